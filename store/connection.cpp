@@ -1,0 +1,100 @@
+#include "store/connection.h"
+
+#include "store/error.h"
+#include "store/paths.h"
+#include "store/schema.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace store {
+
+QString sqliteError(sqlite3* db, const QString& doing) {
+    return QStringLiteral("%1: %2").arg(doing, QString::fromUtf8(sqlite3_errmsg(db)));
+}
+
+void execSql(sqlite3* db, const char* sql) {
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        QString text = QString::fromUtf8(message ? message : sqlite3_errmsg(db));
+        sqlite3_free(message);
+        throw StoreError(text);
+    }
+}
+
+void execSql(sqlite3* db, const QString& sql) { execSql(db, sql.toUtf8().constData()); }
+
+Connection::Connection() = default;
+
+Connection::~Connection() { disconnect(); }
+
+void Connection::connect(const QString& alias) { connectToFolder(paths::resolveAlias(alias)); }
+
+void Connection::connectToFolder(const QString& folder) {
+    disconnect();
+    QString dir = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    if (!QDir().mkpath(dir))
+        throw StoreError(QStringLiteral("Cannot create the data folder %1.").arg(dir));
+    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+    const QByteArray file = QFile::encodeName(dir + QStringLiteral("quorvel.db"));
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK) {
+        QString text = sqliteError(db, QStringLiteral("Cannot open the data store %1")
+                                           .arg(QString::fromLocal8Bit(file)));
+        sqlite3_close(db);
+        throw StoreError(text);
+    }
+    try {
+        sqlite3_busy_timeout(db, 10000);
+        sqlite3_extended_result_codes(db, 1);
+        // Space freed by deletions is returned on pack; must be set before the first table.
+        execSql(db, "PRAGMA auto_vacuum = INCREMENTAL");
+        execSql(db, "PRAGMA journal_mode = WAL");
+        // A posted entry survives a crash or power cut.
+        execSql(db, "PRAGMA synchronous = FULL");
+        execSql(db, "PRAGMA foreign_keys = OFF");
+        ensureSchema(db);
+    } catch (const StoreError& e) {
+        sqlite3_close(db);
+        throw StoreError(QStringLiteral("Cannot open the data store %1: %2")
+                             .arg(QString::fromLocal8Bit(file), e.text()));
+    }
+    db_ = db;
+    folder_ = dir;
+}
+
+void Connection::clearStatements() {
+    for (auto& [sql, stmt] : statements_) sqlite3_finalize(stmt);
+    statements_.clear();
+}
+
+void Connection::disconnect() {
+    if (!db_) return;
+    clearStatements();
+    if (txDepth_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    txDepth_ = 0;
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    folder_.clear();
+}
+
+sqlite3* Connection::handle() const {
+    if (!db_) throw StoreError(QStringLiteral("Not connected to the data store."));
+    return db_;
+}
+
+sqlite3_stmt* Connection::cachedStatement(const QString& sql) {
+    auto it = statements_.find(sql);
+    if (it != statements_.end()) return it->second;
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v3(handle(), text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT,
+                           &stmt, nullptr) != SQLITE_OK)
+        throw StoreError(sqliteError(db_, QStringLiteral("Cannot prepare \"%1\"").arg(sql)));
+    statements_.emplace(sql, stmt);
+    return stmt;
+}
+
+}  // namespace store

@@ -1,0 +1,52 @@
+#pragma once
+// A connection to the data folder named by an alias. Each window owns one.
+
+#include <QString>
+#include <memory>
+#include <map>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace store {
+
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Connects through an alias ("NRV"); creates the data folder and its store when missing.
+    // Throws StoreError when the alias cannot be resolved or the store cannot be opened.
+    void connect(const QString& alias = QStringLiteral("NRV"));
+    // Connects straight to a data folder (tests, tools).
+    void connectToFolder(const QString& folder);
+    void disconnect();
+    bool isConnected() const { return db_ != nullptr; }
+
+    // The data folder with a trailing separator.
+    QString path() const { return folder_; }
+
+    sqlite3* handle() const;  // for the store's own classes only
+    // A prepared statement kept for the life of the connection; callers reset it after use.
+    sqlite3_stmt* cachedStatement(const QString& sql);
+    // Depth of open transaction scopes on this connection.
+    int transactionDepth() const { return txDepth_; }
+
+private:
+    friend class Transaction;
+    void clearStatements();
+    sqlite3* db_ = nullptr;
+    std::map<QString, sqlite3_stmt*> statements_;
+    QString folder_;
+    int txDepth_ = 0;
+};
+
+// Runs one statement without results on a connection; throws StoreError on failure.
+void execSql(sqlite3* db, const char* sql);
+void execSql(sqlite3* db, const QString& sql);
+// The engine's text for the last failure on a connection, with what was being done.
+QString sqliteError(sqlite3* db, const QString& doing);
+
+}  // namespace store

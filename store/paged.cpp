@@ -1,0 +1,61 @@
+#include "store/paged.h"
+
+#include "store/error.h"
+#include "store/query.h"
+
+#include <sqlite3.h>
+
+namespace store {
+
+PagedSelection::PagedSelection(Connection& connection, QString sql, QVariantMap params)
+    : connection_(connection), sql_(std::move(sql)), params_(std::move(params)) {}
+
+qint64 PagedSelection::count() {
+    if (count_ >= 0) return count_;
+    Query q(connection_);
+    q.setSql(QStringLiteral("SELECT COUNT(*) FROM (") + sql_ + QStringLiteral(")"));
+    for (auto it = params_.begin(); it != params_.end(); ++it) q.bind(it.key(), it.value());
+    q.open();
+    count_ = q.isEmpty() ? 0 : q.value(0).toLongLong();
+    return count_;
+}
+
+QStringList PagedSelection::columnNames() {
+    if (names_.isEmpty()) {
+        sqlite3_stmt* stmt = connection_.cachedStatement(sql_);
+        for (int i = 0; i < sqlite3_column_count(stmt); ++i)
+            names_ << QString::fromUtf8(sqlite3_column_name(stmt, i));
+    }
+    return names_;
+}
+
+std::vector<std::vector<QVariant>> PagedSelection::fetch(qint64 offset, int limit) {
+    const QString sql = sql_ + QStringLiteral(" LIMIT :__limit OFFSET :__offset");
+    sqlite3_stmt* stmt = connection_.cachedStatement(sql);
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    QVariantMap params = params_;
+    params.insert(QStringLiteral("__limit"), limit);
+    params.insert(QStringLiteral("__offset"), offset);
+    std::vector<std::vector<QVariant>> rows;
+    try {
+        bindParams(stmt, params);
+        const int columns = sqlite3_column_count(stmt);
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            std::vector<QVariant> row;
+            row.reserve(size_t(columns));
+            for (int i = 0; i < columns; ++i) row.push_back(columnValue(stmt, i));
+            rows.push_back(std::move(row));
+        }
+        if (rc != SQLITE_DONE)
+            throw StoreError(sqliteError(connection_.handle(), QStringLiteral("Error reading rows")));
+    } catch (...) {
+        sqlite3_reset(stmt);
+        throw;
+    }
+    sqlite3_reset(stmt);
+    return rows;
+}
+
+}  // namespace store

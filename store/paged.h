@@ -1,0 +1,32 @@
+#pragma once
+// Reads a selection a page at a time, so a grid over a million rows opens at once.
+
+#include "store/connection.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantMap>
+#include <vector>
+
+namespace store {
+
+class PagedSelection {
+public:
+    PagedSelection(Connection& connection, QString sql, QVariantMap params);
+
+    qint64 count();                     // cached after the first call
+    QStringList columnNames();
+    // Rows [offset, offset + limit) in the selection's order.
+    std::vector<std::vector<QVariant>> fetch(qint64 offset, int limit);
+    void invalidate() { count_ = -1; }  // after the data changed
+
+private:
+    Connection& connection_;
+    QString sql_;
+    QVariantMap params_;
+    qint64 count_ = -1;
+    QStringList names_;
+};
+
+}  // namespace store

@@ -1,0 +1,421 @@
+// The table objects as the windows use them: what is stored, how it is found and in what order.
+#include "store/error.h"
+#include "store/query.h"
+#include "store/table.h"
+#include "store/transaction.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using store::EditState;
+using store::OpenMode;
+using store::Table;
+
+namespace {
+
+void addDepartment(Table& t, int coy, int branch, const QString& code, const QString& name = {}) {
+    t.insert();
+    t.setValue("COYCODE", coy);
+    t.setValue("BRANCH", branch);
+    t.setValue("DEPTCODE", code);
+    t.setValue("BUSNAME", name);
+    t.post();
+}
+
+}  // namespace
+
+TEST(NewDataFolder, HoldsEveryTableAndTheUnfilledControlRecord) {
+    TempDataFolder folder;
+    for (const store::TableDef& def : store::catalogue()) {
+        Table t(folder.connection, QString::fromLatin1(def.file));
+        EXPECT_NO_THROW(t.open()) << def.file;
+    }
+    Table control(folder.connection, "qvcntrl.dbf");  // case does not matter
+    control.setIndexName("COYCODE");
+    control.open();
+    ASSERT_FALSE(control.isEmpty());
+    EXPECT_EQ(control.integer("COYCODE"), 1);
+    EXPECT_EQ(control.text("BUSNAME"), "Name");
+    EXPECT_EQ(control.text("GSTNUMBER"), "");
+    EXPECT_EQ(control.integer("GSTENABLED"), 0);
+    EXPECT_EQ(control.recordCount(), 1);
+}
+
+TEST(NewDataFolder, ReconnectingKeepsDataAndAddsNoSecondControlRecord) {
+    QTemporaryDir dir;
+    {
+        store::Connection c;
+        c.connectToFolder(dir.path());
+        Table t(c, "QVCntrl.DBF");
+        t.open();
+        t.edit();
+        t.setValue("BUSNAME", "Harbour Cafe");
+        t.post();
+    }
+    store::Connection c;
+    c.connectToFolder(dir.path());
+    Table t(c, "QVCntrl.DBF");
+    t.open();
+    EXPECT_EQ(t.recordCount(), 1);
+    EXPECT_EQ(t.text("BUSNAME"), "Harbour Cafe");
+    EXPECT_TRUE(c.path().endsWith('/'));
+}
+
+TEST(CharacterFields, TrailingBlanksGoLeadingAndInnerBlanksStayLongTextIsCut) {
+    TempDataFolder folder;
+    Table t(folder.connection, "QVCoy.DBF");
+    t.open();
+    addDepartment(t, 1, 1, "  SALES  ", "North  Shore   Branch   ");
+    EXPECT_EQ(t.text("DEPTCODE"), "  SALES");
+    EXPECT_EQ(t.text("BUSNAME"), "North  Shore   Branch");
+    t.edit();
+    t.setValue("DEPTCODE", "ABCDEFGHIJKLMNOP");  // width 10
+    t.post();
+    EXPECT_EQ(t.text("DEPTCODE"), "ABCDEFGHIJ");
+    t.edit();
+    t.setValue("DEPTCODE", "ABCDEFGHI   XYZ");  // cut at 10 leaves trailing blanks, which go
+    t.post();
+    EXPECT_EQ(t.text("DEPTCODE"), "ABCDEFGHI");
+}
+
+TEST(NumericFields, DecimalsRoundHalfAwayFromZeroAndBadNumbersAreRefused) {
+    TempDataFolder folder;
+    Table t(folder.connection, "QVCntrl.DBF");
+    t.open();
+    struct Case {
+        double typed;
+        double stored;
+    };
+    for (Case c : {Case{2.675, 2.68}, Case{1.005, 1.01}, Case{-2.675, -2.68}, Case{12.5, 12.5},
+                   Case{0.004, 0.0}, Case{-0.004, 0.0}}) {
+        t.edit();
+        t.setValue("GSTPERCENT", c.typed);
+        t.post();
+        EXPECT_DOUBLE_EQ(t.number("GSTPERCENT"), c.stored) << c.typed;
+    }
+    t.edit();
+    EXPECT_THROW(t.setValue("GSTPERCENT", "fifteen"), store::StoreError);
+    EXPECT_THROW(t.setValue("GSTENABLED", "x"), store::StoreError);
+    t.setValue("GSTPERCENT", " 15 ");
+    t.post();
+    EXPECT_DOUBLE_EQ(t.number("GSTPERCENT"), 15.0);
+}
+
+TEST(DateFields, StoredWithoutTimeAndEmptyReadsInvalid) {
+    TempDataFolder folder;
+    Table t(folder.connection, "QVBnkTr.DBF");
+    t.open();
+    t.insert();
+    t.setValue("TRANDATE", QDate(2026, 4, 1));
+    t.post();
+    EXPECT_EQ(t.date("TRANDATE"), QDate(2026, 4, 1));
+    t.insert();
+    t.post();
+    EXPECT_FALSE(t.date("TRANDATE").isValid());
+    store::Query q(folder.connection);
+    q.setSql("SELECT COUNT(*) FROM QVBnkTr WHERE TRANDATE BETWEEN :a AND :b");
+    q.bind("a", QDate(2026, 1, 1));
+    q.bind("b", QDate(2026, 12, 31));
+    q.open();
+    EXPECT_EQ(q.value(0).toInt(), 1);
+}
+
+TEST(Navigation, EqualTagValuesComeInAppendOrderBothWays) {
+    TempDataFolder folder;
+    Table t(folder.connection, "QVCoy.DBF");
+    t.setIndexName("COYCODE");
+    t.open();
+    EXPECT_TRUE(t.isEmpty());
+    EXPECT_TRUE(t.bof() && t.eof());
+    addDepartment(t, 2, 1, "B1");
+    addDepartment(t, 1, 1, "A1");
+    addDepartment(t, 2, 2, "B2");
+    addDepartment(t, 1, 2, "A2");
+    addDepartment(t, 2, 3, "B3");
+    QStringList forward;
+    for (t.first(); !t.eof(); t.next()) forward << t.text("DEPTCODE");
+    EXPECT_EQ(forward, QStringList({"A1", "A2", "B1", "B2", "B3"}));
+    QStringList backward;
+    for (t.last(); !t.bof(); t.prior()) backward << t.text("DEPTCODE");
+    EXPECT_EQ(backward, QStringList({"B3", "B2", "B1", "A2", "A1"}));
+    // The last department of company 2 is the last appended one.
+    t.setMasterRange("COYCODE", 2);
+    t.last();
+    EXPECT_EQ(t.text("DEPTCODE"), "B3");
+    EXPECT_EQ(t.recordCount(), 3);
+    t.first();
+    EXPECT_EQ(t.position(), 1);
+    t.next();
+    EXPECT_EQ(t.position(), 2);
+}
+
+TEST(Navigation, NextAtTheEndStaysOnTheLastRecordAndSetsEof) {
+    TempDataFolder folder;
+    Table t(folder.connection, "QVCoy.DBF");
+    t.open();
+    addDepartment(t, 1, 1, "ONLY");
+    t.first();
+    EXPECT_TRUE(t.bof());
+    EXPECT_FALSE(t.eof());
+    t.next();
+    EXPECT_TRUE(t.eof());
+    EXPECT_EQ(t.text("DEPTCODE"), "ONLY");
+    t.prior();
+    EXPECT_TRUE(t.bof());
+}
+
+TEST(Seeking, ExactWholeValueOnTheCurrentTagAndLocateIsCaseSensitive) {
+    TempDataFolder folder;
+    Table t(folder.connection, "QVCoy.DBF");
+    t.setIndexName("DEPTCODE");
+    t.open();
+    addDepartment(t, 1, 1, "SALES");
+    addDepartment(t, 1, 2, "SALESNORTH");
+    addDepartment(t, 1, 3, "Admin");
+    EXPECT_TRUE(t.findKey("SALES"));
+    EXPECT_EQ(t.integer("BRANCH"), 1);
+    EXPECT_TRUE(t.findKey("SALES   "));  // the key is padded as the field is
+    EXPECT_FALSE(t.findKey("SALE"));
+    EXPECT_EQ(t.integer("BRANCH"), 1) << "a failed seek leaves the position alone";
+    EXPECT_FALSE(t.locate("DEPTCODE", "admin"));
+    EXPECT_TRUE(t.locate("DEPTCODE", "Admin"));
+    EXPECT_EQ(t.integer("BRANCH"), 3);
+    t.setIndexName("BRANCH");
+    EXPECT_TRUE(t.findKey(2));
+    EXPECT_EQ(t.text("DEPTCODE"), "SALESNORTH");
+}
+
+TEST(DeletedRecords, AreInvisibleToNavigationSeeksAndSql) {
+    TempDataFolder folder;
+    Table t(folder.connection, "QVCoy.DBF");
+    t.setIndexName("BRANCH");
+    t.open();
+    addDepartment(t, 1, 1, "ONE");
+    addDepartment(t, 1, 2, "TWO");
+    addDepartment(t, 1, 3, "THREE");
+    ASSERT_TRUE(t.findKey(2));
+    t.remove();
+    EXPECT_EQ(t.text("DEPTCODE"), "THREE") << "delete moves to the next record";
+    EXPECT_FALSE(t.findKey(2));
+    EXPECT_FALSE(t.locate("DEPTCODE", "TWO"));
+    EXPECT_EQ(t.recordCount(), 2);
+    store::Query q(folder.connection);
+    q.setSql({"SELECT * FROM QVCOY", "WHERE DEPTCODE = :code"});
+    q.bind("code", "TWO");
+    q.open();
+    EXPECT_TRUE(q.isEmpty());
+    t.last();
+    t.remove();
+    EXPECT_EQ(t.text("DEPTCODE"), "ONE") << "deleting the last record moves back";
+    t.remove();
+    EXPECT_TRUE(t.isEmpty());
+}
+
+TEST(RecordImage, ChangesThroughAnotherTableObjectShowAfterMoving) {
+    TempDataFolder folder;
+    Table mine(folder.connection, "QVCoy.DBF");
+    Table theirs(folder.connection, "QVCoy.DBF");
+    mine.open();
+    addDepartment(mine, 1, 1, "OLD");
+    theirs.open();
+    theirs.edit();
+    theirs.setValue("DEPTCODE", "NEW");
+    theirs.post();
+    EXPECT_EQ(mine.text("DEPTCODE"), "OLD");
+    mine.first();
+    EXPECT_EQ(mine.text("DEPTCODE"), "NEW");
+}
+
+TEST(Editing, TwoEditorsOfOneRecordKeepEachOthersFields) {
+    TempDataFolder folder;
+    Table a(folder.connection, "QVCoy.DBF");
+    Table b(folder.connection, "QVCoy.DBF");
+    a.open();
+    addDepartment(a, 1, 1, "CODE", "Name");
+    b.open();
+    a.edit();
+    b.edit();
+    a.setValue("DEPTCODE", "CHANGED");
+    b.setValue("BUSNAME", "Renamed");
+    a.post();
+    b.post();
+    EXPECT_EQ(b.text("DEPTCODE"), "CHANGED");
+    EXPECT_EQ(b.text("BUSNAME"), "Renamed");
+}
+
+TEST(Editing, CancelReturnsToTheRecordAndLeavesNothingStored) {
+    TempDataFolder folder;
+    Table t(folder.connection, "QVCoy.DBF");
+    t.open();
+    addDepartment(t, 1, 1, "KEEP");
+    t.insert();
+    t.setValue("DEPTCODE", "DROP");
+    t.cancel();
+    EXPECT_EQ(t.text("DEPTCODE"), "KEEP");
+    EXPECT_EQ(t.recordCount(), 1);
+    t.edit();
+    t.setValue("DEPTCODE", "TEMP");
+    EXPECT_EQ(t.state(), EditState::Edit);
+    t.cancel();
+    EXPECT_EQ(t.text("DEPTCODE"), "KEEP");
+    EXPECT_THROW(t.setValue("DEPTCODE", "X"), store::StoreError) << "not in edit mode";
+}
+
+TEST(Filters, RestrictNavigationAndCount) {
+    TempDataFolder folder;
+    Table t(folder.connection, "QVCoy.DBF");
+    t.setIndexName("BRANCH");
+    t.open();
+    for (int i = 1; i <= 6; ++i) addDepartment(t, 1, i, i % 2 ? "ODD" : "EVEN");
+    t.setFilter("DEPTCODE = :code AND BRANCH <> :skip", {{"code", "ODD"}, {"skip", 3}});
+    EXPECT_EQ(t.recordCount(), 2);
+    EXPECT_EQ(t.integer("BRANCH"), 1);
+    t.next();
+    EXPECT_EQ(t.integer("BRANCH"), 5);
+    t.clearFilter();
+    EXPECT_EQ(t.recordCount(), 6);
+}
+
+TEST(Queries, CompanyCodeBoundAsTextOrIntegerFindsCharacterAndNumericColumns) {
+    TempDataFolder folder;
+    Table accounts(folder.connection, "QVAccDet.DBF");
+    accounts.open();
+    accounts.insert();
+    accounts.setValue("COYCODE", "1");
+    accounts.setValue("ACCTCODE", "RENT");
+    accounts.post();
+    for (QVariant coy : {QVariant("1"), QVariant(1), QVariant("1  ")}) {
+        store::Query q(folder.connection);
+        q.setSql({"SELECT * FROM QVACCDET", "WHERE COYCODE =:iCoyCode", "ORDER BY ACCTCODE"});
+        q.bind("iCoyCode", coy);
+        q.open();
+        ASSERT_FALSE(q.isEmpty()) << coy.toString().toStdString();
+        EXPECT_EQ(q.text("ACCTCODE"), "RENT");
+    }
+    store::Query control(folder.connection);
+    control.setSql("SELECT BUSNAME FROM QVCNTRL WHERE COYCODE = :iCoyCode");
+    control.bind("iCoyCode", "1");
+    control.open();
+    ASSERT_FALSE(control.isEmpty());
+    EXPECT_EQ(control.text("BUSNAME"), "Name");
+}
+
+TEST(Queries, EmptySumReadsAsZeroAndNavigatesLikeATable) {
+    TempDataFolder folder;
+    store::Query q(folder.connection);
+    q.setSql("SELECT SUM(AMOUNT) FROM QVACTTR WHERE COYCODE = :sCoyCode");
+    q.bind("sCoyCode", "1");
+    q.open();
+    EXPECT_DOUBLE_EQ(q.number(0), 0.0);
+    Table t(folder.connection, "QVCoy.DBF");
+    t.open();
+    for (int i = 1; i <= 3; ++i) addDepartment(t, 1, i, QString("D%1").arg(i));
+    store::Query rows(folder.connection);
+    rows.setSql("SELECT DEPTCODE FROM QVCOY ORDER BY BRANCH DESC");
+    rows.open();
+    EXPECT_EQ(rows.text("DEPTCODE"), "D3");
+    rows.last();
+    EXPECT_EQ(rows.text("DEPTCODE"), "D1");
+    EXPECT_TRUE(rows.eof());
+    rows.prior();
+    EXPECT_EQ(rows.text("DEPTCODE"), "D2");
+    EXPECT_EQ(rows.recordCount(), 3);
+    store::Query bad(folder.connection);
+    bad.setSql("SELECT NOSUCHFIELD FROM QVCOY");
+    EXPECT_THROW(bad.open(), store::StoreError);
+}
+
+TEST(Transactions, RolledBackScopeLeavesNothingAndNestedScopesUndoOnlyThemselves) {
+    TempDataFolder folder;
+    Table t(folder.connection, "QVCoy.DBF");
+    t.open();
+    {
+        store::Transaction tx(folder.connection);
+        addDepartment(t, 1, 1, "GONE");
+        addDepartment(t, 1, 2, "GONE");
+    }  // not committed
+    t.first();
+    EXPECT_TRUE(t.isEmpty());
+    {
+        store::Transaction outer(folder.connection);
+        addDepartment(t, 1, 1, "KEPT");
+        {
+            store::Transaction inner(folder.connection);
+            addDepartment(t, 1, 2, "UNDONE");
+            inner.rollback();
+        }
+        outer.commit();
+    }
+    EXPECT_EQ(t.recordCount(), 1);
+    t.first();
+    EXPECT_EQ(t.text("DEPTCODE"), "KEPT");
+    try {
+        store::Transaction tx(folder.connection);
+        addDepartment(t, 1, 3, "HALF");
+        throw std::runtime_error("failure half way");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(t.recordCount(), 1);
+}
+
+TEST(ExclusiveUse, RefusedWhileAnotherTableObjectHasTheTableOpen) {
+    TempDataFolder folder;
+    Table reader(folder.connection, "QVActTr.DBF");
+    reader.open();
+    Table maintenance(folder.connection, "QVActTr.DBF");
+    EXPECT_THROW(maintenance.open(OpenMode::Exclusive), store::StoreError);
+    reader.close();
+    EXPECT_NO_THROW(maintenance.open(OpenMode::Exclusive));
+    Table late(folder.connection, "QVActTr.DBF");
+    EXPECT_THROW(late.open(), store::StoreError) << "nobody opens a table held exclusively";
+    Table other(folder.connection, "QVBnkTr.DBF");
+    EXPECT_NO_THROW(other.open()) << "other tables stay free";
+    EXPECT_NO_THROW(maintenance.pack());
+    EXPECT_NO_THROW(maintenance.zap());
+    EXPECT_THROW(other.zap(), store::StoreError) << "emptying needs exclusive use";
+}
+
+TEST(ExclusiveUse, RefusedWhileAnotherProcessHasTheTableOpen) {
+    TempDataFolder folder;
+    const QString lockFile = folder.path() + ".locks/QVBNKTR.lck";
+    // A second program on the same folder: a child process holding the table open.
+    Table probe(folder.connection, "QVBnkTr.DBF");
+    probe.open();
+    probe.close();
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    pid_t child = fork();
+    if (child == 0) {
+        store::Connection c;
+        c.connectToFolder(folder.path());
+        Table t(c, "QVBnkTr.DBF");
+        t.open();
+        char ok = 1;
+        (void)!write(ready[1], &ok, 1);
+        sleep(30);
+        _exit(0);
+    }
+    char ok = 0;
+    ASSERT_EQ(read(ready[0], &ok, 1), 1);
+    Table maintenance(folder.connection, "QVBnkTr.DBF");
+    EXPECT_THROW(maintenance.open(OpenMode::Exclusive), store::StoreError);
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    EXPECT_NO_THROW(maintenance.open(OpenMode::Exclusive)) << "the lock dies with its holder";
+    EXPECT_TRUE(QFile::exists(lockFile));
+}
+
+TEST(Tags, CreatedAndDroppedOnlyWithExclusiveUse) {
+    TempDataFolder folder;
+    Table t(folder.connection, "QVCoy.DBF");
+    t.open();
+    EXPECT_THROW(t.addTag("BUSNAME"), store::StoreError);
+    t.close();
+    t.open(OpenMode::Exclusive);
+    EXPECT_NO_THROW(t.deleteTag("BUSNAME"));
+    EXPECT_NO_THROW(t.addTag("BUSNAME"));
+    EXPECT_THROW(t.addTag("NOFIELD"), store::StoreError);
+}
