@@ -368,6 +368,15 @@ void Table::post() {
         }
         run.step();
         rowId_ = sqlite3_last_insert_rowid(db);
+        // The image already holds what was written, so the new record need not be read back.
+        state_ = EditState::Browse;
+        stored_ = image_;
+        changed_.assign(def_->fields.size(), false);
+        hasRecord_ = true;
+        tagValue_ = tag_.isEmpty() ? QVariant()
+                                   : toStored(fieldDef(tag_), image_[size_t(fieldIndex(tag_))]);
+        bof_ = eof_ = false;
+        return;
     } else {
         QStringList sets;
         QVariantMap params;

@@ -1,0 +1,24 @@
+#pragma once
+// Benchmarks print one line per figure: "name value unit".
+
+#include <QStringList>
+#include <chrono>
+#include <cstdio>
+
+namespace bench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double msSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+inline void figure(const char* name, double value, const char* unit) {
+    std::printf("%s %.3f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+// Each benchmark: arguments after its name; returns the exit code.
+int storeBench(const QStringList& args);
+
+}  // namespace bench

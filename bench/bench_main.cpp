@@ -1,0 +1,24 @@
+// quorvel-bench NAME [ARGS]: runs one benchmark and prints its figures.
+#include "bench.h"
+
+#include <QApplication>
+#include <functional>
+#include <map>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
+                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    const std::map<QString, std::function<int(const QStringList&)>> benches = {
+        {"store", bench::storeBench},
+    };
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || !benches.count(args.first())) {
+        std::fprintf(stderr, "usage: quorvel-bench NAME [ARGS]\nnames:");
+        for (const auto& [name, run] : benches) std::fprintf(stderr, " %s", qPrintable(name));
+        std::fprintf(stderr, "\n");
+        return 2;
+    }
+    const QString name = args.takeFirst();
+    return benches.at(name)(args);
+}
