@@ -28,6 +28,7 @@ public:
     Table& operator=(const Table&) = delete;
 
     const TableDef& def() const { return *def_; }
+    Connection& connection() const { return connection_; }
     QString fileName() const { return QString::fromLatin1(def_->file); }
 
     // Opening. The tag may be set before or after opening; an empty tag means append order.

@@ -1,0 +1,167 @@
+#include "ui/datagrid.h"
+
+#include "store/table.h"
+#include "ui/errorhandler.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+constexpr int kCellPadding = 12;
+constexpr int kMaxFittedWidth = 400;
+
+}  // namespace
+
+DataGrid::DataGrid(QWidget* parent) : QTableView(parent) {
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    verticalHeader()->hide();
+    // Fixed heights let the view place a million rows without asking for any of them.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setHighlightSections(false);
+
+    // The selected row stays white on blue even when another control has the focus.
+    QPalette p = palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::Highlight, QColor(0x00, 0x00, 0x80));
+        p.setColor(group, QPalette::HighlightedText, Qt::white);
+        p.setColor(group, QPalette::Base, Qt::white);
+        p.setColor(group, QPalette::Text, Qt::black);
+    }
+    setPalette(p);
+
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid())
+            emit activatedRow(index.row());
+    });
+}
+
+void DataGrid::bindTable(store::Connection& connection, store::Table* table,
+                         QList<ColumnSpec> columns) {
+    auto* model = new LazyTableModel(connection, *table, std::move(columns), this);
+    table_ = table;
+    setModelOwned(model);
+    syncToTable();
+}
+
+void DataGrid::bindQuery(store::Connection& connection, const QString& sql,
+                         const QVariantMap& params, QList<ColumnSpec> columns) {
+    auto* model = new LazyTableModel(connection, sql, params, std::move(columns), this);
+    table_ = nullptr;
+    setModelOwned(model);
+    if (model->rowCount() > 0)
+        selectRow(0);
+}
+
+void DataGrid::unbind() {
+    table_ = nullptr;
+    setModelOwned(nullptr);
+}
+
+void DataGrid::setModelOwned(LazyTableModel* model) {
+    LazyTableModel* old = model_;
+    model_ = model;
+    setModel(model);
+    delete old;
+    if (!model)
+        return;
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &DataGrid::rowChanged);
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        widths_.clear();
+        for (int c = 0; c < model_->columnCount(); ++c)
+            widths_.append(columnWidth(c));
+    });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        for (int c = 0; c < widths_.size(); ++c)
+            setColumnWidth(c, widths_[c]);
+    });
+    fitColumns();
+}
+
+void DataGrid::fitColumns() {
+    // Sized from the headings and the first page only: measuring every row would read them all.
+    const QFontMetrics cells = fontMetrics();
+    const QFontMetrics headings = horizontalHeader()->fontMetrics();
+    const int rows = std::min(model_->rowCount(), int(LazyTableModel::kPageSize));
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        int width = headings.horizontalAdvance(model_->columns()[c].heading);
+        for (int r = 0; r < rows; ++r)
+            width = std::max(width, cells.horizontalAdvance(model_->textAt(r, c)));
+        setColumnWidth(c, std::min(width + kCellPadding, kMaxFittedWidth));
+    }
+}
+
+int DataGrid::currentRow() const {
+    const QModelIndex index = currentIndex();
+    return index.isValid() ? index.row() : -1;
+}
+
+void DataGrid::setCurrentRow(int row) {
+    if (model_ && row >= 0 && row < model_->rowCount())
+        selectRow(row);
+}
+
+void DataGrid::selectRow(int row) {
+    const int column = std::max(0, currentIndex().column());
+    const QModelIndex index = model_->index(row, column);
+    selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(index);
+}
+
+void DataGrid::rowChanged(const QModelIndex& current, const QModelIndex&) {
+    if (!syncing_ && table_ && current.isValid()) {
+        const qint64 rowId = model_->rowIdAt(current.row());
+        bool moved = false;
+        guarded(this, [&] { moved = table_->gotoRowId(rowId); });
+        if (!moved) {
+            // The table stayed (it is being edited, or the row is gone): show where it is.
+            guarded(this, [this] { syncToTable(); });
+            return;
+        }
+    }
+    emit currentRecordChanged();
+}
+
+void DataGrid::syncToTable() {
+    if (!model_ || !table_)
+        return;
+    qint64 position = table_->hasRecord() ? table_->position() : 0;
+    // Rows added or removed elsewhere shift positions; re-read before trusting ours.
+    if (position > 0 && model_->rowIdAt(int(position - 1)) != table_->rowId()) {
+        model_->reload();
+        position = table_->hasRecord() ? table_->position() : 0;
+    }
+    syncing_ = true;
+    if (position > 0 && position <= model_->rowCount()) {
+        if (currentRow() != position - 1)
+            selectRow(int(position - 1));
+    } else {
+        selectionModel()->clear();
+    }
+    syncing_ = false;
+}
+
+void DataGrid::refresh() {
+    if (!model_)
+        return;
+    const int row = currentRow();
+    model_->reload();
+    if (table_) {
+        syncToTable();
+    } else if (model_->rowCount() > 0) {
+        selectRow(std::clamp(row, 0, model_->rowCount() - 1));
+    }
+}
+
+}  // namespace ui

@@ -1,0 +1,222 @@
+#include "ui/lazymodel.h"
+
+#include "store/error.h"
+#include "store/format.h"
+#include "store/table.h"
+
+#include <QDate>
+#include <algorithm>
+#include <climits>
+
+namespace ui {
+
+QColor gridShadeColour() {
+    return QColor(0xA6, 0xCA, 0xF0);
+}
+
+QString moneyText(const QVariant& value) {
+    if (value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty()))
+        return {};
+    return store::fmt::money(value.toDouble());
+}
+
+QString dateText(const QVariant& value) {
+    QDate date = value.typeId() == QMetaType::QDate
+        ? value.toDate()
+        : QDate::fromString(value.toString().left(10), Qt::ISODate);
+    return store::fmt::shortDate(date);
+}
+
+QString plainText(const QVariant& value) {
+    if (value.typeId() == QMetaType::QDate)
+        return dateText(value);
+    return value.toString();
+}
+
+ColumnSpec moneyColumn(const QString& field, const QString& heading) {
+    return {field, heading, moneyText, Qt::AlignRight | Qt::AlignVCenter};
+}
+
+ColumnSpec dateColumn(const QString& field, const QString& heading) {
+    return {field, heading, dateText, Qt::AlignLeft | Qt::AlignVCenter};
+}
+
+LazyTableModel::LazyTableModel(store::Connection& connection, const store::Table& table,
+                               QList<ColumnSpec> columns, QObject* parent)
+    : QAbstractTableModel(parent),
+      connection_(connection),
+      table_(&table),
+      def_(&table.def()),
+      columns_(std::move(columns)) {
+    reload();
+}
+
+LazyTableModel::LazyTableModel(store::Connection& connection, const QString& sql,
+                               const QVariantMap& params, QList<ColumnSpec> columns,
+                               QObject* parent)
+    : QAbstractTableModel(parent),
+      connection_(connection),
+      sql_(sql),
+      params_(params),
+      columns_(std::move(columns)) {
+    reload();
+}
+
+LazyTableModel::~LazyTableModel() = default;
+
+void LazyTableModel::reload() {
+    beginResetModel();
+    pages_.clear();
+    recent_.clear();
+    count_ = 0;
+    try {
+        if (table_) {
+            const store::Table::Selection s = table_->selection();
+            sql_ = s.sql;
+            params_ = s.params;
+        }
+        selection_ = std::make_unique<store::PagedSelection>(connection_, sql_, params_);
+        resolveColumns();
+        count_ = selection_->count();
+    } catch (...) {
+        endResetModel();
+        throw;
+    }
+    endResetModel();
+}
+
+void LazyTableModel::resolveColumns() {
+    names_ = selection_->columnNames();
+    fields_.assign(names_.size(), nullptr);
+    if (def_) {
+        // Column 0 of a table's selection is the row id, the rest are its fields.
+        for (int i = 1; i < names_.size(); ++i)
+            fields_[i] = def_->field(names_[i]);
+    }
+    columnIndex_.clear();
+    for (const ColumnSpec& spec : columns_) {
+        int found = -1;
+        for (int i = 0; i < names_.size() && found < 0; ++i) {
+            if (names_[i].compare(spec.field, Qt::CaseInsensitive) == 0)
+                found = i;
+        }
+        if (found < 0)
+            throw store::StoreError(QStringLiteral("Field %1 not found.").arg(spec.field));
+        columnIndex_.push_back(found);
+    }
+}
+
+int LazyTableModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid())
+        return 0;
+    return static_cast<int>(std::min<qint64>(count_, INT_MAX));
+}
+
+int LazyTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+const LazyTableModel::Page& LazyTableModel::page(qint64 index) const {
+    auto found = pages_.find(index);
+    if (found != pages_.end()) {
+        recent_.remove(index);
+        recent_.push_front(index);
+        return found.value();
+    }
+    Page rows;
+    try {
+        rows = selection_->fetch(index * kPageSize, kPageSize);
+    } catch (const std::exception& e) {
+        // Cells are drawn while painting, where an exception has nowhere sensible to go; the
+        // page stays empty until the next reload rather than failing on every repaint.
+        qWarning("Grid page %lld could not be read: %s", index, e.what());
+    }
+    rowsFetched_ += static_cast<qint64>(rows.size());
+    while (static_cast<int>(recent_.size()) >= kCachedPages) {
+        pages_.remove(recent_.back());
+        recent_.pop_back();
+    }
+    recent_.push_front(index);
+    return pages_.insert(index, std::move(rows)).value();
+}
+
+const LazyTableModel::Row* LazyTableModel::rowAt(int row) const {
+    if (row < 0 || row >= count_ || !selection_)
+        return nullptr;
+    const Page& rows = page(row / kPageSize);
+    const auto offset = static_cast<size_t>(row % kPageSize);
+    return offset < rows.size() ? &rows[offset] : nullptr;
+}
+
+QVariant LazyTableModel::converted(int selectionColumn, const QVariant& stored) const {
+    const store::FieldDef* field = fields_[selectionColumn];
+    if (!field)
+        return stored;
+    try {
+        return store::fromStored(*field, stored);
+    } catch (const std::exception&) {
+        return stored;
+    }
+}
+
+qint64 LazyTableModel::rowIdAt(int row) const {
+    if (!table_)
+        return 0;
+    const Row* r = rowAt(row);
+    return r && !r->empty() ? r->front().toLongLong() : 0;
+}
+
+QVariant LazyTableModel::valueAt(int row, const QString& field) const {
+    const Row* r = rowAt(row);
+    if (!r)
+        return {};
+    for (int i = 0; i < names_.size() && i < static_cast<int>(r->size()); ++i) {
+        if (names_[i].compare(field, Qt::CaseInsensitive) == 0)
+            return converted(i, (*r)[i]);
+    }
+    return {};
+}
+
+QString LazyTableModel::textAt(int row, int column) const {
+    if (column < 0 || column >= columns_.size())
+        return {};
+    const Row* r = rowAt(row);
+    const int at = columnIndex_[column];
+    if (!r || at >= static_cast<int>(r->size()))
+        return {};
+    const QVariant value = converted(at, (*r)[at]);
+    const ColumnSpec& spec = columns_[column];
+    return spec.format ? spec.format(value) : plainText(value);
+}
+
+QVariant LazyTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return textAt(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        return static_cast<int>(columns_[index.column()].align);
+    case Qt::BackgroundRole:
+        // Record numbers count from 1, so the odd ones sit at even row indexes.
+        return index.row() % 2 == 0 ? gridShadeColour() : QColor(Qt::white);
+    case Qt::ForegroundRole:
+        return QColor(Qt::black);
+    default:
+        return {};
+    }
+}
+
+QVariant LazyTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && section >= 0 && section < columns_.size()) {
+        if (role == Qt::DisplayRole)
+            return columns_[section].heading;
+        if (role == Qt::TextAlignmentRole)
+            return static_cast<int>(columns_[section].align);
+    }
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole)
+        return section + 1;
+    return {};
+}
+
+}  // namespace ui

@@ -1,0 +1,110 @@
+#pragma once
+// A read-only table model over a selection that is read a page at a time, so that a grid over
+// a million rows opens at once and scrolls smoothly.
+
+#include "store/catalogue.h"
+#include "store/connection.h"
+#include "store/paged.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QVariant>
+#include <QVariantMap>
+#include <functional>
+#include <list>
+#include <memory>
+#include <vector>
+
+namespace store {
+class Table;
+}
+
+namespace ui {
+
+struct ColumnSpec {
+    QString field;    // a column of the selection, any case
+    QString heading;
+    // Turns the field's value into the cell's text; empty: the value's own text (dates in the
+    // short date format).
+    std::function<QString(const QVariant&)> format;
+    Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+};
+
+// Ready-made cell texts: amounts as "0.00", dates (QDate or ISO text) in the short date format.
+QString moneyText(const QVariant& value);
+QString dateText(const QVariant& value);
+QString plainText(const QVariant& value);
+// Right-aligned "0.00" column.
+ColumnSpec moneyColumn(const QString& field, const QString& heading);
+ColumnSpec dateColumn(const QString& field, const QString& heading);
+
+// Light blue of grid rows with an odd record number and of the focused edit box.
+QColor gridShadeColour();
+
+class LazyTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int kPageSize = 256;
+    static constexpr int kCachedPages = 16;
+
+    // Over a table's visible records in its tag order. The table's selection is taken again on
+    // every reload, so a changed tag, range or filter shows after reload().
+    LazyTableModel(store::Connection& connection, const store::Table& table,
+                   QList<ColumnSpec> columns, QObject* parent = nullptr);
+    // Over a query's result, in the query's own order.
+    LazyTableModel(store::Connection& connection, const QString& sql, const QVariantMap& params,
+                   QList<ColumnSpec> columns, QObject* parent = nullptr);
+    ~LazyTableModel() override;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    // Counts again and forgets every cached page (after the data changed).
+    void reload();
+
+    bool isTableBacked() const { return table_ != nullptr; }
+    // The row id of a table-backed row; 0 for query models and rows out of range.
+    qint64 rowIdAt(int row) const;
+    // Any column of the selection by name, displayed or not; invalid when out of range.
+    QVariant valueAt(int row, const QString& field) const;
+    // The cell text as the grid shows it.
+    QString textAt(int row, int column) const;
+    const QList<ColumnSpec>& columns() const { return columns_; }
+
+    // Rows read from the store since construction (tests check that paging holds).
+    qint64 rowsFetched() const { return rowsFetched_; }
+
+private:
+    using Row = std::vector<QVariant>;
+    using Page = std::vector<Row>;
+
+    void resolveColumns();
+    const Row* rowAt(int row) const;
+    const Page& page(qint64 index) const;
+    QVariant converted(int selectionColumn, const QVariant& stored) const;
+
+    store::Connection& connection_;
+    const store::Table* table_ = nullptr;
+    const store::TableDef* def_ = nullptr;
+    QString sql_;
+    QVariantMap params_;
+    QList<ColumnSpec> columns_;
+
+    std::unique_ptr<store::PagedSelection> selection_;
+    QStringList names_;                            // the selection's columns
+    std::vector<int> columnIndex_;                 // per ColumnSpec, into names_
+    std::vector<const store::FieldDef*> fields_;   // per selection column; nullptr: raw value
+    qint64 count_ = 0;
+
+    mutable QHash<qint64, Page> pages_;
+    mutable std::list<qint64> recent_;  // page numbers, most recently used first
+    mutable qint64 rowsFetched_ = 0;
+};
+
+}  // namespace ui
