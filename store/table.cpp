@@ -128,6 +128,13 @@ QString Table::whereClause(const QString& extra) const {
     return parts.isEmpty() ? QString() : QStringLiteral(" WHERE ") + parts.join(" AND ");
 }
 
+// The records after (or before) the current position in tag order, ties broken by append order.
+QString Table::keysetCondition(bool after) const {
+    const char* op = after ? ">" : "<";
+    if (tag_.isEmpty()) return QStringLiteral("rowid %1 :__rowid").arg(QLatin1String(op));
+    return QStringLiteral("(%1, rowid) %2 (:__key, :__rowid)").arg(quoted(tag_), QLatin1String(op));
+}
+
 QString Table::orderClause(bool descending) const {
     const QString dir = descending ? QStringLiteral(" DESC") : QString();
     if (tag_.isEmpty()) return QStringLiteral(" ORDER BY rowid") + dir;
@@ -188,9 +195,7 @@ void Table::last() {
 void Table::next() {
     requireBrowse("move in");
     if (!hasRecord_) return;
-    const QString cond = tag_.isEmpty()
-                             ? QStringLiteral("rowid > :__rowid")
-                             : QStringLiteral("(%1, rowid) > (:__key, :__rowid)").arg(quoted(tag_));
+    const QString cond = keysetCondition(true);
     if (fetchOne(cond, {{"__key", tagValue_}, {"__rowid", rowId_}}, false)) {
         bof_ = false;
         eof_ = false;
@@ -202,9 +207,7 @@ void Table::next() {
 void Table::prior() {
     requireBrowse("move in");
     if (!hasRecord_) return;
-    const QString cond = tag_.isEmpty()
-                             ? QStringLiteral("rowid < :__rowid")
-                             : QStringLiteral("(%1, rowid) < (:__key, :__rowid)").arg(quoted(tag_));
+    const QString cond = keysetCondition(false);
     if (fetchOne(cond, {{"__key", tagValue_}, {"__rowid", rowId_}}, true)) {
         bof_ = false;
         eof_ = false;
@@ -223,9 +226,7 @@ void Table::refresh() {
         // Deleted meanwhile by another table object: move on as a delete would.
         const QVariant key = tagValue_;
         const qint64 id = rowId_;
-        const QString cond = tag_.isEmpty()
-                                 ? QStringLiteral("rowid > :__rowid")
-                                 : QStringLiteral("(%1, rowid) > (:__key, :__rowid)").arg(quoted(tag_));
+        const QString cond = keysetCondition(true);
         if (!fetchOne(cond, {{"__key", key}, {"__rowid", id}}, false)) last();
     }
 }
@@ -433,16 +434,12 @@ void Table::remove() {
                      QStringLiteral("DELETE FROM %1 WHERE rowid = :__rowid").arg(quoted(def_->sqlName())),
                      {{"__rowid", id}});
     run.step();
-    const QString after = tag_.isEmpty()
-                              ? QStringLiteral("rowid > :__rowid")
-                              : QStringLiteral("(%1, rowid) > (:__key, :__rowid)").arg(quoted(tag_));
+    const QString after = keysetCondition(true);
     if (fetchOne(after, {{"__key", key}, {"__rowid", id}}, false)) {
         bof_ = eof_ = false;
         return;
     }
-    const QString before = tag_.isEmpty()
-                               ? QStringLiteral("rowid < :__rowid")
-                               : QStringLiteral("(%1, rowid) < (:__key, :__rowid)").arg(quoted(tag_));
+    const QString before = keysetCondition(false);
     if (fetchOne(before, {{"__key", key}, {"__rowid", id}}, true)) {
         bof_ = false;
         eof_ = true;

@@ -107,6 +107,7 @@ private:
     struct Position;
     QString whereClause(const QString& extra = {}) const;
     QString orderClause(bool descending = false) const;
+    QString keysetCondition(bool after) const;
     QString selectList() const;
     bool fetchOne(const QString& extraWhere, const QVariantMap& extraParams, bool descending);
     void loadRecord(void* stmt);
