@@ -4,6 +4,10 @@
 #include "store/query.h"
 #include "store/table.h"
 #include "store/transaction.h"
+#include "ui/datagrid.h"
+
+#include <QApplication>
+#include <QScrollBar>
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -143,6 +147,21 @@ int storeBench(const QStringList& args) {
         total += q.number(0);
     }
     figure("sum_one_account_year", msSince(start) / sums, "ms");
+    // A grid over the whole table in FULLCODE order: open, then jump to the end.
+    {
+        start = Clock::now();
+        ui::DataGrid grid;
+        grid.bindTable(engine, &t, {{"FULLCODE", "Account", {}, Qt::AlignLeft}, ui::dateColumn("TRANDATE", "Date"),
+                                    ui::moneyColumn("AMOUNT", "Amount")});
+        grid.resize(800, 600);
+        grid.show();
+        QApplication::processEvents();
+        figure("grid_open_1m", msSince(start), "ms");
+        start = Clock::now();
+        grid.verticalScrollBar()->setValue(grid.verticalScrollBar()->maximum());
+        QApplication::processEvents();
+        figure("grid_scroll_to_end", msSince(start), "ms");
+    }
     figure("append_ratio", rawMs / engineMs, "x");
     return found == seeks && total > 0 ? 0 : 1;
 }

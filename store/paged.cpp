@@ -7,13 +7,18 @@
 
 namespace store {
 
-PagedSelection::PagedSelection(Connection& connection, QString sql, QVariantMap params)
-    : connection_(connection), sql_(std::move(sql)), params_(std::move(params)) {}
+PagedSelection::PagedSelection(Connection& connection, QString sql, QVariantMap params,
+                               QString countSql)
+    : connection_(connection),
+      sql_(std::move(sql)),
+      params_(std::move(params)),
+      countSql_(std::move(countSql)) {}
 
 qint64 PagedSelection::count() {
     if (count_ >= 0) return count_;
     Query q(connection_);
-    q.setSql(QStringLiteral("SELECT COUNT(*) FROM (") + sql_ + QStringLiteral(")"));
+    q.setSql(countSql_.isEmpty() ? QStringLiteral("SELECT COUNT(*) FROM (") + sql_ + QStringLiteral(")")
+                                 : countSql_);
     for (auto it = params_.begin(); it != params_.end(); ++it) q.bind(it.key(), it.value());
     q.open();
     count_ = q.isEmpty() ? 0 : q.value(0).toLongLong();

@@ -13,7 +13,9 @@ namespace store {
 
 class PagedSelection {
 public:
-    PagedSelection(Connection& connection, QString sql, QVariantMap params);
+    // countSql counts the selection's rows; without it the selection is counted as a subquery,
+    // which reads every row.
+    PagedSelection(Connection& connection, QString sql, QVariantMap params, QString countSql = {});
 
     qint64 count();                     // cached after the first call
     QStringList columnNames();
@@ -25,6 +27,7 @@ private:
     Connection& connection_;
     QString sql_;
     QVariantMap params_;
+    QString countSql_;
     qint64 count_ = -1;
     QStringList names_;
 };

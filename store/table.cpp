@@ -487,7 +487,8 @@ void Table::deleteTag(const QString& tag) {
 Table::Selection Table::selection() const {
     return {QStringLiteral("SELECT ") + selectList() + QStringLiteral(" FROM ") +
                 quoted(def_->sqlName()) + whereClause() + orderClause(),
-            allParams()};
+            allParams(),
+            QStringLiteral("SELECT COUNT(*) FROM ") + quoted(def_->sqlName()) + whereClause()};
 }
 
 }  // namespace store

@@ -100,6 +100,7 @@ public:
     struct Selection {
         QString sql;
         QVariantMap params;
+        QString countSql;  // counts the same records without reading them
     };
     Selection selection() const;
 

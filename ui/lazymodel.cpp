@@ -74,8 +74,9 @@ void LazyTableModel::reload() {
             const store::Table::Selection s = table_->selection();
             sql_ = s.sql;
             params_ = s.params;
+            countSql_ = s.countSql;
         }
-        selection_ = std::make_unique<store::PagedSelection>(connection_, sql_, params_);
+        selection_ = std::make_unique<store::PagedSelection>(connection_, sql_, params_, countSql_);
         resolveColumns();
         count_ = selection_->count();
     } catch (...) {

@@ -97,6 +97,7 @@ private:
     QList<ColumnSpec> columns_;
 
     std::unique_ptr<store::PagedSelection> selection_;
+    QString countSql_;
     QStringList names_;                            // the selection's columns
     std::vector<int> columnIndex_;                 // per ColumnSpec, into names_
     std::vector<const store::FieldDef*> fields_;   // per selection column; nullptr: raw value
