@@ -41,7 +41,7 @@ void registerAppWindows()
     });
     add(QStringLiteral("TQVBankMenuForm"), [](Context& c) {
         auto* w = new TQVBankMenuForm;
-        w->setWindowTitle(QStringLiteral("Bank Operations for : ") + c.coyName);
+        w->setWindowTitle(app::captions::bankOperationsFor(c.coyName));
         w->coyCode = c.coy;
         w->coyActive = true;
         w->coyName = c.coyName;
@@ -55,7 +55,7 @@ void registerAppWindows()
     add(QStringLiteral("TQVToolsForm"), [](Context&) { return new TQVToolsForm; });
     add(QStringLiteral("TQVSetupForm"), [](Context& c) {
         auto* w = new TQVSetupForm;
-        w->setWindowTitle(QStringLiteral("Setup for : ") + c.coyName);
+        w->setWindowTitle(app::captions::setupFor(c.coyName));
         w->coyCode = c.coy;
         return w;
     });

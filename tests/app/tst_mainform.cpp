@@ -41,6 +41,7 @@ private slots:
     void operationsButtonOpensTheLauncherForTheActiveCompany();
     void helpMenuShowsTheAboutBox();
     void f1OpensHelpAtTheMainWindowsContext();
+    void menuShortcutsWorkFromTheKeyboard();
 
 private:
     // Starts the main window on a record that is not "Name", so no wizard runs.
@@ -350,6 +351,17 @@ void TestMainForm::f1OpensHelpAtTheMainWindowsContext()
     QVERIFY(ui::helpPagePath(10).endsWith("/10.html"));
     help->close();
     main->hide();
+}
+
+void TestMainForm::menuShortcutsWorkFromTheKeyboard()
+{
+    auto main = startNamed();
+    main->show();
+    main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main.get()));
+    ui::MessageScript script;
+    QTest::keyClick(main.get(), Qt::Key_X, Qt::AltModifier);
+    QVERIFY(!main->isVisible());
 }
 
 QTEST_MAIN(TestMainForm)
