@@ -1,18 +1,14 @@
-#include "store/connection.h"
-#include "store/error.h"
+// Quorvel: the main window is the only window created at start-up; the program ends with it.
+#include "app/mainform.h"
+#include "ui/errorhandler.h"
 
-#include <QApplication>
-#include <cstdio>
+int main(int argc, char** argv)
+{
+    ui::QuorvelApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvel"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quorvel Version 4.1"));
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    try {
-        store::Connection c;
-        c.connect();
-        std::printf("Data folder: %s\n", qPrintable(c.path()));
-    } catch (const store::StoreError& e) {
-        std::fprintf(stderr, "%s\n", qPrintable(e.text()));
-        return 1;
-    }
-    return 0;
+    TQVMainForm mainForm;
+    mainForm.show();
+    return app.exec();
 }

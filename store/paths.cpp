@@ -65,6 +65,8 @@ QString shareFolder()
         exe + QStringLiteral("/share/"),
         exe + QStringLiteral("/../share/quorvel/"),
         QStringLiteral("/usr/share/quorvel/"),
+        // The build tree's test programs live one folder below the program.
+        exe + QStringLiteral("/../share/"),
     };
     for (const QString& folder : candidates) {
         if (QFileInfo(folder).isDir()) return withSlash(QDir::cleanPath(folder));

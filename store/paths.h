@@ -14,7 +14,8 @@ QString programFolder();
 // Where an INI file opened by its bare name lives: configFolder() + "system/"; created.
 QString bareIniFolder();
 // Read-only program files (licence, help): the first existing of <executable dir>/share/,
-// <executable dir>/../share/quorvel/ and /usr/share/quorvel/; the first when none exists.
+// <executable dir>/../share/quorvel/, /usr/share/quorvel/ and <executable dir>/../share/; the
+// first when none exists.
 QString shareFolder();
 // $XDG_DATA_HOME/quorvel/data/ (~/.local/share/quorvel/data/ when unset); not created.
 QString defaultDataFolder();

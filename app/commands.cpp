@@ -1,0 +1,95 @@
+// The commands' windows. A function whose window is not part of the program yet leaves its
+// inputs unused; wire it as, for example:
+//     ui::openWindow<TChqEntryForm>(owner, [&](TChqEntryForm& w) { w.coyCode = coy; ... });
+
+#include "app/commands.h"
+
+#include "app/aboutbox.h"
+#include "app/activecompany.h"
+#include "app/launchers.h"
+#include "ui/messages.h"
+#include "ui/opener.h"
+
+namespace app::commands {
+
+bool requireActiveCompany(QWidget* owner, bool companyActive, const QString& refusal)
+{
+    if (companyActive) return true;
+    ui::beep();
+    ui::error(owner, refusal);
+    return false;
+}
+
+void openOperationsLauncher(QWidget* owner, int coy, const QString& coyName, bool coyActive)
+{
+    ui::openWindow<TQVOpsForm>(owner, [&](TQVOpsForm& w) {
+        w.setWindowTitle(captions::operationsFor(coyName));
+        w.coyCode = coy;
+        w.coyActive = coyActive;
+    });
+}
+
+void openBankingLauncher(QWidget* owner, int coy, const QString& coyName, bool coyActive)
+{
+    ui::openWindow<TQVBankMenuForm>(owner, [&](TQVBankMenuForm& w) {
+        w.setWindowTitle(captions::bankOperationsFor(coyName));
+        w.coyCode = coy;
+        w.coyActive = coyActive;
+        w.coyName = coyName;
+    });
+}
+
+void openReportsLauncher(QWidget* owner, int coy)
+{
+    ui::openWindow<TQVReportsForm>(owner, [&](TQVReportsForm& w) { w.coyCode = coy; });
+}
+
+void openToolsLauncher(QWidget* owner) { ui::openWindow<TQVToolsForm>(owner); }
+
+void openSetupLauncher(QWidget* owner, int coy, const QString& coyName)
+{
+    ui::openWindow<TQVSetupForm>(owner, [&](TQVSetupForm& w) {
+        w.setWindowTitle(captions::setupFor(coyName));
+        w.coyCode = coy;
+    });
+}
+
+void showAboutBox(QWidget* owner) { ui::openWindow<TAboutBox>(owner); }
+
+void openControlCentre(QWidget*) {}
+void openCompanyMaintenance(QWidget*) {}
+void openCodesAndAccounts(QWidget*) {}
+void openSalesTaxSettings(QWidget*, int) {}
+
+void openArchive(QWidget*) {}
+void openRestore(QWidget*) {}
+void openDatabaseRebuild(QWidget*) {}
+void openIndexRebuild(QWidget*) {}
+void openClearPreviousYears(QWidget*) {}
+
+void openBankMaintenance(QWidget*, std::optional<bool>, const QString&) {}
+void openBankTransactions(QWidget*, const QString&) {}
+void openBankReconciliation(QWidget*, int, const QString&) {}
+void openBankTransactionView(QWidget*, int, const QString&) {}
+void runRecurringTransactions(QWidget*, const QString&, const QString&, const QString&) {}
+
+void openChequeEntry(QWidget*, const QString&) {}
+void openCashTransactions(QWidget*, int, const QString&) {}
+void openBudgetOperations(QWidget*, int) {}
+
+void openBankStatementImport(QWidget*, int) {}
+void openQuorvelImport(QWidget*) {}
+void openExport(QWidget*, int) {}
+
+void openJournalReports(QWidget*, int) {}
+void openActualsVsBudget(QWidget*, int) {}
+void openActualsToDate(QWidget*, int) {}
+void openBankStatementReport(QWidget*, const QString&) {}
+void openProfitAndLoss(QWidget*, int) {}
+void openBudgetReports(QWidget*, int) {}
+void openGstReports(QWidget*, int) {}
+void openChequeReports(QWidget*, int) {}
+void openTrialBalance(QWidget*, int) {}
+void openBalanceSheet(QWidget*, int) {}
+
+}  // namespace app::commands
