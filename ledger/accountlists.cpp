@@ -1,0 +1,200 @@
+#include "ledger/accountlists.h"
+
+#include "ledger/cashaccountform.h"
+#include "ledger/formparts.h"
+#include "ui/datagrid.h"
+#include "ui/errorhandler.h"
+#include "ui/messages.h"
+#include "ui/navigator.h"
+#include "ui/opener.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ledger {
+
+AccountListForm::AccountListForm(QWidget* owner, const QString& section, int helpContext,
+                                 const QString& newCaption)
+    : ui::FormBase(owner, section, helpContext) {
+    resize(480, 360);
+    auto* layout = new QVBoxLayout(this);
+    grid_ = new ui::DataGrid(this);
+    grid_->setObjectName(QStringLiteral("AcctGrid"));
+    layout->addWidget(grid_, 1);
+    auto* row = new QHBoxLayout;
+    navigator_ = new ui::Navigator(this);
+    navigator_->setObjectName(QStringLiteral("AcctNavigator"));
+    navigator_->setTarget(std::make_unique<GridRowTarget>(*grid_));
+    row->addWidget(navigator_);
+    row->addStretch();
+    selectButton_ = new QPushButton(QStringLiteral("&Select"), this);
+    selectButton_->setObjectName(QStringLiteral("SelectButton"));
+    selectButton_->setDefault(true);
+    newButton_ = new QPushButton(newCaption, this);
+    newButton_->setObjectName(QStringLiteral("NewButton"));
+    newButton_->setAutoDefault(false);
+    auto* closeButton = new QPushButton(QStringLiteral("&Close"), this);
+    closeButton->setObjectName(QStringLiteral("CloseButton"));
+    closeButton->setAutoDefault(false);
+    row->addWidget(selectButton_);
+    row->addWidget(newButton_);
+    row->addWidget(closeButton);
+    layout->addLayout(row);
+
+    connect(selectButton_, &QPushButton::clicked, this, [this] { SelectButtonClick(); });
+    connect(newButton_, &QPushButton::clicked, this, [this] { NewButtonClick(); });
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(grid_, &ui::DataGrid::activatedRow, this, [this] {
+        if (selectButton_->isEnabled()) SelectButtonClick();
+    });
+    connect(grid_, &ui::DataGrid::currentRecordChanged, navigator_, &ui::Navigator::updateButtons);
+}
+
+AccountListForm::~AccountListForm() {
+    grid_->unbind();
+    connection_.disconnect();
+}
+
+void AccountListForm::showEvent(QShowEvent* event) {
+    ui::FormBase::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void AccountListForm::FormShow() {
+    acctCode.clear();
+    selectButton_->setEnabled(selectEnabled);
+    const bool ok = ui::guarded(this, [this] {
+        connection_.connect(QStringLiteral("NRV"));
+        runQuery();
+    });
+    if (ok) afterFirstRun();
+    grid_->setFocus();
+}
+
+void AccountListForm::runQuery() {
+    const Statement s = statement();
+    grid_->bindQuery(connection_, s.lines.join(QLatin1Char('\n')), s.params, columns());
+    grid_->horizontalHeader()->setStretchLastSection(true);
+    navigator_->updateButtons();
+}
+
+int AccountListForm::rowCount() const {
+    return grid_->lazyModel() ? grid_->lazyModel()->rowCount() : 0;
+}
+
+QString AccountListForm::currentValue(const QString& field) const {
+    const int row = grid_->currentRow();
+    if (!grid_->lazyModel() || row < 0) return {};
+    return grid_->lazyModel()->valueAt(row, field).toString().trimmed();
+}
+
+QString AccountListForm::currentAcctCode() const { return currentValue(QStringLiteral("ACCTCODE")); }
+
+void AccountListForm::SelectButtonClick() {
+    if (rowCount() == 0 || grid_->currentRow() < 0) {
+        ui::beep();
+        return;
+    }
+    if (!acceptsCurrentRow()) return;
+    acctCode = currentAcctCode();
+    accept();
+}
+
+void AccountListForm::NewButtonClick() {
+    const bool saved = ui::openWindow<TQVCashAccountForm>(
+        this, [this](TQVCashAccountForm& w) { w.coyCode = coyCode; },
+        [](TQVCashAccountForm& w, int) { return w.saved; });
+    if (!saved) return;
+    const QString keep = currentAcctCode();
+    ui::guarded(this, [this] { runQuery(); });
+    // Stay on the row the user was on (the new account appears in code order).
+    for (int r = 0; r < rowCount() && !keep.isEmpty(); ++r) {
+        if (grid_->lazyModel()->valueAt(r, QStringLiteral("ACCTCODE")).toString().trimmed() == keep) {
+            grid_->setCurrentRow(r);
+            break;
+        }
+    }
+    if (rowCount() > 0) selectButton_->setEnabled(selectEnabled);
+    navigator_->updateButtons();
+}
+
+void AccountListForm::done(int result) {
+    grid_->unbind();
+    connection_.disconnect();
+    ui::FormBase::done(result);
+}
+
+}  // namespace ledger
+
+// --- TAcctsListForm ------------------------------------------------------------------------
+
+TAcctsListForm::TAcctsListForm(QWidget* owner)
+    : AccountListForm(owner, QStringLiteral("AcctsListForm"), 35, QStringLiteral("&New Acct.")) {
+    setObjectName(QStringLiteral("AcctsListForm"));
+    setWindowTitle(QStringLiteral("View/Select Ledger Accounts"));
+}
+
+TAcctsListForm::Statement TAcctsListForm::statement() const {
+    return {{QStringLiteral("SELECT * FROM QVACCDET"), QStringLiteral("WHERE COYCODE =:iCoyCode"),
+             QStringLiteral("ORDER BY ACCTCODE")},
+            {{QStringLiteral("iCoyCode"), QString::number(coyCode)}}};
+}
+
+QList<ui::ColumnSpec> TAcctsListForm::columns() const {
+    return {ledger::column(QStringLiteral("ACCTCODE"), QStringLiteral("Ledger code")),
+            ledger::column(QStringLiteral("DESCR"), QStringLiteral("Description")),
+            ledger::column(QStringLiteral("TYPECODE"), QStringLiteral("Account Type"))};
+}
+
+void TAcctsListForm::afterFirstRun() {
+    if (rowCount() == 0) {
+        ui::beep();
+        ui::error(this, QStringLiteral("No accounts set up for the current company/department!"));
+        selectButton_->setEnabled(false);
+    }
+}
+
+// --- TDeptAcctListForm ---------------------------------------------------------------------
+
+TDeptAcctListForm::TDeptAcctListForm(QWidget* owner)
+    : AccountListForm(owner, QStringLiteral("DeptAcctListForm"), 36, QStringLiteral("&New")) {
+    setObjectName(QStringLiteral("DeptAcctListForm"));
+}
+
+TDeptAcctListForm::Statement TDeptAcctListForm::statement() const {
+    Statement s;
+    s.lines << QStringLiteral("SELECT * FROM QVACCDET");
+    if (!linkCode.trimmed().isEmpty()) {
+        s.lines << QStringLiteral("WHERE LINKCODE =:sLinkCode");
+        s.params.insert(QStringLiteral("sLinkCode"), linkCode.trimmed());
+    } else {
+        s.lines << QStringLiteral("WHERE COYCODE =:iCoyCode");
+        s.params.insert(QStringLiteral("iCoyCode"), QString::number(coyCode));
+    }
+    if (acctType != QLatin1String("BOTH")) {
+        s.lines << QStringLiteral("AND TYPECODE =:sTypeCode");
+        s.params.insert(QStringLiteral("sTypeCode"), acctType);
+    }
+    s.lines << QStringLiteral("ORDER BY ACCTCODE");
+    return s;
+}
+
+QList<ui::ColumnSpec> TDeptAcctListForm::columns() const {
+    return {ledger::column(QStringLiteral("ACCTCODE"), QStringLiteral("Account No.")),
+            ledger::column(QStringLiteral("DESCR"), QStringLiteral("Description"))};
+}
+
+bool TDeptAcctListForm::acceptsCurrentRow() {
+    if (acctType == QLatin1String("BOTH")) return true;
+    if (currentValue(QStringLiteral("TYPECODE")) == acctType) return true;
+    ui::information(this, QStringLiteral(
+        "Account type does not match the required type. Eg Client invoice = income"));
+    return false;
+}
+
+void TDeptAcctListForm::afterFirstRun() { newButton_->setVisible(newVisible); }

@@ -1,0 +1,77 @@
+#include "ledger/company.h"
+
+#include "store/error.h"
+#include "store/format.h"
+#include "store/table.h"
+
+namespace ledger {
+
+QString countryCode(const QString& shown) {
+    if (shown == QLatin1String("New Zealand")) return QStringLiteral("NZ");
+    if (shown == QLatin1String("Australia")) return QStringLiteral("AUS");
+    return {};
+}
+
+QString countryName(const QString& code) {
+    const QString c = code.trimmed();
+    if (c == QLatin1String("AUS")) return QStringLiteral("Australia");
+    if (c == QLatin1String("NZ") || c.isEmpty()) return QStringLiteral("New Zealand");
+    return {};
+}
+
+QString percentText(double percent) {
+    QString text = QString::number(store::fmt::roundTo(percent, 2), 'f', 2);
+    while (text.endsWith(QLatin1Char('0'))) text.chop(1);
+    if (text.endsWith(QLatin1Char('.'))) text.chop(1);
+    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+}
+
+bool parsePercent(const QString& text, double* out) {
+    double value = 0;
+    if (!store::fmt::parseMoney(text, &value)) return false;
+    // A negative rate or one above 100 would turn every tax figure of the company wrong.
+    if (value < 0 || value > 100) return false;
+    *out = value;
+    return true;
+}
+
+void saveCompanyDetails(store::Table& control, const CompanyDetails& d) {
+    control.edit();
+    try {
+        control.setValue("LASTINV", 0);
+        control.setValue("BUSNAME", d.busName);
+        control.setValue("COYDESC", d.coyDesc);
+        control.setValue("ADDRESS1", d.address1);
+        control.setValue("ADDRESS2", d.address2);
+        control.setValue("ADDRESS3", d.address3);
+        control.setValue("PHONENO", d.phoneNo);
+        control.setValue("FAXNO", d.faxNo);
+        control.setValue("RECAUTO", 0);
+        if (d.gstEnabled) {
+            control.setValue("GSTENABLED", 1);
+            control.setValue("GSTNUMBER", d.gstNumber);
+            double percent = 0;
+            if (!parsePercent(d.gstPercentText, &percent))
+                throw store::StoreError(
+                    QStringLiteral("'%1' is not a valid tax percent.").arg(d.gstPercentText));
+            control.setValue("GSTPERCENT", percent);
+            if (d.gstPeriod < 1 || d.gstPeriod > 12)
+                throw store::StoreError(
+                    QStringLiteral("%1 is not a valid tax period.").arg(d.gstPeriod));
+            control.setValue("GSTPERIOD", d.gstPeriod);
+            control.setValue("GSTTYPE", QStringLiteral("I"));
+        } else {
+            control.setValue("GSTENABLED", 0);
+        }
+        control.setValue("RECAUTO", d.recAuto ? 1 : 0);
+        const QString country = countryCode(d.countryShown);
+        if (!country.isEmpty()) control.setValue("COUNTRY", country);
+        control.setValue("GSTEXCL", 0);
+        control.post();
+    } catch (...) {
+        control.cancel();
+        throw;
+    }
+}
+
+}  // namespace ledger

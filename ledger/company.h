@@ -1,0 +1,44 @@
+#pragma once
+// The company control record: what company maintenance writes when the user saves, and how
+// the stored values are shown. No widgets here.
+
+#include <QString>
+
+namespace store {
+class Table;
+}
+
+namespace ledger {
+
+// The boxes of company maintenance as typed.
+struct CompanyDetails {
+    QString busName;
+    QString coyDesc;
+    QString address1, address2, address3;
+    QString phoneNo, faxNo;
+    bool gstEnabled = false;
+    QString gstNumber;
+    QString gstPercentText;  // "Default percent :" as typed
+    int gstPeriod = 1;       // months, 1 to 12
+    bool recAuto = false;
+    QString countryShown;    // "New Zealand", "Australia", or empty when nothing is selected
+};
+
+// "New Zealand" <-> "NZ", "Australia" <-> "AUS". countryCode gives an empty text for anything
+// else (the stored country is then left alone); countryName shows a blank COUNTRY as the
+// default "New Zealand" and an unknown one as nothing.
+QString countryCode(const QString& shown);
+QString countryName(const QString& code);
+
+// A percent as its shortest decimal text: 15 -> "15", 12.5 -> "12.5".
+QString percentText(double percent);
+// A tax rate typed as a plain number from 0 to 100; false for anything else.
+bool parsePercent(const QString& text, double* out);
+
+// Writes the details to the current record of the control table and posts it: LASTINV and
+// GSTEXCL are reset, the tax fields are written only while tax is calculated (GSTTYPE "I"),
+// and the texts are cut to their field widths by the store. On any failure (a percent that is
+// not a number, a store error) the record is cancelled and the error is thrown on.
+void saveCompanyDetails(store::Table& control, const CompanyDetails& details);
+
+}  // namespace ledger

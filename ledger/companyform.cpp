@@ -1,0 +1,247 @@
+#include "ledger/companyform.h"
+
+#include "ledger/company.h"
+#include "store/table.h"
+#include "ui/errorhandler.h"
+#include "ui/messages.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+
+QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLength) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setMaxLength(maxLength);
+    return e;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+TQVCompanyForm::TQVCompanyForm(QWidget* owner)
+    : ui::FormBase(owner, QStringLiteral("QVCompanyForm"), 20) {
+    setObjectName(QStringLiteral("QVCompanyForm"));
+    setWindowTitle(QStringLiteral("Quorvel - company control maintenance."));
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+
+    busCodeEdit_ = lineEdit(this, "BusCodeEdit", 10);
+    busCodeEdit_->setEnabled(false);
+    busCodeEdit_->setMaximumWidth(120);
+    form->addRow(QStringLiteral("&Code [*] :"), busCodeEdit_);
+    // One more character than the store keeps may be typed; the store cuts it.
+    busNameEdit_ = lineEdit(this, "BusNameEdit", 46);
+    form->addRow(QStringLiteral("Company &Name [*]"), busNameEdit_);
+    coyDescEdit_ = lineEdit(this, "CoyDescEdit", 101);
+    form->addRow(QStringLiteral("&Description"), coyDescEdit_);
+    address1Edit_ = lineEdit(this, "Address1Edit", 26);
+    address2Edit_ = lineEdit(this, "Address2Edit", 26);
+    address3Edit_ = lineEdit(this, "Address3Edit", 26);
+    form->addRow(QStringLiteral("&Address"), address1Edit_);
+    form->addRow(QString(), address2Edit_);
+    form->addRow(QString(), address3Edit_);
+    phoneEdit_ = lineEdit(this, "PhoneNoEdit", 26);
+    faxEdit_ = lineEdit(this, "FaxNoEdit", 26);
+    auto* phoneRow = new QHBoxLayout;
+    phoneRow->addWidget(phoneEdit_);
+    auto* faxLabel = new QLabel(QStringLiteral("&Fax"), this);
+    faxLabel->setBuddy(faxEdit_);
+    phoneRow->addWidget(faxLabel);
+    phoneRow->addWidget(faxEdit_);
+    auto* phoneLabel = new QLabel(QStringLiteral("&Phone :"), this);
+    phoneLabel->setBuddy(phoneEdit_);
+    form->addRow(phoneLabel, phoneRow);
+    countryCombo_ = new QComboBox(this);
+    countryCombo_->setObjectName(QStringLiteral("CountryCombo"));
+    countryCombo_->addItems({QStringLiteral("New Zealand"), QStringLiteral("Australia")});
+    auto* countryLabel = new QLabel(QStringLiteral("C&ountry :"), this);
+    countryLabel->setBuddy(countryCombo_);
+    auto* countryRow = new QHBoxLayout;
+    countryRow->addWidget(countryCombo_);
+    countryRow->addStretch();
+    form->addRow(countryLabel, countryRow);
+    recAutoCheck_ = new QCheckBox(QStringLiteral("Activate system save on shutdown."), this);
+    recAutoCheck_->setObjectName(QStringLiteral("RecAutoCheck"));
+    form->addRow(QString(), recAutoCheck_);
+    layout->addLayout(form);
+
+    auto* tax = new QGroupBox(QStringLiteral("Tax  Settings"), this);
+    tax->setObjectName(QStringLiteral("TaxGroup"));
+    auto* taxGrid = new QGridLayout(tax);
+    gstEnabledCheck_ = new QCheckBox(QStringLiteral("Ca&lculate"), tax);
+    gstEnabledCheck_->setObjectName(QStringLiteral("GstEnabledCheck"));
+    gstPercentEdit_ = lineEdit(tax, "GstPercentEdit", 7);
+    gstPercentEdit_->setMaximumWidth(70);
+    gstNumberEdit_ = lineEdit(tax, "GstNumberEdit", 18);
+    gstPeriodSpin_ = new QSpinBox(tax);
+    gstPeriodSpin_->setObjectName(QStringLiteral("GstPeriodSpin"));
+    gstPeriodSpin_->setRange(1, 12);
+    taxGrid->addWidget(gstEnabledCheck_, 0, 0);
+    auto* percentLabel = new QLabel(QStringLiteral("Default &percent :"), tax);
+    percentLabel->setBuddy(gstPercentEdit_);
+    taxGrid->addWidget(percentLabel, 0, 1);
+    taxGrid->addWidget(gstPercentEdit_, 0, 2);
+    auto* codeLabel = new QLabel(QStringLiteral("Tax c&ode :"), tax);
+    codeLabel->setBuddy(gstNumberEdit_);
+    taxGrid->addWidget(codeLabel, 1, 1);
+    taxGrid->addWidget(gstNumberEdit_, 1, 2, 1, 3);
+    auto* periodRow = new QHBoxLayout;
+    auto* noOf = new QLabel(QStringLiteral("No. of"), tax);
+    noOf->setBuddy(gstPeriodSpin_);
+    periodRow->addWidget(noOf);
+    periodRow->addWidget(gstPeriodSpin_);
+    periodRow->addWidget(new QLabel(QStringLiteral("Months"), tax));
+    periodRow->addStretch();
+    taxGrid->addLayout(periodRow, 0, 3, 1, 2);
+    taxGrid->setColumnStretch(4, 1);
+    layout->addWidget(tax);
+
+    auto* buttons = new QHBoxLayout;
+    editButton_ = button(this, "EditButton", QStringLiteral("E&dit"));
+    saveButton_ = button(this, "SaveButton", QStringLiteral("&Save"));
+    cancelButton_ = button(this, "CancelButton", QStringLiteral("Cancel"));
+    exitButton_ = button(this, "ExitButton", QStringLiteral("E&xit"));
+    buttons->addStretch();
+    for (QPushButton* b : {editButton_, saveButton_, cancelButton_, exitButton_}) buttons->addWidget(b);
+    layout->addLayout(buttons);
+    status_ = ledger::addStatusPanels(this, layout);
+
+    connect(editButton_, &QPushButton::clicked, this, [this] { EditButtonClick(); });
+    connect(saveButton_, &QPushButton::clicked, this, [this] { SaveButtonClick(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
+    connect(exitButton_, &QPushButton::clicked, this, &QDialog::accept);
+    resize(560, sizeHint().height());
+}
+
+TQVCompanyForm::~TQVCompanyForm() { closeTables(); }
+
+void TQVCompanyForm::showEvent(QShowEvent* event) {
+    ui::FormBase::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TQVCompanyForm::FormShow() {
+    setWindowTitle(QStringLiteral("Quorvel - company control maintenance."));
+    try {
+        connection_.connect(QStringLiteral("NRV"));
+        control_ = std::make_unique<store::Table>(connection_, QStringLiteral("QVCntrl.DBF"));
+        control_->setIndexName(QStringLiteral("COYCODE"));
+        control_->open();
+        control_->first();
+    } catch (const std::exception&) {
+        control_.reset();
+        ui::beep();
+        ui::error(this, QStringLiteral("Unable to open company record!"));
+    }
+    ledger::showToday(status_);
+    const bool neverFilled = control_ && control_->hasRecord()
+                             && control_->text("BUSNAME") == QLatin1String("Name");
+    setEditing(neverFilled);
+    showRecord();
+    if (neverFilled) busNameEdit_->setFocus();
+}
+
+void TQVCompanyForm::setEditing(bool editing) {
+    editing_ = editing;
+    status_.mode->setText(editing ? QStringLiteral("Editing company") : QStringLiteral("Browsing"));
+    const bool canEdit = control_ && control_->hasRecord();
+    editButton_->setEnabled(!editing && canEdit);
+    saveButton_->setEnabled(editing);
+    cancelButton_->setEnabled(editing);
+    exitButton_->setEnabled(!editing);
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             busNameEdit_, coyDescEdit_, address1Edit_, address2Edit_, address3Edit_, phoneEdit_,
+             faxEdit_, countryCombo_, recAutoCheck_, gstEnabledCheck_, gstPercentEdit_,
+             gstNumberEdit_, gstPeriodSpin_})
+        w->setEnabled(editing);
+}
+
+void TQVCompanyForm::showRecord() {
+    if (!control_ || !control_->hasRecord()) return;
+    const store::Table& t = *control_;
+    busCodeEdit_->setText(t.text("BUSCODE"));
+    busNameEdit_->setText(t.text("BUSNAME"));
+    coyDescEdit_->setText(t.text("COYDESC"));
+    address1Edit_->setText(t.text("ADDRESS1"));
+    address2Edit_->setText(t.text("ADDRESS2"));
+    address3Edit_->setText(t.text("ADDRESS3"));
+    phoneEdit_->setText(t.text("PHONENO"));
+    faxEdit_->setText(t.text("FAXNO"));
+    countryCombo_->setCurrentIndex(countryCombo_->findText(ledger::countryName(t.text("COUNTRY"))));
+    recAutoCheck_->setChecked(t.integer("RECAUTO") == 1);
+    gstEnabledCheck_->setChecked(t.integer("GSTENABLED") == 1);
+    gstPercentEdit_->setText(ledger::percentText(t.number("GSTPERCENT")));
+    gstNumberEdit_->setText(t.text("GSTNUMBER"));
+    gstPeriodSpin_->setValue(int(t.integer("GSTPERIOD")));
+}
+
+void TQVCompanyForm::EditButtonClick() {
+    if (!control_ || !control_->hasRecord()) return;
+    setEditing(true);
+    busNameEdit_->setFocus();
+}
+
+void TQVCompanyForm::SaveButtonClick() {
+    if (!editing_ || !control_) return;
+    ledger::CompanyDetails d;
+    d.busName = busNameEdit_->text();
+    d.coyDesc = coyDescEdit_->text();
+    d.address1 = address1Edit_->text();
+    d.address2 = address2Edit_->text();
+    d.address3 = address3Edit_->text();
+    d.phoneNo = phoneEdit_->text();
+    d.faxNo = faxEdit_->text();
+    d.gstEnabled = gstEnabledCheck_->isChecked();
+    d.gstNumber = gstNumberEdit_->text();
+    d.gstPercentText = gstPercentEdit_->text();
+    d.gstPeriod = gstPeriodSpin_->value();
+    d.recAuto = recAutoCheck_->isChecked();
+    d.countryShown = countryCombo_->currentIndex() >= 0 ? countryCombo_->currentText() : QString();
+    try {
+        ledger::saveCompanyDetails(*control_, d);
+    } catch (const std::exception&) {
+        // The edit was cancelled; the window stays in edit mode with the boxes as typed.
+        return;
+    }
+    setEditing(false);
+    showRecord();
+}
+
+void TQVCompanyForm::CancelButtonClick() {
+    setEditing(false);
+    if (control_) ui::guarded(this, [this] { control_->refresh(); });
+    showRecord();
+}
+
+void TQVCompanyForm::done(int result) {
+    if (editing_) {
+        ui::warning(this, QStringLiteral("Complete edit, or Cancel!"));
+        return;
+    }
+    closeTables();
+    ui::FormBase::done(result);
+}
+
+void TQVCompanyForm::closeTables() {
+    control_.reset();
+    connection_.disconnect();
+}

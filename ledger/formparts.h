@@ -1,0 +1,49 @@
+#pragma once
+// Small pieces the ledger windows share: the two-panel status bar and a navigator target that
+// steps through the rows of a query grid.
+
+#include "ui/lazymodel.h"
+#include "ui/navigator.h"
+
+#include <QStatusBar>
+
+class QLabel;
+class QBoxLayout;
+
+namespace ui {
+class DataGrid;
+}
+
+namespace ledger {
+
+// Panel 0 the mode text ("ModePanel"), panel 1 today's date as "1 April 2026" ("DatePanel").
+struct StatusPanels {
+    QStatusBar* bar = nullptr;
+    QLabel* mode = nullptr;
+    QLabel* date = nullptr;
+};
+StatusPanels addStatusPanels(QWidget* window, QBoxLayout* layout);
+void showToday(const StatusPanels& panels);
+
+// A grid column showing a field, optionally through a formatter.
+ui::ColumnSpec column(const QString& field, const QString& heading,
+                      std::function<QString(const QVariant&)> format = {});
+
+// Steps the current row of a grid bound to a query.
+class GridRowTarget : public ui::NavigationTarget {
+public:
+    explicit GridRowTarget(ui::DataGrid& grid) : grid_(grid) {}
+    void first() override;
+    void prior() override;
+    void next() override;
+    void last() override;
+    bool bof() const override;
+    bool eof() const override;
+    bool isEmpty() const override;
+
+private:
+    int rows() const;
+    ui::DataGrid& grid_;
+};
+
+}  // namespace ledger

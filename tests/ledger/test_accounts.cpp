@@ -1,0 +1,203 @@
+// Ledger accounts: keys, unique codes across the company, the in-use rule and what saves write.
+#include "ledger/accounts.h"
+#include "store/table.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Accounts : public ::testing::Test {
+protected:
+    TempDataFolder folder;
+    store::Table coy{folder.connection, "QVCoy.DBF"};
+    store::Table accounts{folder.connection, "QVAccDet.DBF"};
+
+    void SetUp() override {
+        coy.open();
+        accounts.setIndexName("COYCODE");
+        accounts.open();
+        accounts.setMasterRange("COYCODE", "1");
+        for (const char* code : {"SHOP", "SALES"}) {
+            ledger::DepartmentDetails d;
+            d.deptCode = QString::fromLatin1(code);
+            d.busName = QStringLiteral("Dept ") + QLatin1String(code);
+            ASSERT_EQ(ledger::addDepartment(coy, 1, "B", d), ledger::DepartmentSave::Saved);
+        }
+    }
+    ledger::AccountSave add(const QString& code, const QString& dept = {}) {
+        ledger::AccountDetails d;
+        d.acctCode = code;
+        d.deptCode = dept;
+        d.descr = code + " account";
+        return ledger::addAccount(accounts, 1, d);
+    }
+    void journalLine(const QString& acctCode) {
+        store::Table lines(folder.connection, "QVActTr.DBF");
+        lines.open();
+        lines.append();
+        lines.setValue("COYCODE", "1");
+        lines.setValue("ACCTCODE", acctCode);
+        lines.post();
+    }
+    void bankRow(const QString& fullCode) {
+        store::Table rows(folder.connection, "QVBnkTr.DBF");
+        rows.open();
+        rows.append();
+        rows.setValue("COYCODE", 1);
+        rows.setValue("FULLCODE", fullCode);
+        rows.post();
+    }
+};
+
+TEST_F(Accounts, RentAtCompanyLevelAndAgainInADepartmentIsADuplicate) {
+    ASSERT_EQ(add(" RENT "), ledger::AccountSave::Saved);
+    EXPECT_EQ(accounts.text("COYCODE"), "1");
+    EXPECT_EQ(accounts.text("ACCTCODE"), "RENT");
+    EXPECT_EQ(accounts.text("LINKCODE"), "0");
+    EXPECT_EQ(accounts.text("BRANCH"), "0");
+    EXPECT_EQ(accounts.integer("COYACCT"), 1);
+    EXPECT_EQ(accounts.text("FULLCODE"), "1-RENT");
+    EXPECT_EQ(accounts.integer("ACTRANNO"), 1);
+    EXPECT_EQ(accounts.integer("HASBUDGET"), 0);
+    EXPECT_EQ(add("RENT", "SALES"), ledger::AccountSave::DuplicateCode);
+    EXPECT_EQ(accounts.recordCount(), 1);
+}
+
+TEST_F(Accounts, ADepartmentAccountCarriesTheDepartmentKeys) {
+    ASSERT_EQ(add("WAGES", " SALES "), ledger::AccountSave::Saved);
+    EXPECT_EQ(accounts.text("LINKCODE"), "1-2");
+    EXPECT_EQ(accounts.text("BRANCH"), "2");
+    EXPECT_EQ(accounts.integer("COYACCT"), 0);
+    EXPECT_EQ(accounts.text("FULLCODE"), "1-2-WAGES");
+}
+
+TEST_F(Accounts, AnUnknownDepartmentIsNeverStored) {
+    EXPECT_EQ(add("WAGES", "NOPE"), ledger::AccountSave::UnknownDepartment);
+    EXPECT_EQ(accounts.recordCount(), 0);
+    ASSERT_EQ(add("WAGES"), ledger::AccountSave::Saved);
+    ledger::AccountDetails d;
+    d.deptCode = "NOPE";
+    EXPECT_EQ(ledger::updateAccount(accounts, 1, d), ledger::AccountSave::UnknownDepartment);
+    accounts.refresh();
+    EXPECT_EQ(accounts.text("FULLCODE"), "1-WAGES");
+}
+
+TEST_F(Accounts, CodesAreUniqueAcrossTheCompanyOnly) {
+    ASSERT_EQ(add("RENT", "SHOP"), ledger::AccountSave::Saved);
+    EXPECT_TRUE(ledger::accountCodeUsed(folder.connection, 1, " RENT"));
+    EXPECT_FALSE(ledger::accountCodeUsed(folder.connection, 1, "rent"));
+    EXPECT_FALSE(ledger::accountCodeUsed(folder.connection, 2, "RENT"));
+    EXPECT_EQ(add("   "), ledger::AccountSave::EmptyCode);
+}
+
+TEST_F(Accounts, MovingATransactionFreeAccountIntoADepartmentRewritesItsKeys) {
+    ASSERT_EQ(add("RENT"), ledger::AccountSave::Saved);
+    ledger::AccountDetails d;
+    d.deptCode = "SALES";
+    d.typeCode = "EXP";
+    d.rptCat = "O";
+    ASSERT_EQ(ledger::updateAccount(accounts, 1, d), ledger::AccountSave::Saved);
+    EXPECT_EQ(accounts.text("BRANCH"), "2");
+    EXPECT_EQ(accounts.text("LINKCODE"), "1-2");
+    EXPECT_EQ(accounts.integer("COYACCT"), 0);
+    EXPECT_EQ(accounts.text("FULLCODE"), "1-2-RENT");
+    EXPECT_EQ(accounts.text("TYPECODE"), "EXP");
+    EXPECT_EQ(accounts.text("RPTCAT"), "O");
+    d.deptCode.clear();
+    ASSERT_EQ(ledger::updateAccount(accounts, 1, d), ledger::AccountSave::Saved);
+    EXPECT_EQ(accounts.text("LINKCODE"), "0");
+    EXPECT_EQ(accounts.text("FULLCODE"), "1-RENT");
+    EXPECT_EQ(accounts.integer("COYACCT"), 1);
+}
+
+struct InUseCase {
+    const char* story;
+    bool journal;
+    bool bank;
+    bool inUse;
+};
+
+class AccountInUse : public Accounts, public ::testing::WithParamInterface<InUseCase> {};
+
+TEST_P(AccountInUse, KeepsItsDepartment) {
+    ASSERT_EQ(add("RENT", "SHOP"), ledger::AccountSave::Saved);
+    if (GetParam().journal) journalLine("RENT");
+    if (GetParam().bank) bankRow("1-1-RENT");
+    EXPECT_EQ(ledger::accountInUse(folder.connection, 1, "RENT", "1-1-RENT"), GetParam().inUse);
+    ledger::AccountDetails d;
+    d.deptCode = "SALES";
+    EXPECT_EQ(ledger::updateAccount(accounts, 1, d),
+              GetParam().inUse ? ledger::AccountSave::DepartmentLocked : ledger::AccountSave::Saved);
+    // Other changes of an account in use are still saved while the department stays.
+    d.deptCode = GetParam().inUse ? "SHOP" : "SALES";
+    d.descr = "changed";
+    EXPECT_EQ(ledger::updateAccount(accounts, 1, d), ledger::AccountSave::Saved);
+    EXPECT_EQ(accounts.text("DESCR"), "changed");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ledger, AccountInUse,
+    ::testing::Values(InUseCase{"no transactions", false, false, false},
+                      InUseCase{"a journal line of the company", true, false, true},
+                      InUseCase{"a bank row on its FULLCODE", false, true, true}),
+    [](const auto& info) { return std::string(info.param.journal ? "Journal" : "")
+                                  + (info.param.bank ? "Bank" : "") + (info.param.inUse ? "" : "None"); });
+
+TEST_F(Accounts, AJournalLineOfAnotherCompanyDoesNotCount) {
+    ASSERT_EQ(add("RENT"), ledger::AccountSave::Saved);
+    store::Table lines(folder.connection, "QVActTr.DBF");
+    lines.open();
+    lines.append();
+    lines.setValue("COYCODE", "2");
+    lines.setValue("ACCTCODE", "RENT");
+    lines.post();
+    EXPECT_FALSE(ledger::accountInUse(folder.connection, 1, "RENT", "1-RENT"));
+}
+
+TEST_F(Accounts, SavingClearsThePrivateShare) {
+    ASSERT_EQ(add("CAR"), ledger::AccountSave::Saved);
+    accounts.edit();
+    accounts.setValue("DOMESTIC", 1);
+    accounts.setValue("ALLOCPER", 30);
+    accounts.setValue("DOMLINK", "1");
+    accounts.setValue("DOMACCT", "DRAW");
+    accounts.setValue("DOMDEPT", "0");
+    accounts.setValue("DOMFULLCOD", "1-DRAW");
+    accounts.post();
+    ASSERT_EQ(ledger::updateAccount(accounts, 1, {}), ledger::AccountSave::Saved);
+    accounts.refresh();
+    EXPECT_EQ(accounts.integer("DOMESTIC"), 0);
+    EXPECT_EQ(accounts.integer("ALLOCPER"), 0);
+    for (const char* f : {"DOMLINK", "DOMACCT", "DOMDEPT", "DOMFULLCOD"})
+        EXPECT_EQ(accounts.text(f), "") << f;
+}
+
+TEST_F(Accounts, BalanceCodeIsWrittenOnlyWhenGiven) {
+    ledger::AccountDetails d;
+    d.acctCode = "SALES";
+    d.balCode = QStringLiteral(" 1-1200 ");
+    d.expCode = " 4-1000 ";
+    ASSERT_EQ(ledger::addAccount(accounts, 1, d), ledger::AccountSave::Saved);
+    EXPECT_EQ(accounts.text("BALCODE"), "1-1200");
+    EXPECT_EQ(accounts.text("EXPCODE"), "4-1000");
+    d.balCode.reset();
+    ASSERT_EQ(ledger::updateAccount(accounts, 1, d), ledger::AccountSave::Saved);
+    EXPECT_EQ(accounts.text("BALCODE"), "1-1200");
+}
+
+TEST_F(Accounts, PackingNeedsExclusiveUse) {
+    EXPECT_FALSE(ledger::packAccounts(folder.connection));  // `accounts` holds the table open
+    accounts.close();
+    EXPECT_TRUE(ledger::packAccounts(folder.connection));
+}
+
+TEST_F(Accounts, CodesListInCodeOrder) {
+    add("RENT");
+    add("ADVERT", "SHOP");
+    add("MOTOR");
+    EXPECT_EQ(ledger::accountCodesOf(folder.connection, 1),
+              (QStringList{"ADVERT", "MOTOR", "RENT"}));
+}
+
+}  // namespace
