@@ -7,6 +7,8 @@
 #include "app/aboutbox.h"
 #include "app/activecompany.h"
 #include "app/launchers.h"
+#include "ledger/companyform.h"
+#include "ledger/validationform.h"
 #include "ui/messages.h"
 #include "ui/opener.h"
 
@@ -57,8 +59,8 @@ void openSetupLauncher(QWidget* owner, int coy, const QString& coyName)
 void showAboutBox(QWidget* owner) { ui::openWindow<TAboutBox>(owner); }
 
 void openControlCentre(QWidget*) {}
-void openCompanyMaintenance(QWidget*) {}
-void openCodesAndAccounts(QWidget*) {}
+void openCompanyMaintenance(QWidget* owner) { ui::openWindow<TQVCompanyForm>(owner); }
+void openCodesAndAccounts(QWidget* owner) { ui::openWindow<TQVValidationForm>(owner); }
 void openSalesTaxSettings(QWidget*, int) {}
 
 void openArchive(QWidget*) {}

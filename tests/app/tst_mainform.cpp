@@ -2,7 +2,9 @@
 #include "app/aboutbox.h"
 #include "app/launchers.h"
 #include "app/mainform.h"
+#include "ledger/companyform.h"
 #include "shelltest.h"
+#include "support/qt/modalwait.h"
 #include "store/inifile.h"
 #include "support/qt/modalwait.h"
 #include "ui/help.h"
@@ -13,6 +15,17 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QtTest>
+
+#include <QAbstractButton>
+
+namespace {
+// Leaves a maintenance window as a user would: cancel any edit, then exit.
+void leaveWindow(QWidget* form)
+{
+    for (const char* name : {"CancelButton", "ExitButton"})
+        if (auto* b = form->findChild<QAbstractButton*>(QString::fromLatin1(name)); b && b->isEnabled()) b->click();
+}
+}  // namespace
 
 using shelltest::click;
 
@@ -102,7 +115,10 @@ void TestMainForm::aCompanyMadeInTheWizardIsActiveAtOnce()
     shelltest::WizardWatcher watcher([&](TQVWizardForm* w) {
         click(w, "AgreeButton");
         // What company maintenance saves while the wizard waits for it.
-        shelltest::setControl({{"BUSNAME", "Kowhai Orchards"}});
+        testing_support::whenShown<TQVCompanyForm>([](TQVCompanyForm* form) {
+            shelltest::setControl({{"BUSNAME", "Kowhai Orchards"}});
+            leaveWindow(form);
+        });
         click(w, "CompanyButton");
         click(w, "CancelButton");
     });
