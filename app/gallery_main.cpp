@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
     aliases.close();
 
     gallery::registerAppWindows();
+    gallery::registerReportsWindows();
 
     ui::MessageScript quiet;  // a window that complains on opening must not block the gallery
     int failures = 0;

@@ -75,7 +75,7 @@ void paintBand(QPainter& p, const ReportDocument& doc, const Band& band, double 
     for (size_t i = 0; i < doc.columns.size(); ++i) {
         const QString text = band.cells.value(qsizetype(i));
         const QRectF r = s.rect(x + kCellPadMm, top, widths[i] - 2 * kCellPadMm, h);
-        if (band.ruleAbove && !text.isEmpty())
+        if (band.ruleAbove && !text.isEmpty() && (doc.columns[i].align & Qt::AlignRight))
             p.drawLine(QPointF(r.left(), top * s.y + 0.3 * s.y),
                        QPointF(r.right(), top * s.y + 0.3 * s.y));
         drawText(p, r, text, doc.columns[i].align);

@@ -34,7 +34,7 @@ struct Band {
     QStringList cells;
     bool span = false;
     bool bold = false;
-    bool ruleAbove = false;  // a line over the band (totals)
+    bool ruleAbove = false;  // a line over the band's figures (totals)
 };
 
 // A field at a fixed place on a form page (a tax return box, a cheque's amount line).

@@ -55,8 +55,9 @@ QString reportText(const ReportDocument& doc) {
             QString rule;
             for (size_t i = 0; i < doc.columns.size(); ++i) {
                 const int w = charsFor(doc.columns[i]);
-                rule += (band.cells.value(qsizetype(i)).isEmpty() ? QString(w, QLatin1Char(' '))
-                                                                 : QString(w, QLatin1Char('-')));
+                const bool ruled = !band.cells.value(qsizetype(i)).isEmpty() &&
+                                   (doc.columns[i].align & Qt::AlignRight);
+                rule += QString(w, ruled ? QLatin1Char('-') : QLatin1Char(' '));
                 rule += QLatin1Char(' ');
             }
             while (rule.endsWith(QLatin1Char(' '))) rule.chop(1);

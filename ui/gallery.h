@@ -31,5 +31,6 @@ inline void add(const QString& name, Make make) { entries().push_back({name, std
 // Each subsystem registers its windows in its own gallery_<subsystem>.cpp; the gallery
 // program calls every one of these.
 void registerAppWindows();
+void registerReportsWindows();
 
 }  // namespace gallery
