@@ -46,6 +46,8 @@ bool prepareInSteps(QWidget* parent, Preparation& preparation, const QString& la
     timer.start();
     loop.exec();
     timer.stop();
+    // Closing the dialog emits canceled() too; only a cancel during the loop counts.
+    QObject::disconnect(&progress, nullptr, &loop, nullptr);
     progress.close();
     if (failure) std::rethrow_exception(failure);
     return !cancelled;
