@@ -2,6 +2,7 @@
 
 #include "store/connection.h"
 #include "store/format.h"
+#include "store/keys.h"
 #include "store/query.h"
 
 namespace reports {
@@ -14,32 +15,38 @@ constexpr int kWhollyDomestic = 100;
 
 bool isZero(double amount) { return store::fmt::cents(amount) == 0; }
 
-// Sum of cash-journal business amounts (lines not tied to a bank entry) of the company's
-// accounts of one type. The lines' own company is tested too: with several companies in one
-// data folder another company's lines under the same account code must not count. The plus
-// sign keeps the engine on the BNKLINKNO index: cash lines are few among a million.
-double cashBusinessAmount(store::Connection& c, int coy, const QString& type,
-                          std::optional<int> inclPl, const QString& dateCondition,
-                          const QDate& date) {
+// Business amounts (SUM of BUSAMT) of the cash journal (lines not tied to a bank entry) of
+// the company's income and expenditure accounts, both in one pass over the cash lines. The
+// lines' own company is tested too: with several companies in one data folder another
+// company's lines under the same account code must not count. The plus sign keeps the engine
+// on the BNKLINKNO index: cash lines are few among a million.
+struct CashAmounts {
+    double income = 0, expenditure = 0;
+};
+
+CashAmounts cashBusinessAmounts(store::Connection& c, int coy, bool profitAndLossOnly,
+                                const QString& dateCondition, const QDate& date) {
     store::Query q(c);
-    QStringList sql = {"SELECT SUM(C.BUSAMT), SUM(C.GSTAMT) FROM QVACTTR C, QVACCDET D",
+    QStringList sql = {"SELECT SUM(CASE WHEN D.TYPECODE =:sIncome THEN C.BUSAMT ELSE 0 END),",
+                       "SUM(CASE WHEN D.TYPECODE =:sExpense THEN C.BUSAMT ELSE 0 END)",
+                       "FROM QVACTTR C, QVACCDET D",
                        "WHERE D.COYCODE =:iCoyCode",
                        "AND +C.COYCODE = D.COYCODE",
                        "AND C.ACCTCODE = D.ACCTCODE",
                        "AND D.ALLOCPER <>:dAllocPer"};
-    if (inclPl) sql << "AND D.INCLPL =:iInclPL";
-    sql << "AND D.TYPECODE =:sTypeCode"
-        << "AND C.BNKLINKNO =:sBnkTrnLnk" << dateCondition;
+    if (profitAndLossOnly) sql << "AND D.INCLPL =:iInclPL";
+    sql << "AND C.BNKLINKNO =:sBnkTrnLnk" << dateCondition;
     q.setSql(sql);
+    q.bind("sIncome", QStringLiteral("INC"));
+    q.bind("sExpense", QStringLiteral("EXP"));
     q.bind("iCoyCode", QString::number(coy));
     q.bind("dAllocPer", kWhollyDomestic);
-    if (inclPl) q.bind("iInclPL", *inclPl);
-    q.bind("sTypeCode", type);
+    q.bind("iInclPL", 1);
     q.bind("sBnkTrnLnk", kNoBankEntry);
     q.bind("StartDate", date);
     q.bind("EndDate", date);
     q.open();
-    return roundTo(q.number(0), 2);
+    return {roundTo(q.number(0), 2), roundTo(q.number(1), 2)};
 }
 
 }  // namespace
@@ -73,20 +80,21 @@ BroughtForward broughtForward(store::Connection& c, int coy, const QDate& from) 
         if (!line.eof()) loan = roundTo(line.number(0), 2);
     }
 
-    const double priorIncome =
-        cashBusinessAmount(c, coy, "INC", std::nullopt, "AND C.TRANDATE <:StartDate", from);
-    const double priorExpenses =
-        cashBusinessAmount(c, coy, "EXP", std::nullopt, "AND C.TRANDATE <:StartDate", from);
+    const CashAmounts prior =
+        cashBusinessAmounts(c, coy, false, "AND C.TRANDATE <:StartDate", from);
 
+    // Every bank row of the company: their BANKLINK starts with the company number and a
+    // hyphen, so the range reads the covering index (BANKLINK, TRANDATE, AMOUNT) alone.
     store::Query bank(c);
-    bank.setSql({"SELECT SUM(AMOUNT) FROM QVBNKTR", "WHERE COYCODE =:iCoyCode",
-                 "AND TRANDATE <:BegDate"});
-    bank.bind("iCoyCode", coy);
+    bank.setSql({"SELECT SUM(AMOUNT) FROM QVBNKTR", "WHERE BANKLINK >=:sLinkFrom",
+                 "AND BANKLINK <:sLinkTo", "AND TRANDATE <:BegDate"});
+    bank.bind("sLinkFrom", QString::number(coy) + QLatin1Char('-'));
+    bank.bind("sLinkTo", QString::number(coy) + QLatin1Char('.'));  // '.' follows '-'
     bank.bind("BegDate", from);
     bank.open();
     const double priorBank = roundTo(bank.number(0), 2);
 
-    const double bf = roundTo(priorBank + ob + (priorIncome - priorExpenses) - loan, 2);
+    const double bf = roundTo(priorBank + ob + (prior.income - prior.expenditure) - loan, 2);
     BroughtForward out;
     if (!isZero(bf))
         out.bf = bf;
@@ -219,12 +227,9 @@ void TTrialBalanceReport::begin() {
     addTask([this] {
         add(TrialRowKind::CashHeading, QString(), QStringLiteral("Bank balances/Cash"),
             std::nullopt, std::nullopt);
-        const double cash =
-            roundTo(cashBusinessAmount(connection_, coy_, "INC", 1, "AND C.TRANDATE <=:EndDate",
-                                       to_) -
-                        cashBusinessAmount(connection_, coy_, "EXP", 1,
-                                           "AND C.TRANDATE <=:EndDate", to_),
-                    2);
+        const CashAmounts toDate =
+            cashBusinessAmounts(connection_, coy_, true, "AND C.TRANDATE <=:EndDate", to_);
+        const double cash = roundTo(toDate.income - toDate.expenditure, 2);
         std::optional<double> d, c;
         if (!isZero(cash) && cash > 0) d = cash;
         if (!isZero(cash) && cash < 0) c = -cash;
@@ -232,21 +237,25 @@ void TTrialBalanceReport::begin() {
     });
 
     store::Query banks(connection_);
-    banks.setSql({"SELECT ACCTNO, \"DESC\", INITBAL, STARTDATE FROM QVBNKACT",
+    banks.setSql({"SELECT ACCTNO, BANKCODE, \"DESC\", INITBAL, STARTDATE FROM QVBNKACT",
                   "WHERE COYCODE =:sCoyCode", "ORDER BY rowid"});
     banks.bind("sCoyCode", QString::number(coy_));
     banks.open();
     for (; !banks.eof(); banks.next()) {
         const QString acctNo = banks.text("ACCTNO");
+        // The account's rows carry its key (company, bank code, account number): the covering
+        // index (BANKLINK, TRANDATE, AMOUNT) sums them without reading the rows.
+        const QString link = store::keys::cutToWidth(
+            store::keys::bankLink(coy_, banks.text("BANKCODE"), acctNo),
+            store::keys::kBankRowLinkWidth);
         const QString desc = banks.text("DESC");
         const double opening = banks.number("INITBAL");
         const QDate start = banks.date("STARTDATE");
-        addTask([this, acctNo, desc, opening, start] {
+        addTask([this, acctNo, link, desc, opening, start] {
             store::Query q(connection_);
-            q.setSql({"SELECT SUM(AMOUNT) FROM QVBNKTR", "WHERE COYCODE =:iCoyCode",
-                      "AND BANKACCT =:sBankAcct", "AND TRANDATE <=:EndDate"});
-            q.bind("iCoyCode", coy_);
-            q.bind("sBankAcct", acctNo);
+            q.setSql({"SELECT SUM(AMOUNT) FROM QVBNKTR", "WHERE BANKLINK =:sBankLink",
+                      "AND TRANDATE <=:EndDate"});
+            q.bind("sBankLink", link);
             q.bind("EndDate", to_);
             q.open();
             double value = roundTo(q.number(0), 2);
@@ -269,22 +278,24 @@ void TTrialBalanceReport::begin() {
         addTask([this, a] { expenseAccount(a, TrialRowKind::BalanceSheetExpense); });
 
     addTask([this] {
-        auto tax = [this](const char* type) {
-            store::Query q(connection_);
-            q.setSql({"SELECT SUM(GSTAMT) FROM QVACTTR", "WHERE COYCODE =:sCoyCode",
-                      "AND TRANTYPE =:sTypeCode",
-                      "AND (TRANDATE BETWEEN :BegDate AND :EndDate)"});
-            q.bind("sCoyCode", QString::number(coy_));
-            q.bind("sTypeCode", QString::fromLatin1(type));
-            q.bind("BegDate", from_);
-            q.bind("EndDate", to_);
-            q.open();
-            return roundTo(q.number(0), 2);
-        };
+        // Both taxes in one pass over the company's lines of the period: no index holds
+        // TRANTYPE, and the plus sign keeps the engine from visiting every line through the
+        // COYCODE index, which every line of a one-company book shares.
+        store::Query q(connection_);
+        q.setSql({"SELECT SUM(CASE WHEN TRANTYPE =:sIncome THEN GSTAMT ELSE 0 END),",
+                  "SUM(CASE WHEN TRANTYPE =:sExpense THEN GSTAMT ELSE 0 END)",
+                  "FROM QVACTTR", "WHERE +COYCODE =:sCoyCode",
+                  "AND (TRANDATE BETWEEN :BegDate AND :EndDate)"});
+        q.bind("sIncome", QStringLiteral("I"));
+        q.bind("sExpense", QStringLiteral("E"));
+        q.bind("sCoyCode", QString::number(coy_));
+        q.bind("BegDate", from_);
+        q.bind("EndDate", to_);
+        q.open();
         add(TrialRowKind::TaxOnIncome, QString(), QStringLiteral("Sales tax on income/sales"),
-            std::nullopt, tax("I"));
+            std::nullopt, roundTo(q.number(0), 2));
         add(TrialRowKind::TaxOnExpenses, QString(), QStringLiteral("Sales tax on expenses :"),
-            tax("E"), std::nullopt);
+            roundTo(q.number(1), 2), std::nullopt);
     });
 }
 

@@ -150,7 +150,8 @@ TEST_F(TrialBalanceTest, aBankAccountStartedInsideThePeriodShowsOnlyItsMovements
     book.bankAccount("2222222-00", "New account", 1000, kFrom);  // on the from-date
     book.line({"SALES", QDate(2025, 6, 1), 200, {}, 0, "1111111-00"});
     book.line({"SALES", QDate(2025, 6, 1), 300, {}, 0, "2222222-00"});
-    const auto banks = prepare().rowsOf(TrialRowKind::Bank);
+    const auto f = prepare();
+    const auto banks = f.rowsOf(TrialRowKind::Bank);
     ASSERT_EQ(banks.size(), 2u);
     EXPECT_EQ(show(banks[0]), "1111111-00|Old account|1200.00|-");
     EXPECT_EQ(show(banks[1]), "2222222-00|New account|300.00|-");
@@ -200,7 +201,8 @@ TEST_F(TrialBalanceTest, anIncomeAccountSummingToZeroIsLeftOut) {
     book.line({"SALES", QDate(2025, 5, 1), 100, {}, 0, {}});
     book.line({"SALES", QDate(2025, 5, 2), 100, -100.0, 0, {}});
     book.line({"OTHER", QDate(2025, 5, 2), 10, {}, 0, {}});
-    const auto incomes = prepare().rowsOf(TrialRowKind::Income);
+    const auto f = prepare();
+    const auto incomes = f.rowsOf(TrialRowKind::Income);
     ASSERT_EQ(incomes.size(), 1u);
     EXPECT_EQ(incomes[0]->code, "OTHER");
 }
