@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
 
     gallery::registerAppWindows();
     gallery::registerLedgerWindows();
+    gallery::registerReportsWindows();
 
     ui::MessageScript quiet;  // a window that complains on opening must not block the gallery
     int failures = 0;

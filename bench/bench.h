@@ -20,5 +20,7 @@ inline void figure(const char* name, double value, const char* unit) {
 
 // Each benchmark: arguments after its name; returns the exit code.
 int storeBench(const QStringList& args);
+// reports [CACHEFOLDER]: trial balance and revenue statement over a million journal lines.
+int reportsBench(const QStringList& args);
 
 }  // namespace bench

@@ -32,5 +32,6 @@ inline void add(const QString& name, Make make) { entries().push_back({name, std
 // program calls every one of these.
 void registerAppWindows();
 void registerLedgerWindows();
+void registerReportsWindows();
 
 }  // namespace gallery

@@ -1,0 +1,242 @@
+// Reports over a large book: one million journal lines on 300 accounts, nine in ten of them
+// banked (with their bank rows) in three bank accounts over five years. Times preparing the
+// trial balance and the revenue statement for the last year, and, beside them, the ledger
+// program's balance report over the same journal written as a ledger file.
+#include "bench.h"
+#include "reports/revenue.h"
+#include "reports/trialbalance.h"
+#include "store/format.h"
+#include "store/keys.h"
+#include "store/query.h"
+#include "store/table.h"
+#include "store/transaction.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTextStream>
+#include <algorithm>
+#include <ctime>
+
+namespace bench {
+namespace {
+
+constexpr int kLines = 1000000;
+constexpr int kAccounts = 300;
+const QDate kBookStart(2021, 4, 1);
+const QDate kFrom(2025, 4, 1);
+const QDate kTo(2026, 3, 31);
+const char* const kBanks[] = {"1234567-00", "1234567-01", "7654321-00"};
+
+struct Account {
+    QString code, type;
+    int inclPl;
+};
+
+std::vector<Account> chart() {
+    std::vector<Account> out;
+    for (int i = 0; i < kAccounts; ++i) {
+        const bool income = i % 3 == 0;
+        out.push_back({QString("%1%2").arg(income ? "I" : "E").arg(i, 4, 10, QChar('0')),
+                       income ? "INC" : "EXP", i % 15 == 14 ? 0 : 1});
+    }
+    return out;
+}
+
+qint64 journalCount(store::Connection& c) {
+    store::Query q(c);
+    q.setSql("SELECT COUNT(*) FROM QVACTTR");
+    q.open();
+    return qint64(q.number(0));
+}
+
+// The book and its ledger file, written once into the cache folder.
+void writeBook(store::Connection& c, const QString& ledgerPath) {
+    const std::vector<Account> accounts = chart();
+    QRandomGenerator rng(7);
+    QFile ledgerFile(ledgerPath);
+    ledgerFile.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    QTextStream ledger(&ledgerFile);
+
+    store::Transaction tx(c);
+    store::Table control(c, "QVCntrl.DBF");
+    control.setIndexName("COYCODE");
+    control.open();
+    control.edit();
+    control.setValue("BUSNAME", "Benchmark Trading");
+    control.post();
+
+    store::Table acc(c, "QVAccDet.DBF");
+    acc.open();
+    for (const Account& a : accounts) {
+        acc.insert();
+        acc.setValue("COYCODE", "1");
+        acc.setValue("BRANCH", "0");
+        acc.setValue("LINKCODE", "0");
+        acc.setValue("ACCTCODE", a.code);
+        acc.setValue("FULLCODE", store::keys::accountFullCode(1, 0, a.code));
+        acc.setValue("COYACCT", 1);
+        acc.setValue("TYPECODE", a.type);
+        acc.setValue("DESCR", "Account " + a.code);
+        acc.setValue("INCLPL", a.inclPl);
+        acc.setValue("GSTAPPLIES", 1);
+        acc.setValue("ACTACTIVE", 1);
+        acc.post();
+    }
+    store::Table banks(c, "QVBnkAct.DBF");
+    banks.open();
+    for (const char* no : kBanks) {
+        banks.insert();
+        banks.setValue("COYCODE", "1");
+        banks.setValue("BANKCODE", "030100");
+        banks.setValue("ACCTNO", no);
+        banks.setValue("BANKLINK", store::keys::bankLink(1, "030100", no));
+        banks.setValue("DESC", QString("Account %1").arg(no));
+        banks.setValue("INITBAL", 10000);
+        banks.setValue("OPENBAL", 10000);
+        banks.setValue("STARTDATE", kBookStart);
+        banks.post();
+    }
+
+    store::Table rows(c, "QVBnkTr.DBF");
+    rows.open();
+    store::Table lines(c, "QVActTr.DBF");
+    lines.open();
+    const int days = int(kBookStart.daysTo(kTo)) + 1;
+    for (int i = 0; i < kLines; ++i) {
+        const Account& a = accounts[rng.bounded(kAccounts)];
+        const bool income = a.type == "INC";
+        const QDate date = kBookStart.addDays(rng.bounded(days));
+        const double amount = double(rng.bounded(1, 200000)) / 100.0;
+        const double gst = store::fmt::roundTo(amount / (100.0 / 15.0 + 1.0), 2);
+        const bool banked = rng.bounded(10) != 0;
+        const QString bank = kBanks[rng.bounded(3)];
+        const QString ref = QString::number(1000000 + i);
+        if (banked) {
+            rows.insert();
+            rows.setValue("COYCODE", 1);
+            rows.setValue("BANKCODE", "030100");
+            rows.setValue("BANKACCT", bank);
+            rows.setValue("BANKLINK", store::keys::bankLink(1, "030100", bank));
+            rows.setValue("LINKCODE", "1");
+            rows.setValue("BNKTRNLNK", store::keys::bankEntryKey("030100", bank, ref));
+            rows.setValue("TRANNUM", 1000000 + i);
+            rows.setValue("TRANDATE", date);
+            rows.setValue("TRANTYPE", income ? "DEP" : "WD");
+            rows.setValue("AMOUNT", income ? amount : -amount);
+            rows.post();
+        }
+        lines.insert();
+        lines.setValue("COYCODE", "1");
+        lines.setValue("LINKCODE", "1");
+        lines.setValue("ACCTCODE", a.code);
+        lines.setValue("FULLCODE", store::keys::fullCodeFromLink("1", a.code));
+        lines.setValue("TRANNUM", banked ? 1000000 + i : 0);
+        lines.setValue("TRANDATE", date);
+        lines.setValue("DESC", "Entry " + ref);
+        lines.setValue("AMOUNT", amount);
+        lines.setValue("BUSAMT", amount);
+        lines.setValue("GSTAMT", gst);
+        lines.setValue("HASGST", 1);
+        lines.setValue("TRANTYPE", income ? "I" : "E");
+        lines.setValue("BNKLINKNO", banked ? store::keys::bnkLinkNo("030100", bank, ref)
+                                           : QString(store::keys::kNoBankEntry));
+        lines.setValue("BNKTRNLNK", banked ? store::keys::journalBankEntryKey("030100", bank,
+                                                                              ref, 1)
+                                           : QString(store::keys::kNoBankEntry));
+        lines.setValue("HASBNKACCT", banked ? 1 : 0);
+        lines.setValue("BANKACCT", banked ? bank : QString());
+        lines.post();
+
+        const QString account = (income ? "Income:" : "Expenses:") + a.code;
+        const QString money = (banked ? "Assets:Bank:" + bank : QString("Assets:Cash"));
+        ledger << date.toString("yyyy/MM/dd") << " Entry " << ref << "\n    " << account
+               << "  " << (income ? "-" : "") << "$" << store::fmt::money(amount) << "\n    "
+               << money << "\n\n";
+    }
+    tx.commit();
+    ledger.flush();
+}
+
+// Best wall time of a few runs; the processor time of that run goes to *cpuMs, which tells a
+// slow disk or a busy machine from slow code.
+template <class F>
+double bestOf(int runs, double* cpuMs, F&& f) {
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        const std::clock_t cpu = std::clock();
+        const auto start = Clock::now();
+        f();
+        const double wall = msSince(start);
+        if (wall < best) {
+            best = wall;
+            *cpuMs = 1000.0 * double(std::clock() - cpu) / CLOCKS_PER_SEC;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+int reportsBench(const QStringList& args) {
+    const QString folder =
+        args.isEmpty() ? QDir::temp().filePath("quorvel-reports-bench") : args.first();
+    QDir().mkpath(folder);
+    const QString ledgerPath = QDir(folder).filePath("journal.ledger");
+    store::Connection c;
+    c.connectToFolder(folder);
+    if (journalCount(c) != kLines || !QFile::exists(ledgerPath)) {
+        if (journalCount(c) != 0) {
+            std::fprintf(stderr, "%s holds another book; give an empty folder\n",
+                         qPrintable(folder));
+            return 1;
+        }
+        std::printf("writing the sample book to %s (once)\n", qPrintable(folder));
+        std::fflush(stdout);
+        const auto start = Clock::now();
+        writeBook(c, ledgerPath);
+        figure("write_book", msSince(start) / 1000.0, "s");
+    }
+
+    double balances = 0, cpu = 0;
+    const double trial = bestOf(3, &cpu, [&] {
+        const reports::BroughtForward carried = reports::broughtForward(c, 1, kFrom);
+        reports::TTrialBalanceReport report(c, 1, kFrom, kTo, carried);
+        report.runToEnd();
+        balances = report.figures().rows.back().debit.value_or(0);
+    });
+    figure("trial_balance_prepare", trial, "ms");
+    figure("trial_balance_prepare_cpu", cpu, "ms");
+    double net = 0;
+    const double revenue = bestOf(3, &cpu, [&] {
+        reports::TBusinessRevenueReport report(c, 1, {}, kFrom, kTo, {});
+        report.runToEnd();
+        net = report.figures().netRevenue();
+    });
+    figure("revenue_statement_prepare", revenue, "ms");
+    figure("revenue_statement_prepare_cpu", cpu, "ms");
+    std::printf("trial balance debits %.2f, net revenue %.2f\n", balances, net);
+
+    const QString ledger = QStandardPaths::findExecutable("ledger");
+    if (ledger.isEmpty()) {
+        std::printf("ledger is not installed (apt-get install ledger): comparison skipped\n");
+        return 0;
+    }
+    QProcess p;
+    const auto start = Clock::now();
+    p.start(ledger, {"-f", ledgerPath, "balance"});
+    p.waitForFinished(-1);
+    const double ledgerMs = msSince(start);
+    if (p.exitCode() != 0) {
+        std::fprintf(stderr, "ledger failed: %s\n", p.readAllStandardError().constData());
+        return 1;
+    }
+    figure("ledger_balance", ledgerMs, "ms");
+    figure("ratio_ledger_to_trial_balance", ledgerMs / trial, "x");
+    figure("ratio_ledger_to_revenue_statement", ledgerMs / revenue, "x");
+    return 0;
+}
+
+}  // namespace bench

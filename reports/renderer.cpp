@@ -1,0 +1,210 @@
+#include "reports/renderer.h"
+
+#include "store/format.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPrinter>
+
+namespace reports {
+namespace {
+
+constexpr double kMarginX = 15;
+constexpr double kMarginTop = 12;
+constexpr double kMarginBottom = 14;
+constexpr double kPageHeaderMm = 9;
+constexpr double kCellPadMm = 1.2;
+
+bool keepsWithNext(BandKind kind) {
+    return kind == BandKind::Title || kind == BandKind::ColumnHeader ||
+           kind == BandKind::GroupHeader;
+}
+
+QFont bandFont(BandKind kind, bool bold) {
+    QFont f(QStringLiteral("DejaVu Sans"));
+    switch (kind) {
+    case BandKind::Title: f.setPointSizeF(12); break;
+    case BandKind::ColumnHeader: f.setPointSizeF(9); break;
+    default: f.setPointSizeF(9); break;
+    }
+    f.setBold(bold);
+    return f;
+}
+
+struct Scale {
+    double x, y;  // device pixels per millimetre
+    QRectF rect(double leftMm, double topMm, double widthMm, double heightMm) const {
+        return QRectF(leftMm * x, topMm * y, widthMm * x, heightMm * y);
+    }
+};
+
+// Column widths fitted to the printable width: shrunk in proportion when they are too wide.
+std::vector<double> fittedWidths(const ReportDocument& doc) {
+    const double printable = paperSizeMm(doc).width() - 2 * kMarginX;
+    double total = 0;
+    for (const Column& c : doc.columns) total += c.widthMm;
+    const double factor = total > printable && total > 0 ? printable / total : 1.0;
+    std::vector<double> widths;
+    for (const Column& c : doc.columns) widths.push_back(c.widthMm * factor);
+    return widths;
+}
+
+void drawText(QPainter& p, const QRectF& r, const QString& text, Qt::Alignment align) {
+    const QFontMetricsF fm(p.font(), p.device());
+    const QString shown = fm.elidedText(text, Qt::ElideRight, r.width());
+    p.drawText(r, int(align | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
+}
+
+void paintBand(QPainter& p, const ReportDocument& doc, const Band& band, double top,
+               const Scale& s) {
+    const double h = bandHeightMm(band.kind);
+    const double width = paperSizeMm(doc).width() - 2 * kMarginX;
+    p.setFont(bandFont(band.kind, band.bold));
+    if (band.span || doc.columns.empty()) {
+        const Qt::Alignment align = band.kind == BandKind::Title ? Qt::AlignHCenter : Qt::AlignLeft;
+        drawText(p, s.rect(kMarginX + kCellPadMm, top, width - 2 * kCellPadMm, h),
+                 band.cells.value(0), align);
+        return;
+    }
+    const std::vector<double> widths = fittedWidths(doc);
+    double x = kMarginX;
+    for (size_t i = 0; i < doc.columns.size(); ++i) {
+        const QString text = band.cells.value(qsizetype(i));
+        const QRectF r = s.rect(x + kCellPadMm, top, widths[i] - 2 * kCellPadMm, h);
+        if (band.ruleAbove && !text.isEmpty() && (doc.columns[i].align & Qt::AlignRight))
+            p.drawLine(QPointF(r.left(), top * s.y + 0.3 * s.y),
+                       QPointF(r.right(), top * s.y + 0.3 * s.y));
+        drawText(p, r, text, doc.columns[i].align);
+        x += widths[i];
+    }
+    if (band.kind == BandKind::ColumnHeader) {
+        const double y = (top + h - 0.5) * s.y;
+        p.drawLine(QPointF(kMarginX * s.x, y), QPointF((kMarginX + width) * s.x, y));
+    }
+}
+
+void paintForm(QPainter& p, const FormPage& page, const Scale& s) {
+    for (const FormField& f : page.fields) {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSizeF(f.pointSize);
+        font.setBold(f.bold);
+        p.setFont(font);
+        const QRectF r = s.rect(f.mm.x(), f.mm.y(), f.mm.width(), f.mm.height());
+        if (f.boxed) p.drawRect(r);
+        const QRectF inner = f.boxed ? r.adjusted(kCellPadMm * s.x, 0, -kCellPadMm * s.x, 0) : r;
+        p.drawText(inner, int(f.align) | Qt::TextWordWrap, f.text);
+    }
+}
+
+}  // namespace
+
+QSizeF paperSizeMm(const ReportDocument& doc) {
+    return doc.orientation == QPageLayout::Landscape ? QSizeF(297, 210) : QSizeF(210, 297);
+}
+
+double bandHeightMm(BandKind kind) {
+    switch (kind) {
+    case BandKind::Title: return 8;
+    case BandKind::ColumnHeader: return 7;
+    case BandKind::GroupHeader: return 7;
+    case BandKind::Detail: return 5;
+    case BandKind::GroupFooter: return 6;
+    case BandKind::Summary: return 6;
+    }
+    return 5;
+}
+
+Pagination paginate(const ReportDocument& doc) {
+    Pagination out;
+    const double bottom = paperSizeMm(doc).height() - kMarginBottom;
+    const double top = kMarginTop + (doc.pageHeader ? kPageHeaderMm : 0);
+    const int n = int(doc.bands.size());
+    if (n > 0 || doc.formPages.empty()) out.pages.emplace_back();
+    double y = top;
+    for (int i = 0; i < n; ++i) {
+        const BandKind kind = doc.bands[size_t(i)].kind;
+        if (kind == BandKind::ColumnHeader && out.headerBand < 0) out.headerBand = i;
+        double need = bandHeightMm(kind);
+        // A heading is not left alone at the foot of a page.
+        if (keepsWithNext(kind) && i + 1 < n) need += bandHeightMm(doc.bands[size_t(i) + 1].kind);
+        const bool pageHasBands = !out.pages.back().bands.empty();
+        if (y + need > bottom && pageHasBands) {
+            out.pages.emplace_back();
+            y = top;
+            if (out.headerBand >= 0 && kind != BandKind::ColumnHeader) {
+                out.pages.back().repeatHeader = true;
+                y += bandHeightMm(BandKind::ColumnHeader);
+            }
+        }
+        out.pages.back().bands.push_back(i);
+        y += bandHeightMm(kind);
+    }
+    for (int f = 0; f < int(doc.formPages.size()); ++f) {
+        PagePlan plan;
+        plan.formPage = f;
+        out.pages.push_back(plan);
+    }
+    return out;
+}
+
+void paintPage(QPainter& p, const ReportDocument& doc, const Pagination& pagination,
+               int pageIndex) {
+    const PagePlan& plan = pagination.pages.at(size_t(pageIndex));
+    const Scale s{p.device()->logicalDpiX() / 25.4, p.device()->logicalDpiY() / 25.4};
+    p.save();
+    QPen pen(Qt::black);
+    pen.setWidthF(0.2 * s.x);
+    p.setPen(pen);
+    if (plan.formPage >= 0) {
+        paintForm(p, doc.formPages.at(size_t(plan.formPage)), s);
+        p.restore();
+        return;
+    }
+    const double width = paperSizeMm(doc).width() - 2 * kMarginX;
+    double y = kMarginTop;
+    if (doc.pageHeader) {
+        QFont f(QStringLiteral("DejaVu Sans"));
+        f.setPointSizeF(8);
+        p.setFont(f);
+        const QRectF r = s.rect(kMarginX, y, width, kPageHeaderMm - 3);
+        const QDate printed = doc.printedOn.isValid() ? doc.printedOn : QDate::currentDate();
+        drawText(p, r, doc.printedCaption + QLatin1Char(' ') + store::fmt::shortDate(printed),
+                 Qt::AlignLeft);
+        drawText(p, r, doc.pageCaption + QLatin1Char(' ') + QString::number(pageIndex + 1),
+                 Qt::AlignRight);
+        y += kPageHeaderMm;
+    }
+    if (plan.repeatHeader && pagination.headerBand >= 0) {
+        paintBand(p, doc, doc.bands.at(size_t(pagination.headerBand)), y, s);
+        y += bandHeightMm(BandKind::ColumnHeader);
+    }
+    for (int i : plan.bands) {
+        const Band& band = doc.bands.at(size_t(i));
+        paintBand(p, doc, band, y, s);
+        y += bandHeightMm(band.kind);
+    }
+    p.restore();
+}
+
+void render(const ReportDocument& doc, QPagedPaintDevice& device) {
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), doc.orientation,
+                                     QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter,
+                                     QMarginsF(0, 0, 0, 0)));
+    const Pagination pagination = paginate(doc);
+    QPainter painter(&device);
+    for (int i = 0; i < int(pagination.pages.size()); ++i) {
+        if (i > 0) device.newPage();
+        paintPage(painter, doc, pagination, i);
+    }
+}
+
+void renderToPrinter(const ReportDocument& doc, QPrinter& printer) {
+    printer.setFullPage(true);
+    render(doc, printer);
+}
+
+}  // namespace reports
