@@ -495,9 +495,6 @@ SaveResult post(store::Connection& c, const BankEntry& e, EntryMode mode, const 
                           keys::transferFullLink(dest->bankCode, dest->acctNo, e.coy));
             rows.setValue(QStringLiteral("RECONCILED"), 0);
             rows.setValue(QStringLiteral("CONFIRMED"), 0);
-            rows.setValue(QStringLiteral("BNKTRNLNK"),
-                          keys::bankEntryKey(dest->bankCode, dest->acctNo,
-                                             QString::number(result.destinationReference)));
         } else {
             if (!rows.gotoRowId(destRowId)) return refused(Problem::TransferNotEditable);
             result.destinationReference = rows.integer(QStringLiteral("TRANNUM"));

@@ -20,5 +20,7 @@ inline void figure(const char* name, double value, const char* unit) {
 
 // Each benchmark: arguments after its name; returns the exit code.
 int storeBench(const QStringList& args);
+// posting [FOLDER [LINES [SAVES]]]: saving bank entries over a million journal lines.
+int postingBench(const QStringList& args);
 
 }  // namespace bench

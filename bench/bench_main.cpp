@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const std::map<QString, std::function<int(const QStringList&)>> benches = {
         {"store", bench::storeBench},
+        {"posting", bench::postingBench},
     };
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || !benches.count(args.first())) {
