@@ -90,6 +90,7 @@ struct StoredRow {
     QString tranType;
     double amount = 0.0;
     QString linkCode;
+    int branch = 0;
     QString purpose;
     QString destBank, destAcct, sourceAcct;
     bool details = false;
@@ -104,6 +105,7 @@ StoredRow readRow(const store::Table& t)
     r.tranType = t.text(QStringLiteral("TRANTYPE")).trimmed();
     r.amount = t.number(QStringLiteral("AMOUNT"));
     r.linkCode = t.text(QStringLiteral("LINKCODE")).trimmed();
+    r.branch = int(t.integer(QStringLiteral("BRANCH")));
     r.purpose = t.text(QStringLiteral("PURPOSE")).trimmed();
     r.destBank = t.text(QStringLiteral("DESTBANK")).trimmed();
     r.destAcct = t.text(QStringLiteral("DESTACCT")).trimmed();
@@ -378,6 +380,10 @@ SaveResult post(store::Connection& c, const BankEntry& e, EntryMode mode, const 
             return refused(Problem::InvalidLedgerAccount);
         journalLink = journalLinkOf(*ledger, e.coy);
         branch = ledger->branch;
+    } else if (details && mode == EntryMode::Edit && !before.linkCode.isEmpty()) {
+        // The lines of a row with details were written under its link code; it stays.
+        journalLink = before.linkCode;
+        branch = before.branch;
     } else if (details) {
         if (const auto l = findLedgerAccount(c, e.coy, e.ledgerAccount)) {
             journalLink = journalLinkOf(*l, e.coy);
