@@ -22,5 +22,7 @@ inline void figure(const char* name, double value, const char* unit) {
 int storeBench(const QStringList& args);
 // reports [CACHEFOLDER]: trial balance and revenue statement over a million journal lines.
 int reportsBench(const QStringList& args);
+// posting [FOLDER [LINES [SAVES]]]: saving bank entries over a million journal lines.
+int postingBench(const QStringList& args);
 
 }  // namespace bench

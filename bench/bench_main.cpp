@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     const std::map<QString, std::function<int(const QStringList&)>> benches = {
         {"store", bench::storeBench},
         {"reports", bench::reportsBench},
+        {"posting", bench::postingBench},
     };
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || !benches.count(args.first())) {
