@@ -164,4 +164,40 @@ void DataGrid::refresh() {
     }
 }
 
+namespace {
+
+class GridTarget : public NavigationTarget {
+public:
+    explicit GridTarget(DataGrid& grid) : grid_(grid) {}
+    void first() override { go(0); }
+    void last() override { go(rows() - 1); }
+    void next() override {
+        if (grid_.currentRow() + 1 < rows()) go(grid_.currentRow() + 1);
+        else eof_ = true;
+    }
+    void prior() override {
+        if (grid_.currentRow() > 0) go(grid_.currentRow() - 1);
+        else bof_ = true;
+    }
+    bool bof() const override { return isEmpty() || bof_ || grid_.currentRow() <= 0; }
+    bool eof() const override { return isEmpty() || eof_ || grid_.currentRow() >= rows() - 1; }
+    bool isEmpty() const override { return rows() == 0; }
+
+private:
+    int rows() const { return grid_.lazyModel() ? grid_.lazyModel()->rowCount() : 0; }
+    void go(int row) {
+        bof_ = eof_ = false;
+        if (row >= 0 && row < rows()) grid_.setCurrentRow(row);
+    }
+    DataGrid& grid_;
+    bool bof_ = false;
+    bool eof_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<NavigationTarget> gridTarget(DataGrid& grid) {
+    return std::make_unique<GridTarget>(grid);
+}
+
 }  // namespace ui

@@ -2,6 +2,9 @@
 // The read-only grid every window shows tables and queries in.
 
 #include "ui/lazymodel.h"
+#include "ui/navigator.h"
+
+#include <memory>
 
 #include <QTableView>
 
@@ -55,5 +58,8 @@ private:
     bool syncing_ = false;
     QList<int> widths_;  // kept across a reload, which would reset them
 };
+
+// Navigation over a grid's rows, for a navigator beside a query grid.
+std::unique_ptr<NavigationTarget> gridTarget(DataGrid& grid);
 
 }  // namespace ui
