@@ -44,6 +44,13 @@ const std::vector<CoveringIndex>& coveringIndexes() {
         {"QVActTr.DBF", "QVActTr_COVER_ACCTCODE",
          {"COYCODE", "ACCTCODE", "TRANDATE", "BUSAMT", "GSTAMT", "AMOUNT"}},
         {"QVBnkTr.DBF", "QVBnkTr_COVER_BANKLINK", {"BANKLINK", "TRANDATE", "AMOUNT"}},
+        // Added in data version 2: the tax totals of a period, the cash journal's totals and
+        // the same-amount check of a new bank entry.
+        {"QVActTr.DBF", "QVActTr_COVER_TRANDATE",
+         {"TRANDATE", "COYCODE", "TRANTYPE", "GSTAMT", "BUSAMT"}},
+        {"QVActTr.DBF", "QVActTr_COVER_BNKLINKNO",
+         {"BNKLINKNO", "TRANDATE", "ACCTCODE", "COYCODE", "BUSAMT", "GSTAMT"}},
+        {"QVBnkTr.DBF", "QVBnkTr_COVER_AMOUNT", {"AMOUNT", "BANKACCT", "COYCODE", "TRANTYPE"}},
     };
     return list;
 }
@@ -59,17 +66,22 @@ void createTable(sqlite3* db, const TableDef& t) {
         execSql(db, QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
                         .arg(quoted(index), quoted(table), quoted(QLatin1String(tag))));
     }
+}
+
+// Covering indexes are created when missing, so a data folder of an earlier version gets those
+// added since.
+void createCoveringIndexes(sqlite3* db) {
     for (const CoveringIndex& c : coveringIndexes()) {
-        if (findTable(QString::fromLatin1(c.table)) != &t) continue;
-        bool complete = true;
+        const TableDef* t = findTable(QString::fromLatin1(c.table));
         QStringList cols;
         for (const QString& col : c.columns) {
-            complete = complete && t.field(col) != nullptr;
+            if (!t || !t->field(col))
+                throw StoreError(QStringLiteral("Index %1 names an unknown field %2.")
+                                     .arg(QLatin1String(c.name), col));
             cols << quoted(col);
         }
-        if (!complete) continue;
-        execSql(db, QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                        .arg(quoted(QLatin1String(c.name)), quoted(table), cols.join(", ")));
+        execSql(db, QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                        .arg(quoted(QLatin1String(c.name)), quoted(t->sqlName()), cols.join(", ")));
     }
 }
 
@@ -99,6 +111,7 @@ void ensureSchema(sqlite3* db) {
             for (const TableDef& t : catalogue()) createTable(db, t);
             execSql(db, "INSERT INTO \"QVCntrl\" (\"COYCODE\", \"BUSNAME\") VALUES (1, 'Name')");
         }
+        createCoveringIndexes(db);
         execSql(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
         execSql(db, "COMMIT");
     } catch (...) {

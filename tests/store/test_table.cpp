@@ -419,3 +419,44 @@ TEST(Tags, CreatedAndDroppedOnlyWithExclusiveUse) {
     EXPECT_NO_THROW(t.addTag("BUSNAME"));
     EXPECT_THROW(t.addTag("NOFIELD"), store::StoreError);
 }
+
+TEST(DataVersion, AnEarlierFolderGetsTheNewIndexesAndKeepsItsRecords) {
+    QTemporaryDir dir;
+    {
+        store::Connection c;
+        c.connectToFolder(dir.path());
+        Table t(c, "QVCntrl.DBF");
+        t.open();
+        t.edit();
+        t.setValue("BUSNAME", "Kept");
+        t.post();
+        store::execSql(c.handle(), "DROP INDEX QVActTr_COVER_TRANDATE");
+        store::execSql(c.handle(), "PRAGMA user_version = 1");
+    }
+    store::Connection c;
+    c.connectToFolder(dir.path());
+    store::Query q(c);
+    q.setSql("SELECT COUNT(*) FROM sqlite_master WHERE name = 'QVActTr_COVER_TRANDATE'");
+    q.open();
+    EXPECT_EQ(q.value(0).toInt(), 1);
+    Table t(c, "QVCntrl.DBF");
+    t.open();
+    EXPECT_EQ(t.text("BUSNAME"), "Kept");
+}
+
+TEST(DataVersion, AFolderOfALaterReleaseIsRefused) {
+    QTemporaryDir dir;
+    {
+        store::Connection c;
+        c.connectToFolder(dir.path());
+        store::execSql(c.handle(), QString("PRAGMA user_version = %1").arg(store::kSchemaVersion + 1));
+    }
+    store::Connection c;
+    try {
+        c.connectToFolder(dir.path());
+        FAIL() << "a later data version opened";
+    } catch (const store::StoreError& e) {
+        EXPECT_TRUE(e.text().contains("later release")) << e.text().toStdString();
+    }
+    EXPECT_FALSE(c.isConnected());
+}
