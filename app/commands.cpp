@@ -9,6 +9,8 @@
 #include "app/launchers.h"
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
+#include "reports/profitandlostform.h"
+#include "reports/trialbalanceform.h"
 #include "ui/messages.h"
 #include "ui/opener.h"
 
@@ -87,11 +89,19 @@ void openJournalReports(QWidget*, int) {}
 void openActualsVsBudget(QWidget*, int) {}
 void openActualsToDate(QWidget*, int) {}
 void openBankStatementReport(QWidget*, const QString&) {}
-void openProfitAndLoss(QWidget*, int) {}
+void openProfitAndLoss(QWidget* owner, int coy)
+{
+    ui::openWindow<reports::TProfitandLostForm>(owner,
+                                                [&](reports::TProfitandLostForm& w) { w.coyCode = coy; });
+}
 void openBudgetReports(QWidget*, int) {}
 void openGstReports(QWidget*, int) {}
 void openChequeReports(QWidget*, int) {}
-void openTrialBalance(QWidget*, int) {}
+void openTrialBalance(QWidget* owner, int coy)
+{
+    ui::openWindow<reports::TTrialBalanceForm>(owner,
+                                               [&](reports::TTrialBalanceForm& w) { w.coyCode = coy; });
+}
 void openBalanceSheet(QWidget*, int) {}
 
 }  // namespace app::commands

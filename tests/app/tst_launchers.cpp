@@ -1,6 +1,9 @@
 // The five launchers: captions, the company name read on activation, guards and placement.
 #include "app/launchers.h"
+#include "reports/profitandlostform.h"
+#include "reports/trialbalanceform.h"
 #include "shelltest.h"
+#include "support/qt/modalwait.h"
 #include "store/inifile.h"
 #include "ui/messages.h"
 #include "ui/placement.h"
@@ -19,6 +22,7 @@ private slots:
     void cleanup();
 
     void operationsLauncherReadsTheNameOnEveryActivation();
+    void reportsLauncherOpensTheFinancialReports();
     void operationsLauncherGuardsEntryWindows_data();
     void operationsLauncherGuardsEntryWindows();
     void bankingLauncherDoesNotGuardPayments();
@@ -42,6 +46,28 @@ void TestLaunchers::init()
 }
 
 void TestLaunchers::cleanup() { home_.reset(); }
+
+void TestLaunchers::reportsLauncherOpensTheFinancialReports()
+{
+    TQVReportsForm reports;
+    reports.coyCode = 1;
+    reports.show();
+    QString title;
+    auto trial = testing_support::whenShown<reports::TTrialBalanceForm>([&](auto* w) {
+        title = w->windowTitle();
+        w->reject();
+    });
+    click(&reports, "TrialBalanceButton");
+    QVERIFY(trial->seen);
+    QCOMPARE(title, QStringLiteral("Trial balance for : Harbour Cafe"));
+    auto revenue = testing_support::whenShown<reports::TProfitandLostForm>([&](auto* w) {
+        title = w->windowTitle();
+        w->reject();
+    });
+    click(&reports, "ProfitLossButton");
+    QVERIFY(revenue->seen);
+    QCOMPARE(title, QStringLiteral("Revenue statement for : Harbour Cafe"));
+}
 
 void TestLaunchers::operationsLauncherReadsTheNameOnEveryActivation()
 {
