@@ -5,10 +5,8 @@
 #include "ui/messages.h"
 #include "ui/navigator.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -16,46 +14,15 @@ QString yesNo(const QVariant& v) { return v.toInt() == 1 ? QStringLiteral("Yes")
 
 }  // namespace
 
-TAcctSelForm::TAcctSelForm(QWidget* owner) : ui::FormBase(owner, QStringLiteral("AcctSelForm"), 290) {
+TAcctSelForm::TAcctSelForm(QWidget* owner)
+    : ui::PickerForm(owner, QStringLiteral("AcctSelForm"), 290, QStringLiteral("AcctGrid"),
+                     QStringLiteral("AcctNavigator")) {
     setObjectName(QStringLiteral("AcctSelForm"));
     setWindowTitle(QStringLiteral("View/Select Bank Account"));
     resize(640, 300);
-    auto* layout = new QVBoxLayout(this);
-    grid_ = new ui::DataGrid(this);
-    grid_->setObjectName(QStringLiteral("AcctGrid"));
-    layout->addWidget(grid_, 1);
-    auto* row = new QHBoxLayout;
-    navigator_ = new ui::Navigator(this);
-    navigator_->setObjectName(QStringLiteral("AcctNavigator"));
-    row->addWidget(navigator_);
-    row->addStretch();
-    selectButton_ = new QPushButton(QStringLiteral("&Select"), this);
-    selectButton_->setObjectName(QStringLiteral("SelectButton"));
-    selectButton_->setDefault(true);
-    auto* closeButton = new QPushButton(QStringLiteral("&Close"), this);
-    closeButton->setObjectName(QStringLiteral("CloseButton"));
-    closeButton->setAutoDefault(false);
-    row->addWidget(selectButton_);
-    row->addWidget(closeButton);
-    layout->addLayout(row);
-
-    connect(selectButton_, &QPushButton::clicked, this, [this] { SelectButtonClick(); });
-    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(grid_, &ui::DataGrid::activatedRow, this, [this] {
-        if (selectButton_->isEnabled()) SelectButtonClick();
-    });
-    connect(grid_, &ui::DataGrid::currentRecordChanged, navigator_, &ui::Navigator::updateButtons);
 }
 
 TAcctSelForm::~TAcctSelForm() { grid_->unbind(); }
-
-void TAcctSelForm::showEvent(QShowEvent* event) {
-    ui::FormBase::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        FormShow();
-    }
-}
 
 void TAcctSelForm::FormShow() {
     selectButton_->setEnabled(selectEnabled);

@@ -6,16 +6,9 @@
 //   if (picker.exec() == QDialog::Accepted) use(picker.bankCode, picker.acctNo);
 
 #include "store/connection.h"
-#include "ui/formbase.h"
+#include "ui/pickerform.h"
 
-class QPushButton;
-
-namespace ui {
-class DataGrid;
-class Navigator;
-}  // namespace ui
-
-class TAcctSelForm : public ui::FormBase {
+class TAcctSelForm : public ui::PickerForm {
     Q_OBJECT
 public:
     explicit TAcctSelForm(QWidget* owner = nullptr);
@@ -31,16 +24,11 @@ public:
     QString bankCode;
     QString acctNo;
 
+    void SelectButtonClick() override;
+
 protected:
-    void showEvent(QShowEvent* event) override;
+    void FormShow() override;
 
 private:
-    void FormShow();
-    void SelectButtonClick();
-
     store::Connection connection_;
-    ui::DataGrid* grid_;
-    ui::Navigator* navigator_;
-    QPushButton* selectButton_;
-    bool shown_ = false;
 };

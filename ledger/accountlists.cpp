@@ -17,52 +17,17 @@ namespace ledger {
 
 AccountListForm::AccountListForm(QWidget* owner, const QString& section, int helpContext,
                                  const QString& newCaption)
-    : ui::FormBase(owner, section, helpContext) {
+    : ui::PickerForm(owner, section, helpContext, QStringLiteral("AcctGrid"),
+                     QStringLiteral("AcctNavigator")) {
     resize(480, 360);
-    auto* layout = new QVBoxLayout(this);
-    grid_ = new ui::DataGrid(this);
-    grid_->setObjectName(QStringLiteral("AcctGrid"));
-    layout->addWidget(grid_, 1);
-    auto* row = new QHBoxLayout;
-    navigator_ = new ui::Navigator(this);
-    navigator_->setObjectName(QStringLiteral("AcctNavigator"));
-    navigator_->setTarget(std::make_unique<GridRowTarget>(*grid_));
-    row->addWidget(navigator_);
-    row->addStretch();
-    selectButton_ = new QPushButton(QStringLiteral("&Select"), this);
-    selectButton_->setObjectName(QStringLiteral("SelectButton"));
-    selectButton_->setDefault(true);
-    newButton_ = new QPushButton(newCaption, this);
-    newButton_->setObjectName(QStringLiteral("NewButton"));
-    newButton_->setAutoDefault(false);
-    auto* closeButton = new QPushButton(QStringLiteral("&Close"), this);
-    closeButton->setObjectName(QStringLiteral("CloseButton"));
-    closeButton->setAutoDefault(false);
-    row->addWidget(selectButton_);
-    row->addWidget(newButton_);
-    row->addWidget(closeButton);
-    layout->addLayout(row);
-
-    connect(selectButton_, &QPushButton::clicked, this, [this] { SelectButtonClick(); });
+    navigator_->setTarget(ui::gridTarget(*grid_));
+    newButton_ = addButton(QStringLiteral("NewButton"), newCaption);
     connect(newButton_, &QPushButton::clicked, this, [this] { NewButtonClick(); });
-    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(grid_, &ui::DataGrid::activatedRow, this, [this] {
-        if (selectButton_->isEnabled()) SelectButtonClick();
-    });
-    connect(grid_, &ui::DataGrid::currentRecordChanged, navigator_, &ui::Navigator::updateButtons);
 }
 
 AccountListForm::~AccountListForm() {
     grid_->unbind();
     connection_.disconnect();
-}
-
-void AccountListForm::showEvent(QShowEvent* event) {
-    ui::FormBase::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        FormShow();
-    }
 }
 
 void AccountListForm::FormShow() {

@@ -9,7 +9,7 @@
 //   if (list.exec() == QDialog::Accepted) use(list.acctCode);
 
 #include "store/connection.h"
-#include "ui/formbase.h"
+#include "ui/pickerform.h"
 #include "ui/lazymodel.h"
 
 #include <QVariantMap>
@@ -24,7 +24,7 @@ class Navigator;
 namespace ledger {
 
 // What both lists share: a grid over a query, a navigator and Select / New / Close.
-class AccountListForm : public ui::FormBase {
+class AccountListForm : public ui::PickerForm {
     Q_OBJECT
 public:
     // Inputs.
@@ -35,7 +35,7 @@ public:
     // Result: the chosen ACCTCODE, empty until "Select".
     QString acctCode;
 
-    void SelectButtonClick();
+    void SelectButtonClick() override;
     void NewButtonClick();
 
     // The ACCTCODE of the current row (empty without one) and the number of rows listed.
@@ -58,21 +58,14 @@ protected:
     // Called after the first run of the query.
     virtual void afterFirstRun() {}
 
-    void showEvent(QShowEvent* event) override;
+    void FormShow() override;
     void done(int result) override;
 
     void runQuery();
     QString currentValue(const QString& field) const;
 
     store::Connection connection_;
-    ui::DataGrid* grid_;
-    ui::Navigator* navigator_;
-    QPushButton* selectButton_;
     QPushButton* newButton_;
-
-private:
-    void FormShow();
-    bool shown_ = false;
 };
 
 }  // namespace ledger

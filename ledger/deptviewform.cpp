@@ -12,47 +12,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TDeptViewForm::TDeptViewForm(QWidget* owner) : ui::FormBase(owner, QStringLiteral("DeptViewForm"), 34) {
+TDeptViewForm::TDeptViewForm(QWidget* owner)
+    : ui::PickerForm(owner, QStringLiteral("DeptViewForm"), 34, QStringLiteral("DeptGrid"),
+                     QStringLiteral("DeptNavigator")) {
     setObjectName(QStringLiteral("DeptViewForm"));
     setWindowTitle(QStringLiteral("View/Select Company departments"));
     resize(360, 320);
-    auto* layout = new QVBoxLayout(this);
-    grid_ = new ui::DataGrid(this);
-    grid_->setObjectName(QStringLiteral("DeptGrid"));
-    layout->addWidget(grid_, 1);
-    auto* row = new QHBoxLayout;
-    navigator_ = new ui::Navigator(this);
-    navigator_->setObjectName(QStringLiteral("DeptNavigator"));
-    row->addWidget(navigator_);
-    row->addStretch();
-    selectButton_ = new QPushButton(QStringLiteral("&Select"), this);
-    selectButton_->setObjectName(QStringLiteral("SelectButton"));
-    selectButton_->setDefault(true);
-    auto* closeButton = new QPushButton(QStringLiteral("&Close"), this);
-    closeButton->setObjectName(QStringLiteral("CloseButton"));
-    closeButton->setAutoDefault(false);
-    row->addWidget(selectButton_);
-    row->addWidget(closeButton);
-    layout->addLayout(row);
-
-    connect(selectButton_, &QPushButton::clicked, this, [this] { SelectButtonClick(); });
-    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(grid_, &ui::DataGrid::activatedRow, this, [this] {
-        if (selectButton_->isEnabled()) SelectButtonClick();
-    });
-    connect(grid_, &ui::DataGrid::currentRecordChanged, navigator_, &ui::Navigator::updateButtons);
     connect(navigator_, &ui::Navigator::moved, grid_, &ui::DataGrid::syncToTable);
 }
 
 TDeptViewForm::~TDeptViewForm() { closeTables(); }
-
-void TDeptViewForm::showEvent(QShowEvent* event) {
-    ui::FormBase::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        FormShow();
-    }
-}
 
 void TDeptViewForm::FormShow() {
     selected = false;

@@ -7,7 +7,7 @@
 
 #include "ledger/departments.h"
 #include "store/connection.h"
-#include "ui/formbase.h"
+#include "ui/pickerform.h"
 
 #include <memory>
 
@@ -21,7 +21,7 @@ class DataGrid;
 class Navigator;
 }  // namespace ui
 
-class TDeptViewForm : public ui::FormBase {
+class TDeptViewForm : public ui::PickerForm {
     Q_OBJECT
 public:
     explicit TDeptViewForm(QWidget* owner = nullptr);
@@ -41,20 +41,15 @@ public:
     // The chosen department, when one was selected.
     std::optional<ledger::Department> department() const;
 
-    void SelectButtonClick();
+    void SelectButtonClick() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void FormShow() override;
     void done(int result) override;
 
 private:
-    void FormShow();
     void closeTables();
 
     store::Connection connection_;
     std::unique_ptr<store::Table> departments_;
-    ui::DataGrid* grid_;
-    ui::Navigator* navigator_;
-    QPushButton* selectButton_;
-    bool shown_ = false;
 };

@@ -34,26 +34,4 @@ ui::ColumnSpec column(const QString& field, const QString& heading,
     return ui::ColumnSpec{field, heading, std::move(format), Qt::AlignLeft | Qt::AlignVCenter};
 }
 
-int GridRowTarget::rows() const {
-    return grid_.lazyModel() ? grid_.lazyModel()->rowCount() : 0;
-}
-
-void GridRowTarget::first() { grid_.setCurrentRow(0); }
-
-void GridRowTarget::prior() {
-    if (grid_.currentRow() > 0) grid_.setCurrentRow(grid_.currentRow() - 1);
-}
-
-void GridRowTarget::next() {
-    if (grid_.currentRow() + 1 < rows()) grid_.setCurrentRow(grid_.currentRow() + 1);
-}
-
-void GridRowTarget::last() { grid_.setCurrentRow(rows() - 1); }
-
-bool GridRowTarget::bof() const { return grid_.currentRow() <= 0; }
-
-bool GridRowTarget::eof() const { return grid_.currentRow() >= rows() - 1; }
-
-bool GridRowTarget::isEmpty() const { return rows() == 0; }
-
 }  // namespace ledger

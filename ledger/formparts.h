@@ -29,21 +29,4 @@ void showToday(const StatusPanels& panels);
 ui::ColumnSpec column(const QString& field, const QString& heading,
                       std::function<QString(const QVariant&)> format = {});
 
-// Steps the current row of a grid bound to a query.
-class GridRowTarget : public ui::NavigationTarget {
-public:
-    explicit GridRowTarget(ui::DataGrid& grid) : grid_(grid) {}
-    void first() override;
-    void prior() override;
-    void next() override;
-    void last() override;
-    bool bof() const override;
-    bool eof() const override;
-    bool isEmpty() const override;
-
-private:
-    int rows() const;
-    ui::DataGrid& grid_;
-};
-
 }  // namespace ledger

@@ -169,29 +169,21 @@ namespace {
 class GridTarget : public NavigationTarget {
 public:
     explicit GridTarget(DataGrid& grid) : grid_(grid) {}
-    void first() override { go(0); }
-    void last() override { go(rows() - 1); }
+    void first() override { grid_.setCurrentRow(0); }
+    void last() override { grid_.setCurrentRow(rows() - 1); }
     void next() override {
-        if (grid_.currentRow() + 1 < rows()) go(grid_.currentRow() + 1);
-        else eof_ = true;
+        if (grid_.currentRow() + 1 < rows()) grid_.setCurrentRow(grid_.currentRow() + 1);
     }
     void prior() override {
-        if (grid_.currentRow() > 0) go(grid_.currentRow() - 1);
-        else bof_ = true;
+        if (grid_.currentRow() > 0) grid_.setCurrentRow(grid_.currentRow() - 1);
     }
-    bool bof() const override { return isEmpty() || bof_ || grid_.currentRow() <= 0; }
-    bool eof() const override { return isEmpty() || eof_ || grid_.currentRow() >= rows() - 1; }
+    bool bof() const override { return grid_.currentRow() <= 0; }
+    bool eof() const override { return grid_.currentRow() >= rows() - 1; }
     bool isEmpty() const override { return rows() == 0; }
 
 private:
     int rows() const { return grid_.lazyModel() ? grid_.lazyModel()->rowCount() : 0; }
-    void go(int row) {
-        bof_ = eof_ = false;
-        if (row >= 0 && row < rows()) grid_.setCurrentRow(row);
-    }
     DataGrid& grid_;
-    bool bof_ = false;
-    bool eof_ = false;
 };
 
 }  // namespace
