@@ -7,6 +7,7 @@
 #include "app/aboutbox.h"
 #include "app/activecompany.h"
 #include "app/launchers.h"
+#include "banking/bankmainform.h"
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
 #include "reports/profitandlostform.h"
@@ -71,7 +72,13 @@ void openDatabaseRebuild(QWidget*) {}
 void openIndexRebuild(QWidget*) {}
 void openClearPreviousYears(QWidget*) {}
 
-void openBankMaintenance(QWidget*, std::optional<bool>, const QString&) {}
+void openBankMaintenance(QWidget* owner, std::optional<bool> coyActive, const QString& caption)
+{
+    ui::openWindow<TBankMainForm>(owner, [&](TBankMainForm& w) {
+        if (coyActive) w.coyActive = *coyActive;
+        if (!caption.isEmpty()) w.setWindowTitle(caption);
+    });
+}
 void openBankTransactions(QWidget*, const QString&) {}
 void openBankReconciliation(QWidget*, int, const QString&) {}
 void openBankTransactionView(QWidget*, int, const QString&) {}

@@ -1,5 +1,6 @@
 // The five launchers: captions, the company name read on activation, guards and placement.
 #include "app/launchers.h"
+#include "banking/bankmainform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
 #include "shelltest.h"
@@ -23,6 +24,7 @@ private slots:
 
     void operationsLauncherReadsTheNameOnEveryActivation();
     void reportsLauncherOpensTheFinancialReports();
+    void bankingLauncherSetupOpensBankMaintenance();
     void operationsLauncherGuardsEntryWindows_data();
     void operationsLauncherGuardsEntryWindows();
     void bankingLauncherDoesNotGuardPayments();
@@ -67,6 +69,23 @@ void TestLaunchers::reportsLauncherOpensTheFinancialReports()
     click(&reports, "ProfitLossButton");
     QVERIFY(revenue->seen);
     QCOMPARE(title, QStringLiteral("Revenue statement for : Harbour Cafe"));
+}
+
+void TestLaunchers::bankingLauncherSetupOpensBankMaintenance()
+{
+    TQVBankMenuForm bank;
+    bank.coyCode = 1;
+    bank.coyActive = true;
+    bank.coyName = "Harbour Cafe";
+    bank.show();
+    QString title;
+    auto opened = testing_support::whenShown<TBankMainForm>([&](TBankMainForm* w) {
+        title = w->windowTitle();
+        w->findChild<QPushButton*>("ExitButton")->click();
+    });
+    click(&bank, "SetupButton");
+    QVERIFY(opened->seen);
+    QCOMPARE(title, QStringLiteral("Active Company is : Harbour Cafe"));
 }
 
 void TestLaunchers::operationsLauncherReadsTheNameOnEveryActivation()
