@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
     gallery::registerAppWindows();
     gallery::registerLedgerWindows();
     gallery::registerReportsWindows();
+    gallery::registerBankingWindows();
 
     ui::MessageScript quiet;  // a window that complains on opening must not block the gallery
     int failures = 0;

@@ -33,5 +33,6 @@ inline void add(const QString& name, Make make) { entries().push_back({name, std
 void registerAppWindows();
 void registerLedgerWindows();
 void registerReportsWindows();
+void registerBankingWindows();
 
 }  // namespace gallery
