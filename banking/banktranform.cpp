@@ -123,7 +123,11 @@ TQVBankTranForm::TQVBankTranForm(QWidget* owner)
     // "Statement" open windows that do not exist yet; their buttons are in place.
 }
 
-TQVBankTranForm::~TQVBankTranForm() { closeTables(); }
+TQVBankTranForm::~TQVBankTranForm() {
+    // The boxes still report focus changes while QWidget deletes them; this form is gone by then.
+    for (QObject* control : findChildren<QObject*>()) disconnect(control, nullptr, this, nullptr);
+    closeTables();
+}
 
 void TQVBankTranForm::closeTables() {
     grid_->unbind();
