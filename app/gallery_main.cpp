@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
     gallery::registerLedgerWindows();
     gallery::registerReportsWindows();
     gallery::registerBankingWindows();
+    gallery::registerBankEntryWindows();
 
     ui::MessageScript quiet;  // a window that complains on opening must not block the gallery
     int failures = 0;

@@ -324,4 +324,51 @@ int postDemoEntries(store::Connection& c, int count, const QDate& today, quint32
     return posted;
 }
 
+qint64 addEntryWithDetails(store::Connection& c, int coy, const QString& bankCode,
+                           const QString& acctNo, EntryType type, const QDate& date,
+                           const QString& narrative, const std::vector<DetailLineSpec>& lines)
+{
+    store::Transaction tx(c);
+    const Company company = readCompany(c);
+    std::vector<LedgerAccount> accounts;
+    qint64 cents = 0;
+    for (const DetailLineSpec& l : lines) {
+        const auto a = findLedgerAccount(c, coy, l.acctCode);
+        if (!a) throw store::StoreError(QStringLiteral("Account %1 missing.").arg(l.acctCode));
+        accounts.push_back(*a);
+        const qint64 amount = store::fmt::cents(l.amount);
+        cents += (a->isIncome() == (type == EntryType::Deposit)) ? amount : -amount;
+    }
+    BankEntry e;
+    e.coy = coy;
+    e.bankCode = bankCode;
+    e.acctNo = acctNo;
+    e.type = type;
+    e.date = date;
+    e.amount = double(std::abs(cents)) / 100.0;
+    e.narrative = narrative;
+    e.source = QStringLiteral("DETAILS");
+    e.hasDetails = true;
+    e.reference = reserveReferenceNumber(c, coy, bankCode, acctNo);
+    const SaveResult r = postBankEntry(c, e, EntryMode::Add, alwaysYes);
+    if (!r.ok()) throw store::StoreError(r.message + QLatin1Char(' ') + r.detail);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        EntryLine line;
+        line.coy = coy;
+        line.bankCode = bankCode;
+        line.acctNo = acctNo;
+        line.reference = e.reference;
+        line.type = accounts[i].isIncome() ? EntryType::Deposit : EntryType::Withdrawal;
+        line.date = date;
+        line.amount = lines[i].amount;
+        line.tax = proposedTax(line.type, company, accounts[i], line.amount);
+        line.source = QStringLiteral("DETAILS");
+        line.narrative = lines[i].narrative;
+        line.account = accounts[i];
+        writeEntryLine(c, LineMode::Add, line);
+    }
+    tx.commit();
+    return e.reference;
+}
+
 }  // namespace banking::sample

@@ -3,10 +3,12 @@
 // departments, ledger accounts, banks and bank accounts written exactly as their maintenance
 // windows write them, then bank entries posted through the posting of bank entries.
 
+#include "banking/journal_rules.h"
 #include "store/connection.h"
 
 #include <QDate>
 #include <QString>
+#include <vector>
 
 namespace banking::sample {
 
@@ -63,5 +65,17 @@ void makeDemoCompany(store::Connection& c, const QDate& today);
 // entries posted.
 int postDemoEntries(store::Connection& c, int count, const QDate& today, quint32 seed = 1,
                     int batch = 1);
+
+// A deposit or withdrawal with details as the cash details window leaves one: a bank row with
+// CSHACCDET 1 whose amount is the total of its lines (income less expense for a deposit, the
+// other way round for a withdrawal), and one journal line per detail. Returns its number.
+struct DetailLineSpec {
+    QString acctCode;
+    double amount = 0.0;
+    QString narrative;
+};
+qint64 addEntryWithDetails(store::Connection& c, int coy, const QString& bankCode,
+                           const QString& acctNo, EntryType type, const QDate& date,
+                           const QString& narrative, const std::vector<DetailLineSpec>& lines);
 
 }  // namespace banking::sample

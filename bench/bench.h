@@ -24,5 +24,7 @@ int storeBench(const QStringList& args);
 int reportsBench(const QStringList& args);
 // posting [FOLDER [LINES [SAVES]]]: saving bank entries over a million journal lines.
 int postingBench(const QStringList& args);
+// The time until the bank transaction window shows an account holding `rows` rows.
+int bankWindowBench(int rows);
 
 }  // namespace bench

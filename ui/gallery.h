@@ -34,5 +34,6 @@ void registerAppWindows();
 void registerLedgerWindows();
 void registerReportsWindows();
 void registerBankingWindows();
+void registerBankEntryWindows();
 
 }  // namespace gallery

@@ -1,0 +1,113 @@
+// The time until the bank transaction window shows an account holding 200,000 rows: the rows
+// are written straight into a new account of a demo company in a temporary folder, in one
+// transaction, and the window is opened on it through its own alias, as the menu opens it.
+#include "bench.h"
+
+#include "banking/banktranform.h"
+#include "banking/sample_company.h"
+#include "store/error.h"
+#include "store/keys.h"
+#include "store/paths.h"
+#include "store/table.h"
+#include "store/transaction.h"
+#include "ui/datagrid.h"
+#include "ui/messages.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace bench {
+namespace {
+
+const QString kBank = QStringLiteral("030100");
+const QString kAcct = QStringLiteral("0200000-00");
+
+void makeBigAccount(const QString& folder, int rows)
+{
+    store::Connection c;
+    c.connectToFolder(folder);
+    const QDate today(2026, 3, 31);
+    banking::sample::makeDemoCompany(c, today);
+    banking::sample::addBankAccount(c, 1, QStringLiteral("HSC"),
+                                    {kBank, kAcct, "Busy takings account", false, 0, true,
+                                     1000.0, 0.0, today.addYears(-3)});
+    store::execSql(c.handle(), "PRAGMA synchronous = OFF");
+    store::Transaction tx(c);
+    store::Table t(c, QStringLiteral("QVBnkTr.DBF"));
+    t.open();
+    const QString link = store::keys::bankLink(1, kBank, kAcct);
+    const QDate start = today.addYears(-3);
+    for (int i = 1; i <= rows; ++i) {
+        const QString ref = QString::number(1000000 + i);
+        t.insert();
+        t.setValue(QStringLiteral("COYCODE"), 1);
+        t.setValue(QStringLiteral("BRANCH"), 1);
+        t.setValue(QStringLiteral("BANKCODE"), kBank);
+        t.setValue(QStringLiteral("BANKACCT"), kAcct);
+        t.setValue(QStringLiteral("BANKLINK"), link);
+        t.setValue(QStringLiteral("LINKCODE"), QStringLiteral("1-1"));
+        t.setValue(QStringLiteral("FULLCODE"), QStringLiteral("1-1-SALESCAFE"));
+        t.setValue(QStringLiteral("BNKTRNLNK"), store::keys::bankEntryKey(kBank, kAcct, ref));
+        t.setValue(QStringLiteral("TRANNUM"), 1000000 + i);
+        t.setValue(QStringLiteral("TRANDATE"), start.addDays(qint64(i) * 1095 / rows));
+        t.setValue(QStringLiteral("TRANTYPE"), QStringLiteral("DEP"));
+        t.setValue(QStringLiteral("AMOUNT"), double(1000 + (i * 7919) % 250000) / 100.0);
+        t.setValue(QStringLiteral("PURPOSE"), QStringLiteral("SALESCAFE"));
+        t.setValue(QStringLiteral("REASON"), QStringLiteral("Cafe sales"));
+        t.setValue(QStringLiteral("SOURCE"), QStringLiteral("EFTPOS"));
+        t.setValue(QStringLiteral("CSHACCDET"), 0);
+        t.setValue(QStringLiteral("RECONCILED"), 0);
+        t.setValue(QStringLiteral("CONFIRMED"), 0);
+        t.post();
+    }
+    tx.commit();
+}
+
+}  // namespace
+
+int bankWindowBench(int rows)
+{
+    QTemporaryDir home;
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    // The window connects through the NRV alias: point it at the benchmark's folder without
+    // touching the user's own settings.
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
+    int code = 0;
+    try {
+        const QString folder = home.path() + QStringLiteral("/data");
+        auto t = Clock::now();
+        makeBigAccount(folder, rows);
+        std::fprintf(stderr, "made %d rows in %.1f s\n", rows, msSince(t) / 1000.0);
+        QFile aliases(store::paths::aliasFile());
+        if (!aliases.open(QIODevice::WriteOnly))
+            throw store::StoreError(QStringLiteral("Cannot write the alias file."));
+        aliases.write((QStringLiteral("[NRV]\nPath=") + folder + QLatin1Char('\n')).toUtf8());
+        aliases.close();
+
+        ui::MessageScript quiet;
+        t = Clock::now();
+        {
+            TQVBankTranForm w;
+            w.coyCode = QStringLiteral("1");
+            w.bankCode = kBank;
+            w.acctNo = kAcct;
+            w.show();
+            QApplication::processEvents();
+            figure("posting_window_show_200k_rows", msSince(t), "ms");
+            auto* grid = w.findChild<ui::DataGrid*>(QStringLiteral("TranGrid"));
+            const int shown = grid && grid->lazyModel() ? grid->lazyModel()->rowCount() : 0;
+            figure("posting_window_rows", double(shown), "rows");
+            if (shown != rows || grid->currentRow() != rows - 1) code = 1;
+            w.hide();
+        }
+    } catch (const store::StoreError& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.text()));
+        code = 1;
+    }
+    if (config.isNull()) qunsetenv("XDG_CONFIG_HOME");
+    else qputenv("XDG_CONFIG_HOME", config);
+    return code;
+}
+
+}  // namespace bench
