@@ -8,6 +8,7 @@
 #include "app/activecompany.h"
 #include "app/launchers.h"
 #include "banking/bankmainform.h"
+#include "banking/banktranform.h"
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
 #include "reports/profitandlostform.h"
@@ -79,7 +80,10 @@ void openBankMaintenance(QWidget* owner, std::optional<bool> coyActive, const QS
         if (!caption.isEmpty()) w.setWindowTitle(caption);
     });
 }
-void openBankTransactions(QWidget*, const QString&) {}
+void openBankTransactions(QWidget* owner, const QString& coyText)
+{
+    ui::openWindow<TQVBankTranForm>(owner, [&](TQVBankTranForm& w) { w.coyCode = coyText; });
+}
 void openBankReconciliation(QWidget*, int, const QString&) {}
 void openBankTransactionView(QWidget*, int, const QString&) {}
 void runRecurringTransactions(QWidget*, const QString&, const QString&, const QString&) {}

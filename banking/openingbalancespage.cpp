@@ -1,6 +1,7 @@
 // The "Opening balances" page of bank set-up.
 #include "banking/acctselform.h"
 #include "banking/bankpages.h"
+#include "banking/banktranform.h"
 #include "banking/bank_setup.h"
 #include "banking/opening_balance.h"
 #include "store/format.h"
@@ -293,9 +294,21 @@ void OpeningBalancesPage::ChequesButtonClick() {
 }
 
 // Bank transaction entry (TQVBankTranForm) in its "deposits not on statement" mode for
-// account_ (company code as text, bank code, account number): the total it returns when left
-// with its "UpDate Balance" button. Until that window is part of the program nothing is entered.
-std::optional<double> OpeningBalancesPage::enterDepositsNotOnStatement() { return std::nullopt; }
+// account_: the total it returns when left with its "UpDate Balance" button; nothing on "Cancel".
+std::optional<double> OpeningBalancesPage::enterDepositsNotOnStatement() {
+    return ui::openWindow<TQVBankTranForm>(
+        this,
+        [this](TQVBankTranForm& w) {
+            w.coyCode = QString::number(account_->coy);
+            w.depositsNotOnStatement = true;
+            w.bankCode = account_->bankCode;
+            w.acctNo = account_->acctNo;
+        },
+        [](TQVBankTranForm& w, int code) -> std::optional<double> {
+            if (code != QDialog::Accepted) return std::nullopt;
+            return w.depositsTotal;
+        });
+}
 
 // Payment entry (TChqEntryForm) in its opening-balance mode for account_, captioned "Creating
 // opening balance transactions for  " + bank code + "-" + account number: the total of the

@@ -2,6 +2,7 @@
 #include "app/aboutbox.h"
 #include "app/launchers.h"
 #include "app/mainform.h"
+#include "banking/banktranform.h"
 #include "ledger/companyform.h"
 #include "shelltest.h"
 #include "support/qt/modalwait.h"
@@ -219,8 +220,17 @@ void TestMainForm::guardedCommandsGoAheadWithAnActiveCompany()
 {
     auto main = startNamed();
     ui::MessageScript script;
-    for (const char* item : {"ChequesItem", "BankTransItem", "RecurringItem"}) trigger(*main, item);
+    for (const char* item : {"ChequesItem", "RecurringItem"}) trigger(*main, item);
     QCOMPARE(script.texts(), QStringList{});
+    // Bank transactions opens its window for the active company.
+    QString coy;
+    auto opened = testing_support::whenShown<TQVBankTranForm>([&](TQVBankTranForm* w) {
+        coy = w->coyCode;
+        static_cast<QDialog*>(w)->reject();
+    });
+    trigger(*main, "BankTransItem");
+    QVERIFY(opened->seen);
+    QCOMPARE(coy, QStringLiteral("1"));
 }
 
 void TestMainForm::shutdownOffersABackupOnlyWhenAskedAtStartUp_data()
