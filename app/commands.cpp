@@ -6,6 +6,7 @@
 
 #include "app/aboutbox.h"
 #include "app/activecompany.h"
+#include "app/controlcentre.h"
 #include "app/launchers.h"
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
@@ -58,7 +59,7 @@ void openSetupLauncher(QWidget* owner, int coy, const QString& coyName)
 
 void showAboutBox(QWidget* owner) { ui::openWindow<TAboutBox>(owner); }
 
-void openControlCentre(QWidget*) {}
+void openControlCentre(QWidget* owner) { ui::openWindow<TQVCoyOpsForm>(owner); }
 void openCompanyMaintenance(QWidget* owner) { ui::openWindow<TQVCompanyForm>(owner); }
 void openCodesAndAccounts(QWidget* owner) { ui::openWindow<TQVValidationForm>(owner); }
 void openSalesTaxSettings(QWidget*, int) {}
@@ -69,15 +70,22 @@ void openDatabaseRebuild(QWidget*) {}
 void openIndexRebuild(QWidget*) {}
 void openClearPreviousYears(QWidget*) {}
 
-void openBankMaintenance(QWidget*, std::optional<bool>, const QString&) {}
+bool openBankMaintenance(QWidget*, std::optional<bool>, const QString&) { return false; }
 void openBankTransactions(QWidget*, const QString&) {}
 void openBankReconciliation(QWidget*, int, const QString&) {}
 void openBankTransactionView(QWidget*, int, const QString&) {}
-void runRecurringTransactions(QWidget*, const QString&, const QString&, const QString&) {}
+bool runRecurringTransactions(QWidget*, const QString&, const QString&, const QString&)
+{
+    return false;
+}
 
+void openSupplierMaintenance(QWidget*, int) {}
 void openChequeEntry(QWidget*, const QString&) {}
 void openCashTransactions(QWidget*, int, const QString&) {}
 void openBudgetOperations(QWidget*, int) {}
+
+void openNzTaxReturn(QWidget*, int) {}
+void openAusTaxReturn(QWidget*, int) {}
 
 void openBankStatementImport(QWidget*, int) {}
 void openQuorvelImport(QWidget*) {}

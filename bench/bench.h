@@ -24,5 +24,7 @@ int storeBench(const QStringList& args);
 int reportsBench(const QStringList& args);
 // posting [FOLDER [LINES [SAVES]]]: saving bank entries over a million journal lines.
 int postingBench(const QStringList& args);
+// control [CACHEFOLDER]: opening the control centre over a million journal lines.
+int controlBench(const QStringList& args);
 
 }  // namespace bench

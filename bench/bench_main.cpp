@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
         {"store", bench::storeBench},
         {"reports", bench::reportsBench},
         {"posting", bench::postingBench},
+        {"control", bench::controlBench},
     };
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || !benches.count(args.first())) {
