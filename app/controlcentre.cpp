@@ -195,7 +195,6 @@ TQVCoyOpsForm::TQVCoyOpsForm(QWidget* owner)
     taxPercentLabel_ = new QLabel(tax);
     taxPercentLabel_->setObjectName(QStringLiteral("TaxPercentLabel"));
     for (QLabel* l : {taxEnabledLabel_, taxNumberLabel_, taxPercentLabel_}) taxLayout->addWidget(l);
-    taxLayout->addStretch();
 
     auto* companyColumn = new QVBoxLayout;
     companyColumn->addWidget(company);
@@ -207,12 +206,13 @@ TQVCoyOpsForm::TQVCoyOpsForm(QWidget* owner)
     auto* deptLayout = new QVBoxLayout(depts);
     deptGrid_ = new ui::DataGrid(depts);
     deptGrid_->setObjectName(QStringLiteral("DeptGrid"));
+    deptGrid_->setMinimumHeight(90);
     deptLayout->addWidget(deptGrid_, 1);
     deptNavigator_ = new ui::Navigator(depts);
     deptNavigator_->setObjectName(QStringLiteral("DeptNavigator"));
     deptLayout->addWidget(deptNavigator_, 0, Qt::AlignLeft);
     top->addWidget(depts, 2);
-    layout->addLayout(top);
+    layout->addLayout(top, 0);
 
     // --- Bank accounts ---
     auto* banks = new QGroupBox(QStringLiteral("  Bank Accounts  "), this);
@@ -220,6 +220,7 @@ TQVCoyOpsForm::TQVCoyOpsForm(QWidget* owner)
     auto* bankLayout = new QVBoxLayout(banks);
     bankGrid_ = new ui::DataGrid(banks);
     bankGrid_->setObjectName(QStringLiteral("BankGrid"));
+    bankGrid_->setMinimumHeight(130);
     bankLayout->addWidget(bankGrid_, 1);
     auto* bankRow = new QHBoxLayout;
     bankNavigator_ = new ui::Navigator(banks);
@@ -299,7 +300,7 @@ TQVCoyOpsForm::TQVCoyOpsForm(QWidget* owner)
 
     setTabOrder(fromDate_, toDate_);
     setTabOrder(toDate_, recalcButton_);
-    resize(920, 640);
+    resize(1060, 660);
 }
 
 TQVCoyOpsForm::~TQVCoyOpsForm() { closeTables(); }
@@ -386,6 +387,7 @@ bool TQVCoyOpsForm::openTables()
                               ui::dateColumn(QStringLiteral("REC_DATE"), QStringLiteral("Rec. Date")),
                               {QStringLiteral("ALLOWOD"), QStringLiteral("OD"), yesNo},
                               ui::moneyColumn(QStringLiteral("ODAMOUNT"), QStringLiteral("OD Limit"))});
+        bankGrid_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
         bankNavigator_->setTable(bankAccounts_.get());
         return true;
     } catch (const std::exception&) {

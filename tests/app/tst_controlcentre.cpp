@@ -3,6 +3,7 @@
 #include "app/controlcentre.h"
 #include "app/controlcentre_figures.h"
 #include "app/launchers.h"
+#include "app/mainform.h"
 #include "banking/bank_posting.h"
 #include "banking/sample_company.h"
 #include "shelltest.h"
@@ -14,6 +15,7 @@
 #include "ui/datebox.h"
 #include "ui/messages.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -157,6 +159,7 @@ private slots:
     void companyMaintenanceRefillsThePanels();
     void unableToOpenAllTables();
     void opensFromTheOperationsLauncher();
+    void opensFromTheMainMenu();
 
 private:
     std::unique_ptr<shelltest::FreshHome> home_;
@@ -532,6 +535,28 @@ void TestControlCentre::opensFromTheOperationsLauncher()
     QVERIFY(seen->seen);
     QCOMPARE(caption, QStringLiteral("Quorvel - Control Centre : Harbour Street Cafe Ltd"));
     ops.close();
+}
+
+void TestControlCentre::opensFromTheMainMenu()
+{
+    makeSample(0);
+    TQVMainForm main(nullptr, TQVMainForm::Startup::WithoutWizard);
+    main.show();
+    auto* item = main.findChild<QAction*>("ControlCentreItem");
+    QVERIFY(item);
+    QCOMPARE(item->text(), QStringLiteral("Control Centre"));
+    QString income;
+    auto seen = testing_support::whenShown<TQVCoyOpsForm>([&](TQVCoyOpsForm* w) {
+        income = labelText(w, "IncomeLabel");
+        w->reject();
+    });
+    item->trigger();
+    QVERIFY(seen->seen);
+    QCOMPARE(income, QStringLiteral("0.00"));  // income accounts, no lines
+    // Closing the control centre wrote its from date.
+    QCOMPARE(programIni().readString("QVCoyOpsForm", "BegDate"),
+             store::fmt::shortDate(QDate::currentDate().addDays(-365)));
+    main.hide();
 }
 
 QTEST_MAIN(TestControlCentre)
