@@ -1,6 +1,8 @@
 // The five launchers: captions, the company name read on activation, guards and placement.
+#include "app/controlcentre.h"
 #include "app/launchers.h"
 #include "shelltest.h"
+#include "support/qt/modalwait.h"
 #include "store/inifile.h"
 #include "ui/messages.h"
 #include "ui/placement.h"
@@ -53,9 +55,14 @@ void TestLaunchers::operationsLauncherReadsTheNameOnEveryActivation()
     QCOMPARE(ops.windowTitle(), QStringLiteral("Operations menu for :  Harbour Cafe"));
     QCOMPARE(ops.coyName(), QStringLiteral("Harbour Cafe"));
 
-    // Renamed in company maintenance, opened from the launcher's "Operations" button.
-    shelltest::setControl({{"BUSNAME", "Harbour Cafe & Bakery"}});
+    // Renamed in company maintenance, opened from the control centre that the launcher's
+    // "Operations" button opens.
+    auto centre = testing_support::whenShown<TQVCoyOpsForm>([](TQVCoyOpsForm* w) {
+        shelltest::setControl({{"BUSNAME", "Harbour Cafe & Bakery"}});
+        w->reject();
+    });
     click(&ops, "OperationsButton");
+    QVERIFY(centre->seen);
     QCOMPARE(ops.windowTitle(), QStringLiteral("Operations menu for :  Harbour Cafe & Bakery"));
     ops.close();
 }
