@@ -6,6 +6,7 @@
 
 #include "app/aboutbox.h"
 #include "app/activecompany.h"
+#include "app/controlcentre.h"
 #include "app/launchers.h"
 #include "banking/bankmainform.h"
 #include "banking/banktranform.h"
@@ -62,7 +63,7 @@ void openSetupLauncher(QWidget* owner, int coy, const QString& coyName)
 
 void showAboutBox(QWidget* owner) { ui::openWindow<TAboutBox>(owner); }
 
-void openControlCentre(QWidget*) {}
+void openControlCentre(QWidget* owner) { ui::openWindow<TQVCoyOpsForm>(owner); }
 void openCompanyMaintenance(QWidget* owner) { ui::openWindow<TQVCompanyForm>(owner); }
 void openCodesAndAccounts(QWidget* owner) { ui::openWindow<TQVValidationForm>(owner); }
 void openSalesTaxSettings(QWidget*, int) {}
@@ -73,24 +74,36 @@ void openDatabaseRebuild(QWidget*) {}
 void openIndexRebuild(QWidget*) {}
 void openClearPreviousYears(QWidget*) {}
 
-void openBankMaintenance(QWidget* owner, std::optional<bool> coyActive, const QString& caption)
+bool openBankMaintenance(QWidget* owner, std::optional<bool> coyActive, const QString& caption)
 {
-    ui::openWindow<TBankMainForm>(owner, [&](TBankMainForm& w) {
-        if (coyActive) w.coyActive = *coyActive;
-        if (!caption.isEmpty()) w.setWindowTitle(caption);
-    });
+    return ui::openWindow<TBankMainForm>(
+        owner,
+        [&](TBankMainForm& w) {
+            if (coyActive) w.coyActive = *coyActive;
+            if (!caption.isEmpty()) w.setWindowTitle(caption);
+        },
+        [](TBankMainForm& w, int) { return w.changed; });
 }
+
 void openBankTransactions(QWidget* owner, const QString& coyText)
 {
     ui::openWindow<TQVBankTranForm>(owner, [&](TQVBankTranForm& w) { w.coyCode = coyText; });
 }
+
 void openBankReconciliation(QWidget*, int, const QString&) {}
 void openBankTransactionView(QWidget*, int, const QString&) {}
-void runRecurringTransactions(QWidget*, const QString&, const QString&, const QString&) {}
+bool runRecurringTransactions(QWidget*, const QString&, const QString&, const QString&)
+{
+    return false;
+}
 
+void openSupplierMaintenance(QWidget*, int) {}
 void openChequeEntry(QWidget*, const QString&) {}
 void openCashTransactions(QWidget*, int, const QString&) {}
 void openBudgetOperations(QWidget*, int) {}
+
+void openNzTaxReturn(QWidget*, int) {}
+void openAusTaxReturn(QWidget*, int) {}
 
 void openBankStatementImport(QWidget*, int) {}
 void openQuorvelImport(QWidget*) {}

@@ -43,21 +43,28 @@ void openClearPreviousYears(QWidget* owner);            // TClearPrevYearForm
 
 // --- Banking -------------------------------------------------------------------------------
 // TBankMainForm: the company active input only when given; the caption only when not empty.
-void openBankMaintenance(QWidget* owner, std::optional<bool> coyActive, const QString& caption);
+// Returns whether the window reports a change to the bank accounts.
+bool openBankMaintenance(QWidget* owner, std::optional<bool> coyActive, const QString& caption);
 // TQVBankTranForm in its ordinary mode, no transaction to position on.
 void openBankTransactions(QWidget* owner, const QString& coy);
 // TQVBankRecForm; the caption only when not empty.
 void openBankReconciliation(QWidget* owner, int coy, const QString& caption);
 void openBankTransactionView(QWidget* owner, int coy, const QString& caption);  // TQVBankTransViewForm
-// TRecTransForm: result flag cleared, caption, company name, company code as text.
-void runRecurringTransactions(QWidget* owner, const QString& coy, const QString& coyName,
+// TRecTransForm: result flag cleared, caption, company name, company code as text. Returns
+// whether it posted.
+bool runRecurringTransactions(QWidget* owner, const QString& coy, const QString& coyName,
                               const QString& caption);
 
-// --- Payments, cash, budgets ---------------------------------------------------------------
+// --- Suppliers, payments, cash, budgets -----------------------------------------------------
+void openSupplierMaintenance(QWidget* owner, int coy);  // TAddEditSuppForm, no supplier to show
 // TChqEntryForm: company code as text, an empty supplier key, its mode flag false.
 void openChequeEntry(QWidget* owner, const QString& coy);
 void openCashTransactions(QWidget* owner, int coy, const QString& caption);  // TQVCashTranForm
 void openBudgetOperations(QWidget* owner, int coy);                          // TBudgetsCalcForm
+
+// --- Sales tax returns ---------------------------------------------------------------------
+void openNzTaxReturn(QWidget* owner, int coy);   // TGSTCalcForm
+void openAusTaxReturn(QWidget* owner, int coy);  // TAusGSTCalcForm
 
 // --- Data exchange -------------------------------------------------------------------------
 void openBankStatementImport(QWidget* owner, int coy);  // TImportTextForm

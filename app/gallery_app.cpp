@@ -2,6 +2,7 @@
 #include "ui/gallery.h"
 
 #include "app/aboutbox.h"
+#include "app/controlcentre.h"
 #include "app/launchers.h"
 #include "app/mainform.h"
 #include "app/wizardform.h"
@@ -64,6 +65,7 @@ void registerAppWindows()
     add(QStringLiteral("TQVWizardForm-page1"), [](Context&) { return wizardAt(1); });
     add(QStringLiteral("TQVWizardForm-page2"), [](Context&) { return wizardAt(2); });
     add(QStringLiteral("TAboutBox"), [](Context&) { return new TAboutBox; });
+    add(QStringLiteral("TQVCoyOpsForm"), [](Context&) { return new TQVCoyOpsForm; });
 }
 
 }  // namespace gallery

@@ -26,5 +26,7 @@ int reportsBench(const QStringList& args);
 int postingBench(const QStringList& args);
 // The time until the bank transaction window shows an account holding `rows` rows.
 int bankWindowBench(int rows);
+// control [CACHEFOLDER]: opening the control centre over a million journal lines.
+int controlBench(const QStringList& args);
 
 }  // namespace bench

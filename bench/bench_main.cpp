@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
         {"reports", bench::reportsBench},
         {"posting", bench::postingBench},
         {"bankwindow", [](const QStringList& a) { return bench::bankWindowBench(a.value(0, "200000").toInt()); }},
+        {"control", bench::controlBench},
     };
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || !benches.count(args.first())) {

@@ -1,4 +1,5 @@
 // The five launchers: captions, the company name read on activation, guards and placement.
+#include "app/controlcentre.h"
 #include "app/launchers.h"
 #include "banking/bankmainform.h"
 #include "reports/profitandlostform.h"
@@ -98,9 +99,14 @@ void TestLaunchers::operationsLauncherReadsTheNameOnEveryActivation()
     QCOMPARE(ops.windowTitle(), QStringLiteral("Operations menu for :  Harbour Cafe"));
     QCOMPARE(ops.coyName(), QStringLiteral("Harbour Cafe"));
 
-    // Renamed in company maintenance, opened from the launcher's "Operations" button.
-    shelltest::setControl({{"BUSNAME", "Harbour Cafe & Bakery"}});
+    // Renamed in company maintenance, opened from the control centre that the launcher's
+    // "Operations" button opens.
+    auto centre = testing_support::whenShown<TQVCoyOpsForm>([](TQVCoyOpsForm* w) {
+        shelltest::setControl({{"BUSNAME", "Harbour Cafe & Bakery"}});
+        w->reject();
+    });
     click(&ops, "OperationsButton");
+    QVERIFY(centre->seen);
     QCOMPARE(ops.windowTitle(), QStringLiteral("Operations menu for :  Harbour Cafe & Bakery"));
     ops.close();
 }

@@ -1,0 +1,142 @@
+#include "app/controlcentre_figures.h"
+
+#include "store/format.h"
+#include "store/inifile.h"
+#include "store/query.h"
+
+#include <stdexcept>
+
+namespace app::controlcentre {
+
+void LabelTotal::add(double amount) { text_ = store::fmt::money(value() + amount); }
+
+double LabelTotal::value() const { return text_.toDouble(); }
+
+// --- Bank totals ---------------------------------------------------------------------------
+
+BankTotals bankTotals(const std::vector<BankAccountFigures>& accounts)
+{
+    LabelTotal inBank, overdraft;
+    for (const BankAccountFigures& a : accounts) {
+        if (a.allowOd) overdraft.add(a.odAmount);
+        inBank.add(a.currBal);
+    }
+    BankTotals totals;
+    totals.inBank = inBank.text();
+    totals.overdraft = overdraft.text();
+    totals.funds = store::fmt::money(inBank.value() + overdraft.value());
+    return totals;
+}
+
+std::vector<BankAccountFigures> readBankAccounts(store::Connection& c, int coy)
+{
+    store::Query q(c);
+    // Row id order within one company is the order of the table's COYCODE tag.
+    q.setSql({"SELECT CURRBAL, ALLOWOD, ODAMOUNT FROM QVBNKACT", "WHERE COYCODE =:sCoyCode",
+              "ORDER BY rowid"});
+    q.bind(QStringLiteral("sCoyCode"), QString::number(coy));
+    q.open();
+    std::vector<BankAccountFigures> out;
+    for (q.first(); !q.eof(); q.next())
+        out.push_back({q.number(QStringLiteral("CURRBAL")), q.integer(QStringLiteral("ALLOWOD")) != 0,
+                       q.number(QStringLiteral("ODAMOUNT"))});
+    return out;
+}
+
+BankTotals readBankTotals(store::Connection& c, int coy)
+{
+    return bankTotals(readBankAccounts(c, coy));
+}
+
+// --- Profit and loss -----------------------------------------------------------------------
+
+ProfitAndLoss profitAndLoss(const std::vector<LedgerAccountRef>& accounts,
+                            const std::map<QString, double>& sumByFullCode)
+{
+    LabelTotal income, expenditure;
+    for (const LedgerAccountRef& a : accounts) {
+        const auto found = sumByFullCode.find(a.fullCode);
+        const double sum = found == sumByFullCode.end() ? 0.0 : found->second;
+        (a.typeCode == QLatin1String("INC") ? income : expenditure).add(sum);
+    }
+    ProfitAndLoss result;
+    result.income = income.text();
+    result.expenditure = expenditure.text();
+    result.profitLoss = store::fmt::money(income.value() - expenditure.value());
+    return result;
+}
+
+std::vector<LedgerAccountRef> readLedgerAccounts(store::Connection& c, int coy)
+{
+    store::Query q(c);
+    q.setSql({"SELECT FULLCODE, TYPECODE FROM QVACCDET", "WHERE COYCODE =:sCoyCode",
+              "ORDER BY rowid"});
+    q.bind(QStringLiteral("sCoyCode"), QString::number(coy));
+    q.open();
+    std::vector<LedgerAccountRef> out;
+    for (q.first(); !q.eof(); q.next())
+        out.push_back({q.text(QStringLiteral("FULLCODE")), q.text(QStringLiteral("TYPECODE"))});
+    return out;
+}
+
+QStringList journalSumsSql()
+{
+    // The IN list walks the company's accounts and, for each, the (FULLCODE, TRANDATE) range of
+    // the covering index: only the lines of the range are touched, and never their rows.
+    return {"SELECT FULLCODE, SUM(AMOUNT) AS TOTAL FROM QVACTTR",
+            "WHERE FULLCODE IN (SELECT FULLCODE FROM QVACCDET WHERE COYCODE =:sCoyCode)",
+            "AND TRANDATE BETWEEN :BegDate AND :EndDate",
+            "GROUP BY FULLCODE"};
+}
+
+std::map<QString, double> readJournalSums(store::Connection& c, int coy, const QDate& from,
+                                          const QDate& to)
+{
+    std::map<QString, double> out;
+    if (!from.isValid() || !to.isValid()) return out;
+    store::Query q(c);
+    q.setSql(journalSumsSql());
+    q.bind(QStringLiteral("sCoyCode"), QString::number(coy));
+    q.bind(QStringLiteral("BegDate"), from);
+    q.bind(QStringLiteral("EndDate"), to);
+    q.open();
+    for (q.first(); !q.eof(); q.next()) out[q.text(QStringLiteral("FULLCODE"))] = q.number(1);
+    return out;
+}
+
+ProfitAndLoss readProfitAndLoss(store::Connection& c, int coy, const QDate& from,
+                                const QDate& to)
+{
+    return profitAndLoss(readLedgerAccounts(c, coy), readJournalSums(c, coy, from, to));
+}
+
+QString rangeLine(const QDate& from, const QDate& to)
+{
+    return QStringLiteral("Income/expenditure between : ") + store::fmt::shortDate(from)
+           + QStringLiteral(" and ") + store::fmt::shortDate(to);
+}
+
+// --- Kept between runs ---------------------------------------------------------------------
+
+QDate readFromDate(const store::IniFile& ini, const QDate& today)
+{
+    const QString text = ini.readString(kSection, QStringLiteral("BegDate"));
+    if (text.isEmpty()) return today.addDays(-365);
+    const QDate date = store::fmt::parseShortDate(text);
+    if (!date.isValid())
+        throw std::runtime_error(QStringLiteral("'%1' is not a valid date").arg(text).toStdString());
+    return date;
+}
+
+int readState(const store::IniFile& ini, int current)
+{
+    return ini.readInteger(kSection, QStringLiteral("State"), current);
+}
+
+void writeStateAndFromDate(store::IniFile& ini, int state, const QDate& from)
+{
+    ini.writeStrings(kSection, {{QStringLiteral("State"), QString::number(state)},
+                                {QStringLiteral("BegDate"), store::fmt::shortDate(from)}});
+}
+
+}  // namespace app::controlcentre
