@@ -2,6 +2,7 @@
 #include "app/controlcentre.h"
 #include "app/launchers.h"
 #include "banking/bankmainform.h"
+#include "banking/banktranform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
 #include "shelltest.h"
@@ -135,9 +136,14 @@ void TestLaunchers::operationsLauncherGuardsEntryWindows()
     ops.coyActive = active;
     ops.show();
     ui::MessageScript script;
+    std::shared_ptr<testing_support::ModalWaitResult> opened;
+    if (active && button == "BankTransButton")
+        opened = testing_support::whenShown<TQVBankTranForm>(
+            [](TQVBankTranForm* w) { static_cast<QDialog*>(w)->reject(); });
     click(&ops, button.toLatin1().constData());
     QCOMPARE(script.texts(), messages);
     QCOMPARE(script.beeps(), messages.size());
+    if (opened) QVERIFY(opened->seen);
     ops.close();
 }
 
