@@ -33,7 +33,7 @@ struct LedgerSpec {
     QString domAcct;                           // the account taking the private share
     int domBranch = 0;
 };
-void addLedgerAccount(store::Connection& c, int coy, const LedgerSpec& spec);
+void addLedgerAccount(store::Connection& c, int coy, const LedgerSpec& account);
 
 void addBank(store::Connection& c, const QString& bankCode, const QString& name,
              const QString& branch);
@@ -51,7 +51,7 @@ struct BankAccountSpec {
     qint64 lastRefNo = 1000000;
 };
 void addBankAccount(store::Connection& c, int coy, const QString& busCode,
-                    const BankAccountSpec& spec);
+                    const BankAccountSpec& account);
 
 // "Harbour Street Cafe": NZ, GST 15 %, departments Cafe and Catering, twenty-odd ledger accounts
 // (one with a 30 % private share), two banks and three bank accounts opened three years before

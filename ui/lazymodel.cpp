@@ -95,14 +95,14 @@ void LazyTableModel::resolveColumns() {
             fields_[i] = def_->field(names_[i]);
     }
     columnIndex_.clear();
-    for (const ColumnSpec& spec : columns_) {
+    for (const ColumnSpec& column : columns_) {
         int found = -1;
         for (int i = 0; i < names_.size() && found < 0; ++i) {
-            if (names_[i].compare(spec.field, Qt::CaseInsensitive) == 0)
+            if (names_[i].compare(column.field, Qt::CaseInsensitive) == 0)
                 found = i;
         }
         if (found < 0)
-            throw store::StoreError(QStringLiteral("Field %1 not found.").arg(spec.field));
+            throw store::StoreError(QStringLiteral("Field %1 not found.").arg(column.field));
         columnIndex_.push_back(found);
     }
 }
@@ -186,8 +186,8 @@ QString LazyTableModel::textAt(int row, int column) const {
     if (!r || at >= static_cast<int>(r->size()))
         return {};
     const QVariant value = converted(at, (*r)[at]);
-    const ColumnSpec& spec = columns_[column];
-    return spec.format ? spec.format(value) : plainText(value);
+    const ColumnSpec& shown = columns_[column];
+    return shown.format ? shown.format(value) : plainText(value);
 }
 
 QVariant LazyTableModel::data(const QModelIndex& index, int role) const {
