@@ -1,4 +1,5 @@
 #include "reports/profitandlostform.h"
+#include "reports/company.h"
 
 #include "reports/preparationrunner.h"
 #include "reports/reportpreview.h"
@@ -79,12 +80,8 @@ void TProfitandLostForm::FormShow() {
     period_->setDefaults();
     ui::guarded(this, [this] {
         connection_.connect(QStringLiteral("NRV"));
-        store::Query q(connection_);
-        q.setSql({"SELECT BUSNAME FROM QVCNTRL", "WHERE COYCODE =:iCoyCode"});
-        q.bind("iCoyCode", coyCode);
-        q.open();
         setWindowTitle(QStringLiteral("Revenue statement for : ") +
-                       (q.eof() ? QString() : q.text("BUSNAME")));
+                       reports::companyName(connection_, coyCode));
         department_->open(connection_, coyCode);
     });
 }

@@ -1,4 +1,5 @@
 #include "reports/revenue.h"
+#include "reports/company.h"
 
 #include "store/connection.h"
 #include "store/format.h"
@@ -65,11 +66,7 @@ void TBusinessRevenueReport::begin() {
     figures_ = RevenueFigures{};
     figures_.from = from_;
     figures_.to = to_;
-    store::Query company(connection_);
-    company.setSql({"SELECT BUSNAME FROM QVCNTRL", "WHERE COYCODE =:iCoyCode"});
-    company.bind("iCoyCode", coy_);
-    company.open();
-    figures_.companyName = company.eof() ? QString() : company.text("BUSNAME");
+    figures_.companyName = companyName(connection_, coy_);
     if (!linkCode_.isEmpty()) {
         store::Query dept(connection_);
         dept.setSql({"SELECT BUSNAME FROM QVCOY", "WHERE LINKCODE =:sLinkCode"});

@@ -1,4 +1,5 @@
 #include "reports/trialbalance.h"
+#include "reports/company.h"
 
 #include "store/connection.h"
 #include "store/format.h"
@@ -197,11 +198,7 @@ void TTrialBalanceReport::begin() {
     figures_ = TrialBalanceFigures{};
     figures_.from = from_;
     figures_.to = to_;
-    store::Query company(connection_);
-    company.setSql({"SELECT BUSNAME FROM QVCNTRL", "WHERE COYCODE =:iCoyCode"});
-    company.bind("iCoyCode", coy_);
-    company.open();
-    figures_.companyName = company.eof() ? QString() : company.text("BUSNAME");
+    figures_.companyName = companyName(connection_, coy_);
 
     // Opening row.
     const double bf = carried_.bf, ob = carried_.ob;

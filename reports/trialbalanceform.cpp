@@ -1,4 +1,5 @@
 #include "reports/trialbalanceform.h"
+#include "reports/company.h"
 
 #include "reports/preparationrunner.h"
 #include "reports/reportpreview.h"
@@ -62,11 +63,7 @@ void TTrialBalanceForm::FormShow() {
     period_->setDefaults();
     ui::guarded(this, [this] {
         connection_.connect(QStringLiteral("NRV"));
-        store::Query q(connection_);
-        q.setSql({"SELECT BUSNAME FROM QVCNTRL", "WHERE COYCODE =:iCoyCode"});
-        q.bind("iCoyCode", coyCode);
-        q.open();
-        setWindowTitle(QStringLiteral("Trial balance for : ") + (q.eof() ? QString() : q.text("BUSNAME")));
+        setWindowTitle(QStringLiteral("Trial balance for : ") + reports::companyName(connection_, coyCode));
     });
 }
 
