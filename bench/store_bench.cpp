@@ -1,6 +1,7 @@
 // The data store: appending journal lines through table objects against raw SQLite, and the
 // seek and per-account sum that windows and reports run over a million lines.
 #include "bench.h"
+#include "store/format.h"
 #include "store/query.h"
 #include "store/table.h"
 #include "store/transaction.h"
@@ -35,7 +36,7 @@ Line makeLine(int i, QRandomGenerator& rng) {
     l.trannum = 1000000 + i;
     l.date = QDate(2023, 4, 1).addDays(rng.bounded(1095));
     l.amount = double(rng.bounded(1, 500000)) / 100.0;
-    l.gst = std::round(l.amount / (100.0 / 15.0 + 1.0) * 100.0) / 100.0;
+    l.gst = store::fmt::roundTo(l.amount / (100.0 / 15.0 + 1.0), 2);
     l.desc = QString("Entry %1 for %2").arg(i).arg(l.acct);
     l.bnk = QString("ANZ-01-0123-0456789-00-%1-1").arg(l.trannum);
     l.srch = QString("%1-%2-%3").arg(dept == 0 ? QString("1") : l.link, l.acct).arg(l.trannum);

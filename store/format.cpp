@@ -4,53 +4,71 @@
 #include <QRegularExpression>
 #include <charconv>
 #include <cmath>
+#include <limits>
+#include <string>
 
 namespace store::fmt {
 
 namespace {
 
-constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
-                                   1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 constexpr int kMaxDecimals = 15;
-// Beyond this the scaled value no longer fits the exact integer range of a double.
-constexpr double kMaxScaled = 9.0e15;
 
-// The value times 10^decimals rounded half away from zero, as a whole number. The rounding is
-// done on the shortest decimal text that reads back as the same double, which is the number
-// the user typed or the arithmetic meant. False when the result would not be exact.
-bool scaledRounded(double value, int decimals, qint64* out)
-{
-    if (!std::isfinite(value) || decimals < 0 || decimals > kMaxDecimals) return false;
-    if (std::fabs(value) * kPowersOfTen[decimals] >= kMaxScaled) return false;
+// The value rounded half away from zero at `decimals` places, as decimal digits. The rounding is
+// done on the shortest decimal text that reads back as the same double, which is the number the
+// user typed or the arithmetic meant, so it is exact whatever the size of the value.
+struct DecimalDigits {
+    bool negative = false;
+    std::string digits;  // whole part and `decimals` fraction digits, without the point
+    int decimals = 0;
+    bool isZero() const { return digits.find_first_not_of('0') == std::string::npos; }
+};
 
-    char buf[400];  // room for the smallest subnormal written out in full
-    const auto result = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                      std::chars_format::fixed);
-    if (result.ec != std::errc()) return false;
-    const std::string_view text(buf, result.ptr - buf);
+DecimalDigits roundedDigits(double value, int decimals) {
+    char buf[400];  // room for the largest double and the smallest subnormal written out in full
+    const auto result =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::fixed);
+    const std::string_view text(buf, result.ec == std::errc() ? size_t(result.ptr - buf) : 0);
     const auto dot = text.find('.');
     const std::string_view whole = text.substr(0, dot);
     const std::string_view fraction =
         dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
 
-    qint64 scaled = 0;
-    for (char c : whole) scaled = scaled * 10 + (c - '0');
-    for (int i = 0; i < decimals; ++i)
-        scaled = scaled * 10 + (i < int(fraction.size()) ? fraction[i] - '0' : 0);
-    if (decimals < int(fraction.size()) && fraction[decimals] >= '5') ++scaled;
+    DecimalDigits d;
+    d.negative = std::signbit(value);
+    d.decimals = decimals;
+    d.digits.assign(whole);
+    for (int i = 0; i < decimals; ++i) d.digits += i < int(fraction.size()) ? fraction[i] : '0';
+    if (decimals < int(fraction.size()) && fraction[size_t(decimals)] >= '5') {
+        int i = int(d.digits.size()) - 1;
+        while (i >= 0 && d.digits[size_t(i)] == '9') d.digits[size_t(i--)] = '0';
+        if (i < 0)
+            d.digits.insert(d.digits.begin(), '1');
+        else
+            ++d.digits[size_t(i)];
+    }
+    if (d.isZero()) d.negative = false;  // never "-0.00"
+    return d;
+}
 
-    *out = value < 0 ? -scaled : scaled;
-    return true;
+// The digits as a whole number of the smallest unit; nothing when it does not fit 64 bits.
+std::optional<qint64> toScaled(const DecimalDigits& d) {
+    qint64 scaled = 0;
+    for (char c : d.digits) {
+        if (scaled > (std::numeric_limits<qint64>::max() - (c - '0')) / 10) return std::nullopt;
+        scaled = scaled * 10 + (c - '0');
+    }
+    return d.negative ? -scaled : scaled;
 }
 
 QString fixedTwo(double value, int integerDigits)
 {
-    const qint64 c = cents(value);
-    const qint64 magnitude = c < 0 ? -c : c;
-    return QStringLiteral("%1%2.%3")
-        .arg(c < 0 ? QStringLiteral("-") : QString())
-        .arg(magnitude / 100, integerDigits, 10, QLatin1Char('0'))
-        .arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+    // Not a number or infinite: shown as such ("nan", "inf", "-inf"), never as an amount.
+    if (!std::isfinite(value)) return QString::number(value);
+    const DecimalDigits d = roundedDigits(value, 2);
+    QString whole = QString::fromLatin1(d.digits.data(), qsizetype(d.digits.size() - 2));
+    if (whole.size() < integerDigits) whole.prepend(QString(integerDigits - whole.size(), '0'));
+    return (d.negative ? QStringLiteral("-") : QString()) + whole + QLatin1Char('.') +
+           QString::fromLatin1(d.digits.data() + d.digits.size() - 2, 2);
 }
 
 const char* const kMonthNames[] = {"January", "February", "March",     "April",
@@ -61,22 +79,28 @@ QString monthName(const QDate& date) { return QString::fromLatin1(kMonthNames[da
 
 }  // namespace
 
-double roundTo(double value, int decimals)
-{
-    decimals = qBound(0, decimals, kMaxDecimals);
-    qint64 scaled = 0;
-    if (scaledRounded(value, decimals, &scaled)) return double(scaled) / kPowersOfTen[decimals];
+double roundTo(double value, int decimals) {
     if (!std::isfinite(value)) return value;
-    // Too large for any fraction to survive: plain rounding is all there is.
-    return std::round(value * kPowersOfTen[decimals]) / kPowersOfTen[decimals];
+    const DecimalDigits d = roundedDigits(value, qBound(0, decimals, kMaxDecimals));
+    std::string text = d.digits;
+    if (d.decimals > 0) text.insert(text.size() - size_t(d.decimals), 1, '.');
+    double rounded = 0;
+    std::from_chars(text.data(), text.data() + text.size(), rounded);
+    return d.negative ? -rounded : rounded;
 }
+
+std::optional<qint64> checkedScaled(double value, int decimals) {
+    if (!std::isfinite(value)) return std::nullopt;
+    return toScaled(roundedDigits(value, qBound(0, decimals, kMaxDecimals)));
+}
+
+std::optional<qint64> checkedCents(double value) { return checkedScaled(value, 2); }
 
 qint64 cents(double value)
 {
-    qint64 scaled = 0;
-    if (scaledRounded(value, 2, &scaled)) return scaled;
-    if (!std::isfinite(value)) return 0;
-    return std::llround(value * 100.0);
+    if (std::isnan(value)) return 0;
+    if (const auto c = checkedCents(value)) return *c;
+    return value < 0 ? std::numeric_limits<qint64>::min() : std::numeric_limits<qint64>::max();
 }
 
 bool sameMoney(double a, double b) { return cents(a) == cents(b); }

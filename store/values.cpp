@@ -1,20 +1,14 @@
 // Conversions between what callers set, what the store keeps and what fields read as.
 #include "store/error.h"
+#include "store/format.h"
+#include "store/keys.h"
 #include "store/table.h"
 
 #include <cmath>
+#include <optional>
 
 namespace store {
 namespace {
-
-double roundHalfAway(double v, int decimals) {
-    const double scale = std::pow(10.0, decimals);
-    double scaled = v * scale;
-    // Nudge by a relative epsilon so 2.675 (stored as 2.67499...) rounds as typed.
-    const double eps = 1e-9 * std::max(1.0, std::fabs(scaled));
-    scaled = scaled >= 0 ? std::floor(scaled + 0.5 + eps) : -std::floor(-scaled + 0.5 + eps);
-    return scaled / scale;
-}
 
 QString rightTrimmed(QString s) {
     qsizetype n = s.size();
@@ -28,10 +22,24 @@ QString rightTrimmed(QString s) {
                          .arg(v.toString(), QLatin1String(what), QLatin1String(f.name)));
 }
 
+// A numeric field of width w with d decimals holds w characters, the point among them:
+// 14.2 holds up to 99,999,999,999.99 either way of zero.
+// `scaled` is the value in units of its last decimal place.
+bool fitsWidth(const FieldDef& f, qint64 scaled) {
+    const int digits = f.width - (f.decimals > 0 ? 1 : 0);
+    if (digits <= 0 || digits >= 19) return true;  // no usable width given
+    qint64 limit = 1;
+    for (int i = 0; i < digits; ++i) limit *= 10;
+    return scaled < limit && scaled > -limit;
+}
+
 qint64 toInteger(const FieldDef& f, const QVariant& v) {
     if (!v.isValid() || v.isNull()) return 0;
-    if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float)
-        return qint64(roundHalfAway(v.toDouble(), 0));
+    if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float) {
+        const std::optional<qint64> n = fmt::checkedScaled(v.toDouble(), 0);
+        if (!n) badValue(f, v, "integer");
+        return *n;
+    }
     if (v.typeId() == QMetaType::Bool) return v.toBool() ? 1 : 0;
     if (v.typeId() == QMetaType::QString) {
         const QString s = v.toString().trimmed();
@@ -52,9 +60,8 @@ qint64 toInteger(const FieldDef& f, const QVariant& v) {
 QVariant toStored(const FieldDef& f, const QVariant& v) {
     switch (f.kind) {
     case FieldKind::Char: {
-        QString s = v.isValid() && !v.isNull() ? v.toString() : QString();
-        if (f.width > 0 && s.size() > f.width) s.truncate(f.width);
-        return rightTrimmed(s);
+        const QString s = v.isValid() && !v.isNull() ? v.toString() : QString();
+        return rightTrimmed(f.width > 0 ? keys::cutToWidth(s, f.width) : s);
     }
     case FieldKind::Memo:
         return v.isValid() && !v.isNull() ? rightTrimmed(v.toString()) : QString();
@@ -69,14 +76,23 @@ QVariant toStored(const FieldDef& f, const QVariant& v) {
         return n;
     }
     case FieldKind::Numeric: {
-        if (f.decimals <= 0) return toInteger(f, v);
+        if (f.decimals <= 0) {
+            const qint64 n = toInteger(f, v);
+            if (!fitsWidth(f, n))
+                throw StoreError(QStringLiteral("'%1' is too large for field %2.")
+                                     .arg(v.toString(), QLatin1String(f.name)));
+            return n;
+        }
         if (!v.isValid() || v.isNull()) return 0.0;
         bool ok = false;
         double d = v.typeId() == QMetaType::QString ? v.toString().trimmed().toDouble(&ok)
                                                      : v.toDouble(&ok);
         if (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty()) ok = true, d = 0;
-        if (!ok || !std::isfinite(d)) badValue(f, v, "number");
-        d = roundHalfAway(d, f.decimals);
+        if (!ok || std::isnan(d)) badValue(f, v, "number");
+        const std::optional<qint64> scaled = fmt::checkedScaled(d, f.decimals);
+        if (!scaled || !fitsWidth(f, *scaled))
+            throw StoreError(QStringLiteral("Amount too large."));
+        d = fmt::roundTo(d, f.decimals);
         return d == 0.0 ? 0.0 : d;  // never store -0
     }
     case FieldKind::Date: {

@@ -2,6 +2,9 @@
 #include "store/format.h"
 
 #include <gtest/gtest.h>
+#include <cmath>
+#include <limits>
+#include <optional>
 
 namespace fmt = store::fmt;
 
@@ -27,7 +30,12 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundCase{0.125, 2, 0.13}, RoundCase{-0.125, 2, -0.13},
                       RoundCase{2.5, 0, 3.0}, RoundCase{-2.5, 0, -3.0}, RoundCase{0.5, 0, 1.0},
                       RoundCase{1234567.895, 2, 1234567.9}, RoundCase{1.15 * 100, 0, 115.0},
-                      RoundCase{-0.004, 2, 0.0}, RoundCase{8.345, 1, 8.3}));
+                      RoundCase{-0.004, 2, 0.0}, RoundCase{8.345, 1, 8.3},
+                      RoundCase{5000000.00, 2, 5000000.00}, RoundCase{4999999.99, 2, 4999999.99},
+                      RoundCase{12345678.90, 2, 12345678.90},
+                      RoundCase{99999999999.994, 2, 99999999999.99},
+                      RoundCase{-49999999999.995, 2, -50000000000.00}, RoundCase{1e17, 2, 1e17},
+                      RoundCase{-1e300, 2, -1e300}));
 
 struct MoneyCase {
     double value;
@@ -58,6 +66,42 @@ INSTANTIATE_TEST_SUITE_P(Format, MoneyText,
                                            MoneyCase{2.675, "2.68", "02.68", 268},
                                            MoneyCase{0.07, "0.07", "00.07", 7},
                                            MoneyCase{99.999, "100.00", "100.00", 10000}));
+
+struct HugeCase {
+    const char* story;
+    double value;
+    const char* money;
+    std::optional<qint64> checkedCents;
+    qint64 cents;
+};
+
+void PrintTo(const HugeCase& c, std::ostream* os) { *os << c.story; }
+
+class HugeAmounts : public ::testing::TestWithParam<HugeCase> {};
+
+TEST_P(HugeAmounts, AreShownExactlyAndTheirCentsAreCheckedOrSaturate) {
+    const HugeCase& c = GetParam();
+    EXPECT_EQ(fmt::money(c.value), QString::fromLatin1(c.money));
+    EXPECT_EQ(fmt::checkedCents(c.value), c.checkedCents);
+    EXPECT_EQ(fmt::cents(c.value), c.cents);
+}
+
+constexpr qint64 kMaxCents = std::numeric_limits<qint64>::max();
+constexpr qint64 kMinCents = std::numeric_limits<qint64>::min();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+INSTANTIATE_TEST_SUITE_P(
+    Format, HugeAmounts,
+    ::testing::Values(
+        HugeCase{"the largest amount a field holds", 99999999999.99, "99999999999.99",
+                 9999999999999, 9999999999999},
+        HugeCase{"ninety quadrillion still fits in cents", 9e16, "90000000000000000.00",
+                 9000000000000000000, 9000000000000000000},
+        HugeCase{"1e17 does not", 1e17, "100000000000000000.00", std::nullopt, kMaxCents},
+        HugeCase{"nor minus 1e17", -1e17, "-100000000000000000.00", std::nullopt, kMinCents},
+        HugeCase{"infinity", kInf, "inf", std::nullopt, kMaxCents},
+        HugeCase{"minus infinity", -kInf, "-inf", std::nullopt, kMinCents},
+        HugeCase{"not a number", std::nan(""), "nan", std::nullopt, 0}));
 
 TEST(Money, AmountsThatDifferBelowACentAreTheSameMoney)
 {
