@@ -2,6 +2,7 @@
 #include "banking/banktranform.h"
 
 #include "store/format.h"
+#include "store/keys.h"
 #include "ui/datagrid.h"
 #include "ui/datebox.h"
 #include "ui/navigator.h"
@@ -64,8 +65,8 @@ void TQVBankTranForm::buildLayout() {
     auto* acctGroup = new QGroupBox(this);
     acctGroup->setObjectName(QStringLiteral("BankAcctGroup"));
     auto* acctGrid = new QGridLayout(acctGroup);
-    bankCodeEdit_ = lineEdit(acctGroup, "BankCodeEdit", 10, 80);
-    acctNoEdit_ = lineEdit(acctGroup, "AcctNoEdit", 30, 140);
+    bankCodeEdit_ = lineEdit(acctGroup, "BankCodeEdit", store::keys::kLongestBankCode, 80);
+    acctNoEdit_ = lineEdit(acctGroup, "AcctNoEdit", store::keys::kLongestAccountNumber, 140);
     bankAcctButton_ = button(acctGroup, "BankAcctButton", QStringLiteral("..."));
     bankAcctButton_->setToolTip(QStringLiteral("View/Select Bank Account"));
     bankAcctButton_->setFixedWidth(30);
@@ -123,7 +124,7 @@ void TQVBankTranForm::buildLayout() {
     purposeRow_->setObjectName(QStringLiteral("PurposeRow"));
     auto* purposeLayout = new QGridLayout(purposeRow_);
     purposeLayout->setContentsMargins(0, 0, 0, 0);
-    purposeEdit_ = lineEdit(purposeRow_, "PurposeEdit", 30, 140);
+    purposeEdit_ = lineEdit(purposeRow_, "PurposeEdit", store::keys::kLongestAccountCode, 140);
     ledgerButton_ = button(purposeRow_, "LedgerButton", QStringLiteral("..."));
     ledgerButton_->setToolTip(QStringLiteral("View/Select Ledger Accounts"));
     ledgerButton_->setFixedWidth(30);
@@ -221,8 +222,8 @@ void TQVBankTranForm::buildLayout() {
     destGroup_ = new QGroupBox(this);
     destGroup_->setObjectName(QStringLiteral("DestGroup"));
     auto* destGrid = new QVBoxLayout(destGroup_);
-    destBankEdit_ = lineEdit(destGroup_, "DestBankEdit", 10, 80);
-    destAcctEdit_ = lineEdit(destGroup_, "DestAcctEdit", 30, 140);
+    destBankEdit_ = lineEdit(destGroup_, "DestBankEdit", store::keys::kLongestBankCode, 80);
+    destAcctEdit_ = lineEdit(destGroup_, "DestAcctEdit", store::keys::kLongestAccountNumber, 140);
     destButton_ = button(destGroup_, "DestAcctButton", QStringLiteral("..."));
     destButton_->setToolTip(QStringLiteral("View/Select Bank Account"));
     destButton_->setFixedWidth(30);

@@ -1,6 +1,8 @@
 // The table catalogue: every table of a data folder with its fields and index tags,
-// in catalogue order. Widths of key fields follow the key conventions of the store;
-// amounts are numeric with two decimals.
+// in catalogue order. Widths of key fields follow the key conventions of the store, widened
+// where a key built from the longest codes the boxes accept would not fit (widths are only
+// where the store cuts texts, so older data folders open unchanged); amounts are numeric with
+// two decimals, bank balances as wide as the amounts that move them.
 
 #include "store/catalogue.h"
 
@@ -129,7 +131,7 @@ std::vector<TableDef> buildCatalogue()
                      {"BALCODE", FieldKind::Char, 15},
                      {"ACTRANNO", FieldKind::Numeric, 10, 0},  // width not given
                      {"HASBUDGET", FieldKind::Integer},
-                     {"BUDGLINK", FieldKind::Char, 22},  // width not given
+                     {"BUDGLINK", FieldKind::Char, 31},  // width not given
                      {"LASTBNO", FieldKind::Integer},
                      {"DOMESTIC", FieldKind::Integer},
                      {"ALLOCPER", FieldKind::Integer},
@@ -175,22 +177,22 @@ std::vector<TableDef> buildCatalogue()
                      {"BUSCODE", FieldKind::Char, 10},
                      {"BANKCODE", FieldKind::Char, 6},
                      {"ACCTNO", FieldKind::Char, 20},
-                     {"BANKLINK", FieldKind::Char, 27},
+                     {"BANKLINK", FieldKind::Char, 31},  // 27 before; fits 3-6-20
                      {"DESC", FieldKind::Char, 50},
                      {"DEFAULT", FieldKind::SmallInt, 1},
                      {"BRALLOC", FieldKind::SmallInt, 1},
                      {"BRANCH", FieldKind::Char, 5},
                      {"LINKCODE", FieldKind::Char, 9},
                      {"ALLOWOD", FieldKind::SmallInt, 1},
-                     {"ODAMOUNT", FieldKind::Numeric, 9, 2},
-                     {"OPENBAL", FieldKind::Numeric, 9, 2},
-                     {"INITBAL", FieldKind::Numeric, 9, 2},
-                     {"CURRBAL", FieldKind::Numeric, 9, 2},
-                     {"RUNBAL", FieldKind::Numeric, 9, 2},
+                     {"ODAMOUNT", FieldKind::Numeric, 14, 2},
+                     {"OPENBAL", FieldKind::Numeric, 14, 2},
+                     {"INITBAL", FieldKind::Numeric, 14, 2},
+                     {"CURRBAL", FieldKind::Numeric, 14, 2},
+                     {"RUNBAL", FieldKind::Numeric, 14, 2},
                      {"STARTDATE", FieldKind::Date},
                      {"REC_DATE", FieldKind::Date},
-                     {"RECAMOUNT", FieldKind::Numeric, 9, 2},
-                     {"PREVBAL", FieldKind::Numeric, 9, 2},
+                     {"RECAMOUNT", FieldKind::Numeric, 14, 2},
+                     {"PREVBAL", FieldKind::Numeric, 14, 2},
                      {"RECOK", FieldKind::SmallInt, 1},
                      {"LASTREFNO", FieldKind::Numeric, 16, 0},
                      {"LASTCHQ", FieldKind::Numeric, 10, 0},
@@ -208,10 +210,10 @@ std::vector<TableDef> buildCatalogue()
                      {"BRANCH", FieldKind::Numeric, 5, 0},
                      {"BANKCODE", FieldKind::Char, 10},
                      {"BANKACCT", FieldKind::Char, 30},
-                     {"BANKLINK", FieldKind::Char, 30},
+                     {"BANKLINK", FieldKind::Char, 31},  // 30 before
                      {"LINKCODE", FieldKind::Char, 9},
                      {"FULLCODE", FieldKind::Char, 25},
-                     {"FULLLINK", FieldKind::Char, 30},
+                     {"FULLLINK", FieldKind::Char, 37},  // 30 before
                      {"BNKTRNLNK", FieldKind::Char, 50},
                      {"TRANNUM", FieldKind::Numeric, 11, 0},
                      {"TRANDATE", FieldKind::Date},
@@ -268,7 +270,7 @@ std::vector<TableDef> buildCatalogue()
                      {"CLIJOBNO", FieldKind::Char, 25},
                      {"SPLITDEST", FieldKind::Char, 30},
                      {"SPLITSOURC", FieldKind::Char, 30},
-                     {"SPLITLINK", FieldKind::Char, 33},
+                     {"SPLITLINK", FieldKind::Char, 37},  // 33 before
                      {"SPLITNO", FieldKind::Numeric, 15, 0},
                      {"PERIODNO", FieldKind::SmallInt, 2},
                  },
@@ -283,7 +285,7 @@ std::vector<TableDef> buildCatalogue()
                      {"COYCODE", FieldKind::Char, 3},    // width not given; kind as on journal lines
                      {"REF", FieldKind::Char, 50},       // width not given; matched against SRCHCODE
                      {"BNKTRNLNK", FieldKind::Char, 50}, // width not given
-                     {"BANKLINK", FieldKind::Char, 30},  // width not given
+                     {"BANKLINK", FieldKind::Char, 31},  // width not given
                      {"DEPOSITED", FieldKind::SmallInt},
                  },
                  {},
@@ -300,9 +302,9 @@ std::vector<TableDef> buildCatalogue()
                      {"LINKCODE", FieldKind::Char, 9},
                      {"ACCTCODE", FieldKind::Char, 20},
                      {"BANK", FieldKind::Char, 10},
-                     {"BANKCODE", FieldKind::Char, 25},
+                     {"BANKCODE", FieldKind::Char, 27},  // 25 before; bank code + account
                      {"BANKACCT", FieldKind::Char, 20},
-                     {"TRANLINK", FieldKind::Char, 30},
+                     {"TRANLINK", FieldKind::Char, 37},  // 30 before
                      {"TRACTIVE", FieldKind::SmallInt},
                      {"AMOUNT", FieldKind::Numeric, 14, 2},
                      {"ACTAMT", FieldKind::Numeric, 14, 2},
@@ -539,7 +541,7 @@ std::vector<TableDef> buildCatalogue()
                      {"PERCENT2", FieldKind::Numeric, 14, 2},
                      {"PER2START", FieldKind::Date},
                      {"PER2END", FieldKind::Date},
-                     {"BUDGLINK", FieldKind::Char, 22},
+                     {"BUDGLINK", FieldKind::Char, 31},  // 22 before
                      {"CURRYR", FieldKind::SmallInt},
                      {"MINMAX", FieldKind::SmallInt},
                      {"PERIODBRK", FieldKind::Char, 1},
@@ -557,7 +559,7 @@ std::vector<TableDef> buildCatalogue()
     t.push_back({"QVAccBud.DBF",
                  {
                      {"BUDGCODE", FieldKind::Char, 10},
-                     {"BUDGLINK", FieldKind::Char, 22},
+                     {"BUDGLINK", FieldKind::Char, 31},  // 22 before
                      {"LINKCODE", FieldKind::Char, 10},
                      {"COYCODE", FieldKind::Char, 3},
                      {"ACCTCODE", FieldKind::Char, 15},

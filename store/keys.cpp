@@ -1,5 +1,7 @@
 #include "store/keys.h"
 
+#include <QTextBoundaryFinder>
+
 namespace store::keys {
 
 namespace {
@@ -26,7 +28,13 @@ QString joinParts(const QStringList& parts)
 
 QString cutToWidth(const QString& key, int width)
 {
-    return width >= 0 && key.size() > width ? key.left(width) : key;
+    if (width < 0 || key.size() <= width) return key;
+    // Back off to the last character boundary at or before the width, so an emoji, a surrogate
+    // pair or a letter with its combining accent is kept whole or dropped whole.
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, key);
+    graphemes.setPosition(width);
+    if (!graphemes.isAtBoundary() && graphemes.toPreviousBoundary() < 0) return QString();
+    return key.left(graphemes.position());
 }
 
 QString linkCode(int coy, int branch) { return joinParts({num(coy), num(branch)}); }

@@ -4,36 +4,46 @@
 // Every part is taken as text: codes are trimmed of leading and trailing blanks (inner blanks
 // stay), numbers are written in decimal without padding, and the parts are joined by single
 // hyphens. Keys are never split again; readers take the parts from their own fields.
-// The builders return the whole key; a key longer than its field is cut by the store, so a
-// lookup compares against cutToWidth(key, width) with the field's width below.
+// The builders return the whole key; a key longer than its field would be cut by the store, so
+// a lookup compares against cutToWidth(key, width) with the field's width below.
 
 #include <QString>
 #include <QStringList>
 
 namespace store::keys {
 
-// Field widths, by key and table.
+// The longest parts a key is built from: what the boxes and fields that supply them accept.
+constexpr int kLongestCompany = 3;         // COYCODE as text (character 3)
+constexpr int kLongestAccountCode = 15;    // a ledger account's ACCTCODE
+constexpr int kLongestBankCode = 6;        // QVBkHdr.BANKCODE
+constexpr int kLongestAccountNumber = 20;  // QVBnkAct.ACCTNO
+constexpr int kLongestReference = 11;      // TRANNUM, an entry's reference
+
+// Field widths, by key and table. Every key built from the longest parts fits every field it
+// is stored in or compared with (the catalogue tests check this), so no key is ever cut.
 constexpr int kLinkCodeWidth = 9;                // QVCoy, QVAccDet, QVBnkAct, QVBnkTr, QVActTr ...
 constexpr int kBudgetLinkCodeWidth = 10;         // QVAccBud, QVBudCntr
 constexpr int kAccountFullCodeWidth = 25;        // QVAccDet, QVBnkTr
 constexpr int kJournalFullCodeWidth = 40;        // QVActTr, QVChHdr
-constexpr int kBankAccountLinkWidth = 27;        // QVBnkAct.BANKLINK
-constexpr int kBankRowLinkWidth = 30;            // QVBnkTr.BANKLINK
+constexpr int kBankLinkWidth = 31;               // BANKLINK on QVBnkAct, QVBnkTr and Tranjou
+constexpr int kBankAccountLinkWidth = kBankLinkWidth;  // QVBnkAct.BANKLINK
+constexpr int kBankRowLinkWidth = kBankLinkWidth;      // QVBnkTr.BANKLINK
 constexpr int kBankEntryKeyWidth = 50;           // BNKTRNLNK on QVBnkTr and QVActTr
 constexpr int kBnkLinkNoWidth = 50;              // QVActTr.BNKLINKNO
 constexpr int kSearchCodeWidth = 50;             // QVActTr.SRCHCODE
-constexpr int kSplitLinkWidth = 33;              // QVActTr.SPLITLINK
-constexpr int kFullLinkWidth = 30;               // QVBnkTr.FULLLINK
+constexpr int kSplitLinkWidth = 37;              // QVActTr.SPLITLINK
+constexpr int kFullLinkWidth = 37;               // QVBnkTr.FULLLINK
 constexpr int kTranRefWidth = 41;                // QVBnkTr.TRANREF
-constexpr int kTranCodeWidth = 20;               // QVRecTr.TRANCODE
-constexpr int kTranLinkWidth = 30;               // QVRecTr.TRANLINK
+constexpr int kRecurringBankAccountWidth = 27;   // QVRecTr.BANKCODE: bank code + account number
+constexpr int kTranCodeWidth = 20;               // QVRecTr.TRANCODE (cut: only TRANLINK is read)
+constexpr int kTranLinkWidth = 37;               // QVRecTr.TRANLINK
 constexpr int kSupplierKeyWidth = 16;            // QVSupp.SUPPCOY
 constexpr int kPaymentSupplierCoyWidth = 20;     // SUPPCOY on QVChHdr and QVChqDet
 constexpr int kPaymentKeyWidth = 60;             // CHQBNKCOY on QVChHdr and QVChqDet
 constexpr int kPaymentSupplierKeyWidth = 50;     // QVChHdr.CHQSUPLNK
 constexpr int kPaymentLineSupplierKeyWidth = 55; // QVChqDet.CHQSUPLNK
 constexpr int kBudgetCompanyKeyWidth = 14;       // QVBudCntr.BUDGCOY
-constexpr int kBudgetLinkWidth = 22;             // BUDGLINK on QVBudCntr and QVAccBud
+constexpr int kBudgetLinkWidth = 31;             // BUDGLINK on QVBudCntr, QVAccBud and QVAccDet
 constexpr int kReportRunKeyWidth = 5;            // KEYCODE of the report work tables
 constexpr int kReportAccountKeyWidth = 21;       // ACCTKEY: 5 + "-" + a 15-character code
 constexpr int kDomLinkWidth = 33;                // DOMLINK on QVAccDet and QVRecTr
@@ -48,7 +58,8 @@ inline constexpr char kCompanyLevelLinkCode[] = "0";
 
 // Trims every part and joins them with single hyphens.
 QString joinParts(const QStringList& parts);
-// The first `width` characters of a key: what the store keeps of it.
+// What the store keeps of a text in a field of `width`: its first `width` UTF-16 units, less
+// any part of a character (surrogate pair, combining sequence) that would be cut in two.
 QString cutToWidth(const QString& key, int width);
 
 // --- Departments and ledger accounts -------------------------------------------------------

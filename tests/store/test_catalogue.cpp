@@ -2,10 +2,12 @@
 // rest of the system relies on when it builds keys and binds company numbers.
 
 #include "store/catalogue.h"
+#include "store/keys.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -143,13 +145,9 @@ TEST(Catalogue, StatedWidths)
     expectChar("QVAccDet", "FULLCODE", 25);
     expectChar("QVBnkTr", "FULLCODE", 25);
     expectChar("QVChHdr", "FULLCODE", 40);
-    expectChar("QVBnkAct", "BANKLINK", 27);
-    expectChar("QVBnkTr", "BANKLINK", 30);
     expectChar("QVBnkTr", "BNKTRNLNK", 50);
     expectChar("QVActTr", "BNKTRNLNK", 50);
-    expectChar("QVActTr", "SPLITLINK", 33);
     expectChar("QVBnkTr", "TRANREF", 41);
-    expectChar("QVRecTr", "TRANLINK", 30);
     expectChar("QVSupp", "SUPPCOY", 16);
     expectChar("QVChHdr", "CHQSUPLNK", 50);
     expectChar("QVChqDet", "CHQSUPLNK", 55);
@@ -195,3 +193,123 @@ TEST(Catalogue, AmountsCarryTwoDecimalsAndCountersNone)
     EXPECT_GE(field("QVBnkAct", "LASTREFNO").width, 7);  // new accounts start at 1000000
     EXPECT_EQ(field("QVBnkTr", "TRANDATE").kind, FieldKind::Date);
 }
+
+namespace {
+
+using namespace store::keys;
+
+// The longest parts the boxes and fields accept.
+const QString kCoyText = QString(kLongestCompany, '9');
+constexpr int kCoy = 999;
+constexpr int kBranch = 99999;
+const QString kAcctCode = QString(kLongestAccountCode, 'A');
+const QString kBankCode = QString(kLongestBankCode, '1');
+const QString kAcctNo = QStringLiteral("12-3456-7890123-0001");  // a full NZ account number
+const QString kRef = QString(kLongestReference, '9');
+const QString kChequeNo = QString(11, '9');
+const QString kSuppCode = QString(10, 'S');
+const QString kBudgCode = QString(10, 'B');
+constexpr int kMaxInt = std::numeric_limits<int>::max();
+const QString kLink = linkCode(kCoy, kBranch);
+
+struct KeyFit {
+    const char* key;
+    QString longest;
+    std::vector<const char*> fields;  // "Table.FIELD" it is stored in or compared with
+};
+
+void PrintTo(const KeyFit& c, std::ostream* os) { *os << c.key; }
+
+class LongestKey : public ::testing::TestWithParam<KeyFit> {};
+
+TEST_P(LongestKey, FitsEveryFieldItIsStoredInOrComparedWith)
+{
+    for (const char* tableField : GetParam().fields) {
+        const std::string name(tableField);
+        const auto dot = name.find('.');
+        const FieldDef& f = field(name.substr(0, dot).c_str(), name.substr(dot + 1).c_str());
+        EXPECT_LE(GetParam().longest.size(), f.width)
+            << GetParam().longest.toStdString() << " in " << tableField;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Catalogue, LongestKey,
+    ::testing::Values(
+        KeyFit{"LINKCODE", kLink,
+               {"QVCoy.LINKCODE", "QVAccDet.LINKCODE", "QVBnkAct.LINKCODE", "QVBnkTr.LINKCODE",
+                "QVActTr.LINKCODE", "QVChHdr.LINKCODE", "QVChqDet.LINKCODE", "QVGst.LINKCODE",
+                "QVRecTr.LINKCODE", "QVAccBud.LINKCODE", "QVBudCntr.LINKCODE",
+                "QVAccDet.DOMLINK", "QVRecTr.DOMLINK"}},
+        KeyFit{"FULLCODE", accountFullCode(kCoy, kBranch, kAcctCode),
+               {"QVAccDet.FULLCODE", "QVBnkTr.FULLCODE", "QVActTr.FULLCODE", "QVChHdr.FULLCODE",
+                "QVAccBud.FULLCODE", "QVBudCntr.FULLCODE", "QVAccDet.DOMFULLCOD",
+                "QVRecTr.DOMFULLCOD"}},
+        KeyFit{"BANKLINK", bankLink(kCoy, kBankCode, kAcctNo),
+               {"QVBnkAct.BANKLINK", "QVBnkTr.BANKLINK", "Tranjou.BANKLINK"}},
+        KeyFit{"BANKLINK of the recurring run",
+               recurringBankLink(kCoy, bankAccountText(kBankCode, kAcctNo)),
+               {"QVBnkAct.BANKLINK", "QVBnkTr.BANKLINK"}},
+        KeyFit{"a recurring definition's bank account", bankAccountText(kBankCode, kAcctNo),
+               {"QVRecTr.BANKCODE"}},
+        KeyFit{"an account number", kAcctNo,
+               {"QVBnkAct.ACCTNO", "QVBnkTr.BANKACCT", "QVBnkTr.DESTACCT", "QVBnkTr.SOURCEACCT",
+                "QVActTr.BANKACCT", "QVChqDet.BANKACCT"}},
+        KeyFit{"a bank code", kBankCode,
+               {"QVBkHdr.BANKCODE", "QVBnkAct.BANKCODE", "QVBnkTr.BANKCODE", "QVBnkTr.DESTBANK",
+                "QVBnkTr.SOURCEBANK", "QVChHdr.BANKCODE", "QVRecTr.BANK"}},
+        KeyFit{"BNKTRNLNK of a bank row", bankEntryKey(kBankCode, kAcctNo, kRef),
+               {"QVBnkTr.BNKTRNLNK", "Tranjou.BNKTRNLNK"}},
+        KeyFit{"BNKTRNLNK of a journal line", journalBankEntryKey(kBankCode, kAcctNo, kRef, kCoy),
+               {"QVActTr.BNKTRNLNK"}},
+        KeyFit{"BNKTRNLNK of the recurring run",
+               recurringBankEntryKey(bankAccountText(kBankCode, kAcctNo), kMaxInt, kLink),
+               {"QVBnkTr.BNKTRNLNK"}},
+        KeyFit{"BNKLINKNO", bnkLinkNo(kBankCode, kAcctNo, kRef), {"QVActTr.BNKLINKNO"}},
+        KeyFit{"BNKLINKNO of the recurring run",
+               recurringBnkLinkNo(bankAccountText(kBankCode, kAcctNo), kMaxInt),
+               {"QVActTr.BNKLINKNO"}},
+        KeyFit{"FULLLINK", fullLink(kBankCode, kAcctNo, kLink), {"QVBnkTr.FULLLINK"}},
+        KeyFit{"FULLLINK of a transfer", transferFullLink(kBankCode, kAcctNo, kCoy),
+               {"QVBnkTr.FULLLINK"}},
+        KeyFit{"FULLLINK of the recurring run",
+               recurringFullLink(bankAccountText(kBankCode, kAcctNo), kLink), {"QVBnkTr.FULLLINK"}},
+        KeyFit{"TRANREF", tranRef(kRef, kAcctNo), {"QVBnkTr.TRANREF"}},
+        KeyFit{"SRCHCODE", journalSearchCode(kLink, kAcctCode, kRef),
+               {"QVActTr.SRCHCODE", "Tranjou.REF"}},
+        KeyFit{"SRCHCODE of a payment line",
+               paymentLineSearchCode(kLink, kAcctCode, kChequeNo, 32767), {"QVActTr.SRCHCODE"}},
+        KeyFit{"SRCHCODE of a cash line", cashSearchCode(kAcctCode, kRef, kCoy),
+               {"QVActTr.SRCHCODE"}},
+        KeyFit{"SPLITLINK", splitLink(kLink, kAcctCode, kRef), {"QVActTr.SPLITLINK"}},
+        KeyFit{"SPLITLINK of the recurring run", recurringSplitLink(kLink, kAcctCode, kMaxInt),
+               {"QVActTr.SPLITLINK"}},
+        KeyFit{"TRANLINK", tranLink(QString(kTranCodeWidth, 'T'), kMaxInt), {"QVRecTr.TRANLINK"}},
+        KeyFit{"SUPPCOY", supplierKey(kCoy, kSuppCode),
+               {"QVSupp.SUPPCOY", "Creditors.SUPPCOY", "QVChHdr.SUPPCOY", "QVChqDet.SUPPCOY"}},
+        KeyFit{"CHQBNKCOY", paymentKey(kChequeNo, kAcctNo, kCoy),
+               {"QVChHdr.CHQBNKCOY", "QVChqDet.CHQBNKCOY"}},
+        KeyFit{"CHQSUPLNK", paymentSupplierKey(kChequeNo, kSuppCode, kCoy),
+               {"QVChHdr.CHQSUPLNK", "QVChqDet.CHQSUPLNK"}},
+        KeyFit{"BUDGCOY", budgetCompanyKey(kBudgCode, kCoy), {"QVBudCntr.BUDGCOY"}},
+        KeyFit{"BUDGLINK", budgetLink(kBudgCode, kLink, kMaxInt),
+               {"QVBudCntr.BUDGLINK", "QVAccBud.BUDGLINK", "QVAccDet.BUDGLINK"}},
+        KeyFit{"ACCTKEY", reportAccountKey(QString(kReportRunKeyWidth, 'K'), kAcctCode),
+               {"XTabAct1.ACCTKEY", "XTab1mth.ACCTKEY", "XTab2mth.ACCTKEY", "XTab3mth.ACCTKEY"}},
+        KeyFit{"the company number as text", kCoyText,
+               {"QVAccDet.COYCODE", "QVActTr.COYCODE", "QVBnkAct.COYCODE", "QVChHdr.COYCODE",
+                "QVAccBud.COYCODE", "QVBudCntr.COYCODE"}}));
+
+TEST(Catalogue, KeyWidthsOfTheBuildersAreTheFieldWidths)
+{
+    EXPECT_EQ(field("QVBnkAct", "BANKLINK").width, kBankAccountLinkWidth);
+    EXPECT_EQ(field("QVBnkTr", "BANKLINK").width, kBankRowLinkWidth);
+    EXPECT_EQ(field("QVActTr", "SPLITLINK").width, kSplitLinkWidth);
+    EXPECT_EQ(field("QVBnkTr", "FULLLINK").width, kFullLinkWidth);
+    EXPECT_EQ(field("QVRecTr", "TRANLINK").width, kTranLinkWidth);
+    EXPECT_EQ(field("QVRecTr", "BANKCODE").width, kRecurringBankAccountWidth);
+    EXPECT_EQ(field("QVBudCntr", "BUDGLINK").width, kBudgetLinkWidth);
+    EXPECT_EQ(field("QVBnkTr", "TRANNUM").width, kLongestReference);
+}
+
+}  // namespace

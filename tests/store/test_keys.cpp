@@ -139,9 +139,15 @@ INSTANTIATE_TEST_SUITE_P(
                   kPaymentSupplierCoyWidth, "1-ABCDEFGHIJKLMNOPQR"},
         WidthCase{"a budget company key is cut at 14", budgetCompanyKey("ABCDEFGHIJKLMN", 1),
                   kBudgetCompanyKeyWidth, "ABCDEFGHIJKLMN"},
-        WidthCase{"a split link is cut at 33",
-                  splitLink("1-2", "ABCDEFGHIJKLMNOPQRSTUVWXYZ", "12345"), kSplitLinkWidth,
-                  "1-2-ABCDEFGHIJKLMNOPQRSTUVWXYZ-12"}));
+        WidthCase{"a split link is cut at 37",
+                  splitLink("1-2", "ABCDEFGHIJKLMNOPQRSTUVWXYZ", "1234567890"), kSplitLinkWidth,
+                  "1-2-ABCDEFGHIJKLMNOPQRSTUVWXYZ-123456"},
+        WidthCase{"an emoji across the width is dropped whole", QString::fromUtf8("abc\U0001F600"),
+                  4, "abc"},
+        WidthCase{"an emoji that fits is kept", QString::fromUtf8("abc\U0001F600"), 5,
+                  "abc\U0001F600"},
+        WidthCase{"a letter keeps its accent or goes with it", QString::fromUtf8("cafe\u0301"),
+                  4, "caf"}));
 
 TEST(KeyConstants, ALineWithoutABankEntryAndAMiscSupplierHaveFixedKeys)
 {
