@@ -10,14 +10,30 @@
 
 namespace store {
 
+namespace {
+
+constexpr int kBusyTimeoutMs = 10000;
+// Bounds the write-ahead log left on disk after each checkpoint, so a nearly full disk is not
+// filled by a log that only ever grows.
+constexpr int kJournalSizeLimit = 4 * 1024 * 1024;
+
+bool isDiskFull(int code) { return (code & 0xff) == SQLITE_FULL; }
+
+QString diskFullText() { return QStringLiteral("The disk holding the data folder is full."); }
+
+}  // namespace
+
 QString sqliteError(sqlite3* db, const QString& doing) {
+    if (isDiskFull(sqlite3_extended_errcode(db))) return diskFullText();
     return QStringLiteral("%1: %2").arg(doing, QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
 void execSql(sqlite3* db, const char* sql) {
     char* message = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-        QString text = QString::fromUtf8(message ? message : sqlite3_errmsg(db));
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &message);
+    if (rc != SQLITE_OK) {
+        QString text = isDiskFull(rc) ? diskFullText()
+                                      : QString::fromUtf8(message ? message : sqlite3_errmsg(db));
         sqlite3_free(message);
         throw StoreError(text);
     }
@@ -47,11 +63,12 @@ void Connection::connectToFolder(const QString& folder) {
         throw StoreError(text);
     }
     try {
-        sqlite3_busy_timeout(db, 10000);
+        sqlite3_busy_timeout(db, kBusyTimeoutMs);
         sqlite3_extended_result_codes(db, 1);
         // Space freed by deletions is returned on pack; must be set before the first table.
         execSql(db, "PRAGMA auto_vacuum = INCREMENTAL");
         execSql(db, "PRAGMA journal_mode = WAL");
+        execSql(db, QStringLiteral("PRAGMA journal_size_limit = %1").arg(kJournalSizeLimit));
         // A posted entry survives a crash or power cut.
         execSql(db, "PRAGMA synchronous = FULL");
         execSql(db, "PRAGMA foreign_keys = OFF");
@@ -75,6 +92,7 @@ void Connection::disconnect() {
     clearStatements();
     if (txDepth_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     txDepth_ = 0;
+    diskFull_ = false;
     sqlite3_close_v2(db_);
     db_ = nullptr;
     folder_.clear();
@@ -92,9 +110,36 @@ sqlite3_stmt* Connection::cachedStatement(const QString& sql) {
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v3(handle(), text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT,
                            &stmt, nullptr) != SQLITE_OK)
-        throw StoreError(sqliteError(db_, QStringLiteral("Cannot prepare \"%1\"").arg(sql)));
+        raise(QStringLiteral("Cannot prepare \"%1\"").arg(sql));
     statements_.emplace(sql, stmt);
     return stmt;
+}
+
+void Connection::raise(const QString& doing) {
+    sqlite3* db = handle();
+    const QString text = sqliteError(db, doing);
+    if (isDiskFull(sqlite3_extended_errcode(db))) {
+        diskFull_ = true;
+        // Outside a write transaction (or after the engine rolled it back) the log can go now.
+        if (sqlite3_get_autocommit(db)) releaseLogAfterFullDisk();
+    }
+    throw StoreError(text);
+}
+
+void Connection::exec(const QString& sql) {
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_exec(handle(), text.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        raise(sql);
+}
+
+void Connection::releaseLogAfterFullDisk() {
+    if (!diskFull_ || !db_ || !sqlite3_get_autocommit(db_)) return;
+    // Without waiting: a reader elsewhere only postpones this to the next transaction.
+    sqlite3_busy_timeout(db_, 0);
+    const int rc =
+        sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    if (rc == SQLITE_OK) diskFull_ = false;
 }
 
 }  // namespace store

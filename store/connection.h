@@ -34,9 +34,21 @@ public:
     // Depth of open transaction scopes on this connection.
     int transactionDepth() const { return txDepth_; }
 
+    // Throws the engine's last failure on this connection as a StoreError, "doing: engine
+    // text". A full disk says "The disk holding the data folder is full." instead, and the
+    // write-ahead log is checkpointed and truncated as soon as no write transaction is open, so
+    // saves work again once space is freed.
+    [[noreturn]] void raise(const QString& doing);
+    // Runs one statement without results; failures as raise().
+    void exec(const QString& sql);
+
 private:
     friend class Transaction;
     void clearStatements();
+    // After a full disk: copies the log into the data file and truncates it. Tried again at the
+    // next transaction while it cannot be done (a reader holds the log).
+    void releaseLogAfterFullDisk();
+    bool diskFull_ = false;
     sqlite3* db_ = nullptr;
     std::map<QString, sqlite3_stmt*> statements_;
     QString folder_;
@@ -46,7 +58,8 @@ private:
 // Runs one statement without results on a connection; throws StoreError on failure.
 void execSql(sqlite3* db, const char* sql);
 void execSql(sqlite3* db, const QString& sql);
-// The engine's text for the last failure on a connection, with what was being done.
+// The engine's text for the last failure on a connection, with what was being done; a full disk
+// gives "The disk holding the data folder is full.".
 QString sqliteError(sqlite3* db, const QString& doing);
 
 }  // namespace store

@@ -53,8 +53,7 @@ std::vector<std::vector<QVariant>> PagedSelection::fetch(qint64 offset, int limi
             for (int i = 0; i < columns; ++i) row.push_back(columnValue(stmt, i));
             rows.push_back(std::move(row));
         }
-        if (rc != SQLITE_DONE)
-            throw StoreError(sqliteError(connection_.handle(), QStringLiteral("Error reading rows")));
+        if (rc != SQLITE_DONE) connection_.raise(QStringLiteral("Error reading rows"));
     } catch (...) {
         sqlite3_reset(stmt);
         throw;

@@ -15,51 +15,61 @@ QString rightTrimmed(const QString& s) {
 
 }  // namespace
 
+void bindValue(void* stmtPtr, int index, const QVariant& v) {
+    auto* stmt = static_cast<sqlite3_stmt*>(stmtPtr);
+    int rc = SQLITE_OK;
+    switch (v.typeId()) {
+    case QMetaType::UnknownType:
+    case QMetaType::Nullptr:
+        rc = sqlite3_bind_null(stmt, index);
+        break;
+    case QMetaType::Bool:
+        rc = sqlite3_bind_int(stmt, index, v.toBool() ? 1 : 0);
+        break;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::ULongLong:
+        rc = sqlite3_bind_int64(stmt, index, v.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        rc = sqlite3_bind_double(stmt, index, v.toDouble());
+        break;
+    case QMetaType::QDate: {
+        const QDate d = v.toDate();
+        const QByteArray iso = d.isValid() ? d.toString(Qt::ISODate).toUtf8() : QByteArray();
+        rc = sqlite3_bind_text(stmt, index, iso.constData(), int(iso.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    default: {
+        // Character columns hold no trailing blanks, so neither may a text compared to one.
+        const QByteArray text = rightTrimmed(v.toString()).toUtf8();
+        rc = sqlite3_bind_text(stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    }
+    }
+    if (rc != SQLITE_OK) {
+        const char* name = sqlite3_bind_parameter_name(stmt, index);
+        throw StoreError(QStringLiteral("Cannot bind parameter %1 of \"%2\": %3")
+                             .arg(name ? QString::fromUtf8(name) : QString::number(index),
+                                  QString::fromUtf8(sqlite3_sql(stmt)),
+                                  QString::fromUtf8(sqlite3_errstr(rc))));
+    }
+}
+
 void bindParams(void* stmtPtr, const QVariantMap& params) {
     auto* stmt = static_cast<sqlite3_stmt*>(stmtPtr);
     for (auto it = params.begin(); it != params.end(); ++it) {
         const QByteArray name = ":" + it.key().toUtf8();
         const int index = sqlite3_bind_parameter_index(stmt, name.constData());
-        if (index == 0) continue;  // not used by this statement
-        const QVariant& v = it.value();
-        int rc = SQLITE_OK;
-        switch (v.typeId()) {
-        case QMetaType::UnknownType:
-        case QMetaType::Nullptr:
-            rc = sqlite3_bind_null(stmt, index);
-            break;
-        case QMetaType::Bool:
-            rc = sqlite3_bind_int(stmt, index, v.toBool() ? 1 : 0);
-            break;
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::Long:
-        case QMetaType::LongLong:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::ULongLong:
-            rc = sqlite3_bind_int64(stmt, index, v.toLongLong());
-            break;
-        case QMetaType::Double:
-        case QMetaType::Float:
-            rc = sqlite3_bind_double(stmt, index, v.toDouble());
-            break;
-        case QMetaType::QDate: {
-            const QDate d = v.toDate();
-            const QByteArray iso = d.isValid() ? d.toString(Qt::ISODate).toUtf8() : QByteArray();
-            rc = sqlite3_bind_text(stmt, index, iso.constData(), int(iso.size()),
-                                   SQLITE_TRANSIENT);
-            break;
-        }
-        default: {
-            // Character columns hold no trailing blanks, so neither may a text compared to one.
-            const QByteArray text = rightTrimmed(v.toString()).toUtf8();
-            rc = sqlite3_bind_text(stmt, index, text.constData(), int(text.size()),
-                                   SQLITE_TRANSIENT);
-        }
-        }
-        if (rc != SQLITE_OK)
-            throw StoreError(QStringLiteral("Cannot bind parameter %1.").arg(it.key()));
+        // A name the statement does not use is a misspelt parameter, not one to skip.
+        if (index == 0)
+            throw StoreError(QStringLiteral("The statement \"%1\" has no parameter :%2.")
+                                 .arg(QString::fromUtf8(sqlite3_sql(stmt)), it.key()));
+        bindValue(stmt, index, it.value());
     }
 }
 
@@ -104,7 +114,7 @@ void Query::open() {
     sqlite3_stmt* stmt = nullptr;
     const QByteArray text = sql_.toUtf8();
     if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK)
-        throw StoreError(sqliteError(db, QStringLiteral("Error in the statement \"%1\"").arg(sql_)));
+        connection_.raise(QStringLiteral("Error in the statement \"%1\"").arg(sql_));
     if (!stmt) throw StoreError(QStringLiteral("The statement is empty."));
     stmt_ = stmt;
     try {
@@ -146,9 +156,7 @@ bool Query::fetchRow() {
     // Reading is over: release the statement so it holds no snapshot of the store.
     sqlite3_finalize(stmt);
     stmt_ = nullptr;
-    if (rc != SQLITE_DONE)
-        throw StoreError(sqliteError(connection_.handle(), QStringLiteral("Error reading \"%1\"")
-                                                               .arg(sql_)));
+    if (rc != SQLITE_DONE) connection_.raise(QStringLiteral("Error reading \"%1\"").arg(sql_));
     return false;
 }
 

@@ -72,8 +72,11 @@ private:
     bool eof_ = true;
 };
 
-// Binds named parameters to a prepared statement (shared by tables, queries and grids).
+// Binds named parameters to a prepared statement (shared by tables, queries and grids). A name
+// the statement does not use, or a value the engine refuses, throws StoreError.
 void bindParams(void* stmt, const QVariantMap& params);
+// Binds one value by its 1-based position, converted as bindParams does.
+void bindValue(void* stmt, int index, const QVariant& value);
 // Reads column i of the current row of a stepped statement.
 QVariant columnValue(void* stmt, int column);
 

@@ -16,7 +16,7 @@ QString quoted(const QString& name) { return QLatin1Char('"') + name + QLatin1Ch
 class StatementRun {
 public:
     StatementRun(Connection& c, const QString& sql, const QVariantMap& params)
-        : db_(c.handle()), stmt_(c.cachedStatement(sql)), sql_(sql) {
+        : connection_(c), stmt_(c.cachedStatement(sql)), sql_(sql) {
         sqlite3_reset(stmt_);
         sqlite3_clear_bindings(stmt_);
         bindParams(stmt_, params);
@@ -29,12 +29,12 @@ public:
         const int rc = sqlite3_step(stmt_);
         if (rc == SQLITE_ROW) return true;
         if (rc == SQLITE_DONE) return false;
-        throw StoreError(sqliteError(db_, QStringLiteral("Error in \"%1\"").arg(sql_)));
+        connection_.raise(QStringLiteral("Error in \"%1\"").arg(sql_));
     }
     sqlite3_stmt* stmt() const { return stmt_; }
 
 private:
-    sqlite3* db_;
+    Connection& connection_;
     sqlite3_stmt* stmt_;
     QString sql_;
 };
@@ -141,6 +141,13 @@ QString Table::orderClause(bool descending) const {
     return QStringLiteral(" ORDER BY ") + quoted(tag_) + dir + QStringLiteral(", rowid") + dir;
 }
 
+// The values keysetCondition compares with: the tag value only when there is a tag.
+QVariantMap Table::keysetParams(const QVariant& key, qint64 rowId) const {
+    QVariantMap params{{QStringLiteral("__rowid"), rowId}};
+    if (!tag_.isEmpty()) params.insert(QStringLiteral("__key"), key);
+    return params;
+}
+
 QVariantMap Table::allParams() const {
     QVariantMap params = filterParams_;
     if (!masterField_.isEmpty()) params.insert(QStringLiteral("__master"), masterValue_);
@@ -196,7 +203,7 @@ void Table::next() {
     requireBrowse("move in");
     if (!hasRecord_) return;
     const QString cond = keysetCondition(true);
-    if (fetchOne(cond, {{"__key", tagValue_}, {"__rowid", rowId_}}, false)) {
+    if (fetchOne(cond, keysetParams(tagValue_, rowId_), false)) {
         bof_ = false;
         eof_ = false;
     } else {
@@ -208,7 +215,7 @@ void Table::prior() {
     requireBrowse("move in");
     if (!hasRecord_) return;
     const QString cond = keysetCondition(false);
-    if (fetchOne(cond, {{"__key", tagValue_}, {"__rowid", rowId_}}, true)) {
+    if (fetchOne(cond, keysetParams(tagValue_, rowId_), true)) {
         bof_ = false;
         eof_ = false;
     } else {
@@ -227,7 +234,7 @@ void Table::refresh() {
         const QVariant key = tagValue_;
         const qint64 id = rowId_;
         const QString cond = keysetCondition(true);
-        if (!fetchOne(cond, {{"__key", key}, {"__rowid", id}}, false)) last();
+        if (!fetchOne(cond, keysetParams(key, id), false)) last();
     }
 }
 
@@ -266,8 +273,7 @@ qint64 Table::position() const {
                              ? QStringLiteral("rowid <= :__rowid")
                              : QStringLiteral("(%1, rowid) <= (:__key, :__rowid)").arg(quoted(tag_));
     QVariantMap params = allParams();
-    params.insert(QStringLiteral("__key"), tagValue_);
-    params.insert(QStringLiteral("__rowid"), rowId_);
+    params.insert(keysetParams(tagValue_, rowId_));
     StatementRun run(connection_,
                      QStringLiteral("SELECT COUNT(*) FROM ") + quoted(def_->sqlName()) +
                          whereClause(cond),
@@ -354,19 +360,8 @@ void Table::post() {
         const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                 .arg(quoted(def_->sqlName()), names.join(", "), marks.join(", "));
         StatementRun run(connection_, sql, {});
-        for (size_t i = 0; i < def_->fields.size(); ++i) {
-            const QVariant v = toStored(def_->fields[i], image_[i]);
-            sqlite3_stmt* stmt = run.stmt();
-            const int index = int(i) + 1;
-            if (v.typeId() == QMetaType::QString) {
-                const QByteArray text = v.toString().toUtf8();
-                sqlite3_bind_text(stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-            } else if (v.typeId() == QMetaType::Double) {
-                sqlite3_bind_double(stmt, index, v.toDouble());
-            } else {
-                sqlite3_bind_int64(stmt, index, v.toLongLong());
-            }
-        }
+        for (size_t i = 0; i < def_->fields.size(); ++i)
+            bindValue(run.stmt(), int(i) + 1, toStored(def_->fields[i], image_[i]));
         run.step();
         rowId_ = sqlite3_last_insert_rowid(db);
         // The image already holds what was written, so the new record need not be read back.
@@ -435,12 +430,12 @@ void Table::remove() {
                      {{"__rowid", id}});
     run.step();
     const QString after = keysetCondition(true);
-    if (fetchOne(after, {{"__key", key}, {"__rowid", id}}, false)) {
+    if (fetchOne(after, keysetParams(key, id), false)) {
         bof_ = eof_ = false;
         return;
     }
     const QString before = keysetCondition(false);
-    if (fetchOne(before, {{"__key", key}, {"__rowid", id}}, true)) {
+    if (fetchOne(before, keysetParams(key, id), true)) {
         bof_ = false;
         eof_ = true;
         return;
@@ -453,7 +448,7 @@ void Table::pack() {
     if (!isExclusive())
         throw StoreError(QStringLiteral("Table %1 must be opened exclusively to pack it.").arg(fileName()));
     // Deleted rows are gone already; packing gives their space back to the file system.
-    execSql(connection_.handle(), "PRAGMA incremental_vacuum");
+    connection_.exec(QStringLiteral("PRAGMA incremental_vacuum"));
     first();
 }
 
@@ -461,7 +456,7 @@ void Table::zap() {
     requireBrowse("empty");
     if (!isExclusive())
         throw StoreError(QStringLiteral("Table %1 must be opened exclusively to empty it.").arg(fileName()));
-    execSql(connection_.handle(), QStringLiteral("DELETE FROM %1").arg(quoted(def_->sqlName())));
+    connection_.exec(QStringLiteral("DELETE FROM %1").arg(quoted(def_->sqlName())));
     clearRecord();
 }
 
@@ -471,9 +466,9 @@ void Table::addTag(const QString& tag) {
         throw StoreError(QStringLiteral("Table %1 must be opened exclusively to index it.").arg(fileName()));
     const FieldDef& f = fieldDef(tag);
     const QString index = def_->sqlName() + QLatin1Char('_') + QLatin1String(f.name);
-    execSql(connection_.handle(), QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                                      .arg(quoted(index), quoted(def_->sqlName()),
-                                           quoted(QLatin1String(f.name))));
+    connection_.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                         .arg(quoted(index), quoted(def_->sqlName()),
+                              quoted(QLatin1String(f.name))));
 }
 
 void Table::deleteTag(const QString& tag) {
@@ -481,7 +476,7 @@ void Table::deleteTag(const QString& tag) {
     if (!isExclusive())
         throw StoreError(QStringLiteral("Table %1 must be opened exclusively to index it.").arg(fileName()));
     const QString index = def_->sqlName() + QLatin1Char('_') + tag.trimmed().toUpper();
-    execSql(connection_.handle(), QStringLiteral("DROP INDEX IF EXISTS %1").arg(quoted(index)));
+    connection_.exec(QStringLiteral("DROP INDEX IF EXISTS %1").arg(quoted(index)));
 }
 
 Table::Selection Table::selection() const {

@@ -118,6 +118,7 @@ private:
     void requireOpen() const;
     void requireBrowse(const char* what) const;
     QVariantMap allParams() const;
+    QVariantMap keysetParams(const QVariant& key, qint64 rowId) const;
 
     Connection& connection_;
     const TableDef* def_;

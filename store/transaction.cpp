@@ -9,12 +9,13 @@ namespace store {
 // The outermost scope takes the write lock at once (BEGIN IMMEDIATE), so what it reads
 // inside cannot be changed by another program before it commits; inner scopes are savepoints.
 Transaction::Transaction(Connection& connection) : connection_(connection) {
-    sqlite3* db = connection_.handle();
     level_ = connection_.txDepth_;
-    if (level_ == 0)
-        execSql(db, "BEGIN IMMEDIATE");
-    else
-        execSql(db, QStringLiteral("SAVEPOINT sp%1").arg(level_));
+    if (level_ == 0) {
+        connection_.releaseLogAfterFullDisk();
+        connection_.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    } else {
+        connection_.exec(QStringLiteral("SAVEPOINT sp%1").arg(level_));
+    }
     ++connection_.txDepth_;
 }
 
@@ -30,11 +31,10 @@ Transaction::~Transaction() {
 
 void Transaction::commit() {
     if (done_) return;
-    sqlite3* db = connection_.handle();
     if (level_ == 0)
-        execSql(db, "COMMIT");
+        connection_.exec(QStringLiteral("COMMIT"));
     else
-        execSql(db, QStringLiteral("RELEASE sp%1").arg(level_));
+        connection_.exec(QStringLiteral("RELEASE sp%1").arg(level_));
     done_ = true;
     --connection_.txDepth_;
 }
@@ -43,13 +43,16 @@ void Transaction::rollback() {
     if (done_) return;
     done_ = true;
     --connection_.txDepth_;
-    sqlite3* db = connection_.handle();
-    if (level_ == 0) {
-        execSql(db, "ROLLBACK");
-    } else {
-        execSql(db, QStringLiteral("ROLLBACK TO sp%1").arg(level_));
-        execSql(db, QStringLiteral("RELEASE sp%1").arg(level_));
+    // A full disk or an I/O error can make the engine roll the whole transaction back itself.
+    if (!sqlite3_get_autocommit(connection_.handle())) {
+        if (level_ == 0) {
+            connection_.exec(QStringLiteral("ROLLBACK"));
+        } else {
+            connection_.exec(QStringLiteral("ROLLBACK TO sp%1").arg(level_));
+            connection_.exec(QStringLiteral("RELEASE sp%1").arg(level_));
+        }
     }
+    if (level_ == 0) connection_.releaseLogAfterFullDisk();
 }
 
 }  // namespace store

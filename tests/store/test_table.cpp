@@ -81,6 +81,31 @@ TEST(CharacterFields, TrailingBlanksGoLeadingAndInnerBlanksStayLongTextIsCut) {
     EXPECT_EQ(t.text("DEPTCODE"), "ABCDEFGHI");
 }
 
+TEST(CharacterFields, CuttingAtTheWidthNeverSplitsACharacter) {
+    TempDataFolder folder;
+    Table rows(folder.connection, "QVBnkTr.DBF");
+    rows.open();
+    const QString smile = QString::fromUtf8("\U0001F600");
+    struct Case {
+        QString narrative;  // REASON holds 200
+        QString stored;
+    };
+    const QString accent = QString::fromUtf8("e\u0301");
+    for (const Case& c : {Case{QString(198, 'a') + smile, QString(198, 'a') + smile},
+                          Case{QString(199, 'a') + smile, QString(199, 'a')},
+                          Case{QString(199, 'a') + accent, QString(199, 'a')}}) {
+        rows.insert();
+        rows.setValue("REASON", c.narrative);
+        rows.post();
+        store::Query q(folder.connection);
+        q.setSql("SELECT REASON FROM QVBnkTr WHERE rowid = :id");
+        q.bind("id", rows.rowId());
+        q.open();
+        EXPECT_EQ(q.text("REASON"), c.stored);
+        EXPECT_FALSE(q.text("REASON").contains(QLatin1Char('?')));
+    }
+}
+
 TEST(NumericFields, DecimalsRoundHalfAwayFromZeroAndBadNumbersAreRefused) {
     TempDataFolder folder;
     Table t(folder.connection, "QVCntrl.DBF");
@@ -301,6 +326,20 @@ TEST(Queries, CompanyCodeBoundAsTextOrIntegerFindsCharacterAndNumericColumns) {
     control.open();
     ASSERT_FALSE(control.isEmpty());
     EXPECT_EQ(control.text("BUSNAME"), "Name");
+}
+
+TEST(Queries, AParameterNameTheStatementDoesNotUseIsAnError) {
+    TempDataFolder folder;
+    store::Query q(folder.connection);
+    q.setSql("SELECT COUNT(*) FROM QVCoy WHERE COYCODE = :iCoyCode");
+    q.bind("iCoyCod", 1);  // misspelt
+    EXPECT_THROW(q.open(), store::StoreError);
+    Table t(folder.connection, "QVCoy.DBF");
+    t.setFilter("BRANCH = :branch", {{"branch", 1}, {"brnch", 2}});
+    EXPECT_THROW(t.open(), store::StoreError);
+    // A value the engine refuses to bind (here: beyond the statement's parameters).
+    void* stmt = folder.connection.cachedStatement("SELECT :a");
+    EXPECT_THROW(store::bindValue(stmt, 2, 1), store::StoreError);
 }
 
 TEST(Queries, EmptySumReadsAsZeroAndNavigatesLikeATable) {
