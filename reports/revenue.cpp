@@ -86,7 +86,7 @@ void TBusinessRevenueReport::begin() {
             << "ORDER BY D.ACCTCODE";
         list.setSql(sql);
         list.bind("iCoyCode", QString::number(coy_));
-        list.bind("sLinkCode", linkCode_);
+        if (!linkCode_.isEmpty()) list.bind("sLinkCode", linkCode_);
         list.bind("sTypeCode", income ? QStringLiteral("INC") : QStringLiteral("EXP"));
         list.bind("dAllocPer", kWhollyDomestic);
         list.bind("iInclPL", 1);

@@ -42,10 +42,10 @@ CashAmounts cashBusinessAmounts(store::Connection& c, int coy, bool profitAndLos
     q.bind("sExpense", QStringLiteral("EXP"));
     q.bind("iCoyCode", QString::number(coy));
     q.bind("dAllocPer", kWhollyDomestic);
-    q.bind("iInclPL", 1);
+    if (profitAndLossOnly) q.bind("iInclPL", 1);
     q.bind("sBnkTrnLnk", kNoBankEntry);
-    q.bind("StartDate", date);
-    q.bind("EndDate", date);
+    // The date condition names its own parameter.
+    q.bind(dateCondition.contains(":StartDate") ? "StartDate" : "EndDate", date);
     q.open();
     return {roundTo(q.number(0), 2), roundTo(q.number(1), 2)};
 }
@@ -155,7 +155,7 @@ void TTrialBalanceReport::incomeAccount(const Account& a, TrialRowKind kind, boo
                            : "AND (A.TRANDATE BETWEEN :StartDate AND :EndDate)"});
     q.bind("iCoyCode", QString::number(coy_));
     q.bind("sAcctCode", a.code);
-    q.bind("StartDate", from_);
+    if (!wholeHistory) q.bind("StartDate", from_);
     q.bind("EndDate", to_);
     q.open();
     const double business = roundTo(q.number(0), 2);
