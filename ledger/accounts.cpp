@@ -42,12 +42,7 @@ void writeAccount(store::Table& t, const AccountKeys& keys, const AccountDetails
     t.setValue("RPTCAT", d.rptCat);
     t.setValue("EXPCODE", d.expCode.trimmed());
     if (d.balCode) t.setValue("BALCODE", d.balCode->trimmed());
-    t.setValue("ALLOCPER", 0);
-    t.setValue("DOMESTIC", 0);
-    t.setValue("DOMLINK", QString());
-    t.setValue("DOMACCT", QString());
-    t.setValue("DOMDEPT", QString());
-    t.setValue("DOMFULLCOD", QString());
+    // The private share (DOMESTIC, ALLOCPER, DOM*) is shown by no window, so a save keeps it.
 }
 
 }  // namespace

@@ -67,8 +67,8 @@ bool accountInUse(store::Connection& connection, int coy, const QString& acctCod
 AccountSave addAccount(store::Table& accounts, int coy, const AccountDetails& details);
 // Saves the details to the current account of `accounts`; its code stays.
 AccountSave updateAccount(store::Table& accounts, int coy, const AccountDetails& details);
-// Both: a store failure cancels the record and is thrown on. Every save clears the private
-// share (DOMESTIC, ALLOCPER and the DOM* links).
+// Both: a store failure cancels the record and is thrown on. Fields no account window shows
+// (the private share DOMESTIC, ALLOCPER and the DOM* links, the budget fields) are kept.
 
 // Packs the account table; false, with nothing done, when it cannot be had exclusively.
 bool packAccounts(store::Connection& connection);

@@ -1,5 +1,6 @@
 // Ledger accounts: keys, unique codes across the company, the in-use rule and what saves write.
 #include "ledger/accounts.h"
+#include "store/query.h"
 #include "store/table.h"
 #include "support/temp_folder.h"
 
@@ -155,22 +156,27 @@ TEST_F(Accounts, AJournalLineOfAnotherCompanyDoesNotCount) {
     EXPECT_FALSE(ledger::accountInUse(folder.connection, 1, "RENT", "1-RENT"));
 }
 
-TEST_F(Accounts, SavingClearsThePrivateShare) {
+TEST_F(Accounts, EditingTheDescriptionOfAThirtyPercentPrivateAccountKeepsItsShare) {
     ASSERT_EQ(add("CAR"), ledger::AccountSave::Saved);
-    accounts.edit();
-    accounts.setValue("DOMESTIC", 1);
-    accounts.setValue("ALLOCPER", 30);
-    accounts.setValue("DOMLINK", "1");
-    accounts.setValue("DOMACCT", "DRAW");
-    accounts.setValue("DOMDEPT", "0");
-    accounts.setValue("DOMFULLCOD", "1-DRAW");
-    accounts.post();
-    ASSERT_EQ(ledger::updateAccount(accounts, 1, {}), ledger::AccountSave::Saved);
+    store::execSql(folder.connection.handle(),
+                   "UPDATE QVACCDET SET DOMESTIC = 1, ALLOCPER = 30, DOMLINK = '0', "
+                   "DOMACCT = 'DRAW', DOMDEPT = '0', DOMFULLCOD = '1-DRAW' WHERE ACCTCODE = 'CAR'");
     accounts.refresh();
-    EXPECT_EQ(accounts.integer("DOMESTIC"), 0);
-    EXPECT_EQ(accounts.integer("ALLOCPER"), 0);
-    for (const char* f : {"DOMLINK", "DOMACCT", "DOMDEPT", "DOMFULLCOD"})
-        EXPECT_EQ(accounts.text(f), "") << f;
+    ledger::AccountDetails d;
+    d.descr = "Car running costs";
+    ASSERT_EQ(ledger::updateAccount(accounts, 1, d), ledger::AccountSave::Saved);
+
+    store::Query q(folder.connection);
+    q.setSql("SELECT DESCR, DOMESTIC, ALLOCPER, DOMLINK, DOMACCT, DOMDEPT, DOMFULLCOD "
+             "FROM QVACCDET WHERE ACCTCODE = 'CAR'");
+    q.open();
+    EXPECT_EQ(q.text("DESCR"), "Car running costs");
+    EXPECT_EQ(q.integer("DOMESTIC"), 1);
+    EXPECT_EQ(q.integer("ALLOCPER"), 30);
+    EXPECT_EQ(q.text("DOMLINK"), "0");
+    EXPECT_EQ(q.text("DOMACCT"), "DRAW");
+    EXPECT_EQ(q.text("DOMDEPT"), "0");
+    EXPECT_EQ(q.text("DOMFULLCOD"), "1-DRAW");
 }
 
 TEST_F(Accounts, BalanceCodeIsWrittenOnlyWhenGiven) {
