@@ -5,6 +5,7 @@
 #include "store/keys.h"
 #include "store/query.h"
 #include "store/table.h"
+#include "store/transaction.h"
 
 #include <cmath>
 
@@ -130,6 +131,19 @@ bool bankHasAccounts(store::Connection& connection, const QString& bankCode) {
 }
 
 QString bankHasAccountsText() { return QStringLiteral("Delete bank accounts before deleting bank!"); }
+
+BankDelete deleteBank(store::Connection& connection, const QString& bankCode) {
+    const QString code = storedBankCode(bankCode);
+    store::Transaction tx(connection);
+    store::Table t(connection, "QVBkHdr.DBF");
+    t.setIndexName("BANKCODE");
+    t.open();
+    if (code.isEmpty() || !t.findKey(code)) return BankDelete::Missing;
+    if (bankHasAccounts(connection, code)) return BankDelete::HasAccounts;
+    t.remove();
+    tx.commit();
+    return BankDelete::Deleted;
+}
 
 // --- Bank accounts -------------------------------------------------------------------------
 
@@ -274,6 +288,19 @@ QString confirmAccountDeletionText(const QString& acctNo) {
 
 QString accountInUseText(const QString& bankCode) {
     return QStringLiteral("Cannot Delete!  Bank account ") + bankCode + QStringLiteral(" is in use.");
+}
+
+BankAccountDelete deleteBankAccount(store::Connection& connection, const QString& bankLink) {
+    const QString link = bankLink.trimmed();
+    store::Transaction tx(connection);
+    store::Table t(connection, "QVBnkAct.DBF");
+    t.setIndexName("BANKLINK");
+    t.open();
+    if (link.isEmpty() || !t.findKey(link)) return BankAccountDelete::Missing;
+    if (bankAccountInUse(connection, link)) return BankAccountDelete::InUse;
+    t.remove();
+    tx.commit();
+    return BankAccountDelete::Deleted;
 }
 
 }  // namespace banking

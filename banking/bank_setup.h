@@ -53,6 +53,15 @@ bool bankHasAccounts(store::Connection& connection, const QString& bankCode);
 // "Delete bank accounts before deleting bank!"
 QString bankHasAccountsText();
 
+enum class BankDelete {
+    Deleted,
+    HasAccounts,  // bankHasAccountsText()
+    Missing       // no bank has this code (already deleted)
+};
+// Deletes the bank with this code, checking in the same transaction that no bank account of
+// any company is held with it. A store failure is thrown on with nothing deleted.
+BankDelete deleteBank(store::Connection& connection, const QString& bankCode);
+
 // --- Bank accounts -------------------------------------------------------------------------
 
 // The boxes of the "Bank Account(s)" page as typed; a default-constructed value holds what a
@@ -109,5 +118,14 @@ QDate bankAccountStartDate(store::Connection& connection, const QString& bankLin
 QString confirmAccountDeletionText(const QString& acctNo);
 // "Cannot Delete!  Bank account " + bank code + " is in use."
 QString accountInUseText(const QString& bankCode);
+
+enum class BankAccountDelete {
+    Deleted,
+    InUse,   // accountInUseText(bank code)
+    Missing  // no bank account has this BANKLINK (already deleted)
+};
+// Deletes the bank account with this BANKLINK, checking in the same transaction that no bank
+// transaction carries it. A store failure is thrown on with nothing deleted.
+BankAccountDelete deleteBankAccount(store::Connection& connection, const QString& bankLink);
 
 }  // namespace banking

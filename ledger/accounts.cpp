@@ -4,6 +4,7 @@
 #include "store/keys.h"
 #include "store/query.h"
 #include "store/table.h"
+#include "store/transaction.h"
 
 namespace ledger {
 
@@ -156,6 +157,20 @@ AccountSave updateAccount(store::Table& accounts, int coy, const AccountDetails&
         throw;
     }
     return AccountSave::Saved;
+}
+
+AccountDelete deleteAccount(store::Connection& connection, int coy, const QString& acctCode) {
+    const QString code = storedAcctCode(acctCode);
+    store::Transaction tx(connection);
+    store::Table t(connection, "QVAccDet.DBF");
+    t.setIndexName("COYCODE");
+    t.open();
+    t.setMasterRange("COYCODE", coyText(coy));
+    if (code.isEmpty() || !t.locate("ACCTCODE", code)) return AccountDelete::Missing;
+    if (accountInUse(connection, coy, code, t.text("FULLCODE"))) return AccountDelete::InUse;
+    t.remove();
+    tx.commit();
+    return AccountDelete::Deleted;
 }
 
 bool packAccounts(store::Connection& connection) {

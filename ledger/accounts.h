@@ -70,6 +70,15 @@ AccountSave updateAccount(store::Table& accounts, int coy, const AccountDetails&
 // Both: a store failure cancels the record and is thrown on. Fields no account window shows
 // (the private share DOMESTIC, ALLOCPER and the DOM* links, the budget fields) are kept.
 
+enum class AccountDelete {
+    Deleted,
+    InUse,   // accountInUseText(code)
+    Missing  // the company has no account with this code (already deleted)
+};
+// Deletes the company's account with this code, checking in the same transaction that it is
+// not in use. A store failure is thrown on with nothing deleted.
+AccountDelete deleteAccount(store::Connection& connection, int coy, const QString& acctCode);
+
 // Packs the account table; false, with nothing done, when it cannot be had exclusively.
 bool packAccounts(store::Connection& connection);
 

@@ -1,5 +1,6 @@
 // Ledger accounts: keys, unique codes across the company, the in-use rule and what saves write.
 #include "ledger/accounts.h"
+#include "store/error.h"
 #include "store/query.h"
 #include "store/table.h"
 #include "support/temp_folder.h"
@@ -40,6 +41,12 @@ protected:
         lines.setValue("COYCODE", "1");
         lines.setValue("ACCTCODE", acctCode);
         lines.post();
+    }
+    qint64 storedAccounts() {
+        store::Query q(folder.connection);
+        q.setSql("SELECT COUNT(*) FROM QVACCDET");
+        q.open();
+        return q.value(0).toLongLong();
     }
     void bankRow(const QString& fullCode) {
         store::Table rows(folder.connection, "QVBnkTr.DBF");
@@ -135,6 +142,10 @@ TEST_P(AccountInUse, KeepsItsDepartment) {
     d.descr = "changed";
     EXPECT_EQ(ledger::updateAccount(accounts, 1, d), ledger::AccountSave::Saved);
     EXPECT_EQ(accounts.text("DESCR"), "changed");
+    // And it is deleted only while nothing carries it.
+    EXPECT_EQ(ledger::deleteAccount(folder.connection, 1, "RENT"),
+              GetParam().inUse ? ledger::AccountDelete::InUse : ledger::AccountDelete::Deleted);
+    EXPECT_EQ(storedAccounts(), GetParam().inUse ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -144,6 +155,17 @@ INSTANTIATE_TEST_SUITE_P(
                       InUseCase{"a bank row on its FULLCODE", false, true, true}),
     [](const auto& info) { return std::string(info.param.journal ? "Journal" : "")
                                   + (info.param.bank ? "Bank" : "") + (info.param.inUse ? "" : "None"); });
+
+TEST_F(Accounts, DeletingNeedsTheCompanysOwnCodeAndAStoreFailureDeletesNothing) {
+    ASSERT_EQ(add("RENT"), ledger::AccountSave::Saved);
+    EXPECT_EQ(ledger::deleteAccount(folder.connection, 2, "RENT"), ledger::AccountDelete::Missing);
+    EXPECT_EQ(ledger::deleteAccount(folder.connection, 1, "  "), ledger::AccountDelete::Missing);
+    store::execSql(folder.connection.handle(), "CREATE TRIGGER refuse BEFORE DELETE ON QVAccDet "
+                                               "BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    EXPECT_THROW(ledger::deleteAccount(folder.connection, 1, " RENT "), store::StoreError);
+    EXPECT_EQ(storedAccounts(), 1);
+    EXPECT_EQ(folder.connection.transactionDepth(), 0);
+}
 
 TEST_F(Accounts, AJournalLineOfAnotherCompanyDoesNotCount) {
     ASSERT_EQ(add("RENT"), ledger::AccountSave::Saved);

@@ -1,6 +1,8 @@
 // Departments: their numbers, keys and codes as the department page adds them.
 #include "ledger/accounts.h"
 #include "ledger/departments.h"
+#include "store/error.h"
+#include "store/query.h"
 #include "store/table.h"
 #include "support/temp_folder.h"
 
@@ -113,6 +115,34 @@ TEST_F(Departments, ADepartmentWithAccountsIsReported) {
     EXPECT_TRUE(ledger::departmentHasAccounts(folder.connection, 1, "1-1"));
     EXPECT_EQ(ledger::departmentHasAccountsText("Sales team"),
               "Cannot Delete!  Department Sales team has accounts.  Remove them first.");
+}
+
+TEST_F(Departments, IsDeletedOnlyWithoutAccountsAndNeverByAFailedStore) {
+    add("SALES");
+    add("WORKS");
+    ledger::AccountDetails a;
+    a.acctCode = "RENT";
+    a.deptCode = "SALES";
+    store::Table accounts(folder.connection, "QVAccDet.DBF");
+    accounts.open();
+    ASSERT_EQ(ledger::addAccount(accounts, 1, a), ledger::AccountSave::Saved);
+    const auto stored = [&] {
+        store::Query q(folder.connection);
+        q.setSql("SELECT GROUP_CONCAT(DEPTCODE) FROM QVCoy");
+        q.open();
+        return q.value(0).toString();
+    };
+    EXPECT_EQ(ledger::deleteDepartment(folder.connection, 1, "1-1"),
+              ledger::DepartmentDelete::HasAccounts);
+    EXPECT_EQ(ledger::deleteDepartment(folder.connection, 2, "1-2"),
+              ledger::DepartmentDelete::Missing);
+    store::execSql(folder.connection.handle(), "CREATE TRIGGER refuse BEFORE DELETE ON QVCoy "
+                                               "BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    EXPECT_THROW(ledger::deleteDepartment(folder.connection, 1, "1-2"), store::StoreError);
+    EXPECT_EQ(stored(), "SALES,WORKS");
+    store::execSql(folder.connection.handle(), "DROP TRIGGER refuse");
+    EXPECT_EQ(ledger::deleteDepartment(folder.connection, 1, "1-2"), ledger::DepartmentDelete::Deleted);
+    EXPECT_EQ(stored(), "SALES");
 }
 
 TEST(DepartmentSignatory, JoinsTheNamesAsTyped) {
