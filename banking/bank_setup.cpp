@@ -1,6 +1,5 @@
 #include "banking/bank_setup.h"
 
-#include "store/error.h"
 #include "store/format.h"
 #include "store/keys.h"
 #include "store/query.h"
@@ -267,9 +266,9 @@ AccountSave saveBankAccount(store::Table& accounts, int coy, const QString& busC
         accounts.setValue("BRANCH", QString::number(branch));
         accounts.setValue("LINKCODE", linkCode);
         accounts.post();
-    } catch (const store::StoreError&) {
+    } catch (...) {
         accounts.cancel();
-        return AccountSave::Failed;
+        throw;
     }
     return AccountSave::Saved;
 }

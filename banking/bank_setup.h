@@ -107,7 +107,8 @@ bool bankAccountInUse(store::Connection& connection, const QString& bankLink);
 // code and business code, zero balances; in Edit mode its current record. Checks in this
 // order: both keys typed, the counters, the bank, in Add mode the account number over the
 // whole table, the default rule, in Edit mode a changed bank on an account in use. A counter
-// or amount that is not a number, or a store failure, cancels the record and gives Failed.
+// or amount that is not a number gives Failed; a store failure cancels the record and is
+// thrown on, so that the window shows the store's own text.
 AccountSave saveBankAccount(store::Table& accounts, int coy, const QString& busCode,
                             const BankAccountDetails& details, EntryMode mode);
 

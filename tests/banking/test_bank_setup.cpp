@@ -308,4 +308,12 @@ INSTANTIATE_TEST_SUITE_P(
                    int(banking::BankAccountDelete::Missing), kAll}),
     [](const auto& info) { return std::string(info.param.story); });
 
+TEST_F(BankSetup, AStoreFailureWhileSavingAnAccountIsThrownWithNothingSaved) {
+    store::execSql(folder.connection.handle(), "CREATE TRIGGER refuse BEFORE INSERT ON QVBnkAct "
+                                               "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    EXPECT_THROW(add(account("030100", "1234567-00")), store::StoreError);
+    EXPECT_EQ(accounts.state(), store::EditState::Browse);
+    EXPECT_FALSE(banking::accountNumberUsed(folder.connection, "1234567-00"));
+}
+
 }  // namespace
