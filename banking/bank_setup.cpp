@@ -1,12 +1,12 @@
 #include "banking/bank_setup.h"
 
+#include <cmath>
+
 #include "store/format.h"
 #include "store/keys.h"
 #include "store/query.h"
 #include "store/table.h"
 #include "store/transaction.h"
-
-#include <cmath>
 
 namespace banking {
 
@@ -129,7 +129,9 @@ bool bankHasAccounts(store::Connection& connection, const QString& bankCode) {
     return t.findKey(storedBankCode(bankCode));
 }
 
-QString bankHasAccountsText() { return QStringLiteral("Delete bank accounts before deleting bank!"); }
+QString bankHasAccountsText() {
+    return QStringLiteral("Delete bank accounts before deleting bank!");
+}
 
 BankDelete deleteBank(store::Connection& connection, const QString& bankCode) {
     const QString code = storedBankCode(bankCode);
@@ -148,18 +150,25 @@ BankDelete deleteBank(store::Connection& connection, const QString& bankCode) {
 
 QString accountSaveText(AccountSave result) {
     switch (result) {
-    case AccountSave::Saved: return {};
-    case AccountSave::MissingKey: return QStringLiteral("Please enter a bank or account code.");
-    case AccountSave::SameCounters:
-        return QStringLiteral("Last transaction number must not be the same as the last cheque number.");
-    case AccountSave::BankNotFound: return QStringLiteral("Bank code not found!");
-    case AccountSave::DuplicateAccount: return QStringLiteral("Duplicate Account!");
-    case AccountSave::DefaultAlreadySet: return QStringLiteral("Default account already set!");
-    case AccountSave::BankCodeLocked:
-        return QStringLiteral("The bank of an account that has transactions cannot be changed.");
-    case AccountSave::Failed:
-        return QStringLiteral(
-            "Save did not succeed - make sure you have entered all the key fields!");
+        case AccountSave::Saved:
+            return {};
+        case AccountSave::MissingKey:
+            return QStringLiteral("Please enter a bank or account code.");
+        case AccountSave::SameCounters:
+            return QStringLiteral(
+                "Last transaction number must not be the same as the last cheque number.");
+        case AccountSave::BankNotFound:
+            return QStringLiteral("Bank code not found!");
+        case AccountSave::DuplicateAccount:
+            return QStringLiteral("Duplicate Account!");
+        case AccountSave::DefaultAlreadySet:
+            return QStringLiteral("Default account already set!");
+        case AccountSave::BankCodeLocked:
+            return QStringLiteral(
+                "The bank of an account that has transactions cannot be changed.");
+        case AccountSave::Failed:
+            return QStringLiteral(
+                "Save did not succeed - make sure you have entered all the key fields!");
     }
     return {};
 }
@@ -286,7 +295,8 @@ QString confirmAccountDeletionText(const QString& acctNo) {
 }
 
 QString accountInUseText(const QString& bankCode) {
-    return QStringLiteral("Cannot Delete!  Bank account ") + bankCode + QStringLiteral(" is in use.");
+    return QStringLiteral("Cannot Delete!  Bank account ") + bankCode +
+           QStringLiteral(" is in use.");
 }
 
 BankAccountDelete deleteBankAccount(store::Connection& connection, const QString& bankLink) {

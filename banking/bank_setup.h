@@ -2,13 +2,13 @@
 // The rules of bank set-up: banks (QVBkHdr) and the company's bank accounts (QVBnkAct) as the
 // bank set-up window saves, checks and deletes them. No widgets here.
 
-#include "banking/bank_posting.h"
-#include "ledger/departments.h"
-#include "store/connection.h"
-
 #include <QDate>
 #include <QString>
 #include <optional>
+
+#include "banking/bank_posting.h"
+#include "ledger/departments.h"
+#include "store/connection.h"
 
 namespace store {
 class Table;
@@ -71,25 +71,25 @@ struct BankAccountDetails {
     QString acctNo;
     QString desc;
     QString lastRefNo = QStringLiteral("1000000");  // "Last Transaction No. : "
-    QString lastChq = QStringLiteral("0");           // "Last Cheque No. :"
+    QString lastChq = QStringLiteral("0");          // "Last Cheque No. :"
     bool isDefault = false;
     bool deptOnly = false;
     // The department chosen in the picker. Editing an allocated account without choosing one
     // keeps the department it has.
     std::optional<ledger::Department> department;
     bool allowOd = false;
-    QString odAmount = QStringLiteral("0.00");       // "Overdraft amount : "
+    QString odAmount = QStringLiteral("0.00");  // "Overdraft amount : "
 };
 
 enum class AccountSave {
     Saved,
-    MissingKey,          // "Please enter a bank or account code."
-    SameCounters,        // "Last transaction number must not be the same as ..."
-    BankNotFound,        // "Bank code not found!"
-    DuplicateAccount,    // "Duplicate Account!"
-    DefaultAlreadySet,   // "Default account already set!"
-    BankCodeLocked,      // the bank of an account with transactions cannot change
-    Failed,              // "Save did not succeed - make sure you have entered all the key fields!"
+    MissingKey,         // "Please enter a bank or account code."
+    SameCounters,       // "Last transaction number must not be the same as ..."
+    BankNotFound,       // "Bank code not found!"
+    DuplicateAccount,   // "Duplicate Account!"
+    DefaultAlreadySet,  // "Default account already set!"
+    BankCodeLocked,     // the bank of an account with transactions cannot change
+    Failed,             // "Save did not succeed - make sure you have entered all the key fields!"
 };
 QString accountSaveText(AccountSave result);
 

@@ -34,8 +34,8 @@ void writeAccount(store::Table& t, const AccountKeys& keys, const AccountDetails
     t.setValue("LINKCODE", keys.linkCode);
     t.setValue("COYACCT", keys.coyAcct);
     t.setValue("FULLCODE", keys.fullCode);
-    t.setValue("TYPECODE", d.typeCode == QLatin1String("EXP") ? QStringLiteral("EXP")
-                                                               : QStringLiteral("INC"));
+    t.setValue("TYPECODE",
+               d.typeCode == QLatin1String("EXP") ? QStringLiteral("EXP") : QStringLiteral("INC"));
     t.setValue("DESCR", d.descr);
     t.setValue("INCLPL", d.inclPl ? 1 : 0);
     t.setValue("ACTACTIVE", d.active ? 1 : 0);
@@ -64,21 +64,23 @@ QString duplicateAccountText() {
 }
 
 QString unknownDepartmentSaveText() {
-    return QStringLiteral("Could not find that department/division!  Enter the code of one of "
-                          "the company's departments, or clear the box for a company level "
-                          "account.");
+    return QStringLiteral(
+        "Could not find that department/division!  Enter the code of one of "
+        "the company's departments, or clear the box for a company level "
+        "account.");
 }
 
 QString departmentLockedText() {
-    return QStringLiteral(
-        "Cannot change, or include, department.  This account has transactions.");
+    return QStringLiteral("Cannot change, or include, department.  This account has transactions.");
 }
 
 QString accountInUseText(const QString& acctCode) {
     return QStringLiteral("Cannot Delete!  Account ") + acctCode + QStringLiteral(" is in use.");
 }
 
-QString noDepartmentFoundText() { return QStringLiteral("Could not find that department/division!"); }
+QString noDepartmentFoundText() {
+    return QStringLiteral("Could not find that department/division!");
+}
 
 QString companyLevelText() { return QStringLiteral("Company level account."); }
 
@@ -97,9 +99,9 @@ bool accountCodeUsed(store::Connection& connection, int coy, const QString& acct
 bool accountInUse(store::Connection& connection, int coy, const QString& acctCode,
                   const QString& fullCode) {
     store::Query lines(connection);
-    lines.setSql(QStringList{
-        QStringLiteral("SELECT COUNT(*) AS N FROM QVACTTR"),
-        QStringLiteral("WHERE COYCODE = :sCoyCode AND ACCTCODE = :sAcctCode")});
+    lines.setSql(
+        QStringList{QStringLiteral("SELECT COUNT(*) AS N FROM QVACTTR"),
+                    QStringLiteral("WHERE COYCODE = :sCoyCode AND ACCTCODE = :sAcctCode")});
     lines.bind("sCoyCode", coyText(coy));
     lines.bind("sAcctCode", acctCode.trimmed());
     lines.open();

@@ -2,10 +2,10 @@
 // Ledger accounts of a company and its departments: their keys, the uniqueness of their codes,
 // when an account is in use, and what a save writes. No widgets here.
 
-#include "ledger/departments.h"
-
 #include <QString>
 #include <optional>
+
+#include "ledger/departments.h"
 
 namespace store {
 class Connection;
@@ -26,11 +26,11 @@ AccountKeys accountKeys(int coy, const std::optional<Department>& department,
 
 // The boxes of an account window as typed.
 struct AccountDetails {
-    QString acctCode;                // used when adding; an edit keeps the stored code
-    QString deptCode;                // blank: a company-level account
+    QString acctCode;  // used when adding; an edit keeps the stored code
+    QString deptCode;  // blank: a company-level account
     QString descr;
     QString expCode;
-    std::optional<QString> balCode;  // written only by the window that shows it
+    std::optional<QString> balCode;            // written only by the window that shows it
     QString typeCode = QStringLiteral("INC");  // "INC" or "EXP"
     QString rptCat = QStringLiteral("I");      // "I", "E" or "O"
     bool inclPl = false;
@@ -47,12 +47,12 @@ enum class AccountSave {
 };
 
 // The texts the account windows show for a refusal.
-QString duplicateAccountText();       // "This code is a duplicate of an existing one."
+QString duplicateAccountText();  // "This code is a duplicate of an existing one."
 QString unknownDepartmentSaveText();
-QString departmentLockedText();       // "Cannot change, or include, department.  This account ..."
+QString departmentLockedText();  // "Cannot change, or include, department.  This account ..."
 QString accountInUseText(const QString& acctCode);  // "Cannot Delete!  Account X is in use."
-QString noDepartmentFoundText();      // "Could not find that department/division!"
-QString companyLevelText();           // "Company level account."
+QString noDepartmentFoundText();                    // "Could not find that department/division!"
+QString companyLevelText();                         // "Company level account."
 
 // Whether the company already has an account with this code (trimmed, cut to the field width),
 // in any department or at company level.

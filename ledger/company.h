@@ -21,7 +21,7 @@ struct CompanyDetails {
     QString gstPercentText;  // "Default percent :" as typed
     int gstPeriod = 1;       // months, 1 to 12
     bool recAuto = false;
-    QString countryShown;    // "New Zealand", "Australia", or empty when nothing is selected
+    QString countryShown;  // "New Zealand", "Australia", or empty when nothing is selected
 };
 
 // "New Zealand" <-> "NZ", "Australia" <-> "AUS". countryCode gives an empty text for anything

@@ -38,8 +38,8 @@ void writeDetails(store::Table& t, const DepartmentDetails& d) {
     t.setValue("GSTENABLED", d.gstEnabled ? 1 : 0);
 }
 
-std::optional<Department> firstWhere(store::Connection& connection, int coy,
-                                     const QString& field, const QString& value) {
+std::optional<Department> firstWhere(store::Connection& connection, int coy, const QString& field,
+                                     const QString& value) {
     store::Table t(connection, "QVCoy.DBF");
     t.setIndexName("COYCODE");
     t.open();
@@ -163,8 +163,8 @@ DepartmentDelete deleteDepartment(store::Connection& connection, int coy, const 
 }
 
 QString departmentHasAccountsText(const QString& name) {
-    return QStringLiteral("Cannot Delete!  Department ") + name + QStringLiteral(" ")
-        + QStringLiteral("has accounts.  Remove them first.");
+    return QStringLiteral("Cannot Delete!  Department ") + name + QStringLiteral(" ") +
+           QStringLiteral("has accounts.  Remove them first.");
 }
 
 }  // namespace ledger

@@ -15,10 +15,10 @@ namespace ledger {
 
 // A department as the account windows and pickers need it.
 struct Department {
-    int branch = 0;     // BRANCH
-    QString linkCode;   // LINKCODE, "1-2"
-    QString deptCode;   // DEPTCODE
-    QString name;       // BUSNAME
+    int branch = 0;    // BRANCH
+    QString linkCode;  // LINKCODE, "1-2"
+    QString deptCode;  // DEPTCODE
+    QString name;      // BUSNAME
 };
 
 // The boxes of the department page as typed (the code is trimmed when stored).

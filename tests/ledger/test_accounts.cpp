@@ -1,11 +1,11 @@
 // Ledger accounts: keys, unique codes across the company, the in-use rule and what saves write.
+#include <gtest/gtest.h>
+
 #include "ledger/accounts.h"
 #include "store/error.h"
 #include "store/query.h"
 #include "store/table.h"
 #include "support/temp_folder.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -135,8 +135,9 @@ TEST_P(AccountInUse, KeepsItsDepartment) {
     EXPECT_EQ(ledger::accountInUse(folder.connection, 1, "RENT", "1-1-RENT"), GetParam().inUse);
     ledger::AccountDetails d;
     d.deptCode = "SALES";
-    EXPECT_EQ(ledger::updateAccount(accounts, 1, d),
-              GetParam().inUse ? ledger::AccountSave::DepartmentLocked : ledger::AccountSave::Saved);
+    EXPECT_EQ(ledger::updateAccount(accounts, 1, d), GetParam().inUse
+                                                         ? ledger::AccountSave::DepartmentLocked
+                                                         : ledger::AccountSave::Saved);
     // Other changes of an account in use are still saved while the department stays.
     d.deptCode = GetParam().inUse ? "SHOP" : "SALES";
     d.descr = "changed";
@@ -153,15 +154,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(InUseCase{"no transactions", false, false, false},
                       InUseCase{"a journal line of the company", true, false, true},
                       InUseCase{"a bank row on its FULLCODE", false, true, true}),
-    [](const auto& info) { return std::string(info.param.journal ? "Journal" : "")
-                                  + (info.param.bank ? "Bank" : "") + (info.param.inUse ? "" : "None"); });
+    [](const auto& info) {
+        return std::string(info.param.journal ? "Journal" : "") + (info.param.bank ? "Bank" : "") +
+               (info.param.inUse ? "" : "None");
+    });
 
 TEST_F(Accounts, DeletingNeedsTheCompanysOwnCodeAndAStoreFailureDeletesNothing) {
     ASSERT_EQ(add("RENT"), ledger::AccountSave::Saved);
     EXPECT_EQ(ledger::deleteAccount(folder.connection, 2, "RENT"), ledger::AccountDelete::Missing);
     EXPECT_EQ(ledger::deleteAccount(folder.connection, 1, "  "), ledger::AccountDelete::Missing);
-    store::execSql(folder.connection.handle(), "CREATE TRIGGER refuse BEFORE DELETE ON QVAccDet "
-                                               "BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    store::execSql(folder.connection.handle(),
+                   "CREATE TRIGGER refuse BEFORE DELETE ON QVAccDet "
+                   "BEGIN SELECT RAISE(ABORT, 'locked'); END");
     EXPECT_THROW(ledger::deleteAccount(folder.connection, 1, " RENT "), store::StoreError);
     EXPECT_EQ(storedAccounts(), 1);
     EXPECT_EQ(folder.connection.transactionDepth(), 0);
@@ -189,8 +193,9 @@ TEST_F(Accounts, EditingTheDescriptionOfAThirtyPercentPrivateAccountKeepsItsShar
     ASSERT_EQ(ledger::updateAccount(accounts, 1, d), ledger::AccountSave::Saved);
 
     store::Query q(folder.connection);
-    q.setSql("SELECT DESCR, DOMESTIC, ALLOCPER, DOMLINK, DOMACCT, DOMDEPT, DOMFULLCOD "
-             "FROM QVACCDET WHERE ACCTCODE = 'CAR'");
+    q.setSql(
+        "SELECT DESCR, DOMESTIC, ALLOCPER, DOMLINK, DOMACCT, DOMDEPT, DOMFULLCOD "
+        "FROM QVACCDET WHERE ACCTCODE = 'CAR'");
     q.open();
     EXPECT_EQ(q.text("DESCR"), "Car running costs");
     EXPECT_EQ(q.integer("DOMESTIC"), 1);

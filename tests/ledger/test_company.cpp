@@ -1,9 +1,9 @@
 // Company maintenance's save of the control record.
+#include <gtest/gtest.h>
+
 #include "ledger/company.h"
 #include "store/table.h"
 #include "support/temp_folder.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,4 +1,6 @@
 // Departments: their numbers, keys and codes as the department page adds them.
+#include <gtest/gtest.h>
+
 #include "ledger/accounts.h"
 #include "ledger/departments.h"
 #include "store/error.h"
@@ -6,11 +8,10 @@
 #include "store/table.h"
 #include "support/temp_folder.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
-ledger::DepartmentDetails details(const QString& code, const QString& name = QStringLiteral("Dept")) {
+ledger::DepartmentDetails details(const QString& code,
+                                  const QString& name = QStringLiteral("Dept")) {
     ledger::DepartmentDetails d;
     d.deptCode = code;
     d.busName = name;
@@ -28,7 +29,8 @@ protected:
         coy.setMasterRange("COYCODE", 1);
     }
     int add(const QString& code) {
-        EXPECT_EQ(ledger::addDepartment(coy, 1, "BUS1", details(code)), ledger::DepartmentSave::Saved);
+        EXPECT_EQ(ledger::addDepartment(coy, 1, "BUS1", details(code)),
+                  ledger::DepartmentSave::Saved);
         return int(coy.integer("BRANCH"));
     }
     void removeBranch(int branch) {
@@ -136,12 +138,14 @@ TEST_F(Departments, IsDeletedOnlyWithoutAccountsAndNeverByAFailedStore) {
               ledger::DepartmentDelete::HasAccounts);
     EXPECT_EQ(ledger::deleteDepartment(folder.connection, 2, "1-2"),
               ledger::DepartmentDelete::Missing);
-    store::execSql(folder.connection.handle(), "CREATE TRIGGER refuse BEFORE DELETE ON QVCoy "
-                                               "BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    store::execSql(folder.connection.handle(),
+                   "CREATE TRIGGER refuse BEFORE DELETE ON QVCoy "
+                   "BEGIN SELECT RAISE(ABORT, 'locked'); END");
     EXPECT_THROW(ledger::deleteDepartment(folder.connection, 1, "1-2"), store::StoreError);
     EXPECT_EQ(stored(), "SALES,WORKS");
     store::execSql(folder.connection.handle(), "DROP TRIGGER refuse");
-    EXPECT_EQ(ledger::deleteDepartment(folder.connection, 1, "1-2"), ledger::DepartmentDelete::Deleted);
+    EXPECT_EQ(ledger::deleteDepartment(folder.connection, 1, "1-2"),
+              ledger::DepartmentDelete::Deleted);
     EXPECT_EQ(stored(), "SALES");
 }
 
