@@ -1,12 +1,12 @@
 #include "banking/bank_setup.h"
 
-#include "store/error.h"
+#include <cmath>
+
 #include "store/format.h"
 #include "store/keys.h"
 #include "store/query.h"
 #include "store/table.h"
-
-#include <cmath>
+#include "store/transaction.h"
 
 namespace banking {
 
@@ -129,24 +129,46 @@ bool bankHasAccounts(store::Connection& connection, const QString& bankCode) {
     return t.findKey(storedBankCode(bankCode));
 }
 
-QString bankHasAccountsText() { return QStringLiteral("Delete bank accounts before deleting bank!"); }
+QString bankHasAccountsText() {
+    return QStringLiteral("Delete bank accounts before deleting bank!");
+}
+
+BankDelete deleteBank(store::Connection& connection, const QString& bankCode) {
+    const QString code = storedBankCode(bankCode);
+    store::Transaction tx(connection);
+    store::Table t(connection, "QVBkHdr.DBF");
+    t.setIndexName("BANKCODE");
+    t.open();
+    if (code.isEmpty() || !t.findKey(code)) return BankDelete::Missing;
+    if (bankHasAccounts(connection, code)) return BankDelete::HasAccounts;
+    t.remove();
+    tx.commit();
+    return BankDelete::Deleted;
+}
 
 // --- Bank accounts -------------------------------------------------------------------------
 
 QString accountSaveText(AccountSave result) {
     switch (result) {
-    case AccountSave::Saved: return {};
-    case AccountSave::MissingKey: return QStringLiteral("Please enter a bank or account code.");
-    case AccountSave::SameCounters:
-        return QStringLiteral("Last transaction number must not be the same as the last cheque number.");
-    case AccountSave::BankNotFound: return QStringLiteral("Bank code not found!");
-    case AccountSave::DuplicateAccount: return QStringLiteral("Duplicate Account!");
-    case AccountSave::DefaultAlreadySet: return QStringLiteral("Default account already set!");
-    case AccountSave::BankCodeLocked:
-        return QStringLiteral("The bank of an account that has transactions cannot be changed.");
-    case AccountSave::Failed:
-        return QStringLiteral(
-            "Save did not succeed - make sure you have entered all the key fields!");
+        case AccountSave::Saved:
+            return {};
+        case AccountSave::MissingKey:
+            return QStringLiteral("Please enter a bank or account code.");
+        case AccountSave::SameCounters:
+            return QStringLiteral(
+                "Last transaction number must not be the same as the last cheque number.");
+        case AccountSave::BankNotFound:
+            return QStringLiteral("Bank code not found!");
+        case AccountSave::DuplicateAccount:
+            return QStringLiteral("Duplicate Account!");
+        case AccountSave::DefaultAlreadySet:
+            return QStringLiteral("Default account already set!");
+        case AccountSave::BankCodeLocked:
+            return QStringLiteral(
+                "The bank of an account that has transactions cannot be changed.");
+        case AccountSave::Failed:
+            return QStringLiteral(
+                "Save did not succeed - make sure you have entered all the key fields!");
     }
     return {};
 }
@@ -253,9 +275,9 @@ AccountSave saveBankAccount(store::Table& accounts, int coy, const QString& busC
         accounts.setValue("BRANCH", QString::number(branch));
         accounts.setValue("LINKCODE", linkCode);
         accounts.post();
-    } catch (const store::StoreError&) {
+    } catch (...) {
         accounts.cancel();
-        return AccountSave::Failed;
+        throw;
     }
     return AccountSave::Saved;
 }
@@ -273,7 +295,21 @@ QString confirmAccountDeletionText(const QString& acctNo) {
 }
 
 QString accountInUseText(const QString& bankCode) {
-    return QStringLiteral("Cannot Delete!  Bank account ") + bankCode + QStringLiteral(" is in use.");
+    return QStringLiteral("Cannot Delete!  Bank account ") + bankCode +
+           QStringLiteral(" is in use.");
+}
+
+BankAccountDelete deleteBankAccount(store::Connection& connection, const QString& bankLink) {
+    const QString link = bankLink.trimmed();
+    store::Transaction tx(connection);
+    store::Table t(connection, "QVBnkAct.DBF");
+    t.setIndexName("BANKLINK");
+    t.open();
+    if (link.isEmpty() || !t.findKey(link)) return BankAccountDelete::Missing;
+    if (bankAccountInUse(connection, link)) return BankAccountDelete::InUse;
+    t.remove();
+    tx.commit();
+    return BankAccountDelete::Deleted;
 }
 
 }  // namespace banking

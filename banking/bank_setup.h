@@ -2,13 +2,13 @@
 // The rules of bank set-up: banks (QVBkHdr) and the company's bank accounts (QVBnkAct) as the
 // bank set-up window saves, checks and deletes them. No widgets here.
 
-#include "banking/bank_posting.h"
-#include "ledger/departments.h"
-#include "store/connection.h"
-
 #include <QDate>
 #include <QString>
 #include <optional>
+
+#include "banking/bank_posting.h"
+#include "ledger/departments.h"
+#include "store/connection.h"
 
 namespace store {
 class Table;
@@ -53,6 +53,15 @@ bool bankHasAccounts(store::Connection& connection, const QString& bankCode);
 // "Delete bank accounts before deleting bank!"
 QString bankHasAccountsText();
 
+enum class BankDelete {
+    Deleted,
+    HasAccounts,  // bankHasAccountsText()
+    Missing       // no bank has this code (already deleted)
+};
+// Deletes the bank with this code, checking in the same transaction that no bank account of
+// any company is held with it. A store failure is thrown on with nothing deleted.
+BankDelete deleteBank(store::Connection& connection, const QString& bankCode);
+
 // --- Bank accounts -------------------------------------------------------------------------
 
 // The boxes of the "Bank Account(s)" page as typed; a default-constructed value holds what a
@@ -62,25 +71,25 @@ struct BankAccountDetails {
     QString acctNo;
     QString desc;
     QString lastRefNo = QStringLiteral("1000000");  // "Last Transaction No. : "
-    QString lastChq = QStringLiteral("0");           // "Last Cheque No. :"
+    QString lastChq = QStringLiteral("0");          // "Last Cheque No. :"
     bool isDefault = false;
     bool deptOnly = false;
     // The department chosen in the picker. Editing an allocated account without choosing one
     // keeps the department it has.
     std::optional<ledger::Department> department;
     bool allowOd = false;
-    QString odAmount = QStringLiteral("0.00");       // "Overdraft amount : "
+    QString odAmount = QStringLiteral("0.00");  // "Overdraft amount : "
 };
 
 enum class AccountSave {
     Saved,
-    MissingKey,          // "Please enter a bank or account code."
-    SameCounters,        // "Last transaction number must not be the same as ..."
-    BankNotFound,        // "Bank code not found!"
-    DuplicateAccount,    // "Duplicate Account!"
-    DefaultAlreadySet,   // "Default account already set!"
-    BankCodeLocked,      // the bank of an account with transactions cannot change
-    Failed,              // "Save did not succeed - make sure you have entered all the key fields!"
+    MissingKey,         // "Please enter a bank or account code."
+    SameCounters,       // "Last transaction number must not be the same as ..."
+    BankNotFound,       // "Bank code not found!"
+    DuplicateAccount,   // "Duplicate Account!"
+    DefaultAlreadySet,  // "Default account already set!"
+    BankCodeLocked,     // the bank of an account with transactions cannot change
+    Failed,             // "Save did not succeed - make sure you have entered all the key fields!"
 };
 QString accountSaveText(AccountSave result);
 
@@ -98,7 +107,8 @@ bool bankAccountInUse(store::Connection& connection, const QString& bankLink);
 // code and business code, zero balances; in Edit mode its current record. Checks in this
 // order: both keys typed, the counters, the bank, in Add mode the account number over the
 // whole table, the default rule, in Edit mode a changed bank on an account in use. A counter
-// or amount that is not a number, or a store failure, cancels the record and gives Failed.
+// or amount that is not a number gives Failed; a store failure cancels the record and is
+// thrown on, so that the window shows the store's own text.
 AccountSave saveBankAccount(store::Table& accounts, int coy, const QString& busCode,
                             const BankAccountDetails& details, EntryMode mode);
 
@@ -109,5 +119,14 @@ QDate bankAccountStartDate(store::Connection& connection, const QString& bankLin
 QString confirmAccountDeletionText(const QString& acctNo);
 // "Cannot Delete!  Bank account " + bank code + " is in use."
 QString accountInUseText(const QString& bankCode);
+
+enum class BankAccountDelete {
+    Deleted,
+    InUse,   // accountInUseText(bank code)
+    Missing  // no bank account has this BANKLINK (already deleted)
+};
+// Deletes the bank account with this BANKLINK, checking in the same transaction that no bank
+// transaction carries it. A store failure is thrown on with nothing deleted.
+BankAccountDelete deleteBankAccount(store::Connection& connection, const QString& bankLink);
 
 }  // namespace banking

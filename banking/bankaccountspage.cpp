@@ -1,4 +1,14 @@
 // The "Bank Account(s)" page of bank set-up.
+#include <QCheckBox>
+#include <QDoubleValidator>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
 #include "banking/bank_setup.h"
 #include "banking/bankpages.h"
 #include "banking/bankvuform.h"
@@ -12,21 +22,13 @@
 #include "ui/navigator.h"
 #include "ui/opener.h"
 
-#include <QCheckBox>
-#include <QDoubleValidator>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QToolButton>
-#include <QVBoxLayout>
-
 namespace banking {
 
 namespace {
 
-QString yesNo(const QVariant& v) { return v.toInt() == 1 ? QStringLiteral("Yes") : QStringLiteral("No"); }
+QString yesNo(const QVariant& v) {
+    return v.toInt() == 1 ? QStringLiteral("Yes") : QStringLiteral("No");
+}
 
 QString moneyText(const QVariant& v) { return store::fmt::money(v.toDouble()); }
 
@@ -176,13 +178,14 @@ void BankAccountsPage::openTables() {
     accounts_->open();
     accounts_->setMasterRange(QStringLiteral("COYCODE"), QString::number(ctx_.coy));
     accounts_->first();
-    grid_->bindTable(connection(), accounts_.get(),
-                     {ledger::column(QStringLiteral("ACCTNO"), QStringLiteral("Account No.")),
-                      ledger::column(QStringLiteral("DESC"), QStringLiteral("Description")),
-                      ui::ColumnSpec{QStringLiteral("ODAMOUNT"), QStringLiteral("O. D. Amount"),
-                                     moneyText, Qt::AlignRight | Qt::AlignVCenter},
-                      ledger::column(QStringLiteral("DEFAULT"), QStringLiteral("Set as default"), yesNo),
-                      ledger::column(QStringLiteral("ALLOWOD"), QStringLiteral("O.D. allowed"), yesNo)});
+    grid_->bindTable(
+        connection(), accounts_.get(),
+        {ledger::column(QStringLiteral("ACCTNO"), QStringLiteral("Account No.")),
+         ledger::column(QStringLiteral("DESC"), QStringLiteral("Description")),
+         ui::ColumnSpec{QStringLiteral("ODAMOUNT"), QStringLiteral("O. D. Amount"), moneyText,
+                        Qt::AlignRight | Qt::AlignVCenter},
+         ledger::column(QStringLiteral("DEFAULT"), QStringLiteral("Set as default"), yesNo),
+         ledger::column(QStringLiteral("ALLOWOD"), QStringLiteral("O.D. allowed"), yesNo)});
     grid_->horizontalHeader()->setStretchLastSection(true);
     navigator_->setTable(accounts_.get());
     grid_->syncToTable();
@@ -214,8 +217,8 @@ void BankAccountsPage::showCurrent() {
     if (accounts_->hasRecord()) ui::guarded(this, [this] { accounts_->refresh(); });
     chosenDept_.reset();
     if (!accounts_->hasRecord()) {
-        for (QLineEdit* e : {bankCodeEdit_, acctNoEdit_, descEdit_, lastChqEdit_, lastRefEdit_,
-                             odAmountEdit_})
+        for (QLineEdit* e :
+             {bankCodeEdit_, acctNoEdit_, descEdit_, lastChqEdit_, lastRefEdit_, odAmountEdit_})
             e->clear();
         for (QCheckBox* c : {defaultCheck_, deptOnlyCheck_, allowOdCheck_}) c->setChecked(false);
         showDepartment({});
@@ -249,7 +252,8 @@ void BankAccountsPage::applyMode(bool active) {
     for (QLineEdit* e : {bankCodeEdit_, descEdit_, lastChqEdit_, lastRefEdit_, odAmountEdit_})
         e->setReadOnly(!editable);
     acctNoEdit_->setReadOnly(!(active && ctx_.mode == SetupMode::Adding));
-    if (editable && accountInUse_ && ctx_.mode == SetupMode::Editing) bankCodeEdit_->setReadOnly(true);
+    if (editable && accountInUse_ && ctx_.mode == SetupMode::Editing)
+        bankCodeEdit_->setReadOnly(true);
     bankPickButton_->setEnabled(editable && !bankCodeEdit_->isReadOnly());
     for (QCheckBox* c : {defaultCheck_, deptOnlyCheck_, allowOdCheck_}) c->setEnabled(editable);
     navigator_->setEnabledAll(browsing());
@@ -284,14 +288,16 @@ bool BankAccountsPage::startNew() {
 bool BankAccountsPage::startEdit() {
     if (!accounts_ || !accounts_->hasRecord()) {
         ui::beep();
-        ui::information(this,
-                        QStringLiteral("Cannot edit.  No bank accounts exist. Click New to create one."));
+        ui::information(
+            this, QStringLiteral("Cannot edit.  No bank accounts exist. Click New to create one."));
         return false;
     }
     chosenDept_.reset();
     duplicateAcct_ = false;
     accountInUse_ = false;
-    ui::guarded(this, [this] { accountInUse_ = bankAccountInUse(connection(), accounts_->text("BANKLINK")); });
+    ui::guarded(this, [this] {
+        accountInUse_ = bankAccountInUse(connection(), accounts_->text("BANKLINK"));
+    });
     applyMode(true);
     BankCodeEditChange(bankCodeEdit_->text());
     descEdit_->setFocus();
@@ -302,9 +308,12 @@ void BankAccountsPage::BankCodeEditChange(const QString& text) {
     std::optional<QString> name;
     if (!text.trimmed().isEmpty()) ui::guarded(this, [&] { name = bankName(connection(), text); });
     bankFound_ = name.has_value();
-    if (name) bankNameLabel_->setText(*name);
-    else if (text.trimmed().isEmpty()) bankNameLabel_->clear();
-    else bankNameLabel_->setText(accountSaveText(AccountSave::BankNotFound));
+    if (name)
+        bankNameLabel_->setText(*name);
+    else if (text.trimmed().isEmpty())
+        bankNameLabel_->clear();
+    else
+        bankNameLabel_->setText(accountSaveText(AccountSave::BankNotFound));
     updateSave();
 }
 
@@ -313,8 +322,10 @@ void BankAccountsPage::AcctNoEditChange(const QString& text) {
     bool used = false;
     ui::guarded(this, [&] { used = accountNumberUsed(connection(), text); });
     const QString duplicate = accountSaveText(AccountSave::DuplicateAccount);
-    if (used) descEdit_->setText(duplicate);
-    else if (duplicateAcct_ && descEdit_->text() == duplicate) descEdit_->clear();
+    if (used)
+        descEdit_->setText(duplicate);
+    else if (duplicateAcct_ && descEdit_->text() == duplicate)
+        descEdit_->clear();
     duplicateAcct_ = used;
     updateSave();
 }
@@ -322,7 +333,8 @@ void BankAccountsPage::AcctNoEditChange(const QString& text) {
 void BankAccountsPage::DefaultCheckClick() {
     if (browsing() || !defaultCheck_->isChecked()) return;
     bool other = false;
-    ui::guarded(this, [&] { other = otherDefaultAccount(connection(), ctx_.coy, acctNoEdit_->text()); });
+    ui::guarded(this,
+                [&] { other = otherDefaultAccount(connection(), ctx_.coy, acctNoEdit_->text()); });
     if (!other) return;
     ui::warning(this, accountSaveText(AccountSave::DefaultAlreadySet));
     defaultCheck_->setChecked(false);
@@ -337,15 +349,19 @@ void BankAccountsPage::DeptOnlyCheckClick() {
         this, [this](TDeptViewForm& w) { w.coyCode = ctx_.coy; },
         [](TDeptViewForm& w, int) { return w.department(); });
     // Without a department the account cannot belong to one.
-    if (!chosenDept_) deptOnlyCheck_->setChecked(false);
-    else showDepartment(chosenDept_->name);
+    if (!chosenDept_)
+        deptOnlyCheck_->setChecked(false);
+    else
+        showDepartment(chosenDept_->name);
 }
 
 void BankAccountsPage::BankPickButtonClick() {
     if (browsing()) return;
     const QString chosen = ui::openWindow<TBankVuForm>(
         this, [](TBankVuForm&) {},
-        [](TBankVuForm& w, int code) { return code == QDialog::Accepted ? w.bankCode : QString(); });
+        [](TBankVuForm& w, int code) {
+            return code == QDialog::Accepted ? w.bankCode : QString();
+        });
     if (!chosen.isEmpty() && !browsing()) bankCodeEdit_->setText(chosen);
 }
 
@@ -363,38 +379,39 @@ bool BankAccountsPage::save() {
     d.odAmount = odAmountEdit_->text();
     const EntryMode mode = ctx_.mode == SetupMode::Adding ? EntryMode::Add : EntryMode::Edit;
     AccountSave result = AccountSave::Failed;
-    if (!ui::guarded(this, [&] { result = saveBankAccount(*accounts_, ctx_.coy, ctx_.busCode, d, mode); }))
+    if (!ui::guarded(
+            this, [&] { result = saveBankAccount(*accounts_, ctx_.coy, ctx_.busCode, d, mode); }))
         return false;
     const QString text = accountSaveText(result);
     switch (result) {
-    case AccountSave::Saved:
-        ui::guarded(this, [this] { grid_->refresh(); });
-        ctx_.changed();
-        return true;
-    case AccountSave::MissingKey:
-        ui::information(this, text);
-        break;
-    case AccountSave::SameCounters:
-        ui::beep();
-        ui::warning(this, text);
-        break;
-    case AccountSave::DuplicateAccount:
-        duplicateAcct_ = true;
-        updateSave();
-        ui::warning(this, text);
-        break;
-    case AccountSave::DefaultAlreadySet:
-        defaultCheck_->setChecked(false);
-        ui::warning(this, text);
-        break;
-    case AccountSave::BankNotFound:
-    case AccountSave::BankCodeLocked:
-        ui::beep();
-        ui::warning(this, text);
-        break;
-    case AccountSave::Failed:
-        ui::error(this, text);
-        break;
+        case AccountSave::Saved:
+            ui::guarded(this, [this] { grid_->refresh(); });
+            ctx_.changed();
+            return true;
+        case AccountSave::MissingKey:
+            ui::information(this, text);
+            break;
+        case AccountSave::SameCounters:
+            ui::beep();
+            ui::warning(this, text);
+            break;
+        case AccountSave::DuplicateAccount:
+            duplicateAcct_ = true;
+            updateSave();
+            ui::warning(this, text);
+            break;
+        case AccountSave::DefaultAlreadySet:
+            defaultCheck_->setChecked(false);
+            ui::warning(this, text);
+            break;
+        case AccountSave::BankNotFound:
+        case AccountSave::BankCodeLocked:
+            ui::beep();
+            ui::warning(this, text);
+            break;
+        case AccountSave::Failed:
+            ui::error(this, text);
+            break;
     }
     return false;
 }
@@ -412,15 +429,14 @@ void BankAccountsPage::remove() {
     }
     if (!ui::confirm(this, confirmAccountDeletionText(acctNoEdit_->text()))) return;
     ui::guarded(this, [this] {
-        if (bankAccountInUse(connection(), accounts_->text("BANKLINK"))) {
+        const BankAccountDelete result =
+            deleteBankAccount(connection(), accounts_->text("BANKLINK"));
+        if (result == BankAccountDelete::InUse)
             ui::warning(this, accountInUseText(accounts_->text("BANKCODE")));
-            return;
-        }
-        accounts_->remove();
+        if (result == BankAccountDelete::Deleted) ctx_.changed();
+        accounts_->refresh();  // moves on when the account is gone
         grid_->refresh();
-        ctx_.changed();
     });
-    showCurrent();
 }
 
 }  // namespace banking

@@ -1,15 +1,15 @@
 // The "Bank Information" page of bank set-up.
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+
 #include "banking/bank_setup.h"
 #include "banking/bankpages.h"
 #include "store/table.h"
 #include "ui/errorhandler.h"
 #include "ui/messages.h"
 #include "ui/navigator.h"
-
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
 
 namespace banking {
 
@@ -21,10 +21,18 @@ struct BoxField {
 };
 
 const BoxField kFields[] = {
-    {"NameEdit", "NAME"},           {"BranchEdit", "BRANCH"},       {"PostAddr1Edit", "POST_ADDR1"},
-    {"PostAddr2Edit", "POST_ADDR2"}, {"PostAddr3Edit", "POST_ADDR3"}, {"PostCodeEdit", "POSTCODE"},
-    {"PhyAddr1Edit", "PHY_ADDR1"},  {"PhyAddr2Edit", "PHY_ADDR2"},  {"PhyAddr3Edit", "PHY_ADDR3"},
-    {"PhoneNoEdit", "PHONENO"},     {"FaxNoEdit", "FAXNO"},         {"EmailEdit", "EMAIL"},
+    {"NameEdit", "NAME"},
+    {"BranchEdit", "BRANCH"},
+    {"PostAddr1Edit", "POST_ADDR1"},
+    {"PostAddr2Edit", "POST_ADDR2"},
+    {"PostAddr3Edit", "POST_ADDR3"},
+    {"PostCodeEdit", "POSTCODE"},
+    {"PhyAddr1Edit", "PHY_ADDR1"},
+    {"PhyAddr2Edit", "PHY_ADDR2"},
+    {"PhyAddr3Edit", "PHY_ADDR3"},
+    {"PhoneNoEdit", "PHONENO"},
+    {"FaxNoEdit", "FAXNO"},
+    {"EmailEdit", "EMAIL"},
     {"ContactEdit", "CONTACT"},
 };
 
@@ -145,7 +153,8 @@ void BankInfoPage::showCurrent() {
     } else {
         bankCodeEdit_->setText(banks_->text("BANKCODE"));
         for (const BoxField& f : kFields)
-            findChild<QLineEdit*>(QString::fromLatin1(f.box))->setText(banks_->text(QString::fromLatin1(f.field)));
+            findChild<QLineEdit*>(QString::fromLatin1(f.box))
+                ->setText(banks_->text(QString::fromLatin1(f.field)));
         defaultAccEdit_->setText(banks_->text("DEFAULTACC"));
     }
     const bool hasDefault = !defaultAccEdit_->text().trimmed().isEmpty();
@@ -187,7 +196,8 @@ bool BankInfoPage::startEdit() {
 void BankInfoPage::BankCodeEditChange(const QString& text) {
     if (ctx_.mode != SetupMode::Adding) return;
     bool used = false;
-    if (!text.trimmed().isEmpty() && !ui::guarded(this, [&] { used = bankCodeUsed(connection(), text); }))
+    if (!text.trimmed().isEmpty() &&
+        !ui::guarded(this, [&] { used = bankCodeUsed(connection(), text); }))
         used = true;
     duplicateLabel_->setVisible(used);
     ctx_.allowSave(!text.trimmed().isEmpty() && !used);
@@ -218,8 +228,10 @@ bool BankInfoPage::save() {
     }
     BankSave result = BankSave::Saved;
     const bool ok = ui::guarded(this, [&] {
-        if (ctx_.mode == SetupMode::Adding) result = addBank(*banks_, d);
-        else updateBank(*banks_, d);
+        if (ctx_.mode == SetupMode::Adding)
+            result = addBank(*banks_, d);
+        else
+            updateBank(*banks_, d);
     });
     if (!ok) return false;  // the record was cancelled; the mode stays
     if (result == BankSave::DuplicateCode) {
@@ -244,14 +256,11 @@ void BankInfoPage::remove() {
     }
     if (!ui::confirm(this, confirmBankDeletionText(banks_->text("NAME")))) return;
     ui::guarded(this, [this] {
-        if (bankHasAccounts(connection(), banks_->text("BANKCODE"))) {
-            ui::warning(this, bankHasAccountsText());
-            return;
-        }
-        banks_->remove();
-        ctx_.changed();
+        const BankDelete result = deleteBank(connection(), banks_->text("BANKCODE"));
+        if (result == BankDelete::HasAccounts) ui::warning(this, bankHasAccountsText());
+        if (result == BankDelete::Deleted) ctx_.changed();
+        banks_->refresh();  // moves on when the bank is gone
     });
-    showCurrent();
 }
 
 }  // namespace banking

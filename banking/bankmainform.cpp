@@ -1,33 +1,19 @@
-// The frame of bank set-up: pages, shared buttons, modes.
+// The frame of bank set-up: its pages under the shared maintenance frame.
 #include "banking/bankmainform.h"
+
+#include <QTabWidget>
+#include <QVBoxLayout>
 
 #include "store/table.h"
 #include "ui/errorhandler.h"
 #include "ui/messages.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QVBoxLayout>
-
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-}  // namespace
-
 TBankMainForm::TBankMainForm(QWidget* owner)
-    : ui::FormBase(owner, QStringLiteral("BankMainForm"), 290) {
+    : ui::MaintenanceFrame(owner, QStringLiteral("BankMainForm"), 290) {
     setObjectName(QStringLiteral("BankMainForm"));
     setWindowTitle(QStringLiteral("Maintain Bank"));
     ctx_.connection = &connection_;
-    ctx_.allowSave = [this](bool allowed) { allowSave(allowed); };
+    ctx_.allowSave = [this](bool allowed) { setSaveAllowed(allowed); };
     ctx_.changed = [this] { changed = true; };
 
     auto* layout = new QVBoxLayout(this);
@@ -39,28 +25,16 @@ TBankMainForm::TBankMainForm(QWidget* owner)
     addPage(accountsPage_, QStringLiteral("Bank Account(s)"));
     openingPage_ = new banking::OpeningBalancesPage(ctx_);
     addPage(openingPage_, QStringLiteral("Opening balances"));
-
-    auto* buttons = new QHBoxLayout;
-    newButton_ = button(this, "NewButton", QStringLiteral("&New"));
-    editButton_ = button(this, "EditButton", QStringLiteral("&Edit"));
-    cancelButton_ = button(this, "CancelButton", QStringLiteral("&Cancel"));
-    deleteButton_ = button(this, "DeleteButton", QStringLiteral("&Delete"));
-    saveButton_ = button(this, "SaveButton", QStringLiteral("&Save"));
-    exitButton_ = button(this, "ExitButton", QStringLiteral("E&xit"));
-    buttons->addStretch();
-    for (QPushButton* b :
-         {newButton_, editButton_, cancelButton_, deleteButton_, saveButton_, exitButton_})
-        buttons->addWidget(b);
-    layout->addLayout(buttons);
-    status_ = ledger::addStatusPanels(this, layout);
-
-    connect(newButton_, &QPushButton::clicked, this, [this] { NewButtonClick(); });
-    connect(editButton_, &QPushButton::clicked, this, [this] { EditButtonClick(); });
-    connect(cancelButton_, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
-    connect(deleteButton_, &QPushButton::clicked, this, [this] { DeleteButtonClick(); });
-    connect(saveButton_, &QPushButton::clicked, this, [this] { SaveButtonClick(); });
-    connect(exitButton_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(pageControl_, &QTabWidget::currentChanged, this, [this](int p) { PageControlChange(p); });
+    addFrame(layout, {{NewButton, QStringLiteral("&New")},
+                      {EditButton, QStringLiteral("&Edit")},
+                      {CancelButton, QStringLiteral("&Cancel")},
+                      {DeleteButton, QStringLiteral("&Delete")},
+                      {SaveButton, QStringLiteral("&Save")},
+                      {ExitButton, QStringLiteral("E&xit")}});
+    setPageControl(pageControl_);
+    setCloseRefusal(QStringLiteral("Cannot exit.  Save or cancel first!"));
+    connect(pageControl_, &QTabWidget::currentChanged, this,
+            [this](int p) { PageControlChange(p); });
     resize(720, 600);
 }
 
@@ -80,18 +54,9 @@ int TBankMainForm::currentPage() const { return pageControl_->currentIndex(); }
 
 void TBankMainForm::setCurrentPage(int page) { pageControl_->setCurrentIndex(page); }
 
-void TBankMainForm::showEvent(QShowEvent* event) {
-    ui::FormBase::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        FormShow();
-    }
-}
-
 void TBankMainForm::FormShow() {
-    ledger::showToday(status_);
     ctx_.coyActive = coyActive;
-    const bool opened = ui::guarded(this, [this] {
+    opened_ = ui::guarded(this, [this] {
         connection_.connect(QStringLiteral("NRV"));
         store::Table control(connection_, QStringLiteral("QVCntrl.DBF"));
         control.setIndexName(QStringLiteral("COYCODE"));
@@ -105,10 +70,8 @@ void TBankMainForm::FormShow() {
         }
         for (banking::SetupPage* p : pages_) p->openTables();
     });
-    if (!opened) ctx_.connection = nullptr;
-    setMode(Mode::Browsing);
-    if (!opened) {
-        for (QPushButton* b : {newButton_, editButton_, deleteButton_}) b->setEnabled(false);
+    if (!opened_) {
+        ctx_.connection = nullptr;
         return;
     }
     for (banking::SetupPage* p : pages_) p->showCurrent();
@@ -116,7 +79,7 @@ void TBankMainForm::FormShow() {
 }
 
 void TBankMainForm::PageControlChange(int index) {
-    if (!shown_ || !ctx_.connection) return;
+    if (!opened_) return;
     if (index == OpeningPage) {
         if (!ctx_.coyActive) {
             ui::error(this, QStringLiteral("Must have an active Company!"));
@@ -128,87 +91,38 @@ void TBankMainForm::PageControlChange(int index) {
         p->showCurrent();
     }
     shownPage_ = index;
-    setMode(ctx_.mode);
+    refreshMode();
 }
 
-void TBankMainForm::setMode(Mode mode) {
-    ctx_.mode = mode;
-    const bool browsing = mode == Mode::Browsing;
-    const int current = pageControl_->currentIndex();
-    for (int p = 0; p < pageControl_->count(); ++p)
-        pageControl_->setTabEnabled(p, browsing || p == current);
+QString TBankMainForm::modeText(ui::EditMode mode) const {
     banking::SetupPage* shown = page();
-    const bool maintained = shown && shown->maintained() && ctx_.connection;
-    newButton_->setEnabled(browsing && maintained);
-    editButton_->setEnabled(browsing && maintained);
-    deleteButton_->setEnabled(browsing && maintained);
-    exitButton_->setEnabled(browsing);
-    cancelButton_->setEnabled(!browsing);
-    saveButton_->setEnabled(!browsing && maintained && saveAllowed_);
+    if (mode == Mode::Browsing || !shown) return QStringLiteral("Browsing.");
+    return mode == Mode::Adding ? shown->addingText() : shown->editingText();
+}
+
+bool TBankMainForm::canMaintain() const {
+    banking::SetupPage* shown = page();
+    return shown && shown->maintained() && ctx_.connection;
+}
+
+void TBankMainForm::applyMode(ui::EditMode mode) {
+    ctx_.mode = mode;
+    const int current = pageControl_->currentIndex();
     for (size_t p = 0; p < pages_.size(); ++p) pages_[p]->applyMode(int(p) == current);
-
-    if (browsing || !shown) status_.mode->setText(QStringLiteral("Browsing."));
-    else status_.mode->setText(mode == Mode::Adding ? shown->addingText() : shown->editingText());
 }
 
-void TBankMainForm::allowSave(bool allowed) {
-    saveAllowed_ = allowed;
-    saveButton_->setEnabled(ctx_.mode != Mode::Browsing && allowed);
-}
+bool TBankMainForm::startNew() { return page()->startNew(); }
 
-void TBankMainForm::NewButtonClick() {
-    banking::SetupPage* p = page();
-    if (!p || !p->maintained() || ctx_.mode != Mode::Browsing || !ctx_.connection) return;
-    saveAllowed_ = false;
-    setMode(Mode::Adding);
-    if (!p->startNew()) {
-        setMode(Mode::Browsing);
-        p->showCurrent();
-    }
-}
+bool TBankMainForm::startEdit() { return page()->startEdit(); }
 
-void TBankMainForm::EditButtonClick() {
-    banking::SetupPage* p = page();
-    if (!p || !p->maintained() || ctx_.mode != Mode::Browsing || !ctx_.connection) return;
-    saveAllowed_ = false;
-    setMode(Mode::Editing);
-    if (!p->startEdit()) {
-        setMode(Mode::Browsing);
-        p->showCurrent();
-    }
-}
+bool TBankMainForm::saveRecord() { return page()->save(); }
 
-void TBankMainForm::SaveButtonClick() {
-    banking::SetupPage* p = page();
-    if (!p || ctx_.mode == Mode::Browsing || !saveButton_->isEnabled()) return;
-    if (!p->save()) return;
-    setMode(Mode::Browsing);
-    p->showCurrent();
-}
+void TBankMainForm::cancelRecord() { page()->cancel(); }
 
-void TBankMainForm::CancelButtonClick() {
-    banking::SetupPage* p = page();
-    if (!p || ctx_.mode == Mode::Browsing) return;
-    p->cancel();
-    setMode(Mode::Browsing);
-    p->showCurrent();
-}
+void TBankMainForm::deleteRecord() { page()->remove(); }
 
-void TBankMainForm::DeleteButtonClick() {
-    banking::SetupPage* p = page();
-    if (!p || !p->maintained() || ctx_.mode != Mode::Browsing || !ctx_.connection) return;
-    p->remove();
-    setMode(Mode::Browsing);
-}
-
-void TBankMainForm::done(int result) {
-    if (ctx_.mode != Mode::Browsing) {
-        ui::beep();
-        ui::warning(this, QStringLiteral("Cannot exit.  Save or cancel first!"));
-        return;
-    }
-    closeTables();
-    ui::FormBase::done(result);
+void TBankMainForm::showCurrent() {
+    if (banking::SetupPage* p = page(); p && opened_) p->showCurrent();
 }
 
 void TBankMainForm::closeTables() {

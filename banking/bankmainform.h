@@ -8,57 +8,54 @@
 //   w.setWindowTitle("Maintain Bank details.");   // replaced by the company's name when shown
 //   w.exec();
 
-#include "banking/bankpages.h"
-#include "ledger/formparts.h"
-#include "store/connection.h"
-#include "ui/formbase.h"
-
 #include <vector>
 
-class QPushButton;
+#include "banking/bankpages.h"
+#include "store/connection.h"
+#include "ui/maintenanceframe.h"
+
 class QTabWidget;
 
-class TBankMainForm : public ui::FormBase {
+class TBankMainForm : public ui::MaintenanceFrame {
     Q_OBJECT
 public:
-    using Mode = banking::SetupMode;
+    using Mode = ui::EditMode;
     enum Page { BankPage = 0, AccountsPage = 1, OpeningPage = 2 };
 
     explicit TBankMainForm(QWidget* owner = nullptr);
     ~TBankMainForm() override;
 
     // Inputs.
-    bool coyActive = true;     // the opener's company active flag
+    bool coyActive = true;  // the opener's company active flag
     int initialPage = BankPage;
 
     // Result: a bank, account or opening balance was saved or deleted.
     bool changed = false;
 
-    Mode mode() const { return ctx_.mode; }
     int coyCode() const { return ctx_.coy; }
     int currentPage() const;
     void setCurrentPage(int page);
     banking::BankAccountsPage* accountsPage() const { return accountsPage_; }
     banking::OpeningBalancesPage* openingPage() const { return openingPage_; }
 
-    void NewButtonClick();
-    void EditButtonClick();
-    void CancelButtonClick();
-    void DeleteButtonClick();
-    void SaveButtonClick();
-
 protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
+    // The frame's hooks: each acts on the page showing.
+    void FormShow() override;
+    QString modeText(ui::EditMode mode) const override;
+    bool canMaintain() const override;
+    void applyMode(ui::EditMode mode) override;
+    bool startNew() override;
+    bool startEdit() override;
+    bool saveRecord() override;
+    void cancelRecord() override;
+    void deleteRecord() override;
+    void showCurrent() override;
+    void closeTables() override;
 
 private:
-    void FormShow();
     void addPage(banking::SetupPage* page, const QString& caption);
     banking::SetupPage* page() const;
     void PageControlChange(int page);
-    void setMode(Mode mode);
-    void allowSave(bool allowed);
-    void closeTables();
 
     store::Connection connection_;
     banking::SetupContext ctx_;
@@ -66,15 +63,7 @@ private:
     banking::BankAccountsPage* accountsPage_;
     banking::OpeningBalancesPage* openingPage_;
     int shownPage_ = BankPage;
-    bool saveAllowed_ = false;
-    bool shown_ = false;
+    bool opened_ = false;
 
     QTabWidget* pageControl_;
-    QPushButton* newButton_;
-    QPushButton* editButton_;
-    QPushButton* cancelButton_;
-    QPushButton* deleteButton_;
-    QPushButton* saveButton_;
-    QPushButton* exitButton_;
-    ledger::StatusPanels status_;
 };

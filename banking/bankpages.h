@@ -2,14 +2,15 @@
 // The pages of bank set-up (TBankMainForm). Each page keeps its own boxes and tables and
 // answers the window's shared buttons; the window keeps the mode and the buttons.
 
-#include "banking/bank_posting.h"
-#include "ledger/departments.h"
-#include "store/connection.h"
-
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
+
+#include "banking/bank_posting.h"
+#include "ledger/departments.h"
+#include "store/connection.h"
+#include "ui/maintenanceframe.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -29,7 +30,7 @@ class Navigator;
 
 namespace banking {
 
-enum class SetupMode { Browsing, Adding, Editing };
+using SetupMode = ui::EditMode;
 
 // What the pages share with their window.
 struct SetupContext {
@@ -61,7 +62,8 @@ public:
     virtual void applyMode(bool active) = 0;
 
     // The shared buttons. startNew/startEdit return false (after telling the user why) when
-    // the page cannot start; save returns true when saved.
+    // the page cannot start; save returns true when saved; remove asks, deletes and tells the
+    // user why not. The window shows the current row after each.
     virtual bool startNew() { return false; }
     virtual bool startEdit() { return false; }
     virtual bool save() { return false; }

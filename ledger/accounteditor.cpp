@@ -1,8 +1,5 @@
 #include "ledger/accounteditor.h"
 
-#include "store/keys.h"
-#include "store/table.h"
-
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -13,6 +10,10 @@
 #include <QRadioButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "store/keys.h"
+#include "store/table.h"
+#include "ui/messages.h"
 
 namespace ledger {
 
@@ -156,11 +157,15 @@ void AccountEditor::showAccount(const store::Table& account, store::Connection& 
         return;
     }
     acctEdit_->setText(account.text("ACCTCODE"));
-    (account.text("TYPECODE") == QLatin1String("EXP") ? typeExpense_ : typeIncome_)->setChecked(true);
+    (account.text("TYPECODE") == QLatin1String("EXP") ? typeExpense_ : typeIncome_)
+        ->setChecked(true);
     const QString cat = account.text("RPTCAT");
-    if (cat == QLatin1String("I")) rptIncome_->setChecked(true);
-    else if (cat == QLatin1String("E")) rptExpenses_->setChecked(true);
-    else if (cat == QLatin1String("O")) rptOverhead_->setChecked(true);
+    if (cat == QLatin1String("I"))
+        rptIncome_->setChecked(true);
+    else if (cat == QLatin1String("E"))
+        rptExpenses_->setChecked(true);
+    else if (cat == QLatin1String("O"))
+        rptOverhead_->setChecked(true);
     descrEdit_->setText(account.text("DESCR"));
     expCodeEdit_->setText(account.text("EXPCODE"));
     if (balCodeEdit_) balCodeEdit_->setText(account.text("BALCODE"));
@@ -223,12 +228,33 @@ AccountDetails AccountEditor::details() const {
 
 void AccountEditor::showDepartmentLabel(const QString& deptCode,
                                         const std::optional<Department>& found) {
-    if (deptCode.trimmed().isEmpty()) deptLabel_->setText(companyLevelText());
-    else deptLabel_->setText(found ? found->name : noDepartmentFoundText());
+    if (deptCode.trimmed().isEmpty())
+        deptLabel_->setText(companyLevelText());
+    else
+        deptLabel_->setText(found ? found->name : noDepartmentFoundText());
 }
 
 void AccountEditor::reportGroupFollowsType() {
     (typeExpense_->isChecked() ? rptExpenses_ : rptIncome_)->setChecked(true);
+}
+
+void showAccountRefusal(QWidget* parent, AccountSave result) {
+    if (result == AccountSave::Saved) return;
+    ui::beep();
+    switch (result) {
+        case AccountSave::Saved:
+        case AccountSave::EmptyCode:
+            break;
+        case AccountSave::DuplicateCode:
+            ui::information(parent, duplicateAccountText());
+            break;
+        case AccountSave::UnknownDepartment:
+            ui::error(parent, unknownDepartmentSaveText());
+            break;
+        case AccountSave::DepartmentLocked:
+            ui::error(parent, departmentLockedText());
+            break;
+    }
 }
 
 }  // namespace ledger

@@ -3,9 +3,9 @@
 // and by TQVCashAccountForm. It shows an account and gives back what was typed; the windows
 // decide what a change means.
 
-#include "ledger/accounts.h"
-
 #include <QWidget>
+
+#include "ledger/accounts.h"
 
 class QCheckBox;
 class QLabel;
@@ -24,9 +24,9 @@ class AccountEditor : public QWidget {
     Q_OBJECT
 public:
     struct Captions {
-        QString code;         // "Account Code :" or "Ledger Code :"
-        QString department;   // "Dept/Division :" or "Department/Division :"
-        QString gst;          // "Calculate sales tax " or "Calculate tax"
+        QString code;        // "Account Code :" or "Ledger Code :"
+        QString department;  // "Dept/Division :" or "Department/Division :"
+        QString gst;         // "Calculate sales tax " or "Calculate tax"
         QString inclPlHint;
         bool balanceCode = false;  // show "Bal Code (MYOB) :"
         bool listButton = false;   // a button beside the code box opens the account list
@@ -80,5 +80,8 @@ private:
     QRadioButton* rptExpenses_;
     QRadioButton* rptOverhead_;
 };
+
+// Shows why an account save was refused, after a beep, as both account windows do.
+void showAccountRefusal(QWidget* parent, AccountSave result);
 
 }  // namespace ledger

@@ -4,6 +4,7 @@
 #include "store/keys.h"
 #include "store/query.h"
 #include "store/table.h"
+#include "store/transaction.h"
 
 namespace ledger {
 
@@ -33,8 +34,8 @@ void writeAccount(store::Table& t, const AccountKeys& keys, const AccountDetails
     t.setValue("LINKCODE", keys.linkCode);
     t.setValue("COYACCT", keys.coyAcct);
     t.setValue("FULLCODE", keys.fullCode);
-    t.setValue("TYPECODE", d.typeCode == QLatin1String("EXP") ? QStringLiteral("EXP")
-                                                               : QStringLiteral("INC"));
+    t.setValue("TYPECODE",
+               d.typeCode == QLatin1String("EXP") ? QStringLiteral("EXP") : QStringLiteral("INC"));
     t.setValue("DESCR", d.descr);
     t.setValue("INCLPL", d.inclPl ? 1 : 0);
     t.setValue("ACTACTIVE", d.active ? 1 : 0);
@@ -42,12 +43,7 @@ void writeAccount(store::Table& t, const AccountKeys& keys, const AccountDetails
     t.setValue("RPTCAT", d.rptCat);
     t.setValue("EXPCODE", d.expCode.trimmed());
     if (d.balCode) t.setValue("BALCODE", d.balCode->trimmed());
-    t.setValue("ALLOCPER", 0);
-    t.setValue("DOMESTIC", 0);
-    t.setValue("DOMLINK", QString());
-    t.setValue("DOMACCT", QString());
-    t.setValue("DOMDEPT", QString());
-    t.setValue("DOMFULLCOD", QString());
+    // The private share (DOMESTIC, ALLOCPER, DOM*) is shown by no window, so a save keeps it.
 }
 
 }  // namespace
@@ -68,21 +64,23 @@ QString duplicateAccountText() {
 }
 
 QString unknownDepartmentSaveText() {
-    return QStringLiteral("Could not find that department/division!  Enter the code of one of "
-                          "the company's departments, or clear the box for a company level "
-                          "account.");
+    return QStringLiteral(
+        "Could not find that department/division!  Enter the code of one of "
+        "the company's departments, or clear the box for a company level "
+        "account.");
 }
 
 QString departmentLockedText() {
-    return QStringLiteral(
-        "Cannot change, or include, department.  This account has transactions.");
+    return QStringLiteral("Cannot change, or include, department.  This account has transactions.");
 }
 
 QString accountInUseText(const QString& acctCode) {
     return QStringLiteral("Cannot Delete!  Account ") + acctCode + QStringLiteral(" is in use.");
 }
 
-QString noDepartmentFoundText() { return QStringLiteral("Could not find that department/division!"); }
+QString noDepartmentFoundText() {
+    return QStringLiteral("Could not find that department/division!");
+}
 
 QString companyLevelText() { return QStringLiteral("Company level account."); }
 
@@ -101,9 +99,9 @@ bool accountCodeUsed(store::Connection& connection, int coy, const QString& acct
 bool accountInUse(store::Connection& connection, int coy, const QString& acctCode,
                   const QString& fullCode) {
     store::Query lines(connection);
-    lines.setSql(QStringList{
-        QStringLiteral("SELECT COUNT(*) AS N FROM QVACTTR"),
-        QStringLiteral("WHERE COYCODE = :sCoyCode AND ACCTCODE = :sAcctCode")});
+    lines.setSql(
+        QStringList{QStringLiteral("SELECT COUNT(*) AS N FROM QVACTTR"),
+                    QStringLiteral("WHERE COYCODE = :sCoyCode AND ACCTCODE = :sAcctCode")});
     lines.bind("sCoyCode", coyText(coy));
     lines.bind("sAcctCode", acctCode.trimmed());
     lines.open();
@@ -161,6 +159,20 @@ AccountSave updateAccount(store::Table& accounts, int coy, const AccountDetails&
         throw;
     }
     return AccountSave::Saved;
+}
+
+AccountDelete deleteAccount(store::Connection& connection, int coy, const QString& acctCode) {
+    const QString code = storedAcctCode(acctCode);
+    store::Transaction tx(connection);
+    store::Table t(connection, "QVAccDet.DBF");
+    t.setIndexName("COYCODE");
+    t.open();
+    t.setMasterRange("COYCODE", coyText(coy));
+    if (code.isEmpty() || !t.locate("ACCTCODE", code)) return AccountDelete::Missing;
+    if (accountInUse(connection, coy, code, t.text("FULLCODE"))) return AccountDelete::InUse;
+    t.remove();
+    tx.commit();
+    return AccountDelete::Deleted;
 }
 
 bool packAccounts(store::Connection& connection) {

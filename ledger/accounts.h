@@ -2,10 +2,10 @@
 // Ledger accounts of a company and its departments: their keys, the uniqueness of their codes,
 // when an account is in use, and what a save writes. No widgets here.
 
-#include "ledger/departments.h"
-
 #include <QString>
 #include <optional>
+
+#include "ledger/departments.h"
 
 namespace store {
 class Connection;
@@ -26,11 +26,11 @@ AccountKeys accountKeys(int coy, const std::optional<Department>& department,
 
 // The boxes of an account window as typed.
 struct AccountDetails {
-    QString acctCode;                // used when adding; an edit keeps the stored code
-    QString deptCode;                // blank: a company-level account
+    QString acctCode;  // used when adding; an edit keeps the stored code
+    QString deptCode;  // blank: a company-level account
     QString descr;
     QString expCode;
-    std::optional<QString> balCode;  // written only by the window that shows it
+    std::optional<QString> balCode;            // written only by the window that shows it
     QString typeCode = QStringLiteral("INC");  // "INC" or "EXP"
     QString rptCat = QStringLiteral("I");      // "I", "E" or "O"
     bool inclPl = false;
@@ -47,12 +47,12 @@ enum class AccountSave {
 };
 
 // The texts the account windows show for a refusal.
-QString duplicateAccountText();       // "This code is a duplicate of an existing one."
+QString duplicateAccountText();  // "This code is a duplicate of an existing one."
 QString unknownDepartmentSaveText();
-QString departmentLockedText();       // "Cannot change, or include, department.  This account ..."
+QString departmentLockedText();  // "Cannot change, or include, department.  This account ..."
 QString accountInUseText(const QString& acctCode);  // "Cannot Delete!  Account X is in use."
-QString noDepartmentFoundText();      // "Could not find that department/division!"
-QString companyLevelText();           // "Company level account."
+QString noDepartmentFoundText();                    // "Could not find that department/division!"
+QString companyLevelText();                         // "Company level account."
 
 // Whether the company already has an account with this code (trimmed, cut to the field width),
 // in any department or at company level.
@@ -67,8 +67,17 @@ bool accountInUse(store::Connection& connection, int coy, const QString& acctCod
 AccountSave addAccount(store::Table& accounts, int coy, const AccountDetails& details);
 // Saves the details to the current account of `accounts`; its code stays.
 AccountSave updateAccount(store::Table& accounts, int coy, const AccountDetails& details);
-// Both: a store failure cancels the record and is thrown on. Every save clears the private
-// share (DOMESTIC, ALLOCPER and the DOM* links).
+// Both: a store failure cancels the record and is thrown on. Fields no account window shows
+// (the private share DOMESTIC, ALLOCPER and the DOM* links, the budget fields) are kept.
+
+enum class AccountDelete {
+    Deleted,
+    InUse,   // accountInUseText(code)
+    Missing  // the company has no account with this code (already deleted)
+};
+// Deletes the company's account with this code, checking in the same transaction that it is
+// not in use. A store failure is thrown on with nothing deleted.
+AccountDelete deleteAccount(store::Connection& connection, int coy, const QString& acctCode);
 
 // Packs the account table; false, with nothing done, when it cannot be had exclusively.
 bool packAccounts(store::Connection& connection);

@@ -7,15 +7,12 @@
 //   form.exec();
 //   if (form.saved) rereadTheList();
 
-#include "ledger/departments.h"
-#include "ledger/formparts.h"
-#include "store/connection.h"
-#include "ui/formbase.h"
-
 #include <memory>
 #include <optional>
 
-class QPushButton;
+#include "ledger/departments.h"
+#include "store/connection.h"
+#include "ui/maintenanceframe.h"
 
 namespace store {
 class Table;
@@ -27,10 +24,10 @@ namespace ledger {
 class AccountEditor;
 }
 
-class TQVCashAccountForm : public ui::FormBase {
+class TQVCashAccountForm : public ui::MaintenanceFrame {
     Q_OBJECT
 public:
-    enum class Mode { Browsing, Adding, Editing };
+    using Mode = ui::EditMode;
 
     explicit TQVCashAccountForm(QWidget* owner = nullptr);
     ~TQVCashAccountForm() override;
@@ -40,40 +37,30 @@ public:
     // Result: true when at least one account was added.
     bool saved = false;
 
-    Mode mode() const { return mode_; }
     // The department whose accounts are listed; none when the company has no departments.
     std::optional<ledger::Department> currentDepartment() const { return department_; }
 
-    void NewButtonClick();
-    void EditButtonClick();
-    void SaveButtonClick();
-    void CancelButtonClick();
-
 protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
+    void FormShow() override;
+    QString modeText(ui::EditMode mode) const override;
+    bool canMaintain() const override { return accounts_ != nullptr; }
+    void applyMode(ui::EditMode mode) override;
+    bool startNew() override;
+    bool startEdit() override;
+    bool saveRecord() override;
+    void cancelRecord() override;
+    void showCurrent() override;
+    void closeTables() override;
 
 private:
-    void FormShow();
-    void setMode(Mode mode);
-    void showAccount();
     void listDepartment(const std::optional<ledger::Department>& department);
     void AcctEditChange(const QString& text);
     void DeptEditChange(const QString& text);
-    void closeTables();
 
     store::Connection connection_;
     std::unique_ptr<store::Table> accounts_;
     std::optional<ledger::Department> department_;
-    Mode mode_ = Mode::Browsing;
-    bool shown_ = false;
 
     ledger::AccountEditor* editor_;
     ui::DataGrid* grid_;
-    QPushButton* newButton_;
-    QPushButton* editButton_;
-    QPushButton* saveButton_;
-    QPushButton* cancelButton_;
-    QPushButton* exitButton_;
-    ledger::StatusPanels status_;
 };

@@ -1,6 +1,5 @@
 #include "ledger/company.h"
 
-#include "store/error.h"
 #include "store/format.h"
 #include "store/table.h"
 
@@ -35,7 +34,10 @@ bool parsePercent(const QString& text, double* out) {
     return true;
 }
 
-void saveCompanyDetails(store::Table& control, const CompanyDetails& d) {
+CompanySave saveCompanyDetails(store::Table& control, const CompanyDetails& d) {
+    double percent = 0;
+    if (d.gstEnabled && !parsePercent(d.gstPercentText, &percent)) return CompanySave::BadPercent;
+    if (d.gstEnabled && (d.gstPeriod < 1 || d.gstPeriod > 12)) return CompanySave::BadPeriod;
     control.edit();
     try {
         control.setValue("LASTINV", 0);
@@ -50,14 +52,7 @@ void saveCompanyDetails(store::Table& control, const CompanyDetails& d) {
         if (d.gstEnabled) {
             control.setValue("GSTENABLED", 1);
             control.setValue("GSTNUMBER", d.gstNumber);
-            double percent = 0;
-            if (!parsePercent(d.gstPercentText, &percent))
-                throw store::StoreError(
-                    QStringLiteral("'%1' is not a valid tax percent.").arg(d.gstPercentText));
             control.setValue("GSTPERCENT", percent);
-            if (d.gstPeriod < 1 || d.gstPeriod > 12)
-                throw store::StoreError(
-                    QStringLiteral("%1 is not a valid tax period.").arg(d.gstPeriod));
             control.setValue("GSTPERIOD", d.gstPeriod);
             control.setValue("GSTTYPE", QStringLiteral("I"));
         } else {
@@ -72,6 +67,7 @@ void saveCompanyDetails(store::Table& control, const CompanyDetails& d) {
         control.cancel();
         throw;
     }
+    return CompanySave::Saved;
 }
 
 }  // namespace ledger

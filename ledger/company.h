@@ -21,7 +21,7 @@ struct CompanyDetails {
     QString gstPercentText;  // "Default percent :" as typed
     int gstPeriod = 1;       // months, 1 to 12
     bool recAuto = false;
-    QString countryShown;    // "New Zealand", "Australia", or empty when nothing is selected
+    QString countryShown;  // "New Zealand", "Australia", or empty when nothing is selected
 };
 
 // "New Zealand" <-> "NZ", "Australia" <-> "AUS". countryCode gives an empty text for anything
@@ -35,10 +35,13 @@ QString percentText(double percent);
 // A tax rate typed as a plain number from 0 to 100; false for anything else.
 bool parsePercent(const QString& text, double* out);
 
+enum class CompanySave { Saved, BadPercent, BadPeriod };
+
 // Writes the details to the current record of the control table and posts it: LASTINV and
 // GSTEXCL are reset, the tax fields are written only while tax is calculated (GSTTYPE "I"),
-// and the texts are cut to their field widths by the store. On any failure (a percent that is
-// not a number, a store error) the record is cancelled and the error is thrown on.
-void saveCompanyDetails(store::Table& control, const CompanyDetails& details);
+// and the texts are cut to their field widths by the store. A percent or period that is not
+// valid while tax is calculated is refused with nothing written; a store failure cancels the
+// record and is thrown on.
+CompanySave saveCompanyDetails(store::Table& control, const CompanyDetails& details);
 
 }  // namespace ledger

@@ -1,10 +1,5 @@
 #include "ledger/companyform.h"
 
-#include "ledger/company.h"
-#include "store/table.h"
-#include "ui/errorhandler.h"
-#include "ui/messages.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -12,9 +7,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include "ledger/company.h"
+#include "store/table.h"
+#include "ui/errorhandler.h"
+#include "ui/messages.h"
 
 namespace {
 
@@ -25,17 +24,10 @@ QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLength) {
     return e;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 }  // namespace
 
 TQVCompanyForm::TQVCompanyForm(QWidget* owner)
-    : ui::FormBase(owner, QStringLiteral("QVCompanyForm"), 20) {
+    : ui::MaintenanceFrame(owner, QStringLiteral("QVCompanyForm"), 20) {
     setObjectName(QStringLiteral("QVCompanyForm"));
     setWindowTitle(QStringLiteral("Quorvel - company control maintenance."));
     auto* layout = new QVBoxLayout(this);
@@ -112,32 +104,15 @@ TQVCompanyForm::TQVCompanyForm(QWidget* owner)
     taxGrid->setColumnStretch(4, 1);
     layout->addWidget(tax);
 
-    auto* buttons = new QHBoxLayout;
-    editButton_ = button(this, "EditButton", QStringLiteral("E&dit"));
-    saveButton_ = button(this, "SaveButton", QStringLiteral("&Save"));
-    cancelButton_ = button(this, "CancelButton", QStringLiteral("Cancel"));
-    exitButton_ = button(this, "ExitButton", QStringLiteral("E&xit"));
-    buttons->addStretch();
-    for (QPushButton* b : {editButton_, saveButton_, cancelButton_, exitButton_}) buttons->addWidget(b);
-    layout->addLayout(buttons);
-    status_ = ledger::addStatusPanels(this, layout);
-
-    connect(editButton_, &QPushButton::clicked, this, [this] { EditButtonClick(); });
-    connect(saveButton_, &QPushButton::clicked, this, [this] { SaveButtonClick(); });
-    connect(cancelButton_, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
-    connect(exitButton_, &QPushButton::clicked, this, &QDialog::accept);
+    addFrame(layout, {{EditButton, QStringLiteral("E&dit")},
+                      {SaveButton, QStringLiteral("&Save")},
+                      {CancelButton, QStringLiteral("Cancel")},
+                      {ExitButton, QStringLiteral("E&xit")}});
+    setCloseRefusal(QStringLiteral("Complete edit, or Cancel!"), false);
     resize(560, sizeHint().height());
 }
 
 TQVCompanyForm::~TQVCompanyForm() { closeTables(); }
-
-void TQVCompanyForm::showEvent(QShowEvent* event) {
-    ui::FormBase::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        FormShow();
-    }
-}
 
 void TQVCompanyForm::FormShow() {
     setWindowTitle(QStringLiteral("Quorvel - company control maintenance."));
@@ -152,22 +127,22 @@ void TQVCompanyForm::FormShow() {
         ui::beep();
         ui::error(this, QStringLiteral("Unable to open company record!"));
     }
-    ledger::showToday(status_);
-    const bool neverFilled = control_ && control_->hasRecord()
-                             && control_->text("BUSNAME") == QLatin1String("Name");
-    setEditing(neverFilled);
-    showRecord();
+    const bool neverFilled =
+        control_ && control_->hasRecord() && control_->text("BUSNAME") == QLatin1String("Name");
+    if (neverFilled) setMode(ui::EditMode::Editing);
+    showCurrent();
     if (neverFilled) busNameEdit_->setFocus();
 }
 
-void TQVCompanyForm::setEditing(bool editing) {
-    editing_ = editing;
-    status_.mode->setText(editing ? QStringLiteral("Editing company") : QStringLiteral("Browsing"));
-    const bool canEdit = control_ && control_->hasRecord();
-    editButton_->setEnabled(!editing && canEdit);
-    saveButton_->setEnabled(editing);
-    cancelButton_->setEnabled(editing);
-    exitButton_->setEnabled(!editing);
+QString TQVCompanyForm::modeText(ui::EditMode mode) const {
+    return mode == ui::EditMode::Browsing ? QStringLiteral("Browsing")
+                                          : QStringLiteral("Editing company");
+}
+
+bool TQVCompanyForm::canMaintain() const { return control_ && control_->hasRecord(); }
+
+void TQVCompanyForm::applyMode(ui::EditMode mode) {
+    const bool editing = mode != ui::EditMode::Browsing;
     for (QWidget* w : std::initializer_list<QWidget*>{
              busNameEdit_, coyDescEdit_, address1Edit_, address2Edit_, address3Edit_, phoneEdit_,
              faxEdit_, countryCombo_, recAutoCheck_, gstEnabledCheck_, gstPercentEdit_,
@@ -175,7 +150,7 @@ void TQVCompanyForm::setEditing(bool editing) {
         w->setEnabled(editing);
 }
 
-void TQVCompanyForm::showRecord() {
+void TQVCompanyForm::showCurrent() {
     if (!control_ || !control_->hasRecord()) return;
     const store::Table& t = *control_;
     busCodeEdit_->setText(t.text("BUSCODE"));
@@ -194,14 +169,12 @@ void TQVCompanyForm::showRecord() {
     gstPeriodSpin_->setValue(int(t.integer("GSTPERIOD")));
 }
 
-void TQVCompanyForm::EditButtonClick() {
-    if (!control_ || !control_->hasRecord()) return;
-    setEditing(true);
+bool TQVCompanyForm::startEdit() {
     busNameEdit_->setFocus();
+    return true;
 }
 
-void TQVCompanyForm::SaveButtonClick() {
-    if (!editing_ || !control_) return;
+bool TQVCompanyForm::saveRecord() {
     ledger::CompanyDetails d;
     d.busName = busNameEdit_->text();
     d.coyDesc = coyDescEdit_->text();
@@ -216,29 +189,16 @@ void TQVCompanyForm::SaveButtonClick() {
     d.gstPeriod = gstPeriodSpin_->value();
     d.recAuto = recAutoCheck_->isChecked();
     d.countryShown = countryCombo_->currentIndex() >= 0 ? countryCombo_->currentText() : QString();
-    try {
-        ledger::saveCompanyDetails(*control_, d);
-    } catch (const std::exception&) {
-        // The edit was cancelled; the window stays in edit mode with the boxes as typed.
-        return;
-    }
-    setEditing(false);
-    showRecord();
+    ledger::CompanySave result = ledger::CompanySave::Saved;
+    // A store failure is shown; a refused percent or period is refused without a message.
+    // Either way the window stays in edit mode with the boxes as typed.
+    if (!ui::guarded(this, [&] { result = ledger::saveCompanyDetails(*control_, d); }))
+        return false;
+    return result == ledger::CompanySave::Saved;
 }
 
-void TQVCompanyForm::CancelButtonClick() {
-    setEditing(false);
+void TQVCompanyForm::cancelRecord() {
     if (control_) ui::guarded(this, [this] { control_->refresh(); });
-    showRecord();
-}
-
-void TQVCompanyForm::done(int result) {
-    if (editing_) {
-        ui::warning(this, QStringLiteral("Complete edit, or Cancel!"));
-        return;
-    }
-    closeTables();
-    ui::FormBase::done(result);
 }
 
 void TQVCompanyForm::closeTables() {

@@ -3,48 +3,42 @@
 // record. Opened with nothing passed; a record never filled in (business name "Name") opens
 // ready for editing.
 
-#include "ledger/formparts.h"
-#include "store/connection.h"
-#include "ui/formbase.h"
-
 #include <memory>
+
+#include "store/connection.h"
+#include "ui/maintenanceframe.h"
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 class QSpinBox;
 
 namespace store {
 class Table;
 }
 
-class TQVCompanyForm : public ui::FormBase {
+class TQVCompanyForm : public ui::MaintenanceFrame {
     Q_OBJECT
 public:
     explicit TQVCompanyForm(QWidget* owner = nullptr);
     ~TQVCompanyForm() override;
 
-    bool editing() const { return editing_; }
-
-    void EditButtonClick();
-    void SaveButtonClick();
-    void CancelButtonClick();
+    bool editing() const { return !browsing(); }
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
+    void FormShow() override;
+    QString modeText(ui::EditMode mode) const override;
+    bool canMaintain() const override;
+    void applyMode(ui::EditMode mode) override;
+    bool startEdit() override;
+    bool saveRecord() override;
+    void cancelRecord() override;
+    void showCurrent() override;
+    void closeTables() override;
 
 private:
-    void FormShow();
-    void setEditing(bool editing);
-    void showRecord();
-    void closeTables();
-
     store::Connection connection_;
     std::unique_ptr<store::Table> control_;
-    bool editing_ = false;
-    bool shown_ = false;
 
     QLineEdit* busCodeEdit_;
     QLineEdit* busNameEdit_;
@@ -60,9 +54,4 @@ private:
     QLineEdit* gstPercentEdit_;
     QLineEdit* gstNumberEdit_;
     QSpinBox* gstPeriodSpin_;
-    QPushButton* editButton_;
-    QPushButton* saveButton_;
-    QPushButton* cancelButton_;
-    QPushButton* exitButton_;
-    ledger::StatusPanels status_;
 };

@@ -38,8 +38,8 @@ void writeDetails(store::Table& t, const DepartmentDetails& d) {
     t.setValue("GSTENABLED", d.gstEnabled ? 1 : 0);
 }
 
-std::optional<Department> firstWhere(store::Connection& connection, int coy,
-                                     const QString& field, const QString& value) {
+std::optional<Department> firstWhere(store::Connection& connection, int coy, const QString& field,
+                                     const QString& value) {
     store::Table t(connection, "QVCoy.DBF");
     t.setIndexName("COYCODE");
     t.open();
@@ -148,9 +148,23 @@ bool departmentHasAccounts(store::Connection& connection, int coy, const QString
     return q.integer("N") > 0;
 }
 
+DepartmentDelete deleteDepartment(store::Connection& connection, int coy, const QString& linkCode) {
+    const QString link = linkCode.trimmed();
+    store::Transaction tx(connection);
+    store::Table t(connection, "QVCoy.DBF");
+    t.setIndexName("COYCODE");
+    t.open();
+    t.setMasterRange("COYCODE", coy);
+    if (link.isEmpty() || !t.locate("LINKCODE", link)) return DepartmentDelete::Missing;
+    if (departmentHasAccounts(connection, coy, link)) return DepartmentDelete::HasAccounts;
+    t.remove();
+    tx.commit();
+    return DepartmentDelete::Deleted;
+}
+
 QString departmentHasAccountsText(const QString& name) {
-    return QStringLiteral("Cannot Delete!  Department ") + name + QStringLiteral(" ")
-        + QStringLiteral("has accounts.  Remove them first.");
+    return QStringLiteral("Cannot Delete!  Department ") + name + QStringLiteral(" ") +
+           QStringLiteral("has accounts.  Remove them first.");
 }
 
 }  // namespace ledger

@@ -15,10 +15,10 @@ namespace ledger {
 
 // A department as the account windows and pickers need it.
 struct Department {
-    int branch = 0;     // BRANCH
-    QString linkCode;   // LINKCODE, "1-2"
-    QString deptCode;   // DEPTCODE
-    QString name;       // BUSNAME
+    int branch = 0;    // BRANCH
+    QString linkCode;  // LINKCODE, "1-2"
+    QString deptCode;  // DEPTCODE
+    QString name;      // BUSNAME
 };
 
 // The boxes of the department page as typed (the code is trimmed when stored).
@@ -67,6 +67,14 @@ void updateDepartment(store::Table& departments, const DepartmentDetails& detail
 
 // Whether any ledger account of the company carries the department's LINKCODE.
 bool departmentHasAccounts(store::Connection& connection, int coy, const QString& linkCode);
+enum class DepartmentDelete {
+    Deleted,
+    HasAccounts,  // departmentHasAccountsText(name)
+    Missing       // the company has no department with this LINKCODE (already deleted)
+};
+// Deletes the company's department with this LINKCODE, checking in the same transaction that
+// no ledger account carries it. A store failure is thrown on with nothing deleted.
+DepartmentDelete deleteDepartment(store::Connection& connection, int coy, const QString& linkCode);
 // "Cannot Delete!  Department <name> has accounts.  Remove them first."
 QString departmentHasAccountsText(const QString& name);
 

@@ -1,14 +1,6 @@
 // The window frame of codes and accounts, and its "Department Setup" page.
 #include "ledger/validationform.h"
 
-#include "ledger/accounteditor.h"
-#include "ledger/departments.h"
-#include "store/table.h"
-#include "ui/datagrid.h"
-#include "ui/errorhandler.h"
-#include "ui/messages.h"
-#include "ui/navigator.h"
-
 #include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -19,21 +11,22 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
+#include "ledger/accounteditor.h"
+#include "ledger/departments.h"
+#include "store/table.h"
+#include "ui/datagrid.h"
+#include "ui/errorhandler.h"
+#include "ui/messages.h"
+#include "ui/navigator.h"
 
-QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
+namespace {
 
 const QString kBrowsing = QStringLiteral("Browsing departments/accounts ledger");
 
 }  // namespace
 
 TQVValidationForm::TQVValidationForm(QWidget* owner)
-    : ui::FormBase(owner, QStringLiteral("QVValidationForm"), 30) {
+    : ui::MaintenanceFrame(owner, QStringLiteral("QVValidationForm"), 30) {
     setObjectName(QStringLiteral("QVValidationForm"));
     setWindowTitle(QStringLiteral("Quorvel - set up "));
     auto* layout = new QVBoxLayout(this);
@@ -42,28 +35,15 @@ TQVValidationForm::TQVValidationForm(QWidget* owner)
     pages_->addTab(buildDepartmentPage(), QStringLiteral("Department Setup"));
     pages_->addTab(buildAccountsPage(), QStringLiteral("Accounts"));
     layout->addWidget(pages_, 1);
-
-    auto* buttons = new QHBoxLayout;
-    newButton_ = button(this, "NewButton", QStringLiteral("&New"));
-    editButton_ = button(this, "EditButton", QStringLiteral("E&dit"));
-    saveButton_ = button(this, "SaveButton", QStringLiteral("&Save"));
-    cancelButton_ = button(this, "CancelButton", QStringLiteral("&Cancel"));
-    deleteButton_ = button(this, "DeleteButton", QStringLiteral("&Delete"));
-    exitButton_ = button(this, "ExitButton", QStringLiteral("E&xit"));
-    buttons->addStretch();
-    for (QPushButton* b :
-         {newButton_, editButton_, saveButton_, cancelButton_, deleteButton_, exitButton_})
-        buttons->addWidget(b);
-    layout->addLayout(buttons);
-    status_ = ledger::addStatusPanels(this, layout);
-
-    connect(newButton_, &QPushButton::clicked, this, [this] { NewButtonClick(); });
-    connect(editButton_, &QPushButton::clicked, this, [this] { EditButtonClick(); });
-    connect(saveButton_, &QPushButton::clicked, this, [this] { SaveButtonClick(); });
-    connect(cancelButton_, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
-    connect(deleteButton_, &QPushButton::clicked, this, [this] { DeleteButtonClick(); });
-    connect(exitButton_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(pages_, &QTabWidget::currentChanged, this, [this](int page) { PageControlChange(page); });
+    addFrame(layout, {{NewButton, QStringLiteral("&New")},
+                      {EditButton, QStringLiteral("E&dit")},
+                      {SaveButton, QStringLiteral("&Save")},
+                      {CancelButton, QStringLiteral("&Cancel")},
+                      {DeleteButton, QStringLiteral("&Delete")},
+                      {ExitButton, QStringLiteral("E&xit")}});
+    setPageControl(pages_);
+    connect(pages_, &QTabWidget::currentChanged, this,
+            [this](int page) { PageControlChange(page); });
     resize(680, 560);
 }
 
@@ -71,18 +51,9 @@ TQVValidationForm::~TQVValidationForm() { closeTables(); }
 
 int TQVValidationForm::currentPage() const { return pages_->currentIndex(); }
 
-// --- The frame -----------------------------------------------------------------------------
-
-void TQVValidationForm::showEvent(QShowEvent* event) {
-    ui::FormBase::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        FormShow();
-    }
-}
+// --- The frame's hooks ---------------------------------------------------------------------
 
 void TQVValidationForm::FormShow() {
-    ledger::showToday(status_);
     ui::guarded(this, [this] {
         connection_.connect(QStringLiteral("NRV"));
         control_ = std::make_unique<store::Table>(connection_, QStringLiteral("QVCntrl.DBF"));
@@ -100,53 +71,45 @@ void TQVValidationForm::FormShow() {
         openAccounts();
     });
     pages_->setCurrentIndex(DepartmentPage);
-    setMode(Mode::Browsing);
     showDepartment();
     showAccount();
-    status_.mode->setText(kBrowsing);
 }
 
-void TQVValidationForm::setMode(Mode mode) {
-    mode_ = mode;
-    const bool browsing = mode == Mode::Browsing;
-    const int page = pages_->currentIndex();
-    for (int p = 0; p < pages_->count(); ++p) pages_->setTabEnabled(p, browsing || p == page);
-    newButton_->setEnabled(browsing);
-    editButton_->setEnabled(browsing);
-    deleteButton_->setEnabled(browsing);
-    exitButton_->setEnabled(browsing);
-    cancelButton_->setEnabled(!browsing);
-    saveButton_->setEnabled(mode == Mode::Editing);
-    budgetsButton_->setEnabled(browsing);
-    auditButton_->setEnabled(browsing);
-    deptNavigator_->setEnabledAll(browsing);
-    acctNavigator_->setEnabledAll(browsing);
-    acctGrid_->setEnabled(browsing);
+QString TQVValidationForm::modeText(ui::EditMode mode) const {
+    if (mode == Mode::Browsing) return kBrowsing;
+    if (currentPage() == DepartmentPage)
+        return mode == Mode::Adding ? QStringLiteral("Adding department/division.")
+                                    : QStringLiteral("Editing department/division.");
+    return mode == Mode::Adding ? QStringLiteral("Adding ledger account.")
+                                : QStringLiteral("Editing ledger account.");
+}
 
-    const bool onDepartments = page == DepartmentPage;
-    setDepartmentBoxesEnabled(!browsing && onDepartments,
-                              browsing || (mode == Mode::Adding && onDepartments));
-    editor_->setBoxesEnabled(!browsing && !onDepartments, mode == Mode::Adding && !onDepartments);
+void TQVValidationForm::applyMode(ui::EditMode mode) {
+    const bool browse = mode == Mode::Browsing;
+    budgetsButton_->setEnabled(browse);
+    auditButton_->setEnabled(browse);
+    deptNavigator_->setEnabledAll(browse);
+    acctNavigator_->setEnabledAll(browse);
+    acctGrid_->setEnabled(browse);
+    const bool onDepartments = currentPage() == DepartmentPage;
+    setDepartmentBoxesEnabled(!browse && onDepartments,
+                              browse || (mode == Mode::Adding && onDepartments));
+    editor_->setBoxesEnabled(!browse && !onDepartments, mode == Mode::Adding && !onDepartments);
+}
 
-    if (browsing) status_.mode->setText(kBrowsing);
-    else if (onDepartments)
-        status_.mode->setText(mode == Mode::Adding ? QStringLiteral("Adding department/division.")
-                                                   : QStringLiteral("Editing department/division."));
+void TQVValidationForm::PageControlChange(int) {
+    showCurrent();
+    refreshMode();
+}
+
+void TQVValidationForm::showCurrent() {
+    if (currentPage() == DepartmentPage)
+        showDepartment();
     else
-        status_.mode->setText(mode == Mode::Adding ? QStringLiteral("Adding ledger account.")
-                                                   : QStringLiteral("Editing ledger account."));
+        showAccount();
 }
 
-void TQVValidationForm::PageControlChange(int page) {
-    if (page == DepartmentPage) showDepartment();
-    else showAccount();
-    setMode(mode_);
-}
-
-void TQVValidationForm::NewButtonClick() {
-    if (!departments_ || !accounts_) return;
-    setMode(Mode::Adding);
-    saveButton_->setEnabled(false);
+bool TQVValidationForm::startNew() {
     if (currentPage() == DepartmentPage) {
         clearDepartmentBoxes();
         deptCodeEdit_->setFocus();
@@ -155,58 +118,43 @@ void TQVValidationForm::NewButtonClick() {
         expCodeTyped_ = false;
         editor_->acctEdit()->setFocus();
     }
+    return true;
 }
 
-void TQVValidationForm::EditButtonClick() {
-    store::Table* table = currentPage() == DepartmentPage ? departments_.get() : accounts_.get();
-    if (!table || !table->hasRecord()) {
+bool TQVValidationForm::startEdit() {
+    const bool onDepartments = currentPage() == DepartmentPage;
+    const store::Table& table = onDepartments ? *departments_ : *accounts_;
+    if (!table.hasRecord()) {
         ui::beep();
         ui::information(this, QStringLiteral("Nothing to edit...click New to add."));
-        return;
+        return false;
     }
-    if (currentPage() == AccountsPage) startAccountEdit();
-    setMode(Mode::Editing);
-    if (currentPage() == DepartmentPage) deptNameEdit_->setFocus();
-    else editor_->findChild<QWidget*>(QStringLiteral("DescrEdit"))->setFocus();
-}
-
-void TQVValidationForm::SaveButtonClick() {
-    if (mode_ == Mode::Browsing) return;
-    const bool ok = currentPage() == DepartmentPage ? saveDepartment() : saveAccount();
-    if (!ok) return;
-    setMode(Mode::Browsing);
-    if (currentPage() == DepartmentPage) showDepartment();
-    else showAccount();
-}
-
-void TQVValidationForm::CancelButtonClick() {
-    if (departments_) ui::guarded(this, [this] { departments_->cancel(); });
-    if (accounts_) ui::guarded(this, [this] { accounts_->cancel(); });
-    setMode(Mode::Browsing);
-    if (currentPage() == DepartmentPage) showDepartment();
-    else showAccount();
-}
-
-void TQVValidationForm::DeleteButtonClick() {
-    if (mode_ != Mode::Browsing) return;
-    if (!ui::confirmOkCancel(this, QStringLiteral("Please confirm deletion."))) return;
-    if (currentPage() == DepartmentPage) {
-        ui::guarded(this, [this] { deleteDepartment(); });
-        showDepartment();
+    if (onDepartments) {
+        deptNameEdit_->setFocus();
     } else {
-        ui::guarded(this, [this] { deleteAccount(); });
-        showAccount();
+        startAccountEdit();
+        editor_->findChild<QWidget*>(QStringLiteral("DescrEdit"))->setFocus();
     }
+    return true;
 }
 
-void TQVValidationForm::done(int result) {
-    if (mode_ != Mode::Browsing) {
-        ui::beep();
-        ui::warning(this, QStringLiteral("Save or cancel before exiting!"));
-        return;
-    }
-    closeTables();
-    ui::FormBase::done(result);
+bool TQVValidationForm::saveRecord() {
+    return currentPage() == DepartmentPage ? saveDepartment() : saveAccount();
+}
+
+void TQVValidationForm::cancelRecord() {
+    ui::guarded(this, [this] {
+        departments_->cancel();
+        accounts_->cancel();
+    });
+}
+
+void TQVValidationForm::deleteRecord() {
+    if (!ui::confirmOkCancel(this, QStringLiteral("Please confirm deletion."))) return;
+    if (currentPage() == DepartmentPage)
+        ui::guarded(this, [this] { deleteDepartment(); });
+    else
+        ui::guarded(this, [this] { deleteAccount(); });
 }
 
 void TQVValidationForm::closeTables() {
@@ -316,13 +264,14 @@ QWidget* TQVValidationForm::buildDepartmentPage() {
 }
 
 bool TQVValidationForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && watched == deptBoxes_.value(QStringLiteral("ManLNameEdit")))
+    if (event->type() == QEvent::FocusOut &&
+        watched == deptBoxes_.value(QStringLiteral("ManLNameEdit")))
         ManLNameEditExit();
     return ui::FormBase::eventFilter(watched, event);
 }
 
 void TQVValidationForm::ManLNameEditExit() {
-    if (mode_ == Mode::Browsing) return;
+    if (browsing()) return;
     deptBoxes_[QStringLiteral("SigNameEdit")]->setText(
         ledger::signatory(deptBoxes_[QStringLiteral("ManFNameEdit")]->text(),
                           deptBoxes_[QStringLiteral("ManInitEdit")]->text(),
@@ -369,20 +318,16 @@ void TQVValidationForm::setDepartmentBoxesEnabled(bool enabled, bool code) {
 void TQVValidationForm::DeptCodeEditChange(const QString& text) {
     if (!departments_) return;
     const QString code = text.trimmed();
-    if (mode_ == Mode::Adding) {
+    if (mode() == Mode::Adding) {
         if (code.isEmpty()) return;
         bool used = false;
         if (!ui::guarded(this, [&] { used = ledger::departmentCodeUsed(connection_, coy_, code); }))
             return;
-        if (used) {
-            saveButton_->setEnabled(false);
-            ui::error(this, QStringLiteral("Duplicate department code!"));
-        } else {
-            saveButton_->setEnabled(true);
-        }
+        setSaveAllowed(!used);
+        if (used) ui::error(this, QStringLiteral("Duplicate department code!"));
         return;
     }
-    if (mode_ != Mode::Browsing) return;
+    if (!browsing()) return;
     bool found = false;
     ui::guarded(this, [&] { found = departments_->locate(QStringLiteral("DEPTCODE"), code); });
     if (found) {
@@ -418,30 +363,27 @@ bool TQVValidationForm::saveDepartment() {
     d.mobile = text("MobileEdit");
     d.sigName = text("SigNameEdit");
     d.gstEnabled = deptGstCheck_->isChecked();
-    try {
-        if (mode_ == Mode::Adding) {
-            const ledger::DepartmentSave result = ledger::addDepartment(*departments_, coy_, busCode_, d);
-            if (result == ledger::DepartmentSave::DuplicateCode) {
-                saveButton_->setEnabled(false);
-                ui::error(this, QStringLiteral("Duplicate department code!"));
-                return false;
-            }
-            if (result == ledger::DepartmentSave::EmptyCode) return false;
-        } else {
-            ledger::updateDepartment(*departments_, d);
-        }
-    } catch (const std::exception&) {
-        return false;  // the record was cancelled; the mode stays
+    ledger::DepartmentSave result = ledger::DepartmentSave::Saved;
+    // A store failure cancels the record and is shown; the mode stays.
+    if (!ui::guarded(this, [&] {
+            if (mode() == Mode::Adding)
+                result = ledger::addDepartment(*departments_, coy_, busCode_, d);
+            else
+                ledger::updateDepartment(*departments_, d);
+        }))
+        return false;
+    if (result == ledger::DepartmentSave::DuplicateCode) {
+        setSaveAllowed(false);
+        ui::error(this, QStringLiteral("Duplicate department code!"));
     }
-    return true;
+    return result == ledger::DepartmentSave::Saved;
 }
 
 void TQVValidationForm::deleteDepartment() {
     if (!departments_ || !departments_->hasRecord()) return;
     const QString name = departments_->text("BUSNAME");
-    if (ledger::departmentHasAccounts(connection_, coy_, departments_->text("LINKCODE"))) {
+    const auto result = ledger::deleteDepartment(connection_, coy_, departments_->text("LINKCODE"));
+    if (result == ledger::DepartmentDelete::HasAccounts)
         ui::warning(this, ledger::departmentHasAccountsText(name));
-        return;
-    }
-    departments_->remove();
+    departments_->refresh();  // moves on when the department is gone
 }

@@ -3,12 +3,11 @@
 // ("Accounts") in one window. Opened with nothing passed; it works on the company of the first
 // control record. The buttons below the pages act on the page shown.
 
-#include "ledger/formparts.h"
-#include "store/connection.h"
-#include "ui/formbase.h"
-
 #include <QHash>
 #include <memory>
+
+#include "store/connection.h"
+#include "ui/maintenanceframe.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -26,36 +25,36 @@ namespace ledger {
 class AccountEditor;
 }
 
-class TQVValidationForm : public ui::FormBase {
+class TQVValidationForm : public ui::MaintenanceFrame {
     Q_OBJECT
 public:
-    enum class Mode { Browsing, Adding, Editing };
+    using Mode = ui::EditMode;
     enum Page { DepartmentPage = 0, AccountsPage = 1 };
 
     explicit TQVValidationForm(QWidget* owner = nullptr);
     ~TQVValidationForm() override;
 
-    Mode mode() const { return mode_; }
     int coyCode() const { return coy_; }
     int currentPage() const;
 
-    void NewButtonClick();
-    void EditButtonClick();
-    void SaveButtonClick();
-    void CancelButtonClick();
-    void DeleteButtonClick();
-
 protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    // The frame's hooks: each acts on the page showing.
+    void FormShow() override;
+    QString modeText(ui::EditMode mode) const override;
+    bool canMaintain() const override { return departments_ && accounts_; }
+    void applyMode(ui::EditMode mode) override;
+    bool startNew() override;
+    bool startEdit() override;
+    bool saveRecord() override;
+    void cancelRecord() override;
+    void deleteRecord() override;
+    void showCurrent() override;
+    void closeTables() override;
+
 private:
-    // The frame.
-    void FormShow();
-    void setMode(Mode mode);
     void PageControlChange(int page);
-    void closeTables();
 
     // "Department Setup".
     QWidget* buildDepartmentPage();
@@ -86,21 +85,12 @@ private:
     std::unique_ptr<store::Table> accounts_;
     int coy_ = 1;
     QString busCode_;
-    Mode mode_ = Mode::Browsing;
-    bool shown_ = false;
     bool restoringDept_ = false;
-    bool expCodeTyped_ = false;   // the export code no longer follows the account code
-    bool editInUse_ = false;      // the account being edited has transactions
-    QString editStartDept_;       // its department box when editing began
+    bool expCodeTyped_ = false;  // the export code no longer follows the account code
+    bool editInUse_ = false;     // the account being edited has transactions
+    QString editStartDept_;      // its department box when editing began
 
     QTabWidget* pages_;
-    QPushButton* newButton_;
-    QPushButton* editButton_;
-    QPushButton* saveButton_;
-    QPushButton* cancelButton_;
-    QPushButton* deleteButton_;
-    QPushButton* exitButton_;
-    ledger::StatusPanels status_;
 
     QHash<QString, QLineEdit*> deptBoxes_;  // by objectName
     QLineEdit* deptCodeEdit_;

@@ -1,16 +1,4 @@
 // The "Accounts" page of codes and accounts.
-#include "ledger/accountlists.h"
-#include "ledger/accounteditor.h"
-#include "ledger/accounts.h"
-#include "ledger/deptviewform.h"
-#include "ledger/validationform.h"
-#include "store/table.h"
-#include "ui/datagrid.h"
-#include "ui/errorhandler.h"
-#include "ui/messages.h"
-#include "ui/navigator.h"
-#include "ui/opener.h"
-
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -18,6 +6,19 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "ledger/accounteditor.h"
+#include "ledger/accountlists.h"
+#include "ledger/accounts.h"
+#include "ledger/deptviewform.h"
+#include "ledger/formparts.h"
+#include "ledger/validationform.h"
+#include "store/table.h"
+#include "ui/datagrid.h"
+#include "ui/errorhandler.h"
+#include "ui/messages.h"
+#include "ui/navigator.h"
+#include "ui/opener.h"
 
 namespace {
 
@@ -63,16 +64,18 @@ QWidget* TQVValidationForm::buildAccountsPage() {
             [this](const QString& t) { DeptEditChange(t); });
     connect(editor_, &ledger::AccountEditor::expCodeEdited, this, [this] { expCodeTyped_ = true; });
     connect(editor_, &ledger::AccountEditor::typeChosen, this, [this] {
-        if (mode_ == Mode::Adding) editor_->reportGroupFollowsType();
+        if (mode() == Mode::Adding) editor_->reportGroupFollowsType();
     });
-    connect(editor_->acctListButton(), &QToolButton::clicked, this, [this] { AcctListButtonClick(); });
-    connect(editor_->deptPickButton(), &QToolButton::clicked, this, [this] { DeptPickButtonClick(); });
+    connect(editor_->acctListButton(), &QToolButton::clicked, this,
+            [this] { AcctListButtonClick(); });
+    connect(editor_->deptPickButton(), &QToolButton::clicked, this,
+            [this] { DeptPickButtonClick(); });
     connect(acctNavigator_, &ui::Navigator::moved, this, [this] {
         acctGrid_->syncToTable();
         showAccount();
     });
     connect(acctGrid_, &ui::DataGrid::currentRecordChanged, this, [this] {
-        if (mode_ == Mode::Browsing) showAccount();
+        if (browsing()) showAccount();
     });
     // Budgets and the chart-of-accounts report open here once they exist.
     connect(budgetsButton_, &QPushButton::clicked, this, [] {});
@@ -85,12 +88,12 @@ void TQVValidationForm::openAccounts() {
     accounts_->setIndexName(QStringLiteral("COYCODE"));
     accounts_->open();
     accounts_->setMasterRange(QStringLiteral("COYCODE"), QString::number(coy_));
-    acctGrid_->bindTable(connection_, accounts_.get(),
-                         {ledger::column(QStringLiteral("ACCTCODE"), QStringLiteral("Account Code")),
-                          ledger::column(QStringLiteral("TYPECODE"), QStringLiteral("Type")),
-                          ledger::column(QStringLiteral("DESCR"), QStringLiteral("Description")),
-                          ledger::column(QStringLiteral("ACTACTIVE"), QStringLiteral("Status"),
-                                         statusText)});
+    acctGrid_->bindTable(
+        connection_, accounts_.get(),
+        {ledger::column(QStringLiteral("ACCTCODE"), QStringLiteral("Account Code")),
+         ledger::column(QStringLiteral("TYPECODE"), QStringLiteral("Type")),
+         ledger::column(QStringLiteral("DESCR"), QStringLiteral("Description")),
+         ledger::column(QStringLiteral("ACTACTIVE"), QStringLiteral("Status"), statusText)});
     acctGrid_->horizontalHeader()->setStretchLastSection(true);
     acctNavigator_->setTable(accounts_.get());
 }
@@ -118,9 +121,9 @@ void TQVValidationForm::startAccountEdit() {
 }
 
 void TQVValidationForm::AcctEditChange(const QString& text) {
-    if (mode_ != Mode::Adding) return;
+    if (mode() != Mode::Adding) return;
     const QString code = text.trimmed();
-    saveButton_->setEnabled(!code.isEmpty());
+    setSaveAllowed(!code.isEmpty());
     if (code.isEmpty() || expCodeTyped_) return;
     bool used = false;
     ui::guarded(this, [&] { used = ledger::accountCodeUsed(connection_, coy_, code); });
@@ -129,14 +132,15 @@ void TQVValidationForm::AcctEditChange(const QString& text) {
 
 void TQVValidationForm::DeptEditChange(const QString& text) {
     if (restoringDept_) return;
-    if (mode_ == Mode::Editing && editInUse_) {
+    if (mode() == Mode::Editing && editInUse_) {
         ui::beep();
         ui::showMessage(this, ui::MsgKind::Error, ledger::departmentLockedText());
         restoringDept_ = true;
         editor_->deptEdit()->setText(editStartDept_);
         restoringDept_ = false;
         std::optional<ledger::Department> found;
-        ui::guarded(this, [&] { found = ledger::findDepartment(connection_, coy_, editStartDept_); });
+        ui::guarded(this,
+                    [&] { found = ledger::findDepartment(connection_, coy_, editStartDept_); });
         editor_->showDepartmentLabel(editStartDept_, found);
         return;
     }
@@ -148,29 +152,14 @@ void TQVValidationForm::DeptEditChange(const QString& text) {
 bool TQVValidationForm::saveAccount() {
     const ledger::AccountDetails details = editor_->details();
     ledger::AccountSave result = ledger::AccountSave::Saved;
-    try {
-        result = mode_ == Mode::Adding ? ledger::addAccount(*accounts_, coy_, details)
-                                       : ledger::updateAccount(*accounts_, coy_, details);
-    } catch (const std::exception&) {
-        return false;  // the record was cancelled; the mode stays
-    }
-    switch (result) {
-    case ledger::AccountSave::Saved:
-        break;
-    case ledger::AccountSave::EmptyCode:
-        ui::beep();
+    // A store failure cancels the record and is shown; the mode stays.
+    if (!ui::guarded(this, [&] {
+            result = mode() == Mode::Adding ? ledger::addAccount(*accounts_, coy_, details)
+                                            : ledger::updateAccount(*accounts_, coy_, details);
+        }))
         return false;
-    case ledger::AccountSave::DuplicateCode:
-        ui::beep();
-        ui::information(this, ledger::duplicateAccountText());
-        return false;
-    case ledger::AccountSave::UnknownDepartment:
-        ui::beep();
-        ui::error(this, ledger::unknownDepartmentSaveText());
-        return false;
-    case ledger::AccountSave::DepartmentLocked:
-        ui::beep();
-        ui::error(this, ledger::departmentLockedText());
+    if (result != ledger::AccountSave::Saved) {
+        ledger::showAccountRefusal(this, result);
         return false;
     }
     acctGrid_->refresh();
@@ -180,11 +169,12 @@ bool TQVValidationForm::saveAccount() {
 void TQVValidationForm::deleteAccount() {
     if (!accounts_ || !accounts_->hasRecord()) return;
     const QString code = accounts_->text("ACCTCODE");
-    if (ledger::accountInUse(connection_, coy_, code, accounts_->text("FULLCODE"))) {
+    const ledger::AccountDelete result = ledger::deleteAccount(connection_, coy_, code);
+    if (result == ledger::AccountDelete::InUse) {
         ui::warning(this, ledger::accountInUseText(code));
         return;
     }
-    accounts_->remove();
+    accounts_->refresh();  // moves on to the next account
     const qint64 keep = accounts_->hasRecord() ? accounts_->rowId() : 0;
     // The table is packed when nothing else has it open; otherwise the deleted record simply
     // waits for the next "Optimise database space".
@@ -198,7 +188,7 @@ void TQVValidationForm::deleteAccount() {
 }
 
 void TQVValidationForm::AcctListButtonClick() {
-    const bool browsing = mode_ == Mode::Browsing;
+    const bool listBrowsing = browsing();
     const QString chosen = ui::openWindow<TDeptAcctListForm>(
         this,
         [&](TDeptAcctListForm& w) {
@@ -206,13 +196,13 @@ void TQVValidationForm::AcctListButtonClick() {
             w.acctType = QStringLiteral("BOTH");
             w.linkCode.clear();
             w.newVisible = false;
-            w.selectEnabled = browsing;
+            w.selectEnabled = listBrowsing;
             w.setWindowTitle(QStringLiteral("Select/View accounts of ") + windowTitle());
         },
         [](TDeptAcctListForm& w, int code) {
             return code == QDialog::Accepted ? w.acctCode : QString();
         });
-    if (chosen.isEmpty() || mode_ != Mode::Browsing || !accounts_) return;
+    if (chosen.isEmpty() || !browsing() || !accounts_) return;
     bool found = false;
     ui::guarded(this, [&] { found = accounts_->locate(QStringLiteral("ACCTCODE"), chosen); });
     if (found) {
@@ -222,7 +212,7 @@ void TQVValidationForm::AcctListButtonClick() {
 }
 
 void TQVValidationForm::DeptPickButtonClick() {
-    const bool adding = mode_ == Mode::Adding;
+    const bool adding = mode() == Mode::Adding;
     const auto picked = ui::openWindow<TDeptViewForm>(
         this,
         [&](TDeptViewForm& w) {
@@ -230,7 +220,7 @@ void TQVValidationForm::DeptPickButtonClick() {
             w.selectEnabled = adding;
         },
         [](TDeptViewForm& w, int) { return w.department(); });
-    if (!picked || mode_ != Mode::Adding) return;
+    if (!picked || mode() != Mode::Adding) return;
     editor_->deptEdit()->setText(picked->deptCode);
     editor_->showDepartmentLabel(picked->deptCode, picked);
 }

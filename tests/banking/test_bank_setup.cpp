@@ -1,12 +1,14 @@
 // Banks and bank accounts as the bank set-up window saves, checks and deletes them.
+#include <gtest/gtest.h>
+
 #include "banking/bank_setup.h"
 #include "banking/opening_balance.h"
 #include "banking/sample_company.h"
+#include "store/error.h"
 #include "store/keys.h"
+#include "store/query.h"
 #include "store/table.h"
 #include "support/temp_folder.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -165,7 +167,8 @@ TEST_F(BankSetup, OnlyOneAccountOfACompanyIsItsDefault) {
     // Saving the default account again as the default is accepted.
     ASSERT_TRUE(accounts.locate("ACCTNO", "1111111-00"));
     first.desc = "Main account";
-    EXPECT_EQ(banking::saveBankAccount(accounts, 1, "KT", first, EntryMode::Edit), AccountSave::Saved);
+    EXPECT_EQ(banking::saveBankAccount(accounts, 1, "KT", first, EntryMode::Edit),
+              AccountSave::Saved);
     EXPECT_EQ(accounts.text("DESC"), "Main account");
 }
 
@@ -240,7 +243,84 @@ TEST_F(BankSetup, ABankWithAccountsAndAnAccountWithTransactionsAreInUse) {
     addBankRow("2-030100-1234567-00");
     EXPECT_TRUE(banking::bankAccountInUse(folder.connection, "2-030100-1234567-00"));
     EXPECT_FALSE(banking::bankAccountInUse(folder.connection, "1-030100-1234567-00"));
-    EXPECT_EQ(banking::accountInUseText("030100"), "Cannot Delete!  Bank account 030100 is in use.");
+    EXPECT_EQ(banking::accountInUseText("030100"),
+              "Cannot Delete!  Bank account 030100 is in use.");
+}
+
+// A delete of a bank or a bank account, and what is left in the file afterwards as
+// "bank codes/account numbers".
+struct DeleteCase {
+    const char* story;
+    bool bank;           // deleteBank(code), else deleteBankAccount(code)
+    const char* code;    // BANKCODE or BANKLINK
+    bool withRow;        // a bank transaction on 2-030100-1234567-00
+    const char* refuse;  // a table whose trigger refuses every delete, or nullptr
+    int expected;        // BankDelete / BankAccountDelete as int; -1 for a store failure
+    const char* left;
+};
+
+class Deleting : public BankSetup, public ::testing::WithParamInterface<DeleteCase> {
+protected:
+    QString stored() {
+        store::Query q(folder.connection);
+        q.setSql(
+            "SELECT COALESCE((SELECT GROUP_CONCAT(BANKCODE) FROM QVBkHdr), '') || '/' || "
+            "COALESCE((SELECT GROUP_CONCAT(ACCTNO) FROM QVBnkAct), '')");
+        q.open();
+        return q.value(0).toString();
+    }
+};
+
+TEST_P(Deleting, RefusesWhatIsInUseAndChangesNothingThen) {
+    const DeleteCase& k = GetParam();
+    ASSERT_EQ(add(account("030100", "1234567-00"), 2), AccountSave::Saved);
+    if (k.withRow) addBankRow("2-030100-1234567-00");
+    if (k.refuse)
+        store::execSql(folder.connection.handle(),
+                       QStringLiteral("CREATE TRIGGER refuse BEFORE DELETE ON %1 "
+                                      "BEGIN SELECT RAISE(ABORT, 'locked'); END")
+                           .arg(k.refuse));
+    auto run = [&] {
+        return k.bank ? int(banking::deleteBank(folder.connection, k.code))
+                      : int(banking::deleteBankAccount(folder.connection, k.code));
+    };
+    if (k.expected < 0)
+        EXPECT_THROW(run(), store::StoreError);
+    else
+        EXPECT_EQ(run(), k.expected);
+    EXPECT_EQ(stored(), k.left);
+    EXPECT_EQ(folder.connection.transactionDepth(), 0);
+}
+
+constexpr const char* kAll = "030100,120300/1234567-00";
+constexpr const char* kLink = "2-030100-1234567-00";
+
+INSTANTIATE_TEST_SUITE_P(
+    BankSetup, Deleting,
+    ::testing::Values(
+        DeleteCase{"BankWithAnAccountOfAnotherCompany", true, "030100", false, nullptr,
+                   int(banking::BankDelete::HasAccounts), kAll},
+        DeleteCase{"BankWithoutAccounts", true, " 120300 ", false, nullptr,
+                   int(banking::BankDelete::Deleted), "030100/1234567-00"},
+        DeleteCase{"BankTheStoreWillNotDelete", true, "120300", false, "QVBkHdr", -1, kAll},
+        DeleteCase{"BankNotThere", true, "777777", false, nullptr,
+                   int(banking::BankDelete::Missing), kAll},
+        DeleteCase{"AccountWithATransaction", false, kLink, true, nullptr,
+                   int(banking::BankAccountDelete::InUse), kAll},
+        DeleteCase{"AccountWithoutTransactions", false, kLink, false, nullptr,
+                   int(banking::BankAccountDelete::Deleted), "030100,120300/"},
+        DeleteCase{"AccountTheStoreWillNotDelete", false, kLink, false, "QVBnkAct", -1, kAll},
+        DeleteCase{"AccountOfAnotherCompany", false, "1-030100-1234567-00", false, nullptr,
+                   int(banking::BankAccountDelete::Missing), kAll}),
+    [](const auto& info) { return std::string(info.param.story); });
+
+TEST_F(BankSetup, AStoreFailureWhileSavingAnAccountIsThrownWithNothingSaved) {
+    store::execSql(folder.connection.handle(),
+                   "CREATE TRIGGER refuse BEFORE INSERT ON QVBnkAct "
+                   "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    EXPECT_THROW(add(account("030100", "1234567-00")), store::StoreError);
+    EXPECT_EQ(accounts.state(), store::EditState::Browse);
+    EXPECT_FALSE(banking::accountNumberUsed(folder.connection, "1234567-00"));
 }
 
 }  // namespace

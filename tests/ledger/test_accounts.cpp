@@ -1,9 +1,11 @@
 // Ledger accounts: keys, unique codes across the company, the in-use rule and what saves write.
+#include <gtest/gtest.h>
+
 #include "ledger/accounts.h"
+#include "store/error.h"
+#include "store/query.h"
 #include "store/table.h"
 #include "support/temp_folder.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -39,6 +41,12 @@ protected:
         lines.setValue("COYCODE", "1");
         lines.setValue("ACCTCODE", acctCode);
         lines.post();
+    }
+    qint64 storedAccounts() {
+        store::Query q(folder.connection);
+        q.setSql("SELECT COUNT(*) FROM QVACCDET");
+        q.open();
+        return q.value(0).toLongLong();
     }
     void bankRow(const QString& fullCode) {
         store::Table rows(folder.connection, "QVBnkTr.DBF");
@@ -127,13 +135,18 @@ TEST_P(AccountInUse, KeepsItsDepartment) {
     EXPECT_EQ(ledger::accountInUse(folder.connection, 1, "RENT", "1-1-RENT"), GetParam().inUse);
     ledger::AccountDetails d;
     d.deptCode = "SALES";
-    EXPECT_EQ(ledger::updateAccount(accounts, 1, d),
-              GetParam().inUse ? ledger::AccountSave::DepartmentLocked : ledger::AccountSave::Saved);
+    EXPECT_EQ(ledger::updateAccount(accounts, 1, d), GetParam().inUse
+                                                         ? ledger::AccountSave::DepartmentLocked
+                                                         : ledger::AccountSave::Saved);
     // Other changes of an account in use are still saved while the department stays.
     d.deptCode = GetParam().inUse ? "SHOP" : "SALES";
     d.descr = "changed";
     EXPECT_EQ(ledger::updateAccount(accounts, 1, d), ledger::AccountSave::Saved);
     EXPECT_EQ(accounts.text("DESCR"), "changed");
+    // And it is deleted only while nothing carries it.
+    EXPECT_EQ(ledger::deleteAccount(folder.connection, 1, "RENT"),
+              GetParam().inUse ? ledger::AccountDelete::InUse : ledger::AccountDelete::Deleted);
+    EXPECT_EQ(storedAccounts(), GetParam().inUse ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -141,8 +154,22 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(InUseCase{"no transactions", false, false, false},
                       InUseCase{"a journal line of the company", true, false, true},
                       InUseCase{"a bank row on its FULLCODE", false, true, true}),
-    [](const auto& info) { return std::string(info.param.journal ? "Journal" : "")
-                                  + (info.param.bank ? "Bank" : "") + (info.param.inUse ? "" : "None"); });
+    [](const auto& info) {
+        return std::string(info.param.journal ? "Journal" : "") + (info.param.bank ? "Bank" : "") +
+               (info.param.inUse ? "" : "None");
+    });
+
+TEST_F(Accounts, DeletingNeedsTheCompanysOwnCodeAndAStoreFailureDeletesNothing) {
+    ASSERT_EQ(add("RENT"), ledger::AccountSave::Saved);
+    EXPECT_EQ(ledger::deleteAccount(folder.connection, 2, "RENT"), ledger::AccountDelete::Missing);
+    EXPECT_EQ(ledger::deleteAccount(folder.connection, 1, "  "), ledger::AccountDelete::Missing);
+    store::execSql(folder.connection.handle(),
+                   "CREATE TRIGGER refuse BEFORE DELETE ON QVAccDet "
+                   "BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    EXPECT_THROW(ledger::deleteAccount(folder.connection, 1, " RENT "), store::StoreError);
+    EXPECT_EQ(storedAccounts(), 1);
+    EXPECT_EQ(folder.connection.transactionDepth(), 0);
+}
 
 TEST_F(Accounts, AJournalLineOfAnotherCompanyDoesNotCount) {
     ASSERT_EQ(add("RENT"), ledger::AccountSave::Saved);
@@ -155,22 +182,28 @@ TEST_F(Accounts, AJournalLineOfAnotherCompanyDoesNotCount) {
     EXPECT_FALSE(ledger::accountInUse(folder.connection, 1, "RENT", "1-RENT"));
 }
 
-TEST_F(Accounts, SavingClearsThePrivateShare) {
+TEST_F(Accounts, EditingTheDescriptionOfAThirtyPercentPrivateAccountKeepsItsShare) {
     ASSERT_EQ(add("CAR"), ledger::AccountSave::Saved);
-    accounts.edit();
-    accounts.setValue("DOMESTIC", 1);
-    accounts.setValue("ALLOCPER", 30);
-    accounts.setValue("DOMLINK", "1");
-    accounts.setValue("DOMACCT", "DRAW");
-    accounts.setValue("DOMDEPT", "0");
-    accounts.setValue("DOMFULLCOD", "1-DRAW");
-    accounts.post();
-    ASSERT_EQ(ledger::updateAccount(accounts, 1, {}), ledger::AccountSave::Saved);
+    store::execSql(folder.connection.handle(),
+                   "UPDATE QVACCDET SET DOMESTIC = 1, ALLOCPER = 30, DOMLINK = '0', "
+                   "DOMACCT = 'DRAW', DOMDEPT = '0', DOMFULLCOD = '1-DRAW' WHERE ACCTCODE = 'CAR'");
     accounts.refresh();
-    EXPECT_EQ(accounts.integer("DOMESTIC"), 0);
-    EXPECT_EQ(accounts.integer("ALLOCPER"), 0);
-    for (const char* f : {"DOMLINK", "DOMACCT", "DOMDEPT", "DOMFULLCOD"})
-        EXPECT_EQ(accounts.text(f), "") << f;
+    ledger::AccountDetails d;
+    d.descr = "Car running costs";
+    ASSERT_EQ(ledger::updateAccount(accounts, 1, d), ledger::AccountSave::Saved);
+
+    store::Query q(folder.connection);
+    q.setSql(
+        "SELECT DESCR, DOMESTIC, ALLOCPER, DOMLINK, DOMACCT, DOMDEPT, DOMFULLCOD "
+        "FROM QVACCDET WHERE ACCTCODE = 'CAR'");
+    q.open();
+    EXPECT_EQ(q.text("DESCR"), "Car running costs");
+    EXPECT_EQ(q.integer("DOMESTIC"), 1);
+    EXPECT_EQ(q.integer("ALLOCPER"), 30);
+    EXPECT_EQ(q.text("DOMLINK"), "0");
+    EXPECT_EQ(q.text("DOMACCT"), "DRAW");
+    EXPECT_EQ(q.text("DOMDEPT"), "0");
+    EXPECT_EQ(q.text("DOMFULLCOD"), "1-DRAW");
 }
 
 TEST_F(Accounts, BalanceCodeIsWrittenOnlyWhenGiven) {

@@ -1,10 +1,9 @@
 // Company maintenance's save of the control record.
+#include <gtest/gtest.h>
+
 #include "ledger/company.h"
-#include "store/error.h"
 #include "store/table.h"
 #include "support/temp_folder.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -74,7 +73,7 @@ TEST_F(CompanySave, ABadPercentCancelsTheWholeSave) {
     for (const char* bad : {"abc", "", "-5", "150", "1,5"}) {
         ledger::CompanyDetails d = details();
         d.gstPercentText = QString::fromLatin1(bad);
-        EXPECT_THROW(ledger::saveCompanyDetails(control, d), store::StoreError) << bad;
+        EXPECT_EQ(ledger::saveCompanyDetails(control, d), ledger::CompanySave::BadPercent) << bad;
         EXPECT_EQ(control.state(), store::EditState::Browse);
         control.refresh();
         EXPECT_EQ(control.text("BUSNAME"), "Name") << bad;

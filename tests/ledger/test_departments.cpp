@@ -1,14 +1,17 @@
 // Departments: their numbers, keys and codes as the department page adds them.
+#include <gtest/gtest.h>
+
 #include "ledger/accounts.h"
 #include "ledger/departments.h"
+#include "store/error.h"
+#include "store/query.h"
 #include "store/table.h"
 #include "support/temp_folder.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
-ledger::DepartmentDetails details(const QString& code, const QString& name = QStringLiteral("Dept")) {
+ledger::DepartmentDetails details(const QString& code,
+                                  const QString& name = QStringLiteral("Dept")) {
     ledger::DepartmentDetails d;
     d.deptCode = code;
     d.busName = name;
@@ -26,7 +29,8 @@ protected:
         coy.setMasterRange("COYCODE", 1);
     }
     int add(const QString& code) {
-        EXPECT_EQ(ledger::addDepartment(coy, 1, "BUS1", details(code)), ledger::DepartmentSave::Saved);
+        EXPECT_EQ(ledger::addDepartment(coy, 1, "BUS1", details(code)),
+                  ledger::DepartmentSave::Saved);
         return int(coy.integer("BRANCH"));
     }
     void removeBranch(int branch) {
@@ -113,6 +117,36 @@ TEST_F(Departments, ADepartmentWithAccountsIsReported) {
     EXPECT_TRUE(ledger::departmentHasAccounts(folder.connection, 1, "1-1"));
     EXPECT_EQ(ledger::departmentHasAccountsText("Sales team"),
               "Cannot Delete!  Department Sales team has accounts.  Remove them first.");
+}
+
+TEST_F(Departments, IsDeletedOnlyWithoutAccountsAndNeverByAFailedStore) {
+    add("SALES");
+    add("WORKS");
+    ledger::AccountDetails a;
+    a.acctCode = "RENT";
+    a.deptCode = "SALES";
+    store::Table accounts(folder.connection, "QVAccDet.DBF");
+    accounts.open();
+    ASSERT_EQ(ledger::addAccount(accounts, 1, a), ledger::AccountSave::Saved);
+    const auto stored = [&] {
+        store::Query q(folder.connection);
+        q.setSql("SELECT GROUP_CONCAT(DEPTCODE) FROM QVCoy");
+        q.open();
+        return q.value(0).toString();
+    };
+    EXPECT_EQ(ledger::deleteDepartment(folder.connection, 1, "1-1"),
+              ledger::DepartmentDelete::HasAccounts);
+    EXPECT_EQ(ledger::deleteDepartment(folder.connection, 2, "1-2"),
+              ledger::DepartmentDelete::Missing);
+    store::execSql(folder.connection.handle(),
+                   "CREATE TRIGGER refuse BEFORE DELETE ON QVCoy "
+                   "BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    EXPECT_THROW(ledger::deleteDepartment(folder.connection, 1, "1-2"), store::StoreError);
+    EXPECT_EQ(stored(), "SALES,WORKS");
+    store::execSql(folder.connection.handle(), "DROP TRIGGER refuse");
+    EXPECT_EQ(ledger::deleteDepartment(folder.connection, 1, "1-2"),
+              ledger::DepartmentDelete::Deleted);
+    EXPECT_EQ(stored(), "SALES");
 }
 
 TEST(DepartmentSignatory, JoinsTheNamesAsTyped) {

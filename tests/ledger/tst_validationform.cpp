@@ -1,11 +1,5 @@
 // Codes and accounts as a user meets it: departments numbered as they are added and deleted,
 // accounts at company level and in departments, refusals and the window frame's modes.
-#include "ledger/accounteditor.h"
-#include "ledger/validationform.h"
-#include "support/qt/modalwait.h"
-#include "ledger/ledgerfolder.h"
-#include "ui/messages.h"
-
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +8,13 @@
 #include <QTabWidget>
 #include <QtTest>
 #include <memory>
+
+#include "ledger/accounteditor.h"
+#include "ledger/ledgerfolder.h"
+#include "ledger/validationform.h"
+#include "store/query.h"
+#include "support/qt/modalwait.h"
+#include "ui/messages.h"
 
 class TestValidationForm : public QObject {
     Q_OBJECT
@@ -32,10 +33,12 @@ private slots:
     void departmentWithAccountsIsNotDeleted();
     void closingWhileEditingIsRefused();
     void editWithNothingThereAsksForNew();
+    void aStoreFailureOnSaveIsShownAndChangesNothing();
     void rentAtCompanyLevelAndAgainInADepartmentIsRefused();
     void movingATransactionFreeAccountIntoSalesRewritesItsKeys();
     void anAccountWithTransactionsKeepsItsDepartment();
     void anUnknownDepartmentIsNotSaved();
+    void editingTheDescriptionKeepsThePrivateShare();
     void exportCodeFollowsTheCodeUntilTyped();
     void budgetsShowOnlyWhileAccountsExist();
     void anAccountInUseIsNotDeleted();
@@ -54,8 +57,10 @@ private:
         QLineEdit* e = find<QLineEdit>(name);
         e->setFocus();
         e->selectAll();
-        if (text.isEmpty()) QTest::keyClick(e, Qt::Key_Backspace);
-        else QTest::keyClicks(e, text);
+        if (text.isEmpty())
+            QTest::keyClick(e, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(e, text);
     }
     void showAccountsPage() { find<QTabWidget>("PageControl")->setCurrentIndex(1); }
     QString mode() { return find<QLabel>("ModePanel")->text(); }
@@ -178,9 +183,10 @@ void TestValidationForm::departmentWithAccountsIsNotDeleted() {
     folder_->addAccount("WAGES", "SALES");
     open();
     click("DeleteButton");
-    QCOMPARE(script_->texts(),
-             (QStringList{"Please confirm deletion.",
-                          "Cannot Delete!  Department Sales team has accounts.  Remove them first."}));
+    QCOMPARE(
+        script_->texts(),
+        (QStringList{"Please confirm deletion.",
+                     "Cannot Delete!  Department Sales team has accounts.  Remove them first."}));
     QVERIFY(folder_->valueWhere("QVCoy.DBF", "DEPTCODE", "SALES", "BRANCH").isValid());
 }
 
@@ -210,6 +216,26 @@ void TestValidationForm::editWithNothingThereAsksForNew() {
     QCOMPARE(form_->mode(), TQVValidationForm::Mode::Browsing);
 }
 
+void TestValidationForm::aStoreFailureOnSaveIsShownAndChangesNothing() {
+    folder_->addDepartment("SALES", "Sales team");
+    store::execSql(folder_->connection.handle(),
+                   "CREATE TRIGGER refuse BEFORE UPDATE ON QVCoy "
+                   "BEGIN SELECT RAISE(ABORT, 'The department is locked.'); END");
+    open();
+    click("EditButton");
+    type("DeptNameEdit", "Renamed");
+    click("SaveButton");
+    QCOMPARE(script_->texts().size(), 1);
+    QVERIFY(script_->texts().first().contains("The department is locked."));
+    QCOMPARE(script_->kinds().first(), ui::MsgKind::Error);
+    QCOMPARE(form_->mode(), TQVValidationForm::Mode::Editing);
+    QCOMPARE(find<QLineEdit>("DeptNameEdit")->text(), QStringLiteral("Renamed"));
+    store::Query q(folder_->connection);
+    q.setSql("SELECT BUSNAME FROM QVCoy");
+    q.open();
+    QCOMPARE(q.text("BUSNAME"), QStringLiteral("Sales team"));
+}
+
 void TestValidationForm::rentAtCompanyLevelAndAgainInADepartmentIsRefused() {
     folder_->addDepartment("SHOP");
     folder_->addDepartment("SALES");
@@ -223,10 +249,13 @@ void TestValidationForm::rentAtCompanyLevelAndAgainInADepartmentIsRefused() {
     type("AcctEdit", "RENT");
     click("SaveButton");
     QCOMPARE(mode(), QStringLiteral("Browsing departments/accounts ledger"));
-    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "RENT", "LINKCODE").toString(), QStringLiteral("0"));
-    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "RENT", "BRANCH").toString(), QStringLiteral("0"));
+    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "RENT", "LINKCODE").toString(),
+             QStringLiteral("0"));
+    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "RENT", "BRANCH").toString(),
+             QStringLiteral("0"));
     QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "RENT", "COYACCT").toInt(), 1);
-    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "RENT", "FULLCODE").toString(), QStringLiteral("1-RENT"));
+    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "RENT", "FULLCODE").toString(),
+             QStringLiteral("1-RENT"));
     QCOMPARE(find<QLabel>("DeptNameLabel")->text(), QStringLiteral("Company level account."));
 
     click("NewButton");
@@ -254,10 +283,13 @@ void TestValidationForm::movingATransactionFreeAccountIntoSalesRewritesItsKeys()
     QCOMPARE(find<QLabel>("DeptNameLabel")->text(), QStringLiteral("SALES dept"));
     click("SaveButton");
     QCOMPARE(form_->mode(), TQVValidationForm::Mode::Browsing);
-    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "RENT", "BRANCH").toString(), QStringLiteral("2"));
-    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "RENT", "LINKCODE").toString(), QStringLiteral("1-2"));
+    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "RENT", "BRANCH").toString(),
+             QStringLiteral("2"));
+    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "RENT", "LINKCODE").toString(),
+             QStringLiteral("1-2"));
     QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "RENT", "COYACCT").toInt(), 0);
-    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "RENT", "FULLCODE").toString(), QStringLiteral("1-2-RENT"));
+    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "RENT", "FULLCODE").toString(),
+             QStringLiteral("1-2-RENT"));
     QCOMPARE(script_->texts(), QStringList{});
 }
 
@@ -275,7 +307,8 @@ void TestValidationForm::anAccountWithTransactionsKeepsItsDepartment() {
              QStringList{"Cannot change, or include, department.  This account has transactions."});
     QCOMPARE(find<QLineEdit>("DeptEdit")->text(), QStringLiteral("SHOP"));
     click("SaveButton");
-    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "RENT", "FULLCODE").toString(), QStringLiteral("1-1-RENT"));
+    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "RENT", "FULLCODE").toString(),
+             QStringLiteral("1-1-RENT"));
 }
 
 void TestValidationForm::anUnknownDepartmentIsNotSaved() {
@@ -285,12 +318,34 @@ void TestValidationForm::anUnknownDepartmentIsNotSaved() {
     click("NewButton");
     type("AcctEdit", "WAGES");
     type("DeptEdit", "SALEZ");
-    QCOMPARE(find<QLabel>("DeptNameLabel")->text(), QStringLiteral("Could not find that department/division!"));
+    QCOMPARE(find<QLabel>("DeptNameLabel")->text(),
+             QStringLiteral("Could not find that department/division!"));
     click("SaveButton");
     QCOMPARE(form_->mode(), TQVValidationForm::Mode::Adding);
     QCOMPARE(script_->texts().size(), 1);
     QVERIFY(script_->texts().first().startsWith("Could not find that department/division!"));
     QVERIFY(ledger::accountCodesOf(folder_->connection, 1).isEmpty());
+}
+
+void TestValidationForm::editingTheDescriptionKeepsThePrivateShare() {
+    folder_->addAccount("CAR", {}, "EXP");
+    store::execSql(folder_->connection.handle(),
+                   "UPDATE QVACCDET SET DOMESTIC = 1, ALLOCPER = 30, DOMACCT = 'DRAW', "
+                   "DOMFULLCOD = '1-DRAW' WHERE ACCTCODE = 'CAR'");
+    open();
+    showAccountsPage();
+    click("EditButton");
+    type("DescrEdit", "Car running costs");
+    click("SaveButton");
+    QCOMPARE(form_->mode(), TQVValidationForm::Mode::Browsing);
+    store::Query q(folder_->connection);
+    q.setSql("SELECT DESCR, DOMESTIC, ALLOCPER, DOMACCT, DOMFULLCOD FROM QVACCDET");
+    q.open();
+    QCOMPARE(q.text("DESCR"), QStringLiteral("Car running costs"));
+    QCOMPARE(q.integer("DOMESTIC"), 1);
+    QCOMPARE(q.integer("ALLOCPER"), 30);
+    QCOMPARE(q.text("DOMACCT"), QStringLiteral("DRAW"));
+    QCOMPARE(q.text("DOMFULLCOD"), QStringLiteral("1-DRAW"));
 }
 
 void TestValidationForm::exportCodeFollowsTheCodeUntilTyped() {
@@ -305,9 +360,12 @@ void TestValidationForm::exportCodeFollowsTheCodeUntilTyped() {
     find<QRadioButton>("TypeExpenseRadio")->click();
     QVERIFY(find<QRadioButton>("RptExpensesRadio")->isChecked());
     click("SaveButton");
-    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "MOTORX", "EXPCODE").toString(), QStringLiteral("6-100"));
-    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "MOTORX", "TYPECODE").toString(), QStringLiteral("EXP"));
-    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "MOTORX", "RPTCAT").toString(), QStringLiteral("E"));
+    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "MOTORX", "EXPCODE").toString(),
+             QStringLiteral("6-100"));
+    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "MOTORX", "TYPECODE").toString(),
+             QStringLiteral("EXP"));
+    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "MOTORX", "RPTCAT").toString(),
+             QStringLiteral("E"));
 }
 
 void TestValidationForm::budgetsShowOnlyWhileAccountsExist() {
@@ -329,8 +387,8 @@ void TestValidationForm::anAccountInUseIsNotDeleted() {
     open();
     showAccountsPage();
     click("DeleteButton");
-    QCOMPARE(script_->texts(), (QStringList{"Please confirm deletion.",
-                                            "Cannot Delete!  Account RENT is in use."}));
+    QCOMPARE(script_->texts(),
+             (QStringList{"Please confirm deletion.", "Cannot Delete!  Account RENT is in use."}));
     QCOMPARE(ledger::accountCodesOf(folder_->connection, 1), QStringList{"RENT"});
 }
 
