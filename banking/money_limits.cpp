@@ -23,8 +23,9 @@ double largestAmount() {
 }
 
 double largestBalance() {
-    static const double largest = largestValue("QVBnkAct.DBF", "CURRBAL");
-    return largest;
+    // CURRBAL is catalogued as numeric 9, 2, but a balance is the sum of amounts and the
+    // books of a business pass 999,999.99: it is kept, and limited, as the amounts are.
+    return largestAmount();
 }
 
 qint64 largestReference() {

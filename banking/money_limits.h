@@ -14,7 +14,7 @@ double largestValue(const char* table, const char* field);
 
 // Bank rows' and journal lines' AMOUNT (numeric 14, 2).
 double largestAmount();
-// A bank account's running balance CURRBAL.
+// A bank account's running balance CURRBAL: as large as an amount.
 double largestBalance();
 // The transaction (reference) number TRANNUM of a bank row.
 qint64 largestReference();
