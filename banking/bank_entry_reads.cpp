@@ -1,12 +1,13 @@
 #include "banking/bank_entry_reads.h"
 
+#include <cmath>
+
+#include "banking/bank_entry_steps.h"
 #include "banking/entry_details.h"
 #include "store/format.h"
 #include "store/keys.h"
 #include "store/query.h"
 #include "store/table.h"
-
-#include <cmath>
 
 namespace banking {
 
@@ -15,15 +16,13 @@ namespace keys = store::keys;
 
 namespace {
 
-QString rowBankLink(int coy, const QString& bankCode, const QString& acctNo)
-{
+QString rowBankLink(int coy, const QString& bankCode, const QString& acctNo) {
     return keys::cutToWidth(keys::bankLink(coy, bankCode, acctNo), keys::kBankRowLinkWidth);
 }
 
 }  // namespace
 
-std::vector<BankAccount> bankAccountsOf(store::Connection& connection, int coy)
-{
+std::vector<BankAccount> bankAccountsOf(store::Connection& connection, int coy) {
     store::Query q(connection);
     q.setSql(QStringList{QStringLiteral("SELECT BANKCODE, ACCTNO FROM QVBNKACT"),
                          QStringLiteral("WHERE COYCODE = :sCoyCode ORDER BY BANKLINK, rowid")});
@@ -38,8 +37,7 @@ std::vector<BankAccount> bankAccountsOf(store::Connection& connection, int coy)
     return list;
 }
 
-std::optional<BankAccount> defaultBankAccount(store::Connection& connection, int coy)
-{
+std::optional<BankAccount> defaultBankAccount(store::Connection& connection, int coy) {
     store::Table t(connection, QStringLiteral("QVBnkAct.DBF"));
     t.open();
     t.setFilter(QStringLiteral("COYCODE = :c"), {{QStringLiteral("c"), QString::number(coy)}});
@@ -52,8 +50,7 @@ std::optional<BankAccount> defaultBankAccount(store::Connection& connection, int
     return findBankAccount(connection, coy, bank, acct);
 }
 
-bool bankExists(store::Connection& connection, const QString& bankCode)
-{
+bool bankExists(store::Connection& connection, const QString& bankCode) {
     const QString code = bankCode.trimmed();
     if (code.isEmpty()) return false;
     store::Query q(connection);
@@ -65,20 +62,12 @@ bool bankExists(store::Connection& connection, const QString& bankCode)
 }
 
 bool referenceInUse(store::Connection& connection, int coy, const QString& bankCode,
-                    const QString& acctNo, qint64 reference)
-{
-    store::Query q(connection);
-    q.setSql(QStringList{QStringLiteral("SELECT TRANNUM FROM QVBNKTR"),
-                         QStringLiteral("WHERE BANKLINK = :sBankLink AND TRANNUM = :iTranNum")});
-    q.bind(QStringLiteral("sBankLink"), rowBankLink(coy, bankCode, acctNo));
-    q.bind(QStringLiteral("iTranNum"), reference);
-    q.open();
-    return !q.eof();
+                    const QString& acctNo, qint64 reference) {
+    return findStoredBankRow(connection, coy, bankCode, acctNo, reference).has_value();
 }
 
 double accountRowsTotal(store::Connection& connection, int coy, const QString& bankCode,
-                        const QString& acctNo)
-{
+                        const QString& acctNo) {
     store::Query q(connection);
     q.setSql(QStringList{QStringLiteral("SELECT SUM(AMOUNT) FROM QVBNKTR"),
                          QStringLiteral("WHERE BANKLINK = :sBankLink")});
@@ -87,51 +76,42 @@ double accountRowsTotal(store::Connection& connection, int coy, const QString& b
     return fmt::roundTo(q.number(0), 2);
 }
 
-std::optional<LineFigures> entryLineFigures(store::Connection& connection,
-                                            const QString& linkCode, const QString& purpose,
-                                            const QString& bankCode, const QString& acctNo,
-                                            qint64 reference)
-{
+std::optional<LineFigures> entryLineFigures(store::Connection& connection, const QString& linkCode,
+                                            const QString& purpose, const QString& bankCode,
+                                            const QString& acctNo, qint64 reference) {
     const qint64 id = findEntryLine(connection, entrySearchCode(linkCode, purpose, reference),
                                     bankCode, acctNo, reference);
     if (id == 0) return std::nullopt;
     store::Table lines(connection, QStringLiteral("QVActTr.DBF"));
     lines.open();
     if (!lines.gotoRowId(id)) return std::nullopt;
-    return LineFigures{lines.number(QStringLiteral("AMOUNT")), lines.number(QStringLiteral("GSTAMT"))};
+    return LineFigures{lines.number(QStringLiteral("AMOUNT")),
+                       lines.number(QStringLiteral("GSTAMT"))};
 }
 
 SaveResult applyDetailsTotal(store::Connection& connection, int coy, const QString& bankCode,
                              const QString& acctNo, qint64 reference, const Confirm& confirm,
-                             bool depositsNotOnStatement)
-{
-    store::Query row(connection);
-    row.setSql(QStringList{
-        QStringLiteral("SELECT TRANTYPE, AMOUNT, TRANDATE, REASON, RECONCILED FROM QVBNKTR"),
-        QStringLiteral("WHERE BANKLINK = :sBankLink AND TRANNUM = :iTranNum ORDER BY rowid")});
-    row.bind(QStringLiteral("sBankLink"), rowBankLink(coy, bankCode, acctNo));
-    row.bind(QStringLiteral("iTranNum"), reference);
-    row.open();
+                             bool depositsNotOnStatement) {
+    const auto row = findStoredBankRow(connection, coy, bankCode, acctNo, reference);
     SaveResult result;
-    if (row.eof() || row.integer(QStringLiteral("RECONCILED")) != 0) return result;
-    const auto type = entryTypeOfRow(row.text(QStringLiteral("TRANTYPE")).trimmed());
+    if (!row || row->reconciled) return result;
+    const auto type = entryTypeOfRow(row->tranType);
     if (type != EntryType::Deposit && type != EntryType::Withdrawal) return result;
 
     const double total = detailLinesTotal(connection, coy, bankCode, acctNo, reference);
     if (fmt::cents(total) == 0)
         return deleteBankEntry(connection, coy, bankCode, acctNo, reference, confirm,
                                depositsNotOnStatement);
-    if (fmt::cents(std::abs(total)) == fmt::cents(std::abs(row.number(QStringLiteral("AMOUNT")))))
-        return result;
+    if (fmt::cents(std::abs(total)) == fmt::cents(std::abs(row->amount))) return result;
     BankEntry e;
     e.coy = coy;
     e.bankCode = bankCode;
     e.acctNo = acctNo;
     e.type = *type;
     e.reference = reference;
-    e.date = row.date(QStringLiteral("TRANDATE"));
+    e.date = row->date;
     e.amount = std::abs(total);
-    e.narrative = row.text(QStringLiteral("REASON"));
+    e.narrative = row->narrative;
     e.source = QStringLiteral("DETAILS");
     e.hasDetails = true;
     e.depositsNotOnStatement = depositsNotOnStatement;

@@ -5,16 +5,17 @@
 // or delete is one database transaction: it lands whole or leaves nothing changed.
 //
 // Questions for the user (overdraft, an entry of the same amount on the same date) are asked
-// through a callback the caller supplies: the window answers with message boxes, tests and
-// tools answer directly.
-
-#include "banking/journal_rules.h"
-#include "store/connection.h"
+// through a callback the caller supplies, before the write transaction opens: the window
+// answers with message boxes, tests and tools answer directly. The steps these functions are
+// made of (resolve, check, ask, write) are in bank_entry_steps.h for other writers to reuse.
 
 #include <QDate>
 #include <QString>
 #include <functional>
 #include <optional>
+
+#include "banking/journal_rules.h"
+#include "store/connection.h"
 
 namespace banking {
 
@@ -25,7 +26,7 @@ struct BankAccount {
     QString acctNo;
     QString bankLink;
     QString desc;
-    bool deptOnly = false;   // BRALLOC 1
+    bool deptOnly = false;  // BRALLOC 1
     int branch = 0;
     QString linkCode;
     bool allowOd = false;
@@ -50,20 +51,20 @@ enum class EntryMode { Add, Edit };
 // One bank entry as the window's boxes hold it.
 struct BankEntry {
     int coy = 1;
-    QString bankCode;           // the account the entry belongs to
+    QString bankCode;  // the account the entry belongs to
     QString acctNo;
     EntryType type = EntryType::Deposit;
-    qint64 reference = 0;       // "Ref. No. :", the row's TRANNUM
+    qint64 reference = 0;  // "Ref. No. :", the row's TRANNUM
     QDate date;
-    double amount = 0.0;        // as typed: positive
-    double tax = 0.0;           // the tax box
-    QString ledgerAccount;      // "Purpose :"
+    double amount = 0.0;    // as typed: positive
+    double tax = 0.0;       // the tax box
+    QString ledgerAccount;  // "Purpose :"
     QString narrative;
     QString source;
-    bool hasDetails = false;    // "Has details": the lines are written by the details window
-    QString destBank;           // transfers: "To Account  :"
+    bool hasDetails = false;  // "Has details": the lines are written by the details window
+    QString destBank;         // transfers: "To Account  :"
     QString destAcct;
-    bool reconciled = false;    // the read-only "Reconciled" box, for a new row
+    bool reconciled = false;              // the read-only "Reconciled" box, for a new row
     bool depositsNotOnStatement = false;  // the opening-balance mode: balances stay as they are
 };
 
@@ -81,13 +82,17 @@ enum class Problem {
     DuplicateReference,
     NoAmount,
     NothingToEdit,
-    EditInPayments,          // a "CHQ" row: the window opens payment entry instead
+    EditInPayments,  // a "CHQ" row: the window opens payment entry instead
     TransferNotEditable,
     HasDetails,
     ChequeRow,
     Reconciled,
     MustDeleteFromSource,
     DestinationRow,
+    TypeChanged,      // an edit may not change the kind of a saved row
+    BadReference,     // the number is not a whole number from 1 to the counter's limit
+    AmountTooLarge,   // the amount or tax does not fit the amount fields
+    BalanceTooLarge,  // the running balance would leave what CURRBAL holds
 };
 QString problemText(Problem problem);
 
@@ -120,9 +125,9 @@ struct SaveResult {
     Problem problem = Problem::None;
     QString message;
     QString detail;
-    double balance = 0.0;               // the account's CURRBAL afterwards
-    double destinationBalance = 0.0;    // transfers: the destination's CURRBAL afterwards
-    qint64 destinationReference = 0;    // transfers: the destination row's TRANNUM
+    double balance = 0.0;             // the account's CURRBAL afterwards
+    double destinationBalance = 0.0;  // transfers: the destination's CURRBAL afterwards
+    qint64 destinationReference = 0;  // transfers: the destination row's TRANNUM
     bool ok() const { return outcome == Outcome::Done; }
 };
 
@@ -131,23 +136,23 @@ struct SaveResult {
 Problem editRefusal(store::Connection& connection, int coy, const QString& bankCode,
                     const QString& acctNo, qint64 reference);
 
-// Every check of "Save F4" in the window's order: the transfer's destination, the ledger account
-// and source, the department, in add mode the same-amount question ("New entry matches entry
-// No. ..."; "No" declines silently) and the duplicate number, the amount; in edit mode the
-// edit refusals. Done when the entry may be posted.
+// Every check of "Save F4" in the window's order (entryProblem of bank_entry_steps.h), then in
+// add mode the same-amount question ("New entry matches entry No. ..."; "No" declines
+// silently). Done when the entry may be posted.
 SaveResult checkBankEntry(store::Connection& connection, const BankEntry& entry, EntryMode mode,
                           const Confirm& confirm);
 
-// Posts the entry: the running balance (overdraft questions first, not for deposits), a
-// transfer's destination balance, LASTREFNO and row, the bank row, the journal line (a new line
-// when adding or when the edited row had none; otherwise the line the row had is rewritten or
-// moved to the new account). In edit mode the row is the account's row with the entry's number
-// and the previous amount, search code and transfer destination are read from it. Refuses what
-// cannot be posted at all (missing account, ledger account, amount, duplicate number in add).
+// Posts the entry: the overdraft question (not for deposits) is asked before the write
+// transaction opens; inside it the entry is resolved and checked again (postingProblem) and
+// written in named steps (writeResolvedEntry): a transfer's destination balance, LASTREFNO and
+// row, the running balance, the bank row, the journal line (a new line when adding or when the
+// edited row had none; otherwise the line the row had is rewritten or moved to the new
+// account). An overdraft that appears only inside the transaction declines the save.
 SaveResult postBankEntry(store::Connection& connection, const BankEntry& entry, EntryMode mode,
                          const Confirm& confirm);
 
-// checkBankEntry, then postBankEntry when it passes.
+// checkBankEntry, then postBankEntry when it passes: the entry is resolved for the checks and
+// questions, and once more inside the write transaction.
 SaveResult saveBankEntry(store::Connection& connection, const BankEntry& entry, EntryMode mode,
                          const Confirm& confirm);
 

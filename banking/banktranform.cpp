@@ -1,9 +1,22 @@
 #include "banking/banktranform.h"
 
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cmath>
+
 #include "banking/acctselform.h"
+#include "banking/bank_entry_choices.h"
 #include "banking/bank_entry_reads.h"
 #include "banking/depositdetailsform.h"
 #include "banking/entry_details.h"
+#include "banking/money_limits.h"
 #include "ledger/accountlists.h"
 #include "ledger/departments.h"
 #include "store/format.h"
@@ -16,18 +29,6 @@
 #include "ui/navigator.h"
 #include "ui/opener.h"
 
-#include <QCheckBox>
-#include <QCloseEvent>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-
-#include <cmath>
-
 using banking::EntryType;
 namespace fmt = store::fmt;
 namespace keys = store::keys;
@@ -39,8 +40,8 @@ constexpr EntryType kTypes[5] = {EntryType::Deposit, EntryType::Withdrawal, Entr
 
 const QString kBankAcctCaption = QStringLiteral("&Bank Acct  :");
 const QString kToAccountCaption = QStringLiteral("T&o Account  :");
-const QString kInUse = QStringLiteral("This transaction number is in use.. enter another.");
-const QString kNoJournalLine = QStringLiteral("Cannot find journal entry..edit and save to create!");
+const QString kNoJournalLine =
+    QStringLiteral("Cannot find journal entry..edit and save to create!");
 
 // Steps through the company's bank accounts.
 class AccountTarget : public ui::NavigationTarget {
@@ -48,8 +49,12 @@ public:
     AccountTarget(const std::vector<banking::BankAccount>& list, int& index)
         : list_(list), index_(index) {}
     void first() override { index_ = 0; }
-    void prior() override { if (index_ > 0) --index_; }
-    void next() override { if (index_ + 1 < count()) ++index_; }
+    void prior() override {
+        if (index_ > 0) --index_;
+    }
+    void next() override {
+        if (index_ + 1 < count()) ++index_;
+    }
     void last() override { index_ = count() - 1; }
     bool bof() const override { return index_ <= 0; }
     bool eof() const override { return index_ >= count() - 1; }
@@ -62,7 +67,9 @@ private:
 };
 
 QString yesOrBlank(const QVariant& v) { return v.toInt() == 1 ? QStringLiteral("Yes") : QString(); }
-QString wholeNumber(const QVariant& v) { return v.isNull() ? QString() : QString::number(v.toLongLong()); }
+QString wholeNumber(const QVariant& v) {
+    return v.isNull() ? QString() : QString::number(v.toLongLong());
+}
 
 double boxAmount(const QLineEdit* box) {
     double value = 0.0;
@@ -114,7 +121,8 @@ TQVBankTranForm::TQVBankTranForm(QWidget* owner)
     connect(cancelButton_, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
     connect(deleteButton_, &QPushButton::clicked, this, [this] { DeleteButtonClick(); });
     connect(detailsButton_, &QPushButton::clicked, this, [this] { DetailsButtonClick(); });
-    connect(updateBalanceButton_, &QPushButton::clicked, this, [this] { UpdateBalanceButtonClick(); });
+    connect(updateBalanceButton_, &QPushButton::clicked, this,
+            [this] { UpdateBalanceButtonClick(); });
     connect(cancelModeButton_, &QPushButton::clicked, this, [this] { reject(); });
     connect(exitButton_, &QPushButton::clicked, this, [this] {
         if (FormCloseQuery()) accept();
@@ -288,9 +296,9 @@ void TQVBankTranForm::accountNavigated() {
 // --- Rows ------------------------------------------------------------------------------------
 
 void TQVBankTranForm::clearEntryBoxes() {
-    for (QLineEdit* e : {tranNumEdit_, purposeEdit_, amountEdit_, taxEdit_, reasonEdit_,
-                         destBankEdit_, destAcctEdit_, destOpenBalEdit_, destCurrBalEdit_,
-                         destOdAmountEdit_})
+    for (QLineEdit* e :
+         {tranNumEdit_, purposeEdit_, amountEdit_, taxEdit_, reasonEdit_, destBankEdit_,
+          destAcctEdit_, destOpenBalEdit_, destCurrBalEdit_, destOdAmountEdit_})
         e->clear();
     sourceCombo_->setEditText(QString());
     hasDetailsCheck_->setChecked(false);
@@ -325,15 +333,18 @@ void TQVBankTranForm::showRow() {
     reconciledCheck_->setChecked(rows_->integer(QStringLiteral("RECONCILED")) == 1);
     ui::guarded(this, [&] {
         if (type == EntryType::Transfer) {
-            const bool destinationRow = !rows_->text(QStringLiteral("SOURCEACCT")).trimmed().isEmpty();
-            bankAcctLabel_->setText(destinationRow ? QStringLiteral("To :") : QStringLiteral("From :"));
-            destAcctLabel_->setText(destinationRow ? QStringLiteral("From :") : QStringLiteral("To :"));
+            const bool destinationRow =
+                !rows_->text(QStringLiteral("SOURCEACCT")).trimmed().isEmpty();
+            bankAcctLabel_->setText(destinationRow ? QStringLiteral("To :")
+                                                   : QStringLiteral("From :"));
+            destAcctLabel_->setText(destinationRow ? QStringLiteral("From :")
+                                                   : QStringLiteral("To :"));
             destBankEdit_->setText(rows_->text(destinationRow ? QStringLiteral("SOURCEBANK")
                                                               : QStringLiteral("DESTBANK")));
             destAcctEdit_->setText(rows_->text(destinationRow ? QStringLiteral("SOURCEACCT")
                                                               : QStringLiteral("DESTACCT")));
-            if (const auto d = banking::findBankAccount(connection_, company_.coy,
-                                                        destBankEdit_->text(), destAcctEdit_->text())) {
+            if (const auto d = banking::findBankAccount(
+                    connection_, company_.coy, destBankEdit_->text(), destAcctEdit_->text())) {
                 destDescLabel_->setText(d->desc);
                 destOpenBalEdit_->setText(fmt::money(d->openBal));
                 destCurrBalEdit_->setText(fmt::money(d->currBal));
@@ -381,9 +392,8 @@ void TQVBankTranForm::refreshRows(qint64 positionOn) {
 void TQVBankTranForm::updateTotal() {
     if (!depositsNotOnStatement || !account_) return;
     ui::guarded(this, [this] {
-        totalEdit_->setText(fmt::money(banking::accountRowsTotal(connection_, company_.coy,
-                                                                 account_->bankCode,
-                                                                 account_->acctNo)));
+        totalEdit_->setText(fmt::money(banking::accountRowsTotal(
+            connection_, company_.coy, account_->bankCode, account_->acctNo)));
     });
 }
 
@@ -416,19 +426,18 @@ void TQVBankTranForm::setType(EntryType type) {
 void TQVBankTranForm::applyTypeLayout() {
     const EntryType type = currentType();
     const bool transfer = type == EntryType::Transfer;
-    const bool bankSourced = type == EntryType::Interest || type == EntryType::Fees;
     const bool details = hasDetailsCheck_->isChecked();
     destGroup_->setVisible(transfer && !depositsNotOnStatement);
     purposeRow_->setVisible(!transfer && !chequeRow_);
     sourceLabel_->setVisible(!transfer);
     sourceCombo_->setVisible(!transfer);
-    hasDetailsCheck_->setVisible(type == EntryType::Deposit || type == EntryType::Withdrawal);
-    const bool taxShown = !transfer && !details && company_.gstEnabled && ledger_ &&
-                          ledger_->gstApplies && banking::businessShare(*ledger_) > 0 &&
-                          !reconciledCheck_->isChecked();
+    hasDetailsCheck_->setVisible(banking::detailsAllowed(type));
+    const bool taxShown = banking::taxBoxShown(
+        {type, details, company_.gstEnabled, ledger_, reconciledCheck_->isChecked()});
     taxLabel_->setVisible(taxShown);
     taxEdit_->setVisible(taxShown);
-    const bool amountShown = !details && (!bankSourced || ledger_.has_value() || mode_ == Mode::Browse);
+    const bool amountShown =
+        banking::amountBoxShown(type, details, ledger_.has_value(), mode_ == Mode::Browse);
     amountLabel_->setVisible(amountShown);
     amountEdit_->setVisible(amountShown);
 }
@@ -440,7 +449,8 @@ void TQVBankTranForm::TypeChange(EntryType type) {
     }
     if (type == EntryType::Transfer) {
         int accounts = 0;
-        ui::guarded(this, [&] { accounts = banking::countBankAccounts(connection_, company_.coy); });
+        ui::guarded(this,
+                    [&] { accounts = banking::countBankAccounts(connection_, company_.coy); });
         if (accounts == 1) {
             ui::beep();
             ui::error(this, banking::problemText(banking::Problem::OnlyOneAccount));
@@ -448,18 +458,11 @@ void TQVBankTranForm::TypeChange(EntryType type) {
             type = EntryType::Deposit;
         }
     }
-    sourceCombo_->setEnabled(true);
-    if (type == EntryType::Interest) {
-        sourceCombo_->setEditText(QStringLiteral("INT"));
-        reasonEdit_->setText(QStringLiteral("Interest."));
-        sourceCombo_->setEnabled(false);
-    } else if (type == EntryType::Fees) {
-        sourceCombo_->setEditText(QStringLiteral("FEES"));
-        reasonEdit_->setText(QStringLiteral("Bank fees."));
-        sourceCombo_->setEnabled(false);
-    }
-    if (type != EntryType::Deposit && type != EntryType::Withdrawal)
-        hasDetailsCheck_->setChecked(false);
+    const banking::TypeDefaults defaults = banking::typeDefaults(type);
+    if (defaults.source) sourceCombo_->setEditText(*defaults.source);
+    if (defaults.narrative) reasonEdit_->setText(*defaults.narrative);
+    sourceCombo_->setEnabled(!defaults.sourceLocked);
+    if (!banking::detailsAllowed(type)) hasDetailsCheck_->setChecked(false);
     if (type == EntryType::Transfer) DestEditChange();
     PurposeEditChange();
 }
@@ -472,7 +475,8 @@ void TQVBankTranForm::PurposeEditChange() {
     if (!showing_) journalLabel_->clear();
     const QString code = purposeEdit_->text().trimmed();
     if (!code.isEmpty() && rows_) {
-        ui::guarded(this, [&] { ledger_ = banking::findLedgerAccount(connection_, company_.coy, code); });
+        ui::guarded(this,
+                    [&] { ledger_ = banking::findLedgerAccount(connection_, company_.coy, code); });
         if (!ledger_) {
             purposeDescLabel_->setText(QStringLiteral("Cannot find account!"));
         } else {
@@ -507,14 +511,13 @@ void TQVBankTranForm::PurposeEditChange() {
 }
 
 void TQVBankTranForm::LedgerButtonClick() {
-    const EntryType type = currentType();
-    const bool income = type == EntryType::Deposit || type == EntryType::Interest;
+    const QString acctType = banking::ledgerPickerType(currentType());
     QString code;
     const bool chosen = ui::openWindow<TDeptAcctListForm>(
         this,
         [&](TDeptAcctListForm& w) {
             w.coyCode = company_.coy;
-            w.acctType = income ? QStringLiteral("INC") : QStringLiteral("EXP");
+            w.acctType = acctType;
             w.selectEnabled = true;
             w.setWindowTitle(QStringLiteral("View/Select Ledger Accounts"));
         },
@@ -529,32 +532,32 @@ void TQVBankTranForm::LedgerButtonClick() {
 void TQVBankTranForm::AmountEditChange() {
     if (mode_ == Mode::Browse) return;
     const double amount = boxAmount(amountEdit_);
-    if (fmt::cents(amount) != 0) amountEntered_ = true;
-    const EntryType type = currentType();
-    if ((type == EntryType::Deposit || type == EntryType::Withdrawal) && ledger_ &&
-        company_.gstEnabled && ledger_->gstApplies && amount > 0.0)
-        taxEdit_->setText(fmt::money(banking::proposedTax(type, company_, *ledger_, amount)));
+    if (!banking::fitsField(amount, banking::largestAmount()) || fmt::cents(amount) != 0)
+        amountEntered_ = true;
+    if (const auto tax = banking::taxToPropose(currentType(), company_, ledger_, amount))
+        taxEdit_->setText(fmt::money(*tax));
     updateSaveEnabled();
 }
 
 void TQVBankTranForm::TranNumEditChange() {
     if (mode_ != Mode::Add || !account_) return;
-    bool ok = false;
-    const qint64 number = tranNumEdit_->text().trimmed().toLongLong(&ok);
-    referenceFree_ = true;
-    ui::guarded(this, [&] {
-        referenceFree_ = ok && number > 0 &&
-                         !banking::referenceInUse(connection_, company_.coy, account_->bankCode,
-                                                  account_->acctNo, number);
-    });
-    journalLabel_->setText(referenceFree_ ? QString() : kInUse);
+    const qint64 number = banking::referenceFromText(tranNumEdit_->text());
+    bool inUse = false;
+    if (number > 0)
+        ui::guarded(this, [&] {
+            inUse = banking::referenceInUse(connection_, company_.coy, account_->bankCode,
+                                            account_->acctNo, number);
+        });
+    const QString message = banking::referenceMessage(tranNumEdit_->text(), inUse);
+    referenceFree_ = message.isEmpty();
+    journalLabel_->setText(message);
     updateSaveEnabled();
 }
 
 void TQVBankTranForm::TranNumEditDone() {
     if (mode_ != Mode::Add || referenceFree_) return;
     ui::beep();
-    ui::error(this, kInUse);
+    ui::error(this, journalLabel_->text());
 }
 
 void TQVBankTranForm::DestEditChange() {
@@ -564,21 +567,25 @@ void TQVBankTranForm::DestEditChange() {
     for (QLineEdit* e : {destOpenBalEdit_, destCurrBalEdit_, destOdAmountEdit_}) e->clear();
     const QString bank = destBankEdit_->text().trimmed(), acct = destAcctEdit_->text().trimmed();
     if (!acct.isEmpty()) {
-        if (keys::bankLink(company_.coy, bank, acct) == keys::bankLink(company_.coy, account_->bankCode,
-                                                                       account_->acctNo)) {
+        if (keys::bankLink(company_.coy, bank, acct) ==
+            keys::bankLink(company_.coy, account_->bankCode, account_->acctNo)) {
             destDescLabel_->setText(banking::problemText(banking::Problem::DestinationIsSource));
         } else {
             std::optional<banking::BankAccount> dest;
-            ui::guarded(this, [&] { dest = banking::findBankAccount(connection_, company_.coy, bank, acct); });
+            ui::guarded(this, [&] {
+                dest = banking::findBankAccount(connection_, company_.coy, bank, acct);
+            });
             if (dest) {
                 destDescLabel_->setText(dest->desc);
                 destOpenBalEdit_->setText(fmt::money(dest->openBal));
                 destCurrBalEdit_->setText(fmt::money(dest->currBal));
                 destOdAmountEdit_->setText(fmt::money(dest->odAmount));
-                reasonEdit_->setText(QStringLiteral("Transfer to: ") + bank + QLatin1Char(' ') + acct);
+                reasonEdit_->setText(QStringLiteral("Transfer to: ") + bank + QLatin1Char(' ') +
+                                     acct);
                 destinationUsable_ = true;
             } else {
-                destDescLabel_->setText(banking::problemText(banking::Problem::DestinationNotFound));
+                destDescLabel_->setText(
+                    banking::problemText(banking::Problem::DestinationNotFound));
             }
         }
     }
@@ -644,7 +651,7 @@ void TQVBankTranForm::setMode(Mode mode) {
     mode_ = mode;
     const bool browsing = mode == Mode::Browse;
     const bool adding = mode == Mode::Add;
-    modePanel_->setText(adding    ? QStringLiteral("Creating new transaction.")
+    modePanel_->setText(adding     ? QStringLiteral("Creating new transaction.")
                         : browsing ? QStringLiteral("Browsing transactions.")
                                    : QStringLiteral("Editing transaction."));
     const bool hasRows = account_ && rows_ && !rows_->isEmpty();
@@ -666,7 +673,8 @@ void TQVBankTranForm::setMode(Mode mode) {
     bankAcctButton_->setEnabled(accountBoxes);
     tranNumEdit_->setReadOnly(!adding);
     for (QRadioButton* r : typeRadios_) r->setEnabled(adding);
-    for (QLineEdit* e : {purposeEdit_, amountEdit_, taxEdit_, reasonEdit_}) e->setReadOnly(browsing);
+    for (QLineEdit* e : {purposeEdit_, amountEdit_, taxEdit_, reasonEdit_})
+        e->setReadOnly(browsing);
     if (reconciledCheck_->isChecked()) taxEdit_->setReadOnly(true);
     tranDateEdit_->setReadOnly(browsing);
     ledgerButton_->setEnabled(!browsing);
@@ -682,14 +690,10 @@ void TQVBankTranForm::setMode(Mode mode) {
 }
 
 void TQVBankTranForm::updateSaveEnabled() {
-    bool ok = mode_ != Mode::Browse && account_.has_value() && referenceFree_;
-    const EntryType type = currentType();
-    if (type == EntryType::Transfer)
-        ok = ok && destinationUsable_ && amountEntered_;
-    else if (!hasDetailsCheck_->isChecked())
-        ok = ok && ledgerUsable_ &&
-             ((type != EntryType::Interest && type != EntryType::Fees) || ledger_.has_value());
-    saveButton_->setEnabled(ok);
+    saveButton_->setEnabled(
+        banking::saveAllowed({mode_ != Mode::Browse, account_.has_value(), referenceFree_,
+                              currentType(), hasDetailsCheck_->isChecked(), ledgerUsable_,
+                              ledger_.has_value(), destinationUsable_, amountEntered_}));
 }
 
 banking::BankEntry TQVBankTranForm::entryFromBoxes() const {
@@ -746,8 +750,8 @@ void TQVBankTranForm::NewButtonClick() {
         tranDateEdit_->setDateValue(QDate::currentDate());
     hasDetailsCheck_->setChecked(false);
     reconciledCheck_->setChecked(false);
-    for (QLineEdit* e : {destBankEdit_, destAcctEdit_, destOpenBalEdit_, destCurrBalEdit_,
-                         destOdAmountEdit_})
+    for (QLineEdit* e :
+         {destBankEdit_, destAcctEdit_, destOpenBalEdit_, destCurrBalEdit_, destOdAmountEdit_})
         e->clear();
     destDescLabel_->clear();
     journalLabel_->clear();
@@ -755,9 +759,7 @@ void TQVBankTranForm::NewButtonClick() {
     destAcctLabel_->setText(kToAccountCaption);
     amountEdit_->setText(QStringLiteral("00.00"));
     taxEdit_->setText(QStringLiteral("00.00"));
-    if (sourceCombo_->currentText().trimmed() == QLatin1String("CHEQUE") ||
-        sourceCombo_->currentText().trimmed() == QLatin1String("DETAILS"))
-        sourceCombo_->setEditText(QStringLiteral("Misc"));
+    sourceCombo_->setEditText(banking::sourceForNewEntry(sourceCombo_->currentText()));
     if (purposeEdit_->text().trimmed().isEmpty()) reasonEdit_->clear();
     referenceFree_ = true;
     amountEntered_ = false;
@@ -778,8 +780,9 @@ void TQVBankTranForm::EditButtonClick() {
     }
     banking::Problem problem = banking::Problem::None;
     if (!ui::guarded(this, [&] {
-            problem = banking::editRefusal(connection_, company_.coy, account_->bankCode,
-                                           account_->acctNo, rows_->integer(QStringLiteral("TRANNUM")));
+            problem =
+                banking::editRefusal(connection_, company_.coy, account_->bankCode,
+                                     account_->acctNo, rows_->integer(QStringLiteral("TRANNUM")));
         }))
         return;
     // A cheque or electronic payment is edited in payment entry, which does not exist yet.
@@ -796,8 +799,10 @@ void TQVBankTranForm::EditButtonClick() {
     showing_ = true;
     PurposeEditChange();  // the refusals of edit mode, without replacing the narrative
     showing_ = false;
-    if (currentType() == EntryType::Transfer) amountEdit_->setFocus();
-    else purposeEdit_->setFocus();
+    if (currentType() == EntryType::Transfer)
+        amountEdit_->setFocus();
+    else
+        purposeEdit_->setFocus();
 }
 
 void TQVBankTranForm::SaveButtonClick() {
@@ -808,10 +813,9 @@ void TQVBankTranForm::SaveButtonClick() {
     };
     banking::SaveResult result;
     if (!ui::guarded(this, [&] {
-            result = banking::saveBankEntry(connection_, entry,
-                                            mode_ == Mode::Add ? banking::EntryMode::Add
-                                                               : banking::EntryMode::Edit,
-                                            ask);
+            result = banking::saveBankEntry(
+                connection_, entry,
+                mode_ == Mode::Add ? banking::EntryMode::Add : banking::EntryMode::Edit, ask);
         }))
         return;
     if (!reportResult(result)) return;
@@ -852,12 +856,13 @@ void TQVBankTranForm::DeleteButtonClick() {
             } else {
                 rows_->gotoRowId(current);
                 rows_->prior();
-                if (rows_->rowId() != current) neighbour = rows_->integer(QStringLiteral("TRANNUM"));
+                if (rows_->rowId() != current)
+                    neighbour = rows_->integer(QStringLiteral("TRANNUM"));
             }
             rows_->gotoRowId(current);
-            result = banking::deleteBankEntry(connection_, company_.coy, account_->bankCode,
-                                              account_->acctNo, reference, ask,
-                                              depositsNotOnStatement);
+            result =
+                banking::deleteBankEntry(connection_, company_.coy, account_->bankCode,
+                                         account_->acctNo, reference, ask, depositsNotOnStatement);
         }))
         return;
     if (!reportResult(result)) return;

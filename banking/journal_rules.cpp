@@ -1,32 +1,29 @@
 #include "banking/journal_rules.h"
 
+#include <cmath>
+
 #include "store/error.h"
 #include "store/format.h"
 #include "store/keys.h"
 #include "store/query.h"
 #include "store/table.h"
 
-#include <cmath>
-
 namespace banking {
 
 namespace fmt = store::fmt;
 namespace keys = store::keys;
 
-double taxContained(double amount, double ratePercent)
-{
+double taxContained(double amount, double ratePercent) {
     if (!(amount > 0.0) || ratePercent == 0.0) return 0.0;
     const double divisor = 100.0 / ratePercent + 1.0;
     return fmt::roundTo(amount / divisor, 2);
 }
 
-double taxAdded(double amount, double ratePercent)
-{
+double taxAdded(double amount, double ratePercent) {
     return fmt::roundTo(amount * ratePercent / 100.0, 2);
 }
 
-Company readCompany(store::Connection& connection)
-{
+Company readCompany(store::Connection& connection) {
     store::Table control(connection, QStringLiteral("QVCntrl.DBF"));
     control.setIndexName(QStringLiteral("COYCODE"));
     control.open();
@@ -41,8 +38,7 @@ Company readCompany(store::Connection& connection)
 }
 
 std::optional<LedgerAccount> findLedgerAccount(store::Connection& connection, int coy,
-                                               const QString& acctCode)
-{
+                                               const QString& acctCode) {
     const QString code = acctCode.trimmed();
     if (code.isEmpty()) return std::nullopt;
     store::Query q(connection);
@@ -71,46 +67,46 @@ std::optional<LedgerAccount> findLedgerAccount(store::Connection& connection, in
     return a;
 }
 
-int businessShare(const LedgerAccount& account)
-{
+int businessShare(const LedgerAccount& account) {
     if (!account.domestic) return 100;
     if (account.allocPer == 100) return 0;
     return 100 - account.allocPer;
 }
 
-QString shareDescription(const LedgerAccount& account)
-{
+QString shareDescription(const LedgerAccount& account) {
     if (!account.domestic) return account.descr;
     if (account.allocPer == 100) return account.descr + QStringLiteral(" is wholly domestic.");
     return account.descr + QLatin1Char(' ') + QString::number(account.allocPer) +
            QStringLiteral(" percent is domestic.");
 }
 
-bool hasPrivateShareDestination(const LedgerAccount& account)
-{
+bool hasPrivateShareDestination(const LedgerAccount& account) {
     return account.domestic && !account.domLink.trimmed().isEmpty();
 }
 
-QString journalLinkOf(const LedgerAccount& account, int coy)
-{
+QString journalLinkOf(const LedgerAccount& account, int coy) {
     return keys::journalLinkCode(account.linkCode, coy);
 }
 
-QString bankRowType(EntryType type)
-{
+QString bankRowType(EntryType type) {
     switch (type) {
-    case EntryType::Deposit: return QStringLiteral("DEP");
-    case EntryType::Withdrawal: return QStringLiteral("WD");
-    case EntryType::Transfer: return QStringLiteral("TR");
-    case EntryType::Interest: return QStringLiteral("INT");
-    case EntryType::Fees: return QStringLiteral("FEES");
-    case EntryType::Cheque: return QStringLiteral("CHQ");
+        case EntryType::Deposit:
+            return QStringLiteral("DEP");
+        case EntryType::Withdrawal:
+            return QStringLiteral("WD");
+        case EntryType::Transfer:
+            return QStringLiteral("TR");
+        case EntryType::Interest:
+            return QStringLiteral("INT");
+        case EntryType::Fees:
+            return QStringLiteral("FEES");
+        case EntryType::Cheque:
+            return QStringLiteral("CHQ");
     }
     return {};
 }
 
-std::optional<EntryType> entryTypeOfRow(const QString& tranType)
-{
+std::optional<EntryType> entryTypeOfRow(const QString& tranType) {
     const QString t = tranType.trimmed();
     for (EntryType e : {EntryType::Deposit, EntryType::Withdrawal, EntryType::Transfer,
                         EntryType::Interest, EntryType::Fees, EntryType::Cheque})
@@ -118,37 +114,39 @@ std::optional<EntryType> entryTypeOfRow(const QString& tranType)
     return std::nullopt;
 }
 
-QString journalReason(EntryType type)
-{
+QString journalReason(EntryType type) {
     switch (type) {
-    case EntryType::Deposit: return QStringLiteral("DEP");
-    case EntryType::Withdrawal: return QStringLiteral("WD");
-    case EntryType::Transfer: return QStringLiteral("TRAN");
-    case EntryType::Interest: return QStringLiteral("INT");
-    case EntryType::Fees: return QStringLiteral("FEES");
-    case EntryType::Cheque: return QStringLiteral("CHQ");
+        case EntryType::Deposit:
+            return QStringLiteral("DEP");
+        case EntryType::Withdrawal:
+            return QStringLiteral("WD");
+        case EntryType::Transfer:
+            return QStringLiteral("TRAN");
+        case EntryType::Interest:
+            return QStringLiteral("INT");
+        case EntryType::Fees:
+            return QStringLiteral("FEES");
+        case EntryType::Cheque:
+            return QStringLiteral("CHQ");
     }
     return {};
 }
 
 bool isMoneyIn(EntryType type) { return type == EntryType::Deposit || type == EntryType::Interest; }
 
-double signedAmount(EntryType type, double amount)
-{
+double signedAmount(EntryType type, double amount) {
     const double a = fmt::roundTo(std::abs(amount), 2);
     return isMoneyIn(type) ? a : -a;
 }
 
 double proposedTax(EntryType type, const Company& company, const LedgerAccount& account,
-                   double amount)
-{
+                   double amount) {
     if (type != EntryType::Deposit && type != EntryType::Withdrawal) return 0.0;
     if (!company.gstEnabled || !account.gstApplies) return 0.0;
     return taxContained(amount, company.gstPercent);
 }
 
-LineAmounts lineAmounts(const EntryLine& line)
-{
+LineAmounts lineAmounts(const EntryLine& line) {
     LineAmounts a;
     const int share = businessShare(line.account);
     a.amount = fmt::roundTo(line.amount, 2);
@@ -162,29 +160,24 @@ LineAmounts lineAmounts(const EntryLine& line)
     return a;
 }
 
-QString entrySearchCode(const QString& journalLink, const QString& acctCode, qint64 reference)
-{
+QString entrySearchCode(const QString& journalLink, const QString& acctCode, qint64 reference) {
     return keys::journalSearchCode(journalLink, acctCode, QString::number(reference));
 }
 
-QString entrySplitLink(const QString& journalLink, const QString& domAcct, qint64 reference)
-{
+QString entrySplitLink(const QString& journalLink, const QString& domAcct, qint64 reference) {
     return keys::splitLink(journalLink, domAcct, QString::number(reference));
 }
 
-QString entryBnkLinkNo(const QString& bankCode, const QString& acctNo, qint64 reference)
-{
+QString entryBnkLinkNo(const QString& bankCode, const QString& acctNo, qint64 reference) {
     return keys::bnkLinkNo(bankCode, acctNo, QString::number(reference));
 }
 
-QString entryBnkTrnLnk(const QString& bankCode, const QString& acctNo, qint64 reference, int coy)
-{
+QString entryBnkTrnLnk(const QString& bankCode, const QString& acctNo, qint64 reference, int coy) {
     return keys::journalBankEntryKey(bankCode, acctNo, QString::number(reference), coy);
 }
 
 qint64 findEntryLine(store::Connection& connection, const QString& searchCode,
-                     const QString& bankCode, const QString& acctNo, qint64 reference)
-{
+                     const QString& bankCode, const QString& acctNo, qint64 reference) {
     store::Query q(connection);
     q.setSql(QStringList{QStringLiteral("SELECT rowid FROM QVACTTR"),
                          QStringLiteral("WHERE SRCHCODE = :sSrchCode AND BNKLINKNO = :sBnkLinkNo"),
@@ -198,17 +191,16 @@ qint64 findEntryLine(store::Connection& connection, const QString& searchCode,
 
 namespace {
 
-void setLineFields(store::Table& t, const EntryLine& line)
-{
+void setLineFields(store::Table& t, const EntryLine& line) {
     const QString link = journalLinkOf(line.account, line.coy);
     const QString acct = line.account.acctCode.trimmed();
     t.setValue(QStringLiteral("LINKCODE"), link);
     // The department number follows the link code, also when an edit moves the line.
     t.setValue(QStringLiteral("BRANCH"), line.account.branch);
-    t.setValue(QStringLiteral("LINENO"), 0);
+    t.setValue(QStringLiteral("LINENO"), line.lineNo);
     t.setValue(QStringLiteral("BANKACCT"), line.acctNo.trimmed());
     t.setValue(QStringLiteral("SRCHCODE"), entrySearchCode(link, acct, line.reference));
-    t.setValue(QStringLiteral("TRANTYPE"), line.account.isExpense() ? QStringLiteral("E")
+    t.setValue(QStringLiteral("TRANTYPE"), line.account.isExpense()  ? QStringLiteral("E")
                                            : line.account.isIncome() ? QStringLiteral("I")
                                                                      : QString());
     t.setValue(QStringLiteral("GSTTYPE"), QStringLiteral("N"));
@@ -233,8 +225,7 @@ void setLineFields(store::Table& t, const EntryLine& line)
 }  // namespace
 
 bool writeEntryLine(store::Connection& connection, LineMode mode, const EntryLine& line,
-                    const QString& previousSearchCode)
-{
+                    const QString& previousSearchCode) {
     store::Table t(connection, QStringLiteral("QVActTr.DBF"));
     t.open();
     if (mode == LineMode::Add) {
@@ -248,8 +239,8 @@ bool writeEntryLine(store::Connection& connection, LineMode mode, const EntryLin
         t.setValue(QStringLiteral("BNKTRNLNK"),
                    entryBnkTrnLnk(line.bankCode, line.acctNo, line.reference, line.coy));
     } else {
-        const qint64 id = findEntryLine(connection, previousSearchCode, line.bankCode,
-                                        line.acctNo, line.reference);
+        const qint64 id = findEntryLine(connection, previousSearchCode, line.bankCode, line.acctNo,
+                                        line.reference);
         if (id == 0 || !t.gotoRowId(id)) return false;
         t.edit();
     }
@@ -267,8 +258,7 @@ namespace {
 
 int deleteLines(store::Connection& connection, const QString& journalLink, const QString& acctCode,
                 const LedgerAccount* account, const QString& bankCode, const QString& acctNo,
-                qint64 reference)
-{
+                qint64 reference) {
     int count = 0;
     store::Table t(connection, QStringLiteral("QVActTr.DBF"));
     if (account && hasPrivateShareDestination(*account)) {
@@ -297,21 +287,18 @@ int deleteLines(store::Connection& connection, const QString& journalLink, const
 
 int deleteEntryLines(store::Connection& connection, const QString& journalLink,
                      const LedgerAccount& account, const QString& bankCode, const QString& acctNo,
-                     qint64 reference)
-{
+                     qint64 reference) {
     return deleteLines(connection, journalLink, account.acctCode, &account, bankCode, acctNo,
                        reference);
 }
 
 int deleteEntryLines(store::Connection& connection, const QString& journalLink,
                      const QString& acctCode, const QString& bankCode, const QString& acctNo,
-                     qint64 reference)
-{
+                     qint64 reference) {
     return deleteLines(connection, journalLink, acctCode, nullptr, bankCode, acctNo, reference);
 }
 
-bool detachLine(store::Connection& connection, qint64 lineRowId)
-{
+bool detachLine(store::Connection& connection, qint64 lineRowId) {
     store::Table t(connection, QStringLiteral("QVActTr.DBF"));
     t.open();
     if (!t.gotoRowId(lineRowId)) return false;

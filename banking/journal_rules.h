@@ -3,11 +3,11 @@
 // ledger account, and the line a bank entry writes, finds, deletes and detaches. Every writer
 // of journal lines (bank entries, payments, cash, the recurring run, imports) uses these.
 
-#include "store/connection.h"
-
 #include <QDate>
 #include <QString>
 #include <optional>
+
+#include "store/connection.h"
 
 namespace banking {
 
@@ -35,10 +35,10 @@ Company readCompany(store::Connection& connection);
 // The fields of a ledger account (QVAccDet) that entries read.
 struct LedgerAccount {
     QString acctCode;
-    QString linkCode;     // "0" for a company-level account, else the department's link code
-    int branch = 0;       // department number, 0 at company level
+    QString linkCode;  // "0" for a company-level account, else the department's link code
+    int branch = 0;    // department number, 0 at company level
     QString fullCode;
-    QString typeCode;     // "INC" or "EXP"
+    QString typeCode;  // "INC" or "EXP"
     QString descr;
     bool gstApplies = false;
     bool domestic = false;
@@ -89,14 +89,16 @@ struct EntryLine {
     int coy = 1;
     QString bankCode;
     QString acctNo;
-    qint64 reference = 0;   // the bank row's TRANNUM
+    qint64 reference = 0;  // the bank row's TRANNUM
     EntryType type = EntryType::Deposit;
     QDate date;
-    double amount = 0.0;    // as typed: positive
-    double tax = 0.0;       // the tax box
+    double amount = 0.0;  // as typed: positive
+    double tax = 0.0;     // the tax box
     QString source;
     QString narrative;
     LedgerAccount account;
+    int lineNo = 0;  // LINENO: 0 for the single line of a bank entry, 1.. for the lines
+                     // of an entry with several
 };
 
 // The amounts of the line. BUSAMT is the amount while the business share is above 0 for every
@@ -132,8 +134,8 @@ bool writeEntryLine(store::Connection& connection, LineMode mode, const EntryLin
 // DOMACCT + reference) when the account has a private-share destination, then every line of the
 // entry with its search code. Lines already in a tax return go the same way. Returns the count.
 int deleteEntryLines(store::Connection& connection, const QString& journalLink,
-                     const LedgerAccount& account, const QString& bankCode,
-                     const QString& acctNo, qint64 reference);
+                     const LedgerAccount& account, const QString& bankCode, const QString& acctNo,
+                     qint64 reference);
 // The same for an entry whose ledger account no longer exists: no private-share line.
 int deleteEntryLines(store::Connection& connection, const QString& journalLink,
                      const QString& acctCode, const QString& bankCode, const QString& acctNo,

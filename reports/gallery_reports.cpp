@@ -154,7 +154,7 @@ void writeSampleBook(store::Connection& c, Context& ctx) {
 reports::ReportDocument trialBalance(Context& ctx) {
     const QDate from = store::fmt::financialYearStart(QDate::currentDate());
     const reports::BroughtForward carried =
-        reports::broughtForward(ctx.connection, ctx.coy, from);
+        reports::broughtForward(ctx.connection, ctx.coy, from, QDate::currentDate());
     reports::TTrialBalanceReport report(ctx.connection, ctx.coy, from, QDate::currentDate(),
                                         carried);
     report.runToEnd();

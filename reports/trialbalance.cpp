@@ -1,6 +1,6 @@
 #include "reports/trialbalance.h"
-#include "reports/company.h"
 
+#include "reports/company.h"
 #include "store/connection.h"
 #include "store/format.h"
 #include "store/keys.h"
@@ -15,6 +15,10 @@ const QString kNoBankEntry = QStringLiteral("0-0-0");
 constexpr int kWhollyDomestic = 100;
 
 bool isZero(double amount) { return store::fmt::cents(amount) == 0; }
+
+// A bank account counts from its start date; one without a start date has always counted.
+const char* const kStartedBy = "AND (STARTDATE IS NULL OR STARTDATE = '' OR STARTDATE <=:EndDate)";
+bool startedBy(const QDate& start, const QDate& to) { return !start.isValid() || start <= to; }
 
 // Business amounts (SUM of BUSAMT) of the cash journal (lines not tied to a bank entry) of
 // the company's income and expenditure accounts, both in one pass over the cash lines. The
@@ -52,13 +56,17 @@ CashAmounts cashBusinessAmounts(store::Connection& c, int coy, bool profitAndLos
 
 }  // namespace
 
-BroughtForward broughtForward(store::Connection& c, int coy, const QDate& from) {
+BroughtForward broughtForward(store::Connection& c, int coy, const QDate& from, const QDate& to) {
     const QString sCoy = QString::number(coy);
     // The opening balance as first set. OPENBAL is moved to each reconciled statement
-    // balance, which already holds the movements counted below.
+    // balance, which already holds the movements counted below. An account opened after the
+    // to-date has no row in the report, so its opening balance stays out too.
     store::Query openings(c);
-    openings.setSql({"SELECT SUM(INITBAL) FROM QVBNKACT", "WHERE COYCODE =:sCoyCode"});
+    QStringList openingSql = {"SELECT SUM(INITBAL) FROM QVBNKACT", "WHERE COYCODE =:sCoyCode"};
+    if (to.isValid()) openingSql << kStartedBy;
+    openings.setSql(openingSql);
     openings.bind("sCoyCode", sCoy);
+    if (to.isValid()) openings.bind("EndDate", to);
     openings.open();
     const double ob = roundTo(openings.number(0), 2);
 
@@ -117,17 +125,16 @@ const TrialRow* TrialBalanceFigures::row(TrialRowKind kind) const {
     return nullptr;
 }
 
-TTrialBalanceReport::TTrialBalanceReport(store::Connection& connection, int coy,
-                                         const QDate& from, const QDate& to,
-                                         const BroughtForward& carried)
+TTrialBalanceReport::TTrialBalanceReport(store::Connection& connection, int coy, const QDate& from,
+                                         const QDate& to, const BroughtForward& carried)
     : connection_(connection), coy_(coy), from_(from), to_(to), carried_(carried) {}
 
 std::vector<TTrialBalanceReport::Account> TTrialBalanceReport::accounts(const QString& type,
-                                                                       int inclPl) {
+                                                                        int inclPl) {
     store::Query q(connection_);
     q.setSql({"SELECT ACCTCODE, DESCR FROM QVACCDET D", "WHERE D.COYCODE =:iCoyCode",
-              "AND D.TYPECODE =:sTypeCode", "AND D.ALLOCPER <>:dAllocPer",
-              "AND D.INCLPL =:iInclPL", "ORDER BY D.ACCTCODE"});
+              "AND D.TYPECODE =:sTypeCode", "AND D.ALLOCPER <>:dAllocPer", "AND D.INCLPL =:iInclPL",
+              "ORDER BY D.ACCTCODE"});
     q.bind("iCoyCode", QString::number(coy_));
     q.bind("sTypeCode", type);
     q.bind("dAllocPer", kWhollyDomestic);
@@ -170,8 +177,7 @@ void TTrialBalanceReport::incomeAccount(const Account& a, TrialRowKind kind, boo
 void TTrialBalanceReport::expenseAccount(const Account& a, TrialRowKind kind) {
     store::Query last(connection_);
     last.setSql({"SELECT AMOUNT FROM QVACTTR A", "WHERE A.COYCODE =:iCoyCode",
-                 "AND A.ACCTCODE =:sAcctCode",
-                 "AND (A.TRANDATE BETWEEN :StartDate AND :EndDate)",
+                 "AND A.ACCTCODE =:sAcctCode", "AND (A.TRANDATE BETWEEN :StartDate AND :EndDate)",
                  "ORDER BY A.TRANDATE DESC, A.rowid DESC LIMIT 1"});
     last.bind("iCoyCode", QString::number(coy_));
     last.bind("sAcctCode", a.code);
@@ -242,22 +248,23 @@ void TTrialBalanceReport::begin() {
         const QString acctNo = banks.text("ACCTNO");
         // The account's rows carry its key (company, bank code, account number): the covering
         // index (BANKLINK, TRANDATE, AMOUNT) sums them without reading the rows.
-        const QString link = store::keys::cutToWidth(
-            store::keys::bankLink(coy_, banks.text("BANKCODE"), acctNo),
-            store::keys::kBankRowLinkWidth);
+        const QString link =
+            store::keys::cutToWidth(store::keys::bankLink(coy_, banks.text("BANKCODE"), acctNo),
+                                    store::keys::kBankRowLinkWidth);
         const QString desc = banks.text("DESC");
         const double opening = banks.number("INITBAL");
-        const QDate start = banks.date("STARTDATE");
-        addTask([this, acctNo, link, desc, opening, start] {
+        // An account opened after the to-date shows nothing.
+        if (!startedBy(banks.date("STARTDATE"), to_)) continue;
+        addTask([this, acctNo, link, desc, opening] {
             store::Query q(connection_);
             q.setSql({"SELECT SUM(AMOUNT) FROM QVBNKTR", "WHERE BANKLINK =:sBankLink",
                       "AND TRANDATE <=:EndDate"});
             q.bind("sBankLink", link);
             q.bind("EndDate", to_);
             q.open();
-            double value = roundTo(q.number(0), 2);
-            // An account opened inside the period shows only its movements.
-            if (start.isValid() && start < from_) value = roundTo(value + opening, 2);
+            // The opening balance is in the opening row whatever the start date, so the
+            // account's row carries it too.
+            const double value = roundTo(q.number(0) + opening, 2);
             if (value >= 0 || isZero(value))
                 add(TrialRowKind::Bank, acctNo, desc, value, std::nullopt);
             else
@@ -280,9 +287,8 @@ void TTrialBalanceReport::begin() {
         // COYCODE index, which every line of a one-company book shares.
         store::Query q(connection_);
         q.setSql({"SELECT SUM(CASE WHEN TRANTYPE =:sIncome THEN GSTAMT ELSE 0 END),",
-                  "SUM(CASE WHEN TRANTYPE =:sExpense THEN GSTAMT ELSE 0 END)",
-                  "FROM QVACTTR", "WHERE +COYCODE =:sCoyCode",
-                  "AND (TRANDATE BETWEEN :BegDate AND :EndDate)"});
+                  "SUM(CASE WHEN TRANTYPE =:sExpense THEN GSTAMT ELSE 0 END)", "FROM QVACTTR",
+                  "WHERE +COYCODE =:sCoyCode", "AND (TRANDATE BETWEEN :BegDate AND :EndDate)"});
         q.bind("sIncome", QStringLiteral("I"));
         q.bind("sExpense", QStringLiteral("E"));
         q.bind("sCoyCode", QString::number(coy_));
@@ -313,7 +319,9 @@ void TTrialBalanceReport::finish() {
     }
     figures_.rows.push_back(provision);
     figures_.rows.push_back(carried);
-    figures_.rows.push_back({TrialRowKind::Balances, {}, QStringLiteral("Balances"),
+    figures_.rows.push_back({TrialRowKind::Balances,
+                             {},
+                             QStringLiteral("Balances"),
                              roundTo(figures_.debitTotal + p, 2),
                              roundTo(figures_.creditTotal + p, 2)});
 }
@@ -336,23 +344,22 @@ ReportDocument TTrialBalanceReport::document() const {
     };
     for (const TrialRow& r : figures_.rows) {
         switch (r.kind) {
-        case TrialRowKind::CashHeading:
-        case TrialRowKind::BalanceSheetHeading:
-            doc.addSpan(BandKind::GroupHeader, r.description, true);
-            break;
-        case TrialRowKind::Provision:
-        case TrialRowKind::CarriedForward:
-            doc.addRow(BandKind::Summary, {QString(), r.description, money(r.debit),
-                                           money(r.credit)});
-            break;
-        case TrialRowKind::Balances:
-            doc.addRow(BandKind::Summary, {QString(), r.description, money(r.debit),
-                                           money(r.credit)},
-                       true, true);
-            break;
-        default:
-            doc.addRow(BandKind::Detail, {r.code, r.description, money(r.debit),
-                                          money(r.credit)});
+            case TrialRowKind::CashHeading:
+            case TrialRowKind::BalanceSheetHeading:
+                doc.addSpan(BandKind::GroupHeader, r.description, true);
+                break;
+            case TrialRowKind::Provision:
+            case TrialRowKind::CarriedForward:
+                doc.addRow(BandKind::Summary,
+                           {QString(), r.description, money(r.debit), money(r.credit)});
+                break;
+            case TrialRowKind::Balances:
+                doc.addRow(BandKind::Summary,
+                           {QString(), r.description, money(r.debit), money(r.credit)}, true, true);
+                break;
+            default:
+                doc.addRow(BandKind::Detail,
+                           {r.code, r.description, money(r.debit), money(r.credit)});
         }
     }
     return doc;

@@ -3,13 +3,13 @@
 // or a Credits column, bank and cash balances, balance-sheet accounts, sales tax, the
 // provision for the period's profit or loss and the two "Balances".
 
-#include "reports/preparation.h"
-#include "reports/report.h"
-
 #include <QDate>
 #include <QString>
 #include <optional>
 #include <vector>
+
+#include "reports/preparation.h"
+#include "reports/report.h"
 
 namespace store {
 class Connection;
@@ -23,10 +23,12 @@ struct BroughtForward {
     double ob = 0;  // opening bank balances, when there is nothing carried forward
 };
 
-// Figures before the from-date: the bank accounts' opening balances (as first set: INITBAL,
-// which a reconciliation never overwrites), earlier bank movements, earlier cash income and
-// expenditure and the loan account's line, combined and handed over as the window does.
-BroughtForward broughtForward(store::Connection& connection, int coy, const QDate& from);
+// Figures before the from-date: the opening balances (as first set: INITBAL, which a
+// reconciliation never overwrites) of the bank accounts started by the to-date (every account
+// when `to` is not given), earlier bank movements, earlier cash income and expenditure and the
+// loan account's line, combined and handed over as the window does.
+BroughtForward broughtForward(store::Connection& connection, int coy, const QDate& from,
+                              const QDate& to = QDate());
 
 enum class TrialRowKind {
     Opening,
@@ -67,8 +69,8 @@ struct TrialBalanceFigures {
 
 class TTrialBalanceReport : public Preparation {
 public:
-    TTrialBalanceReport(store::Connection& connection, int coy, const QDate& from,
-                        const QDate& to, const BroughtForward& carried);
+    TTrialBalanceReport(store::Connection& connection, int coy, const QDate& from, const QDate& to,
+                        const BroughtForward& carried);
 
     const TrialBalanceFigures& figures() const { return figures_; }
     // The bands of the prepared report.

@@ -91,7 +91,7 @@ void TTrialBalanceForm::previewReport() {
     ui::guarded(this, [this] {
         if (!connection_.isConnected()) connection_.connect(QStringLiteral("NRV"));
         const QDate from = period_->from(), to = period_->to();
-        const BroughtForward carried = broughtForward(connection_, coyCode, from);
+        const BroughtForward carried = broughtForward(connection_, coyCode, from, to);
         TTrialBalanceReport report(connection_, coyCode, from, to, carried);
         if (!prepareInSteps(this, report, QStringLiteral("Preparing the trial balance..."))) return;
         const ReportDocument doc = report.document();

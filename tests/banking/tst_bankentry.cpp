@@ -1,11 +1,11 @@
 // Entering, editing and deleting bank entries in the bank transaction window from the keyboard.
-#include "bankentry_window.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QToolButton>
+
+#include "bankentry_window.h"
 
 using namespace bankentry_test;
 using banking::EntryType;
@@ -25,7 +25,8 @@ private slots:
     void refusedDeletesChangeNothing_data();
     void refusedDeletesChangeNothing();
     void aNumberInUseIsRefusedWhileTyping();
-    void anEntryWithoutAmountIsNotSaved();
+    void anAmountTheBooksCannotHoldIsNotSaved_data();
+    void anAmountTheBooksCannotHoldIsNotSaved();
     void answeringNoToAnOverdraftKeepsEverything_data();
     void answeringNoToAnOverdraftKeepsEverything();
     void interestAndFeesFillSourceAndNarrative_data();
@@ -47,13 +48,15 @@ void TestBankEntry::aDepositTypedFromTheKeyboardIsSavedWithItsTaxAndShown() {
     QCOMPARE(text(w.get(), "CurrBalEdit"), QStringLiteral("100.00"));
     press(w.get(), Qt::Key_F2);
     QCOMPARE(w->mode(), TQVBankTranForm::Mode::Add);
-    QCOMPARE(child<QLabel>(w.get(), "ModePanel")->text(), QStringLiteral("Creating new transaction."));
+    QCOMPARE(child<QLabel>(w.get(), "ModePanel")->text(),
+             QStringLiteral("Creating new transaction."));
     QCOMPARE(text(w.get(), "TranNumEdit"), QStringLiteral("42"));
     QCOMPARE(books->lastRefNo(), 42);
     QCOMPARE(w->focusWidget(), child(w.get(), "PurposeEdit"));
     QTest::keyClicks(w->focusWidget(), "SALES");
     QCOMPARE(text(w.get(), "ReasonEdit"), QStringLiteral("Sales"));
-    QCOMPARE(child<QLabel>(w.get(), "AcctDeptLabel")->text(), QStringLiteral("Company level account."));
+    QCOMPARE(child<QLabel>(w.get(), "AcctDeptLabel")->text(),
+             QStringLiteral("Company level account."));
     type(w.get(), "AmountEdit", "115");
     QCOMPARE(text(w.get(), "TaxEdit"), QStringLiteral("15.00"));
     child<QComboBox>(w.get(), "SourceCombo")->setEditText("EFTPOS");
@@ -64,7 +67,8 @@ void TestBankEntry::aDepositTypedFromTheKeyboardIsSavedWithItsTaxAndShown() {
     QCOMPARE(text(w.get(), "CurrBalEdit"), QStringLiteral("215.00"));
     QCOMPARE(books->balance(), 215.0);
     QCOMPARE(gridRows(w.get()), 1);
-    QCOMPARE(child<ui::DataGrid>(w.get(), "TranGrid")->lazyModel()->textAt(0, 3), QStringLiteral("115.00"));
+    QCOMPARE(child<ui::DataGrid>(w.get(), "TranGrid")->lazyModel()->textAt(0, 3),
+             QStringLiteral("115.00"));
     QCOMPARE(books->number("SELECT GSTAMT FROM QVACTTR WHERE TRANNUM = 42"), 15.0);
     QCOMPARE(books->number("SELECT AMOUNT FROM QVBNKTR WHERE TRANNUM = 42"), 115.0);
     // The saved row is shown again from the books.
@@ -164,8 +168,10 @@ void TestBankEntry::editingAWithdrawalMovesTheBalanceByTheDifference() {
 void TestBankEntry::refusedDeletesChangeNothing_data() {
     QTest::addColumn<QString>("change");
     QTest::addColumn<QString>("message");
-    QTest::newRow("reconciled") << "RECONCILED = 1" << "Entry has been reconciled....cannot delete!";
-    QTest::newRow("cheque") << "TRANTYPE = 'CHQ'" << "Transaction is a cheque... delete in cheques maintenance!";
+    QTest::newRow("reconciled") << "RECONCILED = 1"
+                                << "Entry has been reconciled....cannot delete!";
+    QTest::newRow("cheque") << "TRANTYPE = 'CHQ'"
+                            << "Transaction is a cheque... delete in cheques maintenance!";
 }
 
 void TestBankEntry::refusedDeletesChangeNothing() {
@@ -194,20 +200,44 @@ void TestBankEntry::aNumberInUseIsRefusedWhileTyping() {
     QVERIFY(!child<QPushButton>(w.get(), "SaveButton")->isEnabled());
     QTest::keyClick(child(w.get(), "TranNumEdit"), Qt::Key_Tab);
     QCOMPARE(script.texts(), QStringList{"This transaction number is in use.. enter another."});
+    // A number that is no number gets its own words.
+    type(w.get(), "TranNumEdit", "12a");
+    QVERIFY(!child<QPushButton>(w.get(), "SaveButton")->isEnabled());
+    QTest::keyClick(child(w.get(), "TranNumEdit"), Qt::Key_Tab);
+    QCOMPARE(
+        script.texts().last(),
+        QStringLiteral("The transaction number must be a whole number from 1 to 99999999999."));
     type(w.get(), "TranNumEdit", "77");
     QVERIFY(child<QPushButton>(w.get(), "SaveButton")->isEnabled());
 }
 
-void TestBankEntry::anEntryWithoutAmountIsNotSaved() {
+void TestBankEntry::anAmountTheBooksCannotHoldIsNotSaved_data() {
+    QTest::addColumn<bool>("withdrawal");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no amount") << false << ""
+                               << "Transaction amount must be entered!";
+    QTest::newRow("a hundred billion") << false << "100000000000.00"
+                                       << "Amount too large.";
+}
+
+void TestBankEntry::anAmountTheBooksCannotHoldIsNotSaved() {
+    QFETCH(bool, withdrawal);
+    QFETCH(QString, amount);
+    QFETCH(QString, message);
     ui::MessageScript script;
     auto w = openWindow();
     press(w.get(), Qt::Key_F2);
-    type(w.get(), "PurposeEdit", "SALES");
+    if (withdrawal) child<QRadioButton>(w.get(), "WithdrawalRadio")->click();
+    type(w.get(), "PurposeEdit", withdrawal ? "RENT" : "SALES");
     child<QComboBox>(w.get(), "SourceCombo")->setEditText("Cash");
+    type(w.get(), "AmountEdit", amount);
     press(w.get(), Qt::Key_F4);
-    QCOMPARE(script.texts(), QStringList{"Transaction amount must be entered!"});
+    QCOMPARE(script.texts(), QStringList{message});
     QCOMPARE(w->mode(), TQVBankTranForm::Mode::Add);
+    QCOMPARE(text(w.get(), "AmountEdit"), amount);  // nothing typed is lost
     QCOMPARE(books->count("SELECT COUNT(*) FROM QVBNKTR"), 0);
+    QCOMPARE(books->balance(), 100.0);
 }
 
 void TestBankEntry::answeringNoToAnOverdraftKeepsEverything_data() {
@@ -253,10 +283,16 @@ void TestBankEntry::interestAndFeesFillSourceAndNarrative_data() {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("account");
     QTest::addColumn<double>("signedAmount");
-    QTest::newRow("interest") << "InterestRadio" << "INT" << "INTEREST" << 12.34;
-    QTest::newRow("fees") << "FeesRadio" << "FEES" << "BANKFEES" << -12.34;
+    QTest::newRow("interest") << "InterestRadio"
+                              << "INT"
+                              << "INTEREST" << 12.34;
+    QTest::newRow("fees") << "FeesRadio"
+                          << "FEES"
+                          << "BANKFEES" << -12.34;
     // Interest may be coded to an expense account.
-    QTest::newRow("interest to expense") << "InterestRadio" << "INT" << "BANKFEES" << 12.34;
+    QTest::newRow("interest to expense") << "InterestRadio"
+                                         << "INT"
+                                         << "BANKFEES" << 12.34;
 }
 
 void TestBankEntry::interestAndFeesFillSourceAndNarrative() {
@@ -303,12 +339,16 @@ void TestBankEntry::functionKeysActAsTheirButtons_data() {
     QTest::addColumn<qint64>("rows");
     using M = TQVBankTranForm::Mode;
     QTest::newRow("F2 adds") << QList<int>{Qt::Key_F2} << int(M::Add) << qint64(1);
-    QTest::newRow("F5 cancels") << QList<int>{Qt::Key_F2, Qt::Key_F5} << int(M::Browse) << qint64(1);
+    QTest::newRow("F5 cancels") << QList<int>{Qt::Key_F2, Qt::Key_F5} << int(M::Browse)
+                                << qint64(1);
     QTest::newRow("F3 edits") << QList<int>{Qt::Key_F3} << int(M::Edit) << qint64(1);
-    QTest::newRow("F4 saves an edit") << QList<int>{Qt::Key_F3, Qt::Key_F4} << int(M::Browse) << qint64(1);
-    QTest::newRow("F4 while browsing does nothing") << QList<int>{Qt::Key_F4} << int(M::Browse) << qint64(1);
+    QTest::newRow("F4 saves an edit")
+        << QList<int>{Qt::Key_F3, Qt::Key_F4} << int(M::Browse) << qint64(1);
+    QTest::newRow("F4 while browsing does nothing")
+        << QList<int>{Qt::Key_F4} << int(M::Browse) << qint64(1);
     QTest::newRow("F6 deletes") << QList<int>{Qt::Key_F6} << int(M::Browse) << qint64(0);
-    QTest::newRow("F6 while adding does nothing") << QList<int>{Qt::Key_F2, Qt::Key_F6} << int(M::Add) << qint64(1);
+    QTest::newRow("F6 while adding does nothing")
+        << QList<int>{Qt::Key_F2, Qt::Key_F6} << int(M::Add) << qint64(1);
 }
 
 void TestBankEntry::functionKeysActAsTheirButtons() {

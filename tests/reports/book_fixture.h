@@ -1,16 +1,24 @@
 #pragma once
-// A small book written straight into the tables, field by field as the windows that own them
-// would write it: the company, departments, ledger accounts, bank accounts, bank rows and
-// journal lines.
-
-#include "store/connection.h"
-#include "store/keys.h"
-#include "store/table.h"
+// A small book for the report tests, made the way the program makes one: the company,
+// departments, ledger accounts and bank accounts as their maintenance windows write them, the
+// opening balance through the opening-balance update, and every bank entry through the posting
+// of bank entries, so that the reports read what posting writes. Cash lines (not tied to a bank
+// entry) and a reconciled statement balance are written field by field, as their windows
+// would, until the program has rules of its own for them.
 
 #include <QDate>
 #include <QMap>
+#include <QSet>
 #include <QString>
 #include <optional>
+#include <stdexcept>
+
+#include "banking/bank_posting.h"
+#include "banking/opening_balance.h"
+#include "banking/sample_company.h"
+#include "store/connection.h"
+#include "store/keys.h"
+#include "store/table.h"
 
 namespace testbook {
 
@@ -18,9 +26,9 @@ struct Line {
     QString acct;
     QDate date;
     double amount = 0;
-    std::optional<double> busamt;  // the amount when not given
+    std::optional<double> busamt;  // cash lines: the amount when not given
     double gst = 0;
-    QString bankAcct;              // empty: a cash line not tied to a bank entry ("0-0-0")
+    QString bankAcct;  // empty: a cash line not tied to a bank entry ("0-0-0")
     QString coy = QStringLiteral("1");
 };
 
@@ -29,78 +37,47 @@ public:
     explicit Book(store::Connection& c, int coy = 1) : c_(c), coy_(coy) {}
 
     void company(const QString& name) {
-        store::Table t(c_, "QVCntrl.DBF");
-        t.setIndexName("COYCODE");
-        t.open();
-        if (!t.findKey(coy_)) {
-            t.insert();
-            t.setValue("COYCODE", coy_);
-        } else {
-            t.edit();
-        }
-        t.setValue("BUSNAME", name);
-        t.setValue("GSTENABLED", 1);
-        t.setValue("GSTPERCENT", 15);
-        t.post();
+        banking::sample::setCompany(c_, name, kBusCode, true, 15.0);
     }
 
     void department(int branch, const QString& deptCode, const QString& name) {
-        store::Table t(c_, "QVCoy.DBF");
-        t.open();
-        t.insert();
-        t.setValue("COYCODE", coy_);
-        t.setValue("BRANCH", branch);
-        t.setValue("LINKCODE", store::keys::linkCode(coy_, branch));
-        t.setValue("DEPTCODE", deptCode);
-        t.setValue("BUSNAME", name);
-        t.post();
+        banking::sample::addDepartment(c_, coy_, branch, deptCode, kBusCode, name);
     }
 
     // type "INC" or "EXP"; inclPl 1 for a profit-and-loss account; branch 0 at company level.
     void account(const QString& code, const QString& type, int inclPl = 1, int allocPer = 0,
                  int branch = 0, const QString& descr = {}) {
-        store::Table t(c_, "QVAccDet.DBF");
-        t.open();
-        t.insert();
-        t.setValue("COYCODE", QString::number(coy_));
-        t.setValue("BRANCH", QString::number(branch));
-        t.setValue("LINKCODE", store::keys::accountLinkCode(coy_, branch));
-        t.setValue("ACCTCODE", code);
-        t.setValue("FULLCODE", store::keys::accountFullCode(coy_, branch, code));
-        t.setValue("COYACCT", branch == 0 ? 1 : 0);
-        t.setValue("TYPECODE", type);
-        t.setValue("RPTCAT", type == "INC" ? "I" : "E");
-        t.setValue("DESCR", descr.isEmpty() ? code + " account" : descr);
-        t.setValue("INCLPL", inclPl);
-        t.setValue("GSTAPPLIES", 1);
-        t.setValue("ACTACTIVE", 1);
-        t.setValue("DOMESTIC", allocPer > 0 ? 1 : 0);
-        t.setValue("ALLOCPER", allocPer);
-        t.post();
+        banking::sample::LedgerSpec s;
+        s.code = code;
+        s.descr = descr.isEmpty() ? code + " account" : descr;
+        s.typeCode = type;
+        s.branch = branch;
+        s.inclPl = inclPl == 1;
+        s.allocPer = allocPer;
+        banking::sample::addLedgerAccount(c_, coy_, s);
         types_[code] = type;
         branches_[code] = branch;
     }
 
-    void bankAccount(const QString& acctNo, const QString& desc, double initBal,
-                     const QDate& start, const QString& bankCode = QStringLiteral("030100")) {
-        store::Table t(c_, "QVBnkAct.DBF");
-        t.open();
-        t.insert();
-        t.setValue("COYCODE", QString::number(coy_));
-        t.setValue("BANKCODE", bankCode);
-        t.setValue("ACCTNO", acctNo);
-        t.setValue("BANKLINK", store::keys::bankLink(coy_, bankCode, acctNo));
-        t.setValue("DESC", desc);
-        t.setValue("BRANCH", "0");
-        t.setValue("LINKCODE", store::keys::linkCode(coy_, 0));
-        t.setValue("OPENBAL", initBal);
-        t.setValue("INITBAL", initBal);
-        t.setValue("CURRBAL", initBal);
-        t.setValue("STARTDATE", start);
-        t.setValue("REC_DATE", start);
-        t.setValue("RECOK", 1);
-        t.setValue("LASTREFNO", 1000000);
-        t.post();
+    // A bank account opened on `start` with its opening balance, through the opening-balance
+    // update (every question answered Yes).
+    void bankAccount(const QString& acctNo, const QString& desc, double initBal, const QDate& start,
+                     const QString& bankCode = QStringLiteral("030100")) {
+        if (!banks_.contains(bankCode)) {
+            banking::sample::addBank(c_, bankCode, QStringLiteral("Bank ") + bankCode,
+                                     QStringLiteral("Main"));
+            banks_.insert(bankCode);
+        }
+        banking::sample::BankAccountSpec s;
+        s.bankCode = bankCode;
+        s.acctNo = acctNo;
+        s.desc = desc;
+        banking::sample::addBankAccount(c_, coy_, kBusCode, s);
+        const auto saved = banking::updateOpeningBalance(
+            c_, coy_, bankCode, acctNo, initBal, start,
+            [](banking::OpeningQuestion, const QString&) { return true; }, [](const QString&) {});
+        if (saved != banking::OpeningUpdate::Saved)
+            throw std::runtime_error("opening balance not saved");
         bankCodes_[acctNo] = bankCode;
     }
 
@@ -117,44 +94,56 @@ public:
         t.post();
     }
 
-    // A bank row (signed amount) of one of the bank accounts.
-    void bankRow(const QString& acctNo, const QDate& date, double amount) {
-        store::Table t(c_, "QVBnkTr.DBF");
+    // A journal line. With a bank account it is a deposit (income account) or withdrawal
+    // (expense account) posted as the bank transaction window posts it, its tax as typed;
+    // without one it is a cash line.
+    void line(const Line& l) {
+        if (l.bankAcct.isEmpty())
+            cashLine(l);
+        else
+            bankEntry(l);
+    }
+
+    void loanAccount(const QString& code) {
+        store::Table t(c_, "QVDepCntr.DBF");
         t.open();
         t.insert();
-        const QString bank = bankCodes_.value(acctNo, QStringLiteral("030100"));
-        const QString ref = QString::number(++ref_);
         t.setValue("COYCODE", coy_);
-        t.setValue("BANKCODE", bank);
-        t.setValue("BANKACCT", acctNo);
-        t.setValue("BANKLINK", store::keys::bankLink(coy_, bank, acctNo));
-        t.setValue("LINKCODE", QString::number(coy_));
-        t.setValue("BNKTRNLNK", store::keys::bankEntryKey(bank, acctNo, ref));
-        t.setValue("TRANNUM", ref_);
-        t.setValue("TRANDATE", date);
-        t.setValue("TRANTYPE", amount >= 0 ? "DEP" : "WD");
-        t.setValue("AMOUNT", amount);
+        t.setValue("CAPCODE3", code);
         t.post();
     }
 
-    // A journal line; with a bank account it also writes the bank row it belongs to.
-    void line(const Line& l) {
+private:
+    inline static const QString kBusCode = QStringLiteral("HC");
+
+    void bankEntry(const Line& l) {
+        banking::BankEntry e;
+        e.coy = coy_;
+        e.bankCode = bankCodes_.value(l.bankAcct, QStringLiteral("030100"));
+        e.acctNo = l.bankAcct;
+        e.type = types_.value(l.acct) == QLatin1String("EXP") ? banking::EntryType::Withdrawal
+                                                              : banking::EntryType::Deposit;
+        e.date = l.date;
+        e.amount = l.amount;
+        e.tax = l.gst;
+        e.ledgerAccount = l.acct;
+        e.source = QStringLiteral("Misc");
+        e.narrative = QStringLiteral("Line for ") + l.acct;
+        e.reference = banking::reserveReferenceNumber(c_, coy_, e.bankCode, e.acctNo);
+        const banking::SaveResult r =
+            banking::saveBankEntry(c_, e, banking::EntryMode::Add, banking::alwaysYes);
+        if (!r.ok()) throw std::runtime_error(r.message.toStdString());
+    }
+
+    void cashLine(const Line& l) {
         const QString type = types_.value(l.acct, QStringLiteral("INC"));
         const int branch = branches_.value(l.acct, 0);
-        QString bnkLinkNo = QString::fromLatin1(store::keys::kNoBankEntry);
-        QString bnkTrnLnk = bnkLinkNo;
-        if (!l.bankAcct.isEmpty()) {
-            bankRow(l.bankAcct, l.date, type == "INC" ? l.amount : -l.amount);
-            const QString bank = bankCodes_.value(l.bankAcct, QStringLiteral("030100"));
-            bnkLinkNo = store::keys::bnkLinkNo(bank, l.bankAcct, QString::number(ref_));
-            bnkTrnLnk = store::keys::journalBankEntryKey(bank, l.bankAcct,
-                                                         QString::number(ref_), coy_);
-        }
+        const QString none = QString::fromLatin1(store::keys::kNoBankEntry);
         store::Table t(c_, "QVActTr.DBF");
         t.open();
         t.insert();
-        const QString link = store::keys::journalLinkCode(
-            store::keys::accountLinkCode(coy_, branch), coy_);
+        const QString link =
+            store::keys::journalLinkCode(store::keys::accountLinkCode(coy_, branch), coy_);
         t.setValue("COYCODE", l.coy);
         t.setValue("BRANCH", branch);
         t.setValue("LINKCODE", link);
@@ -168,30 +157,19 @@ public:
         t.setValue("HASGST", l.gst != 0 ? 1 : 0);
         t.setValue("GSTTYPE", "N");
         t.setValue("TRANTYPE", type == "INC" ? "I" : "E");
-        t.setValue("REASON", l.bankAcct.isEmpty() ? "CSH" : (type == "INC" ? "DEP" : "WD"));
-        t.setValue("BNKLINKNO", bnkLinkNo);
-        t.setValue("BNKTRNLNK", bnkTrnLnk);
-        t.setValue("HASBNKACCT", l.bankAcct.isEmpty() ? 0 : 1);
-        t.setValue("BANKACCT", l.bankAcct);
+        t.setValue("REASON", "CSH");
+        t.setValue("BNKLINKNO", none);
+        t.setValue("BNKTRNLNK", none);
+        t.setValue("HASBNKACCT", 0);
         t.post();
     }
 
-    void loanAccount(const QString& code) {
-        store::Table t(c_, "QVDepCntr.DBF");
-        t.open();
-        t.insert();
-        t.setValue("COYCODE", coy_);
-        t.setValue("CAPCODE3", code);
-        t.post();
-    }
-
-private:
     store::Connection& c_;
     int coy_;
-    int ref_ = 1000000;
     QMap<QString, QString> types_;
     QMap<QString, int> branches_;
     QMap<QString, QString> bankCodes_;
+    QSet<QString> banks_;
 };
 
 }  // namespace testbook

@@ -1,10 +1,10 @@
 // The trial balance of a small café's books: brought-forward figures, each group of rows and
 // the closing "Balances", prepared the way the selection window prepares it.
+#include <gtest/gtest.h>
+
 #include "book_fixture.h"
 #include "reports/trialbalance.h"
 #include "support/temp_folder.h"
-
-#include <gtest/gtest.h>
 
 using reports::TrialRowKind;
 using testbook::Book;
@@ -24,7 +24,7 @@ protected:
 
     reports::TrialBalanceFigures prepare(const QDate& from = kFrom, const QDate& to = kTo) {
         const reports::BroughtForward carried =
-            reports::broughtForward(folder.connection, 1, from);
+            reports::broughtForward(folder.connection, 1, from, to);
         reports::TTrialBalanceReport report(folder.connection, 1, from, to, carried);
         report.runToEnd();
         return report.figures();
@@ -84,14 +84,20 @@ TEST_F(TrialBalanceTest, aCafesYearLandsInTheRightColumnsAndTotals) {
     // The rows come in the report's order.
     std::vector<TrialRowKind> order;
     for (const auto& r : f.rows) order.push_back(r.kind);
-    const std::vector<TrialRowKind> expected = {
-        TrialRowKind::Opening,          TrialRowKind::Income,
-        TrialRowKind::Expense,          TrialRowKind::CashHeading,
-        TrialRowKind::Cash,             TrialRowKind::Bank,
-        TrialRowKind::BalanceSheetHeading, TrialRowKind::BalanceSheetIncome,
-        TrialRowKind::BalanceSheetExpense, TrialRowKind::TaxOnIncome,
-        TrialRowKind::TaxOnExpenses,    TrialRowKind::Provision,
-        TrialRowKind::CarriedForward,   TrialRowKind::Balances};
+    const std::vector<TrialRowKind> expected = {TrialRowKind::Opening,
+                                                TrialRowKind::Income,
+                                                TrialRowKind::Expense,
+                                                TrialRowKind::CashHeading,
+                                                TrialRowKind::Cash,
+                                                TrialRowKind::Bank,
+                                                TrialRowKind::BalanceSheetHeading,
+                                                TrialRowKind::BalanceSheetIncome,
+                                                TrialRowKind::BalanceSheetExpense,
+                                                TrialRowKind::TaxOnIncome,
+                                                TrialRowKind::TaxOnExpenses,
+                                                TrialRowKind::Provision,
+                                                TrialRowKind::CarriedForward,
+                                                TrialRowKind::Balances};
     EXPECT_EQ(order, expected);
 }
 
@@ -144,18 +150,47 @@ TEST_F(TrialBalanceTest, theLoanAccountsFirstLineBeforeThePeriodIsTakenOff) {
     EXPECT_DOUBLE_EQ(reports::broughtForward(folder.connection, 1, kFrom).bf, 1000);
 }
 
-TEST_F(TrialBalanceTest, aBankAccountStartedInsideThePeriodShowsOnlyItsMovements) {
+struct StartCase {
+    const char* story;
+    QDate start;      // of the second account, opened with 5000.00
+    QDate deposit;    // its one deposit of 230.00
+    const char* row;  // its row, or "" for none
+};
+
+class TrialBalanceStart : public TrialBalanceTest,
+                          public ::testing::WithParamInterface<StartCase> {};
+
+// A year of sales and rent through a cheque account opened the year before, and a second
+// account opened before, inside or after the period: the two totals always agree.
+TEST_P(TrialBalanceStart, theBalancesAgreeWhateverTheBankAccountsStartDate) {
+    const StartCase c = GetParam();
     book.account("SALES", "INC");
-    book.bankAccount("1111111-00", "Old account", 1000, QDate(2024, 4, 1));
-    book.bankAccount("2222222-00", "New account", 1000, kFrom);  // on the from-date
-    book.line({"SALES", QDate(2025, 6, 1), 200, {}, 0, "1111111-00"});
-    book.line({"SALES", QDate(2025, 6, 1), 300, {}, 0, "2222222-00"});
+    book.account("RENT", "EXP");
+    book.bankAccount("1111111-00", "Cheque account", 1000, QDate(2024, 4, 1));
+    book.bankAccount("2222222-00", "New account", 5000, c.start);
+    book.line({"SALES", QDate(2025, 5, 1), 1150, {}, 150, "1111111-00"});
+    book.line({"RENT", QDate(2025, 6, 1), 460, {}, 60, "1111111-00"});
+    book.line({"SALES", c.deposit, 230, {}, 30, "2222222-00"});
     const auto f = prepare();
+    const auto* balances = f.row(TrialRowKind::Balances);
+    ASSERT_TRUE(balances && balances->debit && balances->credit);
+    EXPECT_EQ(cell(balances->debit), cell(balances->credit)) << c.story;
     const auto banks = f.rowsOf(TrialRowKind::Bank);
-    ASSERT_EQ(banks.size(), 2u);
-    EXPECT_EQ(show(banks[0]), "1111111-00|Old account|1200.00|-");
-    EXPECT_EQ(show(banks[1]), "2222222-00|New account|300.00|-");
+    ASSERT_FALSE(banks.empty());
+    EXPECT_EQ(show(banks[0]), "1111111-00|Cheque account|1690.00|-");
+    EXPECT_EQ(banks.size() > 1 ? show(banks[1]) : std::string(), c.row) << c.story;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Starts, TrialBalanceStart,
+    ::testing::Values(
+        StartCase{"opened the year before", QDate(2024, 1, 1), QDate(2025, 8, 1),
+                  "2222222-00|New account|5230.00|-"},
+        StartCase{"opened on the from-date", kFrom, kFrom, "2222222-00|New account|5230.00|-"},
+        StartCase{"opened inside the period", QDate(2025, 9, 1), QDate(2025, 9, 10),
+                  "2222222-00|New account|5230.00|-"},
+        StartCase{"opened on the to-date", kTo, kTo, "2222222-00|New account|5230.00|-"},
+        StartCase{"opened after the to-date", kTo.addDays(30), kTo.addDays(40), ""}));
 
 TEST_F(TrialBalanceTest, anOverdrawnBankAccountGoesToCredits) {
     book.account("RENT", "EXP");
