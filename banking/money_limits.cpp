@@ -23,9 +23,8 @@ double largestAmount() {
 }
 
 double largestBalance() {
-    // CURRBAL is catalogued as numeric 9, 2, but a balance is the sum of amounts and the
-    // books of a business pass 999,999.99: it is kept, and limited, as the amounts are.
-    return largestAmount();
+    static const double largest = largestValue("QVBnkAct.DBF", "CURRBAL");
+    return largest;
 }
 
 qint64 largestReference() {
