@@ -1,21 +1,26 @@
-// Typing whole dates into a date box, then Tab or Enter, as a bookkeeper does.
+// The shared window pieces from the keyboard: whole dates typed into a date box, then Tab or
+// Enter; Ctrl+Tab turning pages wherever the focus is.
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <QtTest>
 
 #include "store/format.h"
 #include "ui/datebox.h"
+#include "ui/formbase.h"
 #include "ui/messages.h"
 
-class TestDateBox : public QObject {
+class TestKeyboard : public QObject {
     Q_OBJECT
 
 private slots:
     void typedDates_data();
     void typedDates();
+    void ctrlTabTurnsPagesFromAnywhere();
 };
 
-void TestDateBox::typedDates_data() {
+void TestKeyboard::typedDates_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("leaveKey");
     QTest::addColumn<QDate>("date");
@@ -35,7 +40,7 @@ void TestDateBox::typedDates_data() {
     QTest::newRow("typo, corrected") << "5/1x\b2" << int(Qt::Key_Tab) << QDate(2026, 12, 5) << true;
 }
 
-void TestDateBox::typedDates() {
+void TestKeyboard::typedDates() {
     QFETCH(QString, typed);
     QFETCH(int, leaveKey);
     QFETCH(QDate, date);
@@ -74,5 +79,32 @@ void TestDateBox::typedDates() {
     }
 }
 
-QTEST_MAIN(TestDateBox)
-#include "tst_datebox.moc"
+void TestKeyboard::ctrlTabTurnsPagesFromAnywhere() {
+    ui::FormBase form(nullptr, QString());
+    auto* layout = new QVBoxLayout(&form);
+    auto* tabs = new QTabWidget(&form);
+    auto* edit = new QLineEdit;
+    tabs->addTab(edit, "Company");
+    tabs->addTab(new QWidget, "Accounts");
+    tabs->addTab(new QWidget, "Departments");
+    tabs->setTabEnabled(1, false);
+    auto* button = new QPushButton("Save", &form);
+    layout->addWidget(tabs);
+    layout->addWidget(button);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(tabs->currentIndex(), 2);  // the disabled page is passed over
+    button->setFocus();
+    QTRY_VERIFY(button->hasFocus());
+    QTest::keyClick(button, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(tabs->currentIndex(), 0);  // round from the last to the first
+    QTest::keyClick(button, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(tabs->currentIndex(), 2);
+}
+
+QTEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"
