@@ -1,4 +1,5 @@
 // quorvel-gallery OUTDIR [DATAFOLDER]: saves a picture of every window as OUTDIR/<ClassName>.png.
+#include "ui/apptitle.h"
 #include "ui/gallery.h"
 #include "store/error.h"
 #include "store/table.h"
@@ -35,7 +36,7 @@ int main(int argc, char** argv) {
     // Settings of the gallery's own, so a placement saved by a real run does not move pictures.
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
     QApplication app(argc, argv);
-    app.setApplicationDisplayName(QStringLiteral("Quorvel Version 4.1"));
+    ui::setApplicationTitle(QStringLiteral("Quorvel Version 4.1"));
     const QStringList args = app.arguments();
     if (args.size() < 2) {
         std::fprintf(stderr, "usage: quorvel-gallery OUTDIR [DATAFOLDER]\n");

@@ -1,9 +1,5 @@
 #include "reports/reportpreview.h"
 
-#include "reports/renderer.h"
-#include "reports/writers.h"
-#include "ui/errorhandler.h"
-
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -12,15 +8,19 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QStandardPaths>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "reports/renderer.h"
+#include "reports/writers.h"
+#include "ui/errorhandler.h"
+#include "ui/savefolder.h"
 
 namespace reports {
 namespace {
 
-QToolButton* toolButton(QWidget* parent, const char* name, const QString& text,
-                        const QString& tip, const QKeySequence& key = {}) {
+QToolButton* toolButton(QWidget* parent, const char* name, const QString& text, const QString& tip,
+                        const QKeySequence& key = {}) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setText(text);
@@ -67,8 +67,8 @@ TReportPreviewForm::TReportPreviewForm(QWidget* owner)
     auto* next = toolButton(bar, "NextPageButton", ">", "Next page", Qt::Key_PageDown);
     auto* last = toolButton(bar, "LastPageButton", ">|", "Last page");
     auto* zoomIn = toolButton(bar, "ZoomInButton", "Zoom &in", "Zoom in", QKeySequence::ZoomIn);
-    auto* zoomOut = toolButton(bar, "ZoomOutButton", "Zoom &out", "Zoom out",
-                               QKeySequence::ZoomOut);
+    auto* zoomOut =
+        toolButton(bar, "ZoomOutButton", "Zoom &out", "Zoom out", QKeySequence::ZoomOut);
     auto* fitWidth = toolButton(bar, "FitWidthButton", "&Width", "Fit the page width");
     auto* fitPage = toolButton(bar, "FitPageButton", "&Whole page", "Show whole pages");
     auto* saveText = toolButton(bar, "SaveTextButton", "Save as &text", "Save the report as text");
@@ -142,9 +142,8 @@ void TReportPreviewForm::FormShow() {
 }
 
 void TReportPreviewForm::updatePageLabel() {
-    pageLabel_->setText(QStringLiteral("Page %1 of %2")
-                            .arg(preview_->currentPage())
-                            .arg(preview_->pageCount()));
+    pageLabel_->setText(
+        QStringLiteral("Page %1 of %2").arg(preview_->currentPage()).arg(preview_->pageCount()));
 }
 
 void TReportPreviewForm::PrintButtonClick() {
@@ -154,9 +153,8 @@ void TReportPreviewForm::PrintButtonClick() {
 void TReportPreviewForm::save(const QString& caption, const QString& extension,
                               const QString& filter,
                               void (*write)(const ReportDocument&, const QString&)) {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString suggested =
-        QDir(folder.isEmpty() ? QDir::homePath() : folder)
+        QDir(ui::saveFolder())
             .filePath((document.name.isEmpty() ? QStringLiteral("Report") : document.name) +
                       extension);
     QString path;
@@ -166,7 +164,7 @@ void TReportPreviewForm::save(const QString& caption, const QString& extension,
         path = QFileDialog::getSaveFileName(this, caption, suggested, filter);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += extension;
-    ui::guarded(this, [&] { write(document, path); });
+    if (ui::guarded(this, [&] { write(document, path); })) ui::rememberSaveFolder(path);
 }
 
 void TReportPreviewForm::SaveTextButtonClick() {

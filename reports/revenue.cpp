@@ -112,7 +112,9 @@ ReportDocument TBusinessRevenueReport::document() const {
         title += QStringLiteral(" and : ") + " " + figures_.departmentName;
     doc.addTitle(title);
     doc.addTitle(QStringLiteral("Between : ") + store::fmt::shortDate(figures_.from) + " " +
-                     "and " + store::fmt::shortDate(figures_.to),
+                     "and " + store::fmt::shortDate(figures_.to) +
+                     (options_.excludeTax ? QStringLiteral("    Amounts exclude GST")
+                                          : QStringLiteral("    Amounts include GST")),
                  false);
     doc.addColumnHeader();
     const QString m = QString();

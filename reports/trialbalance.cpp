@@ -336,7 +336,8 @@ ReportDocument TTrialBalanceReport::document() const {
                    {QStringLiteral("Credits"), 32, Qt::AlignRight}};
     doc.addTitle(QStringLiteral("Trial Balance for :  ") + figures_.companyName);
     doc.addTitle(QStringLiteral("Between : ") + store::fmt::shortDate(figures_.from) + " " +
-                     "and " + store::fmt::shortDate(figures_.to),
+                     "and " + store::fmt::shortDate(figures_.to) +
+                     QStringLiteral("    Account amounts exclude GST"),
                  false);
     doc.addColumnHeader();
     auto money = [](const std::optional<double>& v) {

@@ -2,7 +2,7 @@
 # Installs what the build needs on Debian 12, only what is missing.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config ccache qt6-base-dev libsqlite3-dev sqlite3
-          libgtest-dev fonts-dejavu-core xvfb xauth poppler-utils)
+          libgtest-dev fonts-dejavu-core xvfb xauth poppler-utils openbox)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

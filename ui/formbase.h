@@ -1,10 +1,11 @@
 #pragma once
 // What every window of the program shares: modal over its owner, its placement kept in
-// "NRVCash.ini" under its section, and F1 opening help at its context number.
-
-#include "ui/placement.h"
+// "NRVCash.ini" under its section, F1 opening help at its context number, and Ctrl+Tab /
+// Ctrl+Shift+Tab turning the pages of its tabbed pages wherever the focus is.
 
 #include <QDialog>
+
+#include "ui/placement.h"
 
 namespace ui {
 
@@ -23,6 +24,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void turnPage(int step);
+
     int helpContext_;
 };
 

@@ -1,5 +1,7 @@
 #include "ui/messages.h"
 
+#include "ui/apptitle.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -112,7 +114,7 @@ MsgAnswer MessageScript::take(QWidget* parent, MsgKind kind, const QString& text
 
 MsgAnswer showMessage(QWidget* parent, MsgKind kind, const QString& text, MsgButtons buttons,
                       const QString& caption) {
-    const QString title = caption.isEmpty() ? QApplication::applicationDisplayName() : caption;
+    const QString title = caption.isEmpty() ? applicationTitle() : caption;
     if (g_script)
         return g_script->take(parent, kind, text, buttons, title);
 

@@ -2,12 +2,16 @@
 // Window placement: every window restores its position and size from its section of
 // "NRVCash.ini" when shown and writes them back when it closes.
 //
-// Left/Top are the window's position including its frame (QWidget::pos(), set with move());
-// Width/Height are its client size (QWidget::size(), set with resize()). Qt pairs these two
-// the same way for reading and setting, so a save followed by a restore is exact.
+// Left, Top, Width and Height are the window's client area on the screen, without the frame
+// the window manager draws (QWidget::geometry()): the frame is not known before the window is
+// first mapped, so a position that includes it would come back off by the frame's width and
+// title bar. A placement that does not fit the screens is brought back onto one.
 
+#include <QList>
+#include <QMargins>
 #include <QObject>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 class QWidget;
@@ -21,8 +25,15 @@ enum class PlacementFile {
 
 QString placementFile(PlacementFile which);
 
-// Applies Left, Top, Width and Height of the section as read, without checking them against
-// the screen; a value that is missing leaves the window's current one.
+// Where a window placed at `placed` (client area) goes: unchanged when it and its frame lie on
+// a screen; otherwise on the screen (available areas, primary first) it overlaps most, or the
+// primary one, no larger than that screen and no smaller than `minimum`, moved in just as far
+// as needed.
+QRect fitOnScreen(const QRect& placed, const QList<QRect>& screens, const QSize& minimum,
+                  const QMargins& frame = {});
+
+// Applies Left, Top, Width and Height of the section, brought onto the screen when they do not
+// fit; a value that is missing leaves the window's current one.
 void restorePlacement(QWidget* w, const QString& section,
                       PlacementFile which = PlacementFile::Program);
 // Throws store::StoreError when the file cannot be written.

@@ -265,12 +265,11 @@ void TestLaunchers::placementRoundTrip()
     {
         auto w = make();
         w->show();
-        w->move(210, 95);
-        w->resize(620, 470);
+        w->setGeometry(110, 95, 620, 470);
         w->close();
     }
     const store::IniFile kept(ui::placementFile(which));
-    QCOMPARE(kept.readInteger(section, "Left", -1), 210);
+    QCOMPARE(kept.readInteger(section, "Left", -1), 110);
     QCOMPARE(kept.readInteger(section, "Height", -1), 470);
     const store::IniFile other(
         ui::placementFile(bare ? ui::PlacementFile::Program : ui::PlacementFile::Bare));
@@ -278,7 +277,7 @@ void TestLaunchers::placementRoundTrip()
 
     auto again = make();
     again->show();
-    QCOMPARE(QRect(again->pos(), again->size()), QRect(210, 95, 620, 470));
+    QCOMPARE(again->geometry(), QRect(110, 95, 620, 470));
     again->close();
 }
 

@@ -278,8 +278,7 @@ void TestMainForm::placementFileIsCreatedAndTheWindowReopensWhereItWasLeft()
     QVERIFY(QFile::exists(file));
     QCOMPARE(QFileInfo(file).size(), 0);
     main->show();
-    main->move(130, 70);
-    main->resize(480, 460);
+    main->setGeometry(130, 70, 480, 460);
     QVERIFY(main->close());
     const store::IniFile ini(file);
     QCOMPARE(ini.readInteger("QVMainForm", "Left", -1), 130);
@@ -290,7 +289,7 @@ void TestMainForm::placementFileIsCreatedAndTheWindowReopensWhereItWasLeft()
 
     TQVMainForm again;
     again.show();
-    QCOMPARE(QRect(again.pos(), again.size()), QRect(130, 70, 480, 460));
+    QCOMPARE(again.geometry(), QRect(130, 70, 480, 460));
     again.hide();
 }
 

@@ -1,5 +1,6 @@
 // Message boxes answered by script, and errors reported through them.
 #include "store/error.h"
+#include "ui/apptitle.h"
 #include "ui/errorhandler.h"
 #include "ui/messages.h"
 
@@ -96,7 +97,7 @@ TEST(Messages, CaptionDefaultsToTheApplicationName) {
     ui::showMessage(nullptr, MsgKind::Information, "a");
     ui::showMessage(nullptr, MsgKind::Information, "b", MsgButtons::Ok, "Reconciliation");
     EXPECT_EQ(script.captions(),
-              (QStringList{QApplication::applicationDisplayName(), "Reconciliation"}));
+              (QStringList{ui::applicationTitle(), "Reconciliation"}));
 }
 
 TEST(Messages, BeepsAreCountedAndClearForgetsEverything) {
