@@ -108,7 +108,8 @@ QString storeFileOf(const QString& folder) {
 FolderVerdict examineDataFolder(const QString& folder, bool isDefault) {
     // A name read from a file or the environment that was not UTF-8 text carries U+FFFD.
     if (folder.contains(QChar::ReplacementCharacter)) return {FolderState::NameNotText, {}};
-    const QFileInfo info(folder);
+    // Without its trailing '/', so that a file named as the folder is seen as a file.
+    const QFileInfo info(QDir::cleanPath(folder));
     if (!info.exists()) {
         if (existsUnderLatin1Name(folder)) return {FolderState::NameNotText, {}};
         return {isDefault ? FolderState::FirstStart : FolderState::Missing, {}};
@@ -208,7 +209,7 @@ QString startNewBook(const QString& folder) {
     if (QFileInfo::exists(file)) {
         setAside = file + QStringLiteral(".set-aside-") +
                    QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-        for (const QString suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        for (const char* suffix : {"", "-wal", "-shm"}) {
             if (QFileInfo::exists(file + suffix) &&
                 !QFile::rename(file + suffix, setAside + suffix))
                 throw StoreError(QStringLiteral("Cannot set the data store %1 aside.")
