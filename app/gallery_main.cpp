@@ -11,15 +11,6 @@
 #include "ui/gallery.h"
 #include "ui/messages.h"
 
-namespace gallery {
-
-std::vector<Entry>& entries() {
-    static std::vector<Entry> list;
-    return list;
-}
-
-}  // namespace gallery
-
 namespace {
 
 void settle(int ms) {

@@ -16,7 +16,7 @@ namespace store {
 
 namespace {
 
-QString withSlash(QString folder) {
+QString folderWithSlash(QString folder) {
     if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
     return folder;
 }
@@ -102,7 +102,7 @@ qint64 sizeOf(const QString& file) {
 }  // namespace
 
 QString storeFileOf(const QString& folder) {
-    return withSlash(folder) + QStringLiteral("quorvel.db");
+    return folderWithSlash(folder) + QStringLiteral("quorvel.db");
 }
 
 FolderVerdict examineDataFolder(const QString& folder, bool isDefault) {
