@@ -13,6 +13,14 @@
 
 namespace gallery {
 
+// Kept in the library beside the registrations that fill it, so that a program linking any of
+// them (also when the library is compiled in batches) finds the list.
+std::vector<Entry>& entries()
+{
+    static std::vector<Entry> list;
+    return list;
+}
+
 namespace {
 
 // The wizard once "I agree" was pressed and the pages up to `page` were reached.

@@ -1,24 +1,16 @@
 // quorvel-gallery OUTDIR [DATAFOLDER]: saves a picture of every window as OUTDIR/<ClassName>.png.
-#include "ui/apptitle.h"
-#include "ui/gallery.h"
-#include "store/error.h"
-#include "store/table.h"
-#include "ui/messages.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <cstdio>
 
-namespace gallery {
-
-std::vector<Entry>& entries() {
-    static std::vector<Entry> list;
-    return list;
-}
-
-}  // namespace gallery
+#include "banking/sample_company.h"
+#include "store/error.h"
+#include "store/table.h"
+#include "ui/apptitle.h"
+#include "ui/gallery.h"
+#include "ui/messages.h"
 
 namespace {
 
@@ -44,12 +36,19 @@ int main(int argc, char** argv) {
     }
     const QString out = args.at(1);
     QDir().mkpath(out);
-    const QString folder = args.size() > 2 ? args.at(2) : home.path() + "/data";
+    const bool ownFolder = args.size() < 3;
+    const QString folder = ownFolder ? home.path() + "/data" : args.at(2);
 
     store::Connection connection;
     QString coyName;
     try {
         connection.connectToFolder(folder);
+        // Without a folder of the user's, every window is pictured over one complete book,
+        // made before any window so that no window's own sample data comes first.
+        if (ownFolder) {
+            banking::sample::makeDemoCompany(connection, QDate::currentDate());
+            banking::sample::postDemoEntries(connection, 60, QDate::currentDate(), 1, 60);
+        }
         store::Table control(connection, "QVCntrl.DBF");
         control.setIndexName("COYCODE");
         control.open();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build needs on Debian 12, only what is missing.
 set -euo pipefail
-packages=(g++ cmake ninja-build pkg-config ccache qt6-base-dev libsqlite3-dev sqlite3
+packages=(g++ cmake ninja-build pkg-config ccache lld qt6-base-dev libsqlite3-dev sqlite3
           libgtest-dev fonts-dejavu-core xvfb xauth poppler-utils openbox)
 missing=()
 for p in "${packages[@]}"; do

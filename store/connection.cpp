@@ -1,5 +1,6 @@
 #include "store/connection.h"
 
+#include "store/datafolder.h"
 #include "store/error.h"
 #include "store/paths.h"
 #include "store/schema.h"
@@ -45,7 +46,14 @@ Connection::Connection() = default;
 
 Connection::~Connection() { disconnect(); }
 
-void Connection::connect(const QString& alias) { connectToFolder(paths::resolveAlias(alias)); }
+void Connection::connect(const QString& alias) {
+    // Only the default data folder is made here; any other folder that is not a data store
+    // is refused rather than quietly becoming a new, empty book.
+    const paths::AliasFolder where = paths::aliasFolder(alias);
+    const FolderVerdict verdict = examineDataFolder(where.folder, where.isDefault);
+    if (!canOpen(verdict.state)) throw StoreError(folderProblemText(verdict, where.folder));
+    connectToFolder(where.folder);
+}
 
 void Connection::connectToFolder(const QString& folder) {
     disconnect();

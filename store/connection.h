@@ -2,8 +2,8 @@
 // A connection to the data folder named by an alias. Each window owns one.
 
 #include <QString>
-#include <memory>
 #include <map>
+#include <memory>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -17,10 +17,13 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Connects through an alias ("NRV"); creates the data folder and its store when missing.
-    // Throws StoreError when the alias cannot be resolved or the store cannot be opened.
+    // Connects through an alias ("NRV"). Creates the data folder and its store only for the
+    // default data folder on a first start; throws StoreError saying what is wrong with any
+    // other folder that is not a data store (see examineDataFolder), or when the alias cannot
+    // be resolved or the store cannot be opened.
     void connect(const QString& alias = QStringLiteral("NRV"));
-    // Connects straight to a data folder (tests, tools).
+    // Connects straight to a data folder, creating the folder and its store when missing
+    // (tests, tools, and a new book the user asked for).
     void connectToFolder(const QString& folder);
     void disconnect();
     bool isConnected() const { return db_ != nullptr; }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace store {
 
@@ -118,7 +119,12 @@ IniFile::Content IniFile::load() const
     }
     if (data.isEmpty()) return c;
     c.crlf = data.contains("\r\n");
-    QString text = QString::fromUtf8(data);
+    // A file that is not UTF-8 was written in an 8-bit Western encoding (as settings files of
+    // older installations are); reading it as UTF-8 would turn its accented letters into U+FFFD
+    // and a folder name in it into the name of another folder.
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(data);
+    if (utf8.hasError()) text = QString::fromLatin1(data);
     c.finalNewline = text.endsWith(QLatin1Char('\n'));
     if (c.finalNewline) text.chop(1);
     c.lines = text.split(QLatin1Char('\n'));

@@ -98,6 +98,21 @@ QString resolveAlias(const QString& alias)
     return withSlash(QDir::cleanPath(absolute));
 }
 
+AliasFolder aliasFolder(const QString& alias)
+{
+    AliasFolder result;
+    result.folder = resolveAlias(alias);
+    result.isDefault = result.folder == defaultDataFolder();
+    return result;
+}
+
+void setAliasFolder(const QString& alias, const QString& folder)
+{
+    IniFile(aliasFile()).writeString(
+        alias.trimmed(), QStringLiteral("Path"),
+        withSlash(QDir::cleanPath(QFileInfo(folder).absoluteFilePath())));
+}
+
 QString folderOfConnectionPath(const QString& path)
 {
     QString p = path.trimmed();

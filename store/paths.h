@@ -27,6 +27,17 @@ QString aliasFile();
 // defaultDataFolder(); any other alias throws StoreError. The folder is not created.
 QString resolveAlias(const QString& alias);
 
+// The data folder an alias names, and whether it is the default data folder (no Path configured,
+// or the configured Path is that folder), the one folder made without asking on a first start.
+struct AliasFolder {
+    QString folder;
+    bool isDefault = false;
+};
+AliasFolder aliasFolder(const QString& alias);
+
+// Makes the alias name a folder from now on: writes its Path in the alias file.
+void setAliasFolder(const QString& alias, const QString& folder);
+
 // The folder a connection path names: a path to a data dictionary (".ADD") is reduced to the
 // folder that holds it, and a path without any '/' becomes "./".
 QString folderOfConnectionPath(const QString& path);

@@ -4,8 +4,10 @@
 #include "store/connection.h"
 #include "store/error.h"
 
+#include <QSet>
 #include <QStringList>
 #include <sqlite3.h>
+#include <vector>
 
 namespace store {
 namespace {
@@ -55,23 +57,58 @@ const std::vector<CoveringIndex>& coveringIndexes() {
     return list;
 }
 
-void createTable(sqlite3* db, const TableDef& t) {
-    QStringList columns;
-    for (const FieldDef& f : t.fields) columns << columnSql(f);
-    const QString table = t.sqlName();
-    execSql(db, QStringLiteral("CREATE TABLE %1 (%2)")
-                    .arg(quoted(table), columns.join(QStringLiteral(", "))));
-    for (const char* tag : t.allTags()) {
-        const QString index = table + QLatin1Char('_') + QLatin1String(tag);
-        execSql(db, QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                        .arg(quoted(index), quoted(table), quoted(QLatin1String(tag))));
-    }
+QString tagIndexName(const TableDef& t, const char* tag) {
+    return t.sqlName() + QLatin1Char('_') + QLatin1String(tag);
 }
 
-// Covering indexes are created when missing, so a data folder of an earlier version gets those
-// added since.
-void createCoveringIndexes(sqlite3* db) {
+// The tables and indexes the store holds now, in lower case: the engine's names ignore case.
+QSet<QString> storedObjects(sqlite3* db) {
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type IN ('table', 'index')",
+                           -1, &stmt, nullptr) != SQLITE_OK)
+        throw StoreError(QString::fromUtf8(sqlite3_errmsg(db)));
+    QSet<QString> names;
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        names.insert(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)))
+                         .toLower());
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE) throw StoreError(QString::fromUtf8(sqlite3_errmsg(db)));
+    return names;
+}
+
+// The statements that make the catalogue's tables and indexes missing from the store, the
+// covering indexes included, so a folder of an earlier version or one that lost a table is
+// made whole on opening.
+struct MissingPart {
+    QString name;  // the table or index, for the message when it cannot be made
+    QString sql;
+};
+
+std::vector<MissingPart> missingParts(const QSet<QString>& stored) {
+    auto has = [&](const QString& name) { return stored.contains(name.toLower()); };
+    std::vector<MissingPart> parts;
+    for (const TableDef& t : catalogue()) {
+        const QString table = t.sqlName();
+        if (!has(table)) {
+            QStringList columns;
+            for (const FieldDef& f : t.fields) columns << columnSql(f);
+            parts.push_back({QStringLiteral("the table ") + QLatin1String(t.file),
+                             QStringLiteral("CREATE TABLE %1 (%2)")
+                                 .arg(quoted(table), columns.join(QStringLiteral(", ")))});
+        }
+        for (const char* tag : t.allTags()) {
+            const QString index = tagIndexName(t, tag);
+            if (!has(index))
+                parts.push_back(
+                    {QStringLiteral("the index %1 of %2")
+                         .arg(QLatin1String(tag), QLatin1String(t.file)),
+                     QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                         .arg(quoted(index), quoted(table), quoted(QLatin1String(tag)))});
+        }
+    }
     for (const CoveringIndex& c : coveringIndexes()) {
+        if (has(QLatin1String(c.name))) continue;
         const TableDef* t = findTable(QString::fromLatin1(c.table));
         QStringList cols;
         for (const QString& col : c.columns) {
@@ -80,9 +117,13 @@ void createCoveringIndexes(sqlite3* db) {
                                      .arg(QLatin1String(c.name), col));
             cols << quoted(col);
         }
-        execSql(db, QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                        .arg(quoted(QLatin1String(c.name)), quoted(t->sqlName()), cols.join(", ")));
+        parts.push_back(
+            {QStringLiteral("the index %1 of %2")
+                 .arg(QLatin1String(c.name), QLatin1String(t->file)),
+             QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                 .arg(quoted(QLatin1String(c.name)), quoted(t->sqlName()), cols.join(", "))});
     }
+    return parts;
 }
 
 int userVersion(sqlite3* db) {
@@ -98,8 +139,8 @@ int userVersion(sqlite3* db) {
 }  // namespace
 
 void ensureSchema(sqlite3* db) {
-    if (userVersion(db) == kSchemaVersion) return;
-    // A second program starting on the same new folder waits here instead of creating twice.
+    if (userVersion(db) == kSchemaVersion && missingParts(storedObjects(db)).empty()) return;
+    // A second program starting on the same folder waits here instead of creating twice.
     execSql(db, "BEGIN IMMEDIATE");
     try {
         const int version = userVersion(db);
@@ -107,11 +148,20 @@ void ensureSchema(sqlite3* db) {
             throw StoreError(QStringLiteral("The data folder was written by a later release of "
                                             "Quorvel (data version %1) and cannot be opened.")
                                  .arg(version));
-        if (version == 0) {
-            for (const TableDef& t : catalogue()) createTable(db, t);
-            execSql(db, "INSERT INTO \"QVCntrl\" (\"COYCODE\", \"BUSNAME\") VALUES (1, 'Name')");
+        const QSet<QString> stored = storedObjects(db);
+        for (const MissingPart& part : missingParts(stored)) {
+            try {
+                execSql(db, part.sql);
+            } catch (const StoreError& e) {
+                throw StoreError(QStringLiteral("The data folder lacks %1, which cannot be made "
+                                                "again: %2")
+                                     .arg(part.name, e.text()));
+            }
         }
-        createCoveringIndexes(db);
+        // A new folder, or one that lost its control table, starts with the first company's
+        // record never filled in, which brings up the set-up wizard.
+        if (!stored.contains(QStringLiteral("qvcntrl")))
+            execSql(db, "INSERT INTO \"QVCntrl\" (\"COYCODE\", \"BUSNAME\") VALUES (1, 'Name')");
         execSql(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
         execSql(db, "COMMIT");
     } catch (...) {

@@ -38,7 +38,7 @@ public:
             qFatal("cannot write the alias file");
         aliases.write(("[NRV]\nPath=" + dir.path() + "/data\n").toUtf8());
         aliases.close();
-        c.connect(QStringLiteral("NRV"));
+        c.connectToFolder(dir.path() + QStringLiteral("/data"));  // a new book, as the user made it
         namespace sample = banking::sample;
         sample::setCompany(c, QStringLiteral("Test Traders"), QStringLiteral("TT"), true, 15.0);
         const QString inc = QStringLiteral("INC"), exp = QStringLiteral("EXP");
