@@ -14,14 +14,6 @@ namespace banking {
 namespace fmt = store::fmt;
 namespace keys = store::keys;
 
-namespace {
-
-QString rowBankLink(int coy, const QString& bankCode, const QString& acctNo) {
-    return keys::cutToWidth(keys::bankLink(coy, bankCode, acctNo), keys::kBankRowLinkWidth);
-}
-
-}  // namespace
-
 std::vector<BankAccount> bankAccountsOf(store::Connection& connection, int coy) {
     store::Query q(connection);
     q.setSql(QStringList{QStringLiteral("SELECT BANKCODE, ACCTNO FROM QVBNKACT"),
@@ -71,7 +63,7 @@ double accountRowsTotal(store::Connection& connection, int coy, const QString& b
     store::Query q(connection);
     q.setSql(QStringList{QStringLiteral("SELECT SUM(AMOUNT) FROM QVBNKTR"),
                          QStringLiteral("WHERE BANKLINK = :sBankLink")});
-    q.bind(QStringLiteral("sBankLink"), rowBankLink(coy, bankCode, acctNo));
+    q.bind(QStringLiteral("sBankLink"), keys::bankRowLink(coy, bankCode, acctNo));
     q.open();
     return fmt::roundTo(q.number(0), 2);
 }

@@ -21,9 +21,6 @@ const QString kDetailsSource = QStringLiteral("DETAILS");
 
 QString coyText(int coy) { return QString::number(coy); }
 
-QString rowBankLink(int coy, const QString& bankCode, const QString& acctNo) {
-    return keys::cutToWidth(keys::bankLink(coy, bankCode, acctNo), keys::kBankRowLinkWidth);
-}
 
 StoredBankRow readStoredRow(const store::Table& t) {
     StoredBankRow r;
@@ -84,7 +81,7 @@ bool referenceTaken(store::Connection& c, const BankAccount& a, qint64 reference
         QStringLiteral("AND T.BANKLINK =:sBankLink")});
     number.bind(QStringLiteral("iCoyCode"), a.coy);
     number.bind(QStringLiteral("iTranNum"), reference);
-    number.bind(QStringLiteral("sBankLink"), rowBankLink(a.coy, a.bankCode, a.acctNo));
+    number.bind(QStringLiteral("sBankLink"), keys::bankRowLink(a.coy, a.bankCode, a.acctNo));
     number.open();
     return !number.eof();
 }
@@ -176,7 +173,7 @@ std::optional<StoredBankRow> findStoredBankRow(store::Connection& connection, in
                          QStringLiteral("WHERE TRANNUM = :iTranNum AND BANKLINK = :sBankLink"),
                          QStringLiteral("ORDER BY rowid")});
     q.bind(QStringLiteral("iTranNum"), reference);
-    q.bind(QStringLiteral("sBankLink"), rowBankLink(coy, bankCode, acctNo));
+    q.bind(QStringLiteral("sBankLink"), keys::bankRowLink(coy, bankCode, acctNo));
     return storedRowAt(connection, firstRowId(q));
 }
 
@@ -189,7 +186,7 @@ std::optional<StoredBankRow> findTransferDestinationRow(store::Connection& conne
     q.setSql(QStringList{QStringLiteral("SELECT rowid FROM QVBNKTR"),
                          QStringLiteral("WHERE BANKLINK = :sBankLink AND TRANREF = :sTranRef"),
                          QStringLiteral("AND SOURCEACCT = :sSourceAcct ORDER BY rowid")});
-    q.bind(QStringLiteral("sBankLink"), rowBankLink(coy, destBank, destAcct));
+    q.bind(QStringLiteral("sBankLink"), keys::bankRowLink(coy, destBank, destAcct));
     q.bind(
         QStringLiteral("sTranRef"),
         keys::cutToWidth(keys::tranRef(QString::number(reference), destAcct), keys::kTranRefWidth));

@@ -18,8 +18,6 @@ namespace keys = store::keys;
 
 namespace {
 
-QString coyText(int coy) { return QString::number(coy); }
-
 BankAccount readBankAccount(const store::Table& t) {
     BankAccount a;
     a.coy = t.text(QStringLiteral("COYCODE")).trimmed().toInt();
@@ -84,7 +82,7 @@ int countBankAccounts(store::Connection& connection, int coy) {
     store::Query q(connection);
     q.setSql(QStringList{QStringLiteral("SELECT COUNT(*) FROM QVBNKACT"),
                          QStringLiteral("WHERE COYCODE = :sCoyCode")});
-    q.bind(QStringLiteral("sCoyCode"), coyText(coy));
+    q.bind(QStringLiteral("sCoyCode"), QString::number(coy));
     q.open();
     return int(q.value(0).toLongLong());
 }

@@ -68,6 +68,11 @@ QString bankLink(int coy, const QString& bankCode, const QString& acctNo)
     return joinParts({num(coy), bankCode, acctNo});
 }
 
+QString bankRowLink(int coy, const QString& bankCode, const QString& acctNo)
+{
+    return cutToWidth(bankLink(coy, bankCode, acctNo), kBankRowLinkWidth);
+}
+
 QString bankAccountText(const QString& bankCode, const QString& acctNo)
 {
     return joinParts({bankCode, acctNo});
