@@ -4,6 +4,7 @@
 #include "store/error.h"
 #include "store/table.h"
 #include "ui/messages.h"
+#include "ui/readonlylook.h"
 
 #include <QApplication>
 #include <QDir>
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
     // Settings of the gallery's own, so a placement saved by a real run does not move pictures.
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
     QApplication app(argc, argv);
+    ui::installReadOnlyLook(app);
     ui::setApplicationTitle(QStringLiteral("Quorvel Version 4.1"));
     const QStringList args = app.arguments();
     if (args.size() < 2) {
