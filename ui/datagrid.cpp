@@ -1,13 +1,11 @@
 #include "ui/datagrid.h"
 
-#include <QEvent>
-#include <QHeaderView>
-#include <QItemSelectionModel>
-#include <QTimer>
-#include <algorithm>
-
 #include "store/table.h"
 #include "ui/errorhandler.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <algorithm>
 
 namespace ui {
 
@@ -30,7 +28,6 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent) {
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->installEventFilter(this);
 
     // The selected row stays white on blue even when another control has the focus.
     QPalette p = palette();
@@ -43,7 +40,8 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent) {
     setPalette(p);
 
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (index.isValid()) emit activatedRow(index.row());
+        if (index.isValid())
+            emit activatedRow(index.row());
     });
 }
 
@@ -60,7 +58,8 @@ void DataGrid::bindQuery(store::Connection& connection, const QString& sql,
     auto* model = new LazyTableModel(connection, sql, params, std::move(columns), this);
     table_ = nullptr;
     setModelOwned(model);
-    if (model->rowCount() > 0) selectRow(0);
+    if (model->rowCount() > 0)
+        selectRow(0);
 }
 
 void DataGrid::unbind() {
@@ -73,36 +72,20 @@ void DataGrid::setModelOwned(LazyTableModel* model) {
     model_ = model;
     setModel(model);
     delete old;
-    if (!model) return;
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DataGrid::rowChanged);
+    if (!model)
+        return;
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &DataGrid::rowChanged);
     connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         widths_.clear();
-        for (int c = 0; c < model_->columnCount(); ++c) widths_.append(columnWidth(c));
+        for (int c = 0; c < model_->columnCount(); ++c)
+            widths_.append(columnWidth(c));
     });
     connect(model, &QAbstractItemModel::modelReset, this, [this] {
-        for (int c = 0; c < widths_.size(); ++c) setColumnWidth(c, widths_[c]);
+        for (int c = 0; c < widths_.size(); ++c)
+            setColumnWidth(c, widths_[c]);
     });
     fitColumns();
-}
-
-void DataGrid::showEvent(QShowEvent* event) {
-    QTableView::showEvent(event);
-    if (shown_) return;
-    shown_ = true;
-    fitColumnsLater();
-}
-
-bool DataGrid::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == horizontalHeader() &&
-        (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange))
-        fitColumnsLater();
-    return QTableView::eventFilter(watched, event);
-}
-
-void DataGrid::fitColumnsLater() {
-    QTimer::singleShot(0, this, [this] {
-        if (model_) fitColumns();
-    });
 }
 
 void DataGrid::fitColumns() {
@@ -124,7 +107,8 @@ int DataGrid::currentRow() const {
 }
 
 void DataGrid::setCurrentRow(int row) {
-    if (model_ && row >= 0 && row < model_->rowCount()) selectRow(row);
+    if (model_ && row >= 0 && row < model_->rowCount())
+        selectRow(row);
 }
 
 void DataGrid::selectRow(int row) {
@@ -150,7 +134,8 @@ void DataGrid::rowChanged(const QModelIndex& current, const QModelIndex&) {
 }
 
 void DataGrid::syncToTable() {
-    if (!model_ || !table_) return;
+    if (!model_ || !table_)
+        return;
     qint64 position = table_->hasRecord() ? table_->position() : 0;
     // Rows added or removed elsewhere shift positions; re-read before trusting ours.
     if (position > 0 && model_->rowIdAt(int(position - 1)) != table_->rowId()) {
@@ -159,7 +144,8 @@ void DataGrid::syncToTable() {
     }
     syncing_ = true;
     if (position > 0 && position <= model_->rowCount()) {
-        if (currentRow() != position - 1) selectRow(int(position - 1));
+        if (currentRow() != position - 1)
+            selectRow(int(position - 1));
     } else {
         selectionModel()->clear();
     }
@@ -167,7 +153,8 @@ void DataGrid::syncToTable() {
 }
 
 void DataGrid::refresh() {
-    if (!model_) return;
+    if (!model_)
+        return;
     const int row = currentRow();
     model_->reload();
     if (table_) {

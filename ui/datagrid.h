@@ -1,11 +1,12 @@
 #pragma once
 // The read-only grid every window shows tables and queries in.
 
-#include <QTableView>
-#include <memory>
-
 #include "ui/lazymodel.h"
 #include "ui/navigator.h"
+
+#include <memory>
+
+#include <QTableView>
 
 namespace store {
 class Connection;
@@ -46,15 +47,8 @@ signals:
     // The user double-clicked a row.
     void activatedRow(int row);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void setModelOwned(LazyTableModel* model);
-    // Fits again once the events now queued (the first showing, a style or font reaching the
-    // headings, which puts every column back to the default width) have been handled.
-    void fitColumnsLater();
     void fitColumns();
     void selectRow(int row);
     void rowChanged(const QModelIndex& current, const QModelIndex& previous);
@@ -63,7 +57,6 @@ private:
     store::Table* table_ = nullptr;
     bool syncing_ = false;
     QList<int> widths_;  // kept across a reload, which would reset them
-    bool shown_ = false;
 };
 
 // Navigation over a grid's rows, for a navigator beside a query grid.
