@@ -11,6 +11,7 @@
 #include "ui/apptitle.h"
 #include "ui/gallery.h"
 #include "ui/messages.h"
+#include "ui/readonlylook.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     // Settings of the gallery's own, so a placement saved by a real run does not move pictures.
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
     QApplication app(argc, argv);
+    ui::installReadOnlyLook(app);
     ui::setApplicationTitle(QStringLiteral("Quorvel Version 4.1"));
     const QStringList args = app.arguments();
     if (args.size() < 2) {

@@ -4,6 +4,7 @@
 #include "store/format.h"
 #include "store/keys.h"
 #include "ui/datagrid.h"
+#include "ui/codebox.h"
 #include "ui/datebox.h"
 #include "ui/navigator.h"
 
@@ -125,6 +126,7 @@ void TQVBankTranForm::buildLayout() {
     auto* purposeLayout = new QGridLayout(purposeRow_);
     purposeLayout->setContentsMargins(0, 0, 0, 0);
     purposeEdit_ = lineEdit(purposeRow_, "PurposeEdit", store::keys::kLongestAccountCode, 140);
+    ui::makeCodeBox(purposeEdit_);
     ledgerButton_ = button(purposeRow_, "LedgerButton", QStringLiteral("..."));
     ledgerButton_->setToolTip(QStringLiteral("View/Select Ledger Accounts"));
     ledgerButton_->setFixedWidth(30);
@@ -143,8 +145,8 @@ void TQVBankTranForm::buildLayout() {
     amountEdit_->setAlignment(Qt::AlignRight);
     taxEdit_ = lineEdit(entryGroup, "TaxEdit", 15, 90);
     taxEdit_->setAlignment(Qt::AlignRight);
-    amountLabel_ = label(entryGroup, QStringLiteral("&Amount : "), amountEdit_, "AmountLabel");
-    taxLabel_ = label(entryGroup, QStringLiteral("Ta&x :"), taxEdit_, "TaxLabel");
+    amountLabel_ = label(entryGroup, QStringLiteral("A&mount : "), amountEdit_, "AmountLabel");
+    taxLabel_ = label(entryGroup, QStringLiteral("T&ax :"), taxEdit_, "TaxLabel");
     journalLabel_ = label(entryGroup, QString(), nullptr, "JournalLabel");
     journalLabel_->setStyleSheet(QStringLiteral("color: #a00000"));
     auto* amountRow = new QHBoxLayout;
@@ -227,7 +229,7 @@ void TQVBankTranForm::buildLayout() {
     destButton_ = button(destGroup_, "DestAcctButton", QStringLiteral("..."));
     destButton_->setToolTip(QStringLiteral("View/Select Bank Account"));
     destButton_->setFixedWidth(30);
-    destAcctLabel_ = label(destGroup_, QStringLiteral("T&o Account  :"), destBankEdit_, "DestAcctLabel");
+    destAcctLabel_ = label(destGroup_, QStringLiteral("To Acco&unt  :"), destBankEdit_, "DestAcctLabel");
     destDescLabel_ = label(destGroup_, QString(), nullptr, "DestDescLabel");
     auto* destRow = new QHBoxLayout;
     destRow->addWidget(destAcctLabel_);
@@ -317,17 +319,16 @@ void TQVBankTranForm::buildLayout() {
         });
     }
 
-    setTabOrder(bankCodeEdit_, acctNoEdit_);
-    setTabOrder(acctNoEdit_, purposeEdit_);
-    setTabOrder(purposeEdit_, destBankEdit_);
-    setTabOrder(destBankEdit_, destAcctEdit_);
-    setTabOrder(destAcctEdit_, amountEdit_);
-    setTabOrder(amountEdit_, taxEdit_);
-    setTabOrder(taxEdit_, reasonEdit_);
-    setTabOrder(reasonEdit_, sourceCombo_);
-    setTabOrder(sourceCombo_, hasDetailsCheck_);
-    setTabOrder(hasDetailsCheck_, tranDateEdit_);
-    setTabOrder(tranDateEdit_, tranNumEdit_);
-    setTabOrder(tranNumEdit_, typeRadios_[0]);
+    // Screen order: the account line, the entry's lines, the type beside them, a transfer's
+    // destination below, then the rows and the buttons.
+    QWidget* previous = nullptr;
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             bankCodeEdit_, acctNoEdit_, bankAcctButton_, tranNumEdit_, tranDateEdit_,
+             purposeEdit_, ledgerButton_, amountEdit_, taxEdit_, reasonEdit_, sourceCombo_,
+             hasDetailsCheck_, typeRadios_[0], typeRadios_[1], typeRadios_[2], typeRadios_[3],
+             typeRadios_[4], destBankEdit_, destAcctEdit_, destButton_, grid_}) {
+        if (previous) setTabOrder(previous, w);
+        previous = w;
+    }
     resize(960, 680);
 }

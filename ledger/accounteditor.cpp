@@ -13,6 +13,7 @@
 
 #include "store/keys.h"
 #include "store/table.h"
+#include "ui/codebox.h"
 #include "ui/messages.h"
 
 namespace ledger {
@@ -41,6 +42,7 @@ AccountEditor::AccountEditor(const Captions& captions, QWidget* parent) : QWidge
     int row = 0;
 
     acctEdit_ = lineEdit(this, "AcctEdit", 15);
+    ui::makeCodeBox(acctEdit_);
     acctEdit_->setToolTip(QStringLiteral("Use a unique id = eg MAT+ Deptcode"));
     auto* codeLabel = new QLabel(captions.code, this);
     codeLabel->setBuddy(acctEdit_);
@@ -58,7 +60,7 @@ AccountEditor::AccountEditor(const Captions& captions, QWidget* parent) : QWidge
     grid->addLayout(codeRow, row++, 1);
 
     descrEdit_ = lineEdit(this, "DescrEdit", 250);
-    auto* descrLabel = new QLabel(QStringLiteral("&Description :"), this);
+    auto* descrLabel = new QLabel(QStringLiteral("Descr&iption :"), this);
     descrLabel->setBuddy(descrEdit_);
     grid->addWidget(descrLabel, row, 0);
     grid->addWidget(descrEdit_, row++, 1);
@@ -66,7 +68,7 @@ AccountEditor::AccountEditor(const Captions& captions, QWidget* parent) : QWidge
     expCodeEdit_ = lineEdit(this, "ExpCodeEdit", 15);
     expCodeEdit_->setToolTip(
         QStringLiteral("Entre your accountant's ledger code that matches this account"));
-    auto* expLabel = new QLabel(QStringLiteral("E&xport Ledger Code :"), this);
+    auto* expLabel = new QLabel(QStringLiteral("&Export Ledger Code :"), this);
     expLabel->setBuddy(expCodeEdit_);
     grid->addWidget(expLabel, row, 0);
     auto* expRow = new QHBoxLayout;
@@ -86,6 +88,7 @@ AccountEditor::AccountEditor(const Captions& captions, QWidget* parent) : QWidge
     }
 
     deptEdit_ = lineEdit(this, "DeptEdit", 10);
+    ui::makeCodeBox(deptEdit_);
     auto* deptCaption = new QLabel(captions.department, this);
     deptCaption->setBuddy(deptEdit_);
     grid->addWidget(deptCaption, row, 0);
@@ -107,7 +110,7 @@ AccountEditor::AccountEditor(const Captions& captions, QWidget* parent) : QWidge
     activeCheck_->setObjectName(QStringLiteral("ActiveCheck"));
     gstCheck_ = new QCheckBox(captions.gst, this);
     gstCheck_->setObjectName(QStringLiteral("GstAppliesCheck"));
-    inclPlCheck_ = new QCheckBox(QStringLiteral("Affects &tax amount"), this);
+    inclPlCheck_ = new QCheckBox(QStringLiteral("A&ffects tax amount"), this);
     inclPlCheck_->setObjectName(QStringLiteral("InclPlCheck"));
     inclPlCheck_->setToolTip(captions.inclPlHint);
     ticks->addWidget(activeCheck_);
@@ -198,6 +201,8 @@ void AccountEditor::clearForNew() {
     if (balCodeEdit_) balCodeEdit_->clear();
     activeCheck_->setChecked(true);
     gstCheck_->setChecked(true);
+    // An account left out of the profit and loss reports by default would be missed there.
+    inclPlCheck_->setChecked(true);
 }
 
 void AccountEditor::setBoxesEnabled(bool enabled, bool code) {

@@ -35,7 +35,8 @@ public:
 
     // Shows the current record of an account table; the department is looked up by LINKCODE.
     void showAccount(const store::Table& account, store::Connection& connection, int coy);
-    // Empties every box for a new account: active, with sales tax calculated.
+    // Empties every box for a new account: active, with sales tax calculated, affecting the tax
+    // amount (included in the profit and loss reports).
     void clearForNew();
     // Enables the boxes; the code box only when `code`.
     void setBoxesEnabled(bool enabled, bool code);

@@ -31,7 +31,7 @@ TQVCashAccountForm::TQVCashAccountForm(QWidget* owner)
     auto* layout = new QVBoxLayout(this);
     editor_ = new ledger::AccountEditor(
         {QStringLiteral("&Ledger Code :"), QStringLiteral("De&partment/Division :"),
-         QStringLiteral("Calculate ta&x"),
+         QStringLiteral("Calculate &tax"),
          QStringLiteral("Uncheck if account is not included in Profit and Loss statement"), true,
          false},
         this);

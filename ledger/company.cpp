@@ -18,6 +18,18 @@ QString countryName(const QString& code) {
     return {};
 }
 
+double defaultTaxPercent(const QString& countryCode) {
+    return countryCode.trimmed() == QLatin1String("AUS") ? 10.0 : 15.0;
+}
+
+QString percentAfterCountryChange(const QString& percent, const QString& from, const QString& to) {
+    double typed = 0;
+    const bool untouched = percent.trimmed().isEmpty() ||
+                           (parsePercent(percent, &typed) &&
+                            (typed == 0 || typed == defaultTaxPercent(countryCode(from))));
+    return untouched ? percentText(defaultTaxPercent(countryCode(to))) : percent;
+}
+
 QString percentText(double percent) {
     QString text = QString::number(store::fmt::roundTo(percent, 2), 'f', 2);
     while (text.endsWith(QLatin1Char('0'))) text.chop(1);

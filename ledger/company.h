@@ -30,6 +30,12 @@ struct CompanyDetails {
 QString countryCode(const QString& shown);
 QString countryName(const QString& code);
 
+// The tax rate a new company starts with in its country: 10 for "AUS", else New Zealand's 15.
+double defaultTaxPercent(const QString& countryCode);
+// The "Default percent :" text after the country shown changes from `from` to `to`: a percent
+// that is still the old country's default (or empty or 0) follows the country, any other stays.
+QString percentAfterCountryChange(const QString& percent, const QString& from, const QString& to);
+
 // A percent as its shortest decimal text: 15 -> "15", 12.5 -> "12.5".
 QString percentText(double percent);
 // A tax rate typed as a plain number from 0 to 100; false for anything else.

@@ -41,7 +41,7 @@ TQVCompanyForm::TQVCompanyForm(QWidget* owner)
     busNameEdit_ = lineEdit(this, "BusNameEdit", 46);
     form->addRow(QStringLiteral("Company &Name [*]"), busNameEdit_);
     coyDescEdit_ = lineEdit(this, "CoyDescEdit", 101);
-    form->addRow(QStringLiteral("&Description"), coyDescEdit_);
+    form->addRow(QStringLiteral("D&escription"), coyDescEdit_);
     address1Edit_ = lineEdit(this, "Address1Edit", 26);
     address2Edit_ = lineEdit(this, "Address2Edit", 26);
     address3Edit_ = lineEdit(this, "Address3Edit", 26);
@@ -85,11 +85,11 @@ TQVCompanyForm::TQVCompanyForm(QWidget* owner)
     gstPeriodSpin_->setObjectName(QStringLiteral("GstPeriodSpin"));
     gstPeriodSpin_->setRange(1, 12);
     taxGrid->addWidget(gstEnabledCheck_, 0, 0);
-    auto* percentLabel = new QLabel(QStringLiteral("Default &percent :"), tax);
+    auto* percentLabel = new QLabel(QStringLiteral("Default pe&rcent :"), tax);
     percentLabel->setBuddy(gstPercentEdit_);
     taxGrid->addWidget(percentLabel, 0, 1);
     taxGrid->addWidget(gstPercentEdit_, 0, 2);
-    auto* codeLabel = new QLabel(QStringLiteral("Tax c&ode :"), tax);
+    auto* codeLabel = new QLabel(QStringLiteral("&Tax code :"), tax);
     codeLabel->setBuddy(gstNumberEdit_);
     taxGrid->addWidget(codeLabel, 1, 1);
     taxGrid->addWidget(gstNumberEdit_, 1, 2, 1, 3);
@@ -98,11 +98,19 @@ TQVCompanyForm::TQVCompanyForm(QWidget* owner)
     noOf->setBuddy(gstPeriodSpin_);
     periodRow->addWidget(noOf);
     periodRow->addWidget(gstPeriodSpin_);
-    periodRow->addWidget(new QLabel(QStringLiteral("Months"), tax));
+    auto* months = new QLabel(QStringLiteral("&Months"), tax);
+    months->setBuddy(gstPeriodSpin_);
+    periodRow->addWidget(months);
     periodRow->addStretch();
     taxGrid->addLayout(periodRow, 0, 3, 1, 2);
     taxGrid->setColumnStretch(4, 1);
     layout->addWidget(tax);
+    // The months stand beside the percent, on the line above the tax code.
+    setTabOrder(gstEnabledCheck_, gstPercentEdit_);
+    setTabOrder(gstPercentEdit_, gstPeriodSpin_);
+    setTabOrder(gstPeriodSpin_, gstNumberEdit_);
+    connect(countryCombo_, &QComboBox::currentTextChanged, this,
+            [this](const QString& country) { CountryComboChange(country); });
 
     addFrame(layout, {{EditButton, QStringLiteral("E&dit")},
                       {SaveButton, QStringLiteral("&Save")},
@@ -164,9 +172,20 @@ void TQVCompanyForm::showCurrent() {
     countryCombo_->setCurrentIndex(countryCombo_->findText(ledger::countryName(t.text("COUNTRY"))));
     recAutoCheck_->setChecked(t.integer("RECAUTO") == 1);
     gstEnabledCheck_->setChecked(t.integer("GSTENABLED") == 1);
-    gstPercentEdit_->setText(ledger::percentText(t.number("GSTPERCENT")));
+    // A company never filled in starts from its country's usual rate.
+    const bool neverFilled =
+        t.text("BUSNAME") == QLatin1String("Name") && t.number("GSTPERCENT") == 0;
+    gstPercentEdit_->setText(ledger::percentText(
+        neverFilled ? ledger::defaultTaxPercent(t.text("COUNTRY")) : t.number("GSTPERCENT")));
     gstNumberEdit_->setText(t.text("GSTNUMBER"));
     gstPeriodSpin_->setValue(int(t.integer("GSTPERIOD")));
+}
+
+void TQVCompanyForm::CountryComboChange(const QString& country) {
+    if (!browsing())
+        gstPercentEdit_->setText(
+            ledger::percentAfterCountryChange(gstPercentEdit_->text(), shownCountry_, country));
+    shownCountry_ = country;
 }
 
 bool TQVCompanyForm::startEdit() {

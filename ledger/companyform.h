@@ -37,6 +37,8 @@ protected:
     void closeTables() override;
 
 private:
+    void CountryComboChange(const QString& country);
+
     store::Connection connection_;
     std::unique_ptr<store::Table> control_;
 
@@ -54,4 +56,5 @@ private:
     QLineEdit* gstPercentEdit_;
     QLineEdit* gstNumberEdit_;
     QSpinBox* gstPeriodSpin_;
+    QString shownCountry_;  // the country the percent box last followed
 };

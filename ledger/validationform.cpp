@@ -14,6 +14,7 @@
 #include "ledger/accounteditor.h"
 #include "ledger/departments.h"
 #include "store/table.h"
+#include "ui/codebox.h"
 #include "ui/datagrid.h"
 #include "ui/errorhandler.h"
 #include "ui/messages.h"
@@ -39,7 +40,7 @@ TQVValidationForm::TQVValidationForm(QWidget* owner)
                       {EditButton, QStringLiteral("E&dit")},
                       {SaveButton, QStringLiteral("&Save")},
                       {CancelButton, QStringLiteral("&Cancel")},
-                      {DeleteButton, QStringLiteral("&Delete")},
+                      {DeleteButton, QStringLiteral("De&lete")},
                       {ExitButton, QStringLiteral("E&xit")}});
     setPageControl(pages_);
     connect(pages_, &QTabWidget::currentChanged, this,
@@ -187,6 +188,7 @@ QWidget* TQVValidationForm::buildDepartmentPage() {
     };
     int row = 0;
     deptCodeEdit_ = box("DeptCodeEdit", 10);
+    ui::makeCodeBox(deptCodeEdit_);
     deptCodeEdit_->setMaximumWidth(110);
     deptNameEdit_ = box("DeptNameEdit", 45);
     grid->addWidget(label(QStringLiteral("C&ode and Name :"), deptCodeEdit_), row, 0);
@@ -209,7 +211,7 @@ QWidget* TQVValidationForm::buildDepartmentPage() {
 
     QLineEdit* post1 = box("PostAddr1Edit", 25);
     QLineEdit* street1 = box("Address1Edit", 25);
-    grid->addWidget(label(QStringLiteral("&Postal Address :"), post1), row, 0);
+    grid->addWidget(label(QStringLiteral("Postal Add&ress :"), post1), row, 0);
     grid->addWidget(post1, row, 1, 1, 2);
     grid->addWidget(label(QStringLiteral("&Address :"), street1), row, 3);
     grid->addWidget(street1, row++, 4);
@@ -223,7 +225,7 @@ QWidget* TQVValidationForm::buildDepartmentPage() {
     grid->addWidget(street3, row++, 4);
     QLineEdit* zone = box("PostZoneEdit", 8);
     zone->setMaximumWidth(90);
-    grid->addWidget(label(QStringLiteral("Postal &Code :"), zone), row, 0);
+    grid->addWidget(label(QStringLiteral("&Postal Code :"), zone), row, 0);
     grid->addWidget(zone, row++, 1);
 
     QLineEdit* phone = box("PhoneNoEdit", 25);

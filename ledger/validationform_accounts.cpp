@@ -33,8 +33,8 @@ QWidget* TQVValidationForm::buildAccountsPage() {
     page->setObjectName(QStringLiteral("AccountsPage"));
     auto* layout = new QVBoxLayout(page);
     editor_ = new ledger::AccountEditor(
-        {QStringLiteral("Account &Code :"), QStringLiteral("Dept/Di&vision :"),
-         QStringLiteral("Calculate sales ta&x "),
+        {QStringLiteral("Acc&ount Code :"), QStringLiteral("Dept/Di&vision :"),
+         QStringLiteral("Calculate sales &tax "),
          QStringLiteral("Check if this account is to be included in the profit and lost statement"),
          false, true},
         page);

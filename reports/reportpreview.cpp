@@ -70,9 +70,9 @@ TReportPreviewForm::TReportPreviewForm(QWidget* owner)
     auto* zoomOut =
         toolButton(bar, "ZoomOutButton", "Zoom &out", "Zoom out", QKeySequence::ZoomOut);
     auto* fitWidth = toolButton(bar, "FitWidthButton", "&Width", "Fit the page width");
-    auto* fitPage = toolButton(bar, "FitPageButton", "&Whole page", "Show whole pages");
+    auto* fitPage = toolButton(bar, "FitPageButton", "Whole pa&ge", "Show whole pages");
     auto* saveText = toolButton(bar, "SaveTextButton", "Save as &text", "Save the report as text");
-    auto* saveCsv = toolButton(bar, "SaveCsvButton", "Save as &CSV",
+    auto* saveCsv = toolButton(bar, "SaveCsvButton", "Save as C&SV",
                                "Save the report as comma-separated values");
     auto* savePdf = toolButton(bar, "SavePdfButton", "Save as P&DF", "Save the report as PDF");
     auto* close = toolButton(bar, "CloseButton", "&Close", "Close the preview");

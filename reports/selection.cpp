@@ -3,6 +3,7 @@
 #include "store/format.h"
 #include "store/query.h"
 #include "store/table.h"
+#include "ui/codebox.h"
 #include "ui/datebox.h"
 #include "ui/errorhandler.h"
 #include "ui/navigator.h"
@@ -59,6 +60,7 @@ DepartmentSelector::DepartmentSelector(QWidget* parent)
     check_->setObjectName(QStringLiteral("DeptCheckBox"));
     code_->setObjectName(QStringLiteral("DeptEdit"));
     code_->setMaxLength(10);
+    ui::makeCodeBox(code_);
     navigator_->setObjectName(QStringLiteral("DeptNavigator"));
     name_->setObjectName(QStringLiteral("DeptNameLabel"));
     name_->setMinimumWidth(220);

@@ -2,6 +2,7 @@
 
 #include "store/error.h"
 #include "ui/messages.h"
+#include "ui/readonlylook.h"
 
 #include <QWidget>
 #include <stdexcept>
@@ -21,7 +22,9 @@ QWidget* ownerOf(QObject* receiver) {
 
 }  // namespace
 
-QuorvelApplication::QuorvelApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+QuorvelApplication::QuorvelApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    installReadOnlyLook(*this);
+}
 
 bool QuorvelApplication::notify(QObject* receiver, QEvent* event) {
     try {

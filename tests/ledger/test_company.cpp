@@ -114,4 +114,27 @@ TEST(CompanyTexts, CountriesAndPercents) {
     EXPECT_EQ(p, 12.5);
 }
 
+TEST(CompanyTaxPercent, ANewCompanyStartsFromItsCountrysRateAndATypedRateStays) {
+    EXPECT_EQ(ledger::defaultTaxPercent("NZ"), 15.0);
+    EXPECT_EQ(ledger::defaultTaxPercent("AUS"), 10.0);
+    EXPECT_EQ(ledger::defaultTaxPercent(""), 15.0);
+    const struct {
+        const char* percent;
+        const char* from;
+        const char* to;
+        const char* after;
+    } cases[] = {
+        {"15", "New Zealand", "Australia", "10"},  // still the old default: follows
+        {"10", "Australia", "New Zealand", "15"},
+        {"", "New Zealand", "Australia", "10"},    // nothing typed yet
+        {"0", "New Zealand", "Australia", "10"},
+        {"12.5", "New Zealand", "Australia", "12.5"},  // typed by the user: kept
+        {"10", "New Zealand", "Australia", "10"},
+        {"abc", "New Zealand", "Australia", "abc"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ledger::percentAfterCountryChange(c.percent, c.from, c.to), QString(c.after))
+            << c.percent << " " << c.from << " -> " << c.to;
+}
+
 }  // namespace

@@ -55,6 +55,14 @@ void TestCompanyForm::aNewCompanyOpensForEditingAndSaves() {
     QVERIFY(form.isVisible());
     QCOMPARE(script_->texts(), QStringList{"Complete edit, or Cancel!"});
 
+    // A new company starts from New Zealand's rate, and Australia's while Australia is chosen.
+    auto* percent = form.findChild<QLineEdit*>("GstPercentEdit");
+    QCOMPARE(percent->text(), QStringLiteral("15"));
+    form.findChild<QComboBox*>("CountryCombo")->setCurrentText("Australia");
+    QCOMPARE(percent->text(), QStringLiteral("10"));
+    form.findChild<QComboBox*>("CountryCombo")->setCurrentText("New Zealand");
+    QCOMPARE(percent->text(), QStringLiteral("15"));
+
     type(form.findChild<QLineEdit*>("BusNameEdit"), QString(46, QLatin1Char('H')));
     form.findChild<QCheckBox*>("GstEnabledCheck")->setChecked(true);
     type(form.findChild<QLineEdit*>("GstPercentEdit"), "12.5");

@@ -246,6 +246,7 @@ void TestValidationForm::rentAtCompanyLevelAndAgainInADepartmentIsRefused() {
     QVERIFY(!find<QTabWidget>("PageControl")->isTabEnabled(0));
     QVERIFY(find<QCheckBox>("ActiveCheck")->isChecked());
     QVERIFY(find<QCheckBox>("GstAppliesCheck")->isChecked());
+    QVERIFY(find<QCheckBox>("InclPlCheck")->isChecked());
     type("AcctEdit", "RENT");
     click("SaveButton");
     QCOMPARE(mode(), QStringLiteral("Browsing departments/accounts ledger"));
@@ -258,9 +259,11 @@ void TestValidationForm::rentAtCompanyLevelAndAgainInADepartmentIsRefused() {
              QStringLiteral("1-RENT"));
     QCOMPARE(find<QLabel>("DeptNameLabel")->text(), QStringLiteral("Company level account."));
 
+    // Codes are typed in capitals whatever the keyboard sends, so "rent" is the same RENT.
     click("NewButton");
-    type("AcctEdit", "RENT");
-    type("DeptEdit", "SALES");
+    type("AcctEdit", "rent");
+    type("DeptEdit", "sales");
+    QCOMPARE(find<QLineEdit>("AcctEdit")->text(), QStringLiteral("RENT"));
     QCOMPARE(find<QLabel>("DeptNameLabel")->text(), QStringLiteral("SALES dept"));
     click("SaveButton");
     QCOMPARE(script_->texts(), QStringList{"This code is a duplicate of an existing one."});

@@ -1,7 +1,9 @@
 // The maintenance frame as a window built on it behaves: modes and their texts, the buttons
 // each mode allows, the page held while editing, the function keys and the close refusal.
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -10,6 +12,7 @@
 #include "support/qt/modalwait.h"
 #include "ui/maintenanceframe.h"
 #include "ui/messages.h"
+#include "ui/readonlylook.h"
 
 namespace {
 
@@ -75,6 +78,7 @@ private slots:
     void functionKeysActOnlyThroughEnabledButtons_data();
     void functionKeysActOnlyThroughEnabledButtons();
     void closingWhileEditingIsRefusedWithTheWindowsText();
+    void aBoxThatCannotBeTypedIntoLooksIt();
 
 private:
     QPushButton* button(const char* name) {
@@ -180,6 +184,24 @@ void TestMaintenanceFrame::closingWhileEditingIsRefusedWithTheWindowsText() {
     form_->CancelButtonClick();
     QTest::mouseClick(button("ExitButton"), Qt::LeftButton);
     QVERIFY(!form_->isVisible());
+}
+
+// The program's application watches every box: one made read-only while browsing shows the
+// window's colour, and the white of a box to type in comes back with editing.
+void TestMaintenanceFrame::aBoxThatCannotBeTypedIntoLooksIt() {
+    std::unique_ptr<QObject> look(ui::installReadOnlyLook(*qApp));
+    QWidget window;
+    auto* edit = new QLineEdit(&window);
+    auto* spin = new QSpinBox(&window);
+    const QColor typing = edit->palette().color(QPalette::Base);
+    const QColor windowColour = window.palette().color(QPalette::Window);
+    QVERIFY(typing != windowColour);
+    for (QWidget* box : {static_cast<QWidget*>(edit), static_cast<QWidget*>(spin)}) {
+        box->setProperty("readOnly", true);
+        QCOMPARE(box->palette().color(QPalette::Base), windowColour);
+        box->setProperty("readOnly", false);
+        QCOMPARE(box->palette().color(QPalette::Base), typing);
+    }
 }
 
 QTEST_MAIN(TestMaintenanceFrame)
