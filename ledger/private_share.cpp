@@ -13,9 +13,10 @@ PrivateShareRefusal refusalFor(const PrivateUse& typed, const QString& ownCode,
     if (typed.percent < 0 || typed.percent > 100) return PrivateShareRefusal::PercentOutOfRange;
     if (typed.acctCode.trimmed().isEmpty()) return PrivateShareRefusal::None;
     if (typed.percent == 0) return PrivateShareRefusal::NoPercent;
-    if (!target) return PrivateShareRefusal::UnknownAccount;
-    if (target->acctCode.trimmed().compare(ownCode.trimmed(), Qt::CaseInsensitive) == 0)
+    // Checked on the typed code, since an account being added is not found yet.
+    if (typed.acctCode.trimmed().compare(ownCode.trimmed(), Qt::CaseInsensitive) == 0)
         return PrivateShareRefusal::OwnAccount;
+    if (!target) return PrivateShareRefusal::UnknownAccount;
     // A private share passed on to an account that splits again would be split twice.
     if (target->isPrivate) return PrivateShareRefusal::PrivateAccount;
     return PrivateShareRefusal::None;
