@@ -2,11 +2,13 @@
 
 #include "store/error.h"
 #include "store/format.h"
+#include "store/query.h"
 #include "store/table.h"
 
 #include <QDate>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace ui {
 
@@ -41,6 +43,12 @@ ColumnSpec dateColumn(const QString& field, const QString& heading) {
     return {field, heading, dateText, Qt::AlignLeft | Qt::AlignVCenter};
 }
 
+ColumnSpec runningColumn(const QString& field, const QString& heading) {
+    ColumnSpec c = moneyColumn(field, heading);
+    c.running = true;
+    return c;
+}
+
 LazyTableModel::LazyTableModel(store::Connection& connection, const store::Table& table,
                                QList<ColumnSpec> columns, QObject* parent)
     : QAbstractTableModel(parent),
@@ -68,6 +76,7 @@ void LazyTableModel::reload() {
     beginResetModel();
     pages_.clear();
     recent_.clear();
+    running_.clear();
     count_ = 0;
     try {
         if (table_) {
@@ -95,6 +104,7 @@ void LazyTableModel::resolveColumns() {
             fields_[i] = def_->field(names_[i]);
     }
     columnIndex_.clear();
+    runningField_ = -1;
     for (const ColumnSpec& column : columns_) {
         int found = -1;
         for (int i = 0; i < names_.size() && found < 0; ++i) {
@@ -104,6 +114,8 @@ void LazyTableModel::resolveColumns() {
         if (found < 0)
             throw store::StoreError(QStringLiteral("Field %1 not found.").arg(column.field));
         columnIndex_.push_back(found);
+        if (column.running && runningField_ < 0)
+            runningField_ = found;
     }
 }
 
@@ -178,9 +190,78 @@ QVariant LazyTableModel::valueAt(int row, const QString& field) const {
     return {};
 }
 
+void LazyTableModel::setRunningEnd(qint64 cents) {
+    runningEnd_ = cents;
+    running_.clear();
+    if (count_ > 0 && runningField_ >= 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+qint64 LazyTableModel::centsAt(const Row& row, int selectionColumn) const {
+    if (selectionColumn >= static_cast<int>(row.size()))
+        return 0;
+    return std::llround(converted(selectionColumn, row[selectionColumn]).toDouble() * 100.0);
+}
+
+// The sum, in cents, of the running field over the rows from `offset` to the end.
+qint64 LazyTableModel::sumAfterOffset(qint64 offset) const {
+    if (offset >= count_)
+        return 0;
+    store::Query q(connection_);
+    q.setSql(QStringLiteral("SELECT TOTAL(ROUND(\"%1\" * 100)) FROM (%2 LIMIT -1 OFFSET %3)")
+                 .arg(names_[runningField_], sql_)
+                 .arg(offset));
+    for (auto it = params_.begin(); it != params_.end(); ++it)
+        q.bind(it.key(), it.value());
+    q.open();
+    return std::llround(q.number(0));
+}
+
+qint64 LazyTableModel::balanceAfterPage(qint64 index) const {
+    // A neighbour already summed saves reading the rest of the selection.
+    const auto next = running_.constFind(index + 1);
+    if (next != running_.constEnd() && !next->empty()) {
+        const Page& rows = page(index + 1);
+        return rows.empty() ? next->front() : next->front() - centsAt(rows.front(), runningField_);
+    }
+    return runningEnd_ - sumAfterOffset((index + 1) * kPageSize);
+}
+
+const std::vector<qint64>& LazyTableModel::runningPage(qint64 index) const {
+    const auto found = running_.constFind(index);
+    if (found != running_.constEnd())
+        return found.value();
+    qint64 balance = 0;
+    try {
+        balance = balanceAfterPage(index);
+    } catch (const std::exception& e) {
+        qWarning("Running balance of page %lld could not be read: %s", index, e.what());
+    }
+    const Page& rows = page(index);
+    std::vector<qint64> balances(rows.size());
+    for (size_t i = rows.size(); i-- > 0;) {
+        balances[i] = balance;
+        balance -= centsAt(rows[i], runningField_);
+    }
+    if (running_.size() > 4 * kCachedPages)
+        running_.clear();
+    return running_.insert(index, std::move(balances)).value();
+}
+
+qint64 LazyTableModel::runningCentsAt(int row) const {
+    if (row < 0 || row >= count_ || runningField_ < 0 || !selection_)
+        return 0;
+    const std::vector<qint64>& balances = runningPage(row / kPageSize);
+    const auto offset = static_cast<size_t>(row % kPageSize);
+    return offset < balances.size() ? balances[offset] : 0;
+}
+
 QString LazyTableModel::textAt(int row, int column) const {
     if (column < 0 || column >= columns_.size())
         return {};
+    if (columns_[column].running)
+        return row >= 0 && row < count_ ? store::fmt::money(double(runningCentsAt(row)) / 100.0)
+                                        : QString();
     const Row* r = rowAt(row);
     const int at = columnIndex_[column];
     if (!r || at >= static_cast<int>(r->size()))
