@@ -76,7 +76,8 @@ void LazyTableModel::reload() {
     beginResetModel();
     pages_.clear();
     recent_.clear();
-    running_.clear();
+    runningSums_.clear();
+    runningRead_ = false;
     count_ = 0;
     try {
         if (table_) {
@@ -192,68 +193,46 @@ QVariant LazyTableModel::valueAt(int row, const QString& field) const {
 
 void LazyTableModel::setRunningEnd(qint64 cents) {
     runningEnd_ = cents;
-    running_.clear();
     if (count_ > 0 && runningField_ >= 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
-qint64 LazyTableModel::centsAt(const Row& row, int selectionColumn) const {
-    if (selectionColumn >= static_cast<int>(row.size()))
-        return 0;
-    return std::llround(converted(selectionColumn, row[selectionColumn]).toDouble() * 100.0);
-}
-
-// The sum, in cents, of the running field over the rows from `offset` to the end.
-qint64 LazyTableModel::sumAfterOffset(qint64 offset) const {
-    if (offset >= count_)
-        return 0;
-    store::Query q(connection_);
-    q.setSql(QStringLiteral("SELECT TOTAL(ROUND(\"%1\" * 100)) FROM (%2 LIMIT -1 OFFSET %3)")
-                 .arg(names_[runningField_], sql_)
-                 .arg(offset));
-    for (auto it = params_.begin(); it != params_.end(); ++it)
-        q.bind(it.key(), it.value());
-    q.open();
-    return std::llround(q.number(0));
-}
-
-qint64 LazyTableModel::balanceAfterPage(qint64 index) const {
-    // A neighbour already summed saves reading the rest of the selection.
-    const auto next = running_.constFind(index + 1);
-    if (next != running_.constEnd() && !next->empty()) {
-        const Page& rows = page(index + 1);
-        return rows.empty() ? next->front() : next->front() - centsAt(rows.front(), runningField_);
-    }
-    return runningEnd_ - sumAfterOffset((index + 1) * kPageSize);
-}
-
-const std::vector<qint64>& LazyTableModel::runningPage(qint64 index) const {
-    const auto found = running_.constFind(index);
-    if (found != running_.constEnd())
-        return found.value();
-    qint64 balance = 0;
+void LazyTableModel::readRunningSums() const {
+    runningRead_ = true;
+    runningSums_.clear();
+    const QString field = QLatin1Char('"') + names_[runningField_] + QLatin1Char('"');
+    // A table's selection reads only the field, in the same order; a query's is wrapped.
+    const qsizetype from = sql_.indexOf(QStringLiteral(" FROM "));
+    const QString sql = table_ && from > 0
+        ? QStringLiteral("SELECT ROUND(") + field + QStringLiteral(" * 100)") + sql_.mid(from)
+        : QStringLiteral("SELECT ROUND(%1 * 100) FROM (%2)").arg(field, sql_);
     try {
-        balance = balanceAfterPage(index);
+        store::Query q(connection_);
+        q.setSql(sql);
+        for (auto it = params_.begin(); it != params_.end(); ++it)
+            q.bind(it.key(), it.value());
+        q.open();
+        runningSums_.reserve(static_cast<size_t>(count_));
+        qint64 sum = 0;
+        for (q.first(); !q.eof(); q.next()) {
+            sum += std::llround(q.number(0));
+            runningSums_.push_back(sum);
+        }
     } catch (const std::exception& e) {
-        qWarning("Running balance of page %lld could not be read: %s", index, e.what());
+        runningSums_.clear();
+        qWarning("Running balances could not be read: %s", e.what());
     }
-    const Page& rows = page(index);
-    std::vector<qint64> balances(rows.size());
-    for (size_t i = rows.size(); i-- > 0;) {
-        balances[i] = balance;
-        balance -= centsAt(rows[i], runningField_);
-    }
-    if (running_.size() > 4 * kCachedPages)
-        running_.clear();
-    return running_.insert(index, std::move(balances)).value();
 }
 
 qint64 LazyTableModel::runningCentsAt(int row) const {
     if (row < 0 || row >= count_ || runningField_ < 0 || !selection_)
         return 0;
-    const std::vector<qint64>& balances = runningPage(row / kPageSize);
-    const auto offset = static_cast<size_t>(row % kPageSize);
-    return offset < balances.size() ? balances[offset] : 0;
+    if (!runningRead_)
+        readRunningSums();
+    if (runningSums_.empty() || static_cast<size_t>(row) >= runningSums_.size())
+        return 0;
+    // The balance after a row is the end less what the rows after it added.
+    return runningEnd_ - (runningSums_.back() - runningSums_[static_cast<size_t>(row)]);
 }
 
 QString LazyTableModel::textAt(int row, int column) const {

@@ -98,10 +98,7 @@ private:
     const Row* rowAt(int row) const;
     const Page& page(qint64 index) const;
     QVariant converted(int selectionColumn, const QVariant& stored) const;
-    qint64 centsAt(const Row& row, int selectionColumn) const;
-    const std::vector<qint64>& runningPage(qint64 index) const;
-    qint64 balanceAfterPage(qint64 index) const;
-    qint64 sumAfterOffset(qint64 offset) const;
+    void readRunningSums() const;
 
     store::Connection& connection_;
     const store::Table* table_ = nullptr;
@@ -123,9 +120,10 @@ private:
 
     qint64 runningEnd_ = 0;
     int runningField_ = -1;  // selection column the running columns sum
-    // Per page: the balance after each of its rows. Summing from the end reads only the rows
-    // after a page, so the last rows, where a window usually opens, cost nothing extra.
-    mutable QHash<qint64, std::vector<qint64>> running_;
+    // The sum of the running field over the rows up to each row, read in one pass of that
+    // field alone the first time a running cell is asked for after a reload.
+    mutable std::vector<qint64> runningSums_;
+    mutable bool runningRead_ = false;
 };
 
 }  // namespace ui
