@@ -105,15 +105,21 @@ std::optional<FoundRow> findBankRow(store::Connection& connection, const QString
                                   : QStringLiteral(" ORDER BY rowid DESC LIMIT 1");
     QVariantMap params = find.params();
     params.insert(QStringLiteral("sBankLink"), bankLink);
-    QVariantMap after = params;
-    after.insert(QStringLiteral("iFromRow"), fromRowId);
+    params.insert(QStringLiteral("iFromRow"), fromRowId);
+    // Past the row first, then round from the other end up to it: one pass at most.
     auto found = firstRowId(connection,
                             base +
                                 (forward ? QStringLiteral(" AND rowid > :iFromRow")
                                          : QStringLiteral(" AND rowid < :iFromRow")) +
                                 order,
-                            after);
-    if (!found) found = firstRowId(connection, base + order, params);  // round past the end
+                            params);
+    if (!found)
+        found = firstRowId(connection,
+                           base +
+                               (forward ? QStringLiteral(" AND rowid <= :iFromRow")
+                                        : QStringLiteral(" AND rowid >= :iFromRow")) +
+                               order,
+                           params);
     if (!found) return std::nullopt;
 
     store::Query q(connection);
