@@ -231,16 +231,21 @@ void TQVBankTranForm::selectAccount(const QString& bank, const QString& acct) {
                           account_ ? keys::cutToWidth(account_->bankLink, keys::kBankRowLinkWidth)
                                    : QStringLiteral("\x01"));
     rows_->last();
-    grid_->bindTable(connection_, rows_.get(),
-                     {{QStringLiteral("TRANNUM"), QStringLiteral("Ref. No."), wholeNumber,
-                       Qt::AlignRight | Qt::AlignVCenter},
-                      ui::dateColumn(QStringLiteral("TRANDATE"), QStringLiteral("Date")),
-                      {QStringLiteral("TRANTYPE"), QStringLiteral("Type")},
-                      ui::moneyColumn(QStringLiteral("AMOUNT"), QStringLiteral("Amount")),
-                      {QStringLiteral("REASON"), QStringLiteral("Narrative")},
-                      {QStringLiteral("SOURCE"), QStringLiteral("Source")},
-                      {QStringLiteral("PURPOSE"), QStringLiteral("Purpose")},
-                      {QStringLiteral("RECONCILED"), QStringLiteral("Rec."), yesOrBlank}});
+    QList<ui::ColumnSpec> columns{
+        {QStringLiteral("TRANNUM"), QStringLiteral("Ref. No."), wholeNumber,
+         Qt::AlignRight | Qt::AlignVCenter},
+        ui::dateColumn(QStringLiteral("TRANDATE"), QStringLiteral("Date")),
+        {QStringLiteral("TRANTYPE"), QStringLiteral("Type")},
+        ui::moneyColumn(QStringLiteral("AMOUNT"), QStringLiteral("Amount"))};
+    // Rows entered as deposits not on the statement do not move the balance.
+    if (!depositsNotOnStatement)
+        columns << ui::runningColumn(QStringLiteral("AMOUNT"), QStringLiteral("Balance"));
+    columns << ui::ColumnSpec{QStringLiteral("REASON"), QStringLiteral("Narrative")}
+            << ui::ColumnSpec{QStringLiteral("SOURCE"), QStringLiteral("Source")}
+            << ui::ColumnSpec{QStringLiteral("PURPOSE"), QStringLiteral("Purpose")}
+            << ui::ColumnSpec{QStringLiteral("RECONCILED"), QStringLiteral("Rec."), yesOrBlank};
+    grid_->bindTable(connection_, rows_.get(), columns);
+    setRunningEnd();
     grid_->horizontalHeader()->setStretchLastSection(true);
     tranNavigator_->setTable(rows_.get());
     showAccountBoxes();
@@ -382,11 +387,19 @@ void TQVBankTranForm::refreshRows(qint64 positionOn) {
     if (!rows_ || !account_) return;
     rows_->first();
     if (positionOn <= 0 || !rows_->locate(QStringLiteral("TRANNUM"), positionOn)) rows_->last();
+    setRunningEnd();
     grid_->refresh();
     grid_->syncToTable();
     tranNavigator_->updateButtons();
     showRow();
     updateTotal();
+}
+
+// The running balance ends at the account's current balance, which every saved entry moves;
+// read back from the start it begins at the opening balance first set.
+void TQVBankTranForm::setRunningEnd() {
+    if (account_ && grid_->lazyModel())
+        grid_->lazyModel()->setRunningEnd(std::llround(account_->currBal * 100.0));
 }
 
 void TQVBankTranForm::updateTotal() {

@@ -32,6 +32,9 @@ class QPushButton;
 class QRadioButton;
 class QWidget;
 
+namespace banking {
+class RowFindBar;
+}
 namespace store {
 class Table;
 }
@@ -94,6 +97,7 @@ private:
     void clearEntryBoxes();
     void refreshRows(qint64 positionOn);
     void updateTotal();
+    void setRunningEnd();
     void reloadAccount();
 
     // Entry boxes.
@@ -176,6 +180,7 @@ private:
     // Rows.
     ui::DataGrid* grid_;
     ui::Navigator* tranNavigator_;
+    banking::RowFindBar* findBar_;
     // Buttons.
     QPushButton* newButton_;
     QPushButton* editButton_;

@@ -1,11 +1,13 @@
 // The controls of the bank transaction window and their places.
 #include "banking/banktranform.h"
 
+#include "banking/rowfindbar.h"
 #include "store/format.h"
 #include "store/keys.h"
 #include "ui/datagrid.h"
 #include "ui/codebox.h"
 #include "ui/datebox.h"
+#include "ui/messages.h"
 #include "ui/navigator.h"
 
 #include <QButtonGroup>
@@ -260,6 +262,22 @@ void TQVBankTranForm::buildLayout() {
     grid_->setObjectName(QStringLiteral("TranGrid"));
     grid_->setMinimumHeight(180);
     layout->addWidget(grid_, 1);
+    findBar_ = new banking::RowFindBar(
+        connection_, *grid_,
+        [this] {
+            return account_ ? store::keys::cutToWidth(account_->bankLink,
+                                                      store::keys::kBankRowLinkWidth)
+                            : QString();
+        },
+        this);
+    layout->addWidget(findBar_);
+    auto* findKey = new QShortcut(QKeySequence::Find, this);
+    connect(findKey, &QShortcut::activated, this, [this] {
+        if (mode_ == Mode::Browse)
+            findBar_->open();
+        else
+            ui::beep();
+    });
 
     // Buttons.
     auto* buttons = new QHBoxLayout;

@@ -1,9 +1,12 @@
 // The time until the bank transaction window shows an account holding 200,000 rows: the rows
 // are written straight into a new account of a demo company in a temporary folder, in one
 // transaction, and the window is opened on it through its own alias, as the menu opens it.
+// Then one step of the find bar (Ctrl+F, F3) by reference, by amount and for a narrative no row
+// holds, and the running balance of the first row, the farthest from the current balance.
 #include "bench.h"
 
 #include "banking/banktranform.h"
+#include "banking/rowfindbar.h"
 #include "banking/sample_company.h"
 #include "store/error.h"
 #include "store/keys.h"
@@ -15,6 +18,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 namespace bench {
@@ -64,6 +68,21 @@ void makeBigAccount(const QString& folder, int rows)
     tx.commit();
 }
 
+// One find step through the window's find bar: the time until the grid stands on the row
+// (any row when `expectedRow` is negative).
+bool findStep(TQVBankTranForm& w, const char* name, const QString& typed, int expectedRow) {
+    auto* bar = w.findChild<banking::RowFindBar*>(QStringLiteral("RowFindBar"));
+    auto* grid = w.findChild<ui::DataGrid*>(QStringLiteral("TranGrid"));
+    if (!bar || !grid) return false;
+    bar->open();
+    bar->edit()->setText(typed);
+    const auto t = Clock::now();
+    bar->findNext();
+    QApplication::processEvents();
+    figure(name, msSince(t), "ms");
+    return expectedRow < 0 || grid->currentRow() == expectedRow;
+}
+
 }  // namespace
 
 int bankWindowBench(int rows)
@@ -99,6 +118,22 @@ int bankWindowBench(int rows)
             const int shown = grid && grid->lazyModel() ? grid->lazyModel()->rowCount() : 0;
             figure("posting_window_rows", double(shown), "rows");
             if (shown != rows || grid->currentRow() != rows - 1) code = 1;
+            // Row i (from 0) holds reference 1000001 + i and amount (1000 + (i + 1) * 7919 %
+            // 250000) / 100.
+            const int middle = rows / 2;
+            if (!findStep(w, "posting_window_find_reference", QString::number(1000001 + middle),
+                          middle))
+                code = 1;
+            const double amount = double(1000 + (qint64(middle + 2) * 7919) % 250000) / 100.0;
+            findStep(w, "posting_window_find_amount", QString::number(amount, 'f', 2), -1);
+            if (!findStep(w, "posting_window_find_absent_narrative",
+                          QStringLiteral("no such narrative"), middle))
+                code = 1;
+            t = Clock::now();
+            grid->setCurrentRow(0);
+            const QString first = grid->lazyModel()->textAt(0, 4);
+            figure("posting_window_running_balance_first_row", msSince(t), "ms");
+            if (first.isEmpty()) code = 1;
             w.hide();
         }
     } catch (const store::StoreError& e) {

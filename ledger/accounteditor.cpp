@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ledger/privateusegroup.h"
 #include "store/keys.h"
 #include "store/table.h"
 #include "ui/codebox.h"
@@ -140,6 +141,8 @@ AccountEditor::AccountEditor(const Captions& captions, QWidget* parent) : QWidge
     groups->addWidget(rptBox);
     groups->addStretch();
     grid->addLayout(groups, row++, 1);
+    privateUse_ = new PrivateUseGroup(this);
+    grid->addWidget(privateUse_, row++, 1);
     grid->setColumnStretch(1, 1);
     typeIncome_->setChecked(true);
     rptIncome_->setChecked(true);
@@ -153,6 +156,8 @@ AccountEditor::AccountEditor(const Captions& captions, QWidget* parent) : QWidge
 
 void AccountEditor::showAccount(const store::Table& account, store::Connection& connection,
                                 int coy) {
+    privateUse_->setCompany(coy);
+    privateUse_->show(storedPrivateUse(account));
     if (!account.hasRecord()) {
         for (QLineEdit* e : {acctEdit_, descrEdit_, expCodeEdit_, deptEdit_}) e->clear();
         if (balCodeEdit_) balCodeEdit_->clear();
@@ -199,6 +204,7 @@ void AccountEditor::clearForNew() {
     descrEdit_->clear();
     expCodeEdit_->clear();
     if (balCodeEdit_) balCodeEdit_->clear();
+    privateUse_->show({});
     activeCheck_->setChecked(true);
     gstCheck_->setChecked(true);
     // An account left out of the profit and loss reports by default would be missed there.
@@ -212,6 +218,7 @@ void AccountEditor::setBoxesEnabled(bool enabled, bool code) {
              typeIncome_, typeExpense_, rptIncome_, rptExpenses_, rptOverhead_})
         w->setEnabled(enabled);
     if (balCodeEdit_) balCodeEdit_->setEnabled(enabled);
+    privateUse_->setBoxesEnabled(enabled);
 }
 
 AccountDetails AccountEditor::details() const {
@@ -228,6 +235,8 @@ AccountDetails AccountEditor::details() const {
     d.inclPl = inclPlCheck_->isChecked();
     d.gstApplies = gstCheck_->isChecked();
     d.active = activeCheck_->isChecked();
+    // Untouched, the stored share is kept as it is, even one whose account has since gone.
+    if (privateUse_->changed()) d.privateUse = privateUse_->typed();
     return d;
 }
 
@@ -243,7 +252,7 @@ void AccountEditor::reportGroupFollowsType() {
     (typeExpense_->isChecked() ? rptExpenses_ : rptIncome_)->setChecked(true);
 }
 
-void showAccountRefusal(QWidget* parent, AccountSave result) {
+void showAccountRefusal(QWidget* parent, AccountSave result, PrivateShareRefusal why) {
     if (result == AccountSave::Saved) return;
     ui::beep();
     switch (result) {
@@ -258,6 +267,9 @@ void showAccountRefusal(QWidget* parent, AccountSave result) {
             break;
         case AccountSave::DepartmentLocked:
             ui::error(parent, departmentLockedText());
+            break;
+        case AccountSave::PrivateShareRefused:
+            ui::error(parent, privateShareRefusalText(why));
             break;
     }
 }

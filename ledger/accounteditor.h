@@ -20,6 +20,8 @@ class Table;
 
 namespace ledger {
 
+class PrivateUseGroup;
+
 class AccountEditor : public QWidget {
     Q_OBJECT
 public:
@@ -54,6 +56,7 @@ public:
     QToolButton* deptPickButton() const { return deptPickButton_; }
     QRadioButton* incomeRadio() const { return typeIncome_; }
     QRadioButton* expenseRadio() const { return typeExpense_; }
+    PrivateUseGroup* privateUseGroup() const { return privateUse_; }
     // Sets the report group to the type's position (Income -> "Income", Expense -> "Expenses").
     void reportGroupFollowsType();
 
@@ -80,9 +83,11 @@ private:
     QRadioButton* rptIncome_;
     QRadioButton* rptExpenses_;
     QRadioButton* rptOverhead_;
+    PrivateUseGroup* privateUse_;
 };
 
 // Shows why an account save was refused, after a beep, as both account windows do.
-void showAccountRefusal(QWidget* parent, AccountSave result);
+void showAccountRefusal(QWidget* parent, AccountSave result,
+                        PrivateShareRefusal why = PrivateShareRefusal::None);
 
 }  // namespace ledger

@@ -29,7 +29,20 @@ bool resolveDepartment(store::Connection& connection, int coy, const QString& de
     return out->has_value();
 }
 
-void writeAccount(store::Table& t, const AccountKeys& keys, const AccountDetails& d) {
+// The private share fields the details ask for; nothing when the details leave them out.
+std::optional<PrivateShareFields> resolvePrivateShare(store::Connection& connection, int coy,
+                                                      const QString& code, const AccountDetails& d,
+                                                      PrivateShareRefusal* why) {
+    if (!d.privateUse) return std::nullopt;
+    const auto target = findPrivateTarget(connection, coy, d.privateUse->acctCode);
+    const PrivateShareResult r = privateShareFields(*d.privateUse, code, coy, target);
+    if (why) *why = r.refusal;
+    if (r.refusal != PrivateShareRefusal::None) return std::nullopt;
+    return r.fields;
+}
+
+void writeAccount(store::Table& t, const AccountKeys& keys, const AccountDetails& d,
+                  const std::optional<PrivateShareFields>& privateShare) {
     t.setValue("BRANCH", keys.branch);
     t.setValue("LINKCODE", keys.linkCode);
     t.setValue("COYACCT", keys.coyAcct);
@@ -43,7 +56,7 @@ void writeAccount(store::Table& t, const AccountKeys& keys, const AccountDetails
     t.setValue("RPTCAT", d.rptCat);
     t.setValue("EXPCODE", d.expCode.trimmed());
     if (d.balCode) t.setValue("BALCODE", d.balCode->trimmed());
-    // The private share (DOMESTIC, ALLOCPER, DOM*) is shown by no window, so a save keeps it.
+    if (privateShare) writePrivateShare(t, *privateShare);
 }
 
 }  // namespace
@@ -113,7 +126,8 @@ bool accountInUse(store::Connection& connection, int coy, const QString& acctCod
     return bank.findKey(fullCode.trimmed());
 }
 
-AccountSave addAccount(store::Table& accounts, int coy, const AccountDetails& d) {
+AccountSave addAccount(store::Table& accounts, int coy, const AccountDetails& d,
+                       PrivateShareRefusal* why) {
     const QString code = storedAcctCode(d.acctCode);
     if (code.isEmpty()) return AccountSave::EmptyCode;
     store::Connection& connection = accounts.connection();
@@ -121,6 +135,10 @@ AccountSave addAccount(store::Table& accounts, int coy, const AccountDetails& d)
     std::optional<Department> department;
     if (!resolveDepartment(connection, coy, d.deptCode, &department))
         return AccountSave::UnknownDepartment;
+    PrivateShareRefusal refusal = PrivateShareRefusal::None;
+    const auto share = resolvePrivateShare(connection, coy, code, d, &refusal);
+    if (why) *why = refusal;
+    if (refusal != PrivateShareRefusal::None) return AccountSave::PrivateShareRefused;
     const AccountKeys keys = accountKeys(coy, department, code);
     accounts.insert();
     try {
@@ -128,7 +146,8 @@ AccountSave addAccount(store::Table& accounts, int coy, const AccountDetails& d)
         accounts.setValue("ACCTCODE", code);
         accounts.setValue("ACTRANNO", 1);
         accounts.setValue("HASBUDGET", 0);
-        writeAccount(accounts, keys, d);
+        writePrivateShare(accounts, {});
+        writeAccount(accounts, keys, d, share);
         accounts.post();
     } catch (...) {
         accounts.cancel();
@@ -137,7 +156,8 @@ AccountSave addAccount(store::Table& accounts, int coy, const AccountDetails& d)
     return AccountSave::Saved;
 }
 
-AccountSave updateAccount(store::Table& accounts, int coy, const AccountDetails& d) {
+AccountSave updateAccount(store::Table& accounts, int coy, const AccountDetails& d,
+                          PrivateShareRefusal* why) {
     if (!accounts.hasRecord())
         throw store::StoreError(QStringLiteral("There is no account to save."));
     store::Connection& connection = accounts.connection();
@@ -150,9 +170,13 @@ AccountSave updateAccount(store::Table& accounts, int coy, const AccountDetails&
     if (keys.fullCode != oldFullCode || keys.linkCode != accounts.text("LINKCODE")) {
         if (accountInUse(connection, coy, code, oldFullCode)) return AccountSave::DepartmentLocked;
     }
+    PrivateShareRefusal refusal = PrivateShareRefusal::None;
+    const auto share = resolvePrivateShare(connection, coy, code, d, &refusal);
+    if (why) *why = refusal;
+    if (refusal != PrivateShareRefusal::None) return AccountSave::PrivateShareRefused;
     accounts.edit();
     try {
-        writeAccount(accounts, keys, d);
+        writeAccount(accounts, keys, d, share);
         accounts.post();
     } catch (...) {
         accounts.cancel();

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "ledger/departments.h"
+#include "ledger/private_share.h"
 
 namespace store {
 class Connection;
@@ -36,14 +37,16 @@ struct AccountDetails {
     bool inclPl = false;
     bool gstApplies = false;
     bool active = true;
+    std::optional<PrivateUse> privateUse;  // written only by a window that shows it
 };
 
 enum class AccountSave {
     Saved,
-    EmptyCode,          // the code box is blank
-    DuplicateCode,      // the code is already an ACCTCODE of the company
-    UnknownDepartment,  // the department box holds a code no department of the company has
-    DepartmentLocked    // the department would change on an account in use
+    EmptyCode,           // the code box is blank
+    DuplicateCode,       // the code is already an ACCTCODE of the company
+    UnknownDepartment,   // the department box holds a code no department of the company has
+    DepartmentLocked,    // the department would change on an account in use
+    PrivateShareRefused  // the private use group holds what cannot be saved (see refusal)
 };
 
 // The texts the account windows show for a refusal.
@@ -64,11 +67,14 @@ bool accountInUse(store::Connection& connection, int coy, const QString& acctCod
                   const QString& fullCode);
 
 // Adds an account to `accounts` (QVAccDet) and leaves the table on it.
-AccountSave addAccount(store::Table& accounts, int coy, const AccountDetails& details);
+AccountSave addAccount(store::Table& accounts, int coy, const AccountDetails& details,
+                       PrivateShareRefusal* why = nullptr);
 // Saves the details to the current account of `accounts`; its code stays.
-AccountSave updateAccount(store::Table& accounts, int coy, const AccountDetails& details);
-// Both: a store failure cancels the record and is thrown on. Fields no account window shows
-// (the private share DOMESTIC, ALLOCPER and the DOM* links, the budget fields) are kept.
+AccountSave updateAccount(store::Table& accounts, int coy, const AccountDetails& details,
+                          PrivateShareRefusal* why = nullptr);
+// Both: a store failure cancels the record and is thrown on; a refused private share sets
+// `why`. Fields the details leave out (the private share when `privateUse` is empty, the budget
+// fields) are kept.
 
 enum class AccountDelete {
     Deleted,

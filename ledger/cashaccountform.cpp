@@ -170,15 +170,16 @@ void TQVCashAccountForm::DeptEditChange(const QString& text) {
 bool TQVCashAccountForm::saveRecord() {
     const ledger::AccountDetails details = editor_->details();
     ledger::AccountSave result = ledger::AccountSave::Saved;
+    ledger::PrivateShareRefusal why = ledger::PrivateShareRefusal::None;
     const bool adding = mode() == Mode::Adding;
     // A store failure cancels the record and is shown; the user can correct and save again.
     if (!ui::guarded(this, [&] {
-            result = adding ? ledger::addAccount(*accounts_, coyCode, details)
-                            : ledger::updateAccount(*accounts_, coyCode, details);
+            result = adding ? ledger::addAccount(*accounts_, coyCode, details, &why)
+                            : ledger::updateAccount(*accounts_, coyCode, details, &why);
         }))
         return false;
     if (result != ledger::AccountSave::Saved) {
-        ledger::showAccountRefusal(this, result);
+        ledger::showAccountRefusal(this, result, why);
         return false;
     }
     if (adding) saved = true;

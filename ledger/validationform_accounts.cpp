@@ -152,14 +152,16 @@ void TQVValidationForm::DeptEditChange(const QString& text) {
 bool TQVValidationForm::saveAccount() {
     const ledger::AccountDetails details = editor_->details();
     ledger::AccountSave result = ledger::AccountSave::Saved;
+    ledger::PrivateShareRefusal why = ledger::PrivateShareRefusal::None;
     // A store failure cancels the record and is shown; the mode stays.
     if (!ui::guarded(this, [&] {
-            result = mode() == Mode::Adding ? ledger::addAccount(*accounts_, coy_, details)
-                                            : ledger::updateAccount(*accounts_, coy_, details);
+            result = mode() == Mode::Adding
+                         ? ledger::addAccount(*accounts_, coy_, details, &why)
+                         : ledger::updateAccount(*accounts_, coy_, details, &why);
         }))
         return false;
     if (result != ledger::AccountSave::Saved) {
-        ledger::showAccountRefusal(this, result);
+        ledger::showAccountRefusal(this, result, why);
         return false;
     }
     acctGrid_->refresh();

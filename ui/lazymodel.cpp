@@ -2,11 +2,13 @@
 
 #include "store/error.h"
 #include "store/format.h"
+#include "store/query.h"
 #include "store/table.h"
 
 #include <QDate>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace ui {
 
@@ -41,6 +43,12 @@ ColumnSpec dateColumn(const QString& field, const QString& heading) {
     return {field, heading, dateText, Qt::AlignLeft | Qt::AlignVCenter};
 }
 
+ColumnSpec runningColumn(const QString& field, const QString& heading) {
+    ColumnSpec c = moneyColumn(field, heading);
+    c.running = true;
+    return c;
+}
+
 LazyTableModel::LazyTableModel(store::Connection& connection, const store::Table& table,
                                QList<ColumnSpec> columns, QObject* parent)
     : QAbstractTableModel(parent),
@@ -68,6 +76,8 @@ void LazyTableModel::reload() {
     beginResetModel();
     pages_.clear();
     recent_.clear();
+    runningSums_.clear();
+    runningRead_ = false;
     count_ = 0;
     try {
         if (table_) {
@@ -95,6 +105,7 @@ void LazyTableModel::resolveColumns() {
             fields_[i] = def_->field(names_[i]);
     }
     columnIndex_.clear();
+    runningField_ = -1;
     for (const ColumnSpec& column : columns_) {
         int found = -1;
         for (int i = 0; i < names_.size() && found < 0; ++i) {
@@ -104,6 +115,8 @@ void LazyTableModel::resolveColumns() {
         if (found < 0)
             throw store::StoreError(QStringLiteral("Field %1 not found.").arg(column.field));
         columnIndex_.push_back(found);
+        if (column.running && runningField_ < 0)
+            runningField_ = found;
     }
 }
 
@@ -178,9 +191,56 @@ QVariant LazyTableModel::valueAt(int row, const QString& field) const {
     return {};
 }
 
+void LazyTableModel::setRunningEnd(qint64 cents) {
+    runningEnd_ = cents;
+    if (count_ > 0 && runningField_ >= 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void LazyTableModel::readRunningSums() const {
+    runningRead_ = true;
+    runningSums_.clear();
+    const QString field = QLatin1Char('"') + names_[runningField_] + QLatin1Char('"');
+    // A table's selection reads only the field, in the same order; a query's is wrapped.
+    const qsizetype from = sql_.indexOf(QStringLiteral(" FROM "));
+    const QString sql = table_ && from > 0
+        ? QStringLiteral("SELECT ROUND(") + field + QStringLiteral(" * 100)") + sql_.mid(from)
+        : QStringLiteral("SELECT ROUND(%1 * 100) FROM (%2)").arg(field, sql_);
+    try {
+        store::Query q(connection_);
+        q.setSql(sql);
+        for (auto it = params_.begin(); it != params_.end(); ++it)
+            q.bind(it.key(), it.value());
+        q.open();
+        runningSums_.reserve(static_cast<size_t>(count_));
+        qint64 sum = 0;
+        for (q.first(); !q.eof(); q.next()) {
+            sum += std::llround(q.number(0));
+            runningSums_.push_back(sum);
+        }
+    } catch (const std::exception& e) {
+        runningSums_.clear();
+        qWarning("Running balances could not be read: %s", e.what());
+    }
+}
+
+qint64 LazyTableModel::runningCentsAt(int row) const {
+    if (row < 0 || row >= count_ || runningField_ < 0 || !selection_)
+        return 0;
+    if (!runningRead_)
+        readRunningSums();
+    if (runningSums_.empty() || static_cast<size_t>(row) >= runningSums_.size())
+        return 0;
+    // The balance after a row is the end less what the rows after it added.
+    return runningEnd_ - (runningSums_.back() - runningSums_[static_cast<size_t>(row)]);
+}
+
 QString LazyTableModel::textAt(int row, int column) const {
     if (column < 0 || column >= columns_.size())
         return {};
+    if (columns_[column].running)
+        return row >= 0 && row < count_ ? store::fmt::money(double(runningCentsAt(row)) / 100.0)
+                                        : QString();
     const Row* r = rowAt(row);
     const int at = columnIndex_[column];
     if (!r || at >= static_cast<int>(r->size()))

@@ -31,6 +31,9 @@ struct ColumnSpec {
     // short date format).
     std::function<QString(const QVariant&)> format;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+    // A running balance: the column shows, on each row, the model's running end less the sum
+    // of `field` over the rows after it, so the last row shows the running end.
+    bool running = false;
 };
 
 // Ready-made cell texts: amounts as "0.00", dates (QDate or ISO text) in the short date format.
@@ -40,6 +43,8 @@ QString plainText(const QVariant& value);
 // Right-aligned "0.00" column.
 ColumnSpec moneyColumn(const QString& field, const QString& heading);
 ColumnSpec dateColumn(const QString& field, const QString& heading);
+// Right-aligned "0.00" running balance of an amount field (see ColumnSpec::running).
+ColumnSpec runningColumn(const QString& field, const QString& heading);
 
 // Light blue of grid rows with an odd record number and of the focused edit box.
 QColor gridShadeColour();
@@ -77,6 +82,11 @@ public:
     QString textAt(int row, int column) const;
     const QList<ColumnSpec>& columns() const { return columns_; }
 
+    // The balance after the last row, in cents, for running columns; forgets what was summed.
+    void setRunningEnd(qint64 cents);
+    // The running balance after a row, in cents (the first running column's field).
+    qint64 runningCentsAt(int row) const;
+
     // Rows read from the store since construction (tests check that paging holds).
     qint64 rowsFetched() const { return rowsFetched_; }
 
@@ -88,6 +98,7 @@ private:
     const Row* rowAt(int row) const;
     const Page& page(qint64 index) const;
     QVariant converted(int selectionColumn, const QVariant& stored) const;
+    void readRunningSums() const;
 
     store::Connection& connection_;
     const store::Table* table_ = nullptr;
@@ -106,6 +117,13 @@ private:
     mutable QHash<qint64, Page> pages_;
     mutable std::list<qint64> recent_;  // page numbers, most recently used first
     mutable qint64 rowsFetched_ = 0;
+
+    qint64 runningEnd_ = 0;
+    int runningField_ = -1;  // selection column the running columns sum
+    // The sum of the running field over the rows up to each row, read in one pass of that
+    // field alone the first time a running cell is asked for after a reload.
+    mutable std::vector<qint64> runningSums_;
+    mutable bool runningRead_ = false;
 };
 
 }  // namespace ui

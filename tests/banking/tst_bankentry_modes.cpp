@@ -1,6 +1,6 @@
 // The bank transaction window's other modes: deposits not on statement for the opening-balance
-// page, the details of an entry with several lines, and the refusals of a company with one
-// account.
+// page, the details of an entry with several lines, the refusals of a company with one
+// account, the running balance and finding a row.
 #include "bankentry_window.h"
 
 #include "banking/depositdetailsform.h"
@@ -30,6 +30,8 @@ private slots:
     void aReconciledEntryKeepsItsDetails();
     void aTransferNeedsASecondAccount();
     void aChequeSourceNeedsTheWithdrawalType();
+    void theRunningBalanceFollowsAnEditAndADelete();
+    void findGoesForwardAndBackward();
 
 private:
     qint64 detailsEntry();
@@ -161,6 +163,69 @@ void TestBankEntryModes::aChequeSourceNeedsTheWithdrawalType() {
     QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
     QCOMPARE(script.texts(), QStringList{"You must also select the 'Withdrawal' button!"});
     QCOMPARE(w->mode(), TQVBankTranForm::Mode::Add);
+}
+
+namespace {
+
+QStringList runningBalances(QWidget* w) {
+    const ui::LazyTableModel* model = child<ui::DataGrid>(w, "TranGrid")->lazyModel();
+    QStringList balances;
+    for (int row = 0; row < model->rowCount(); ++row) balances << model->textAt(row, 4);
+    return balances;
+}
+
+}  // namespace
+
+void TestBankEntryModes::theRunningBalanceFollowsAnEditAndADelete() {
+    books->post(EntryType::Deposit, 10.0, "SALES");
+    books->post(EntryType::Withdrawal, 50.0, "RENT");
+    books->post(EntryType::Deposit, 25.0, "SALES");
+    ui::MessageScript script;
+    auto w = openWindow();
+    QCOMPARE(runningBalances(w.get()), (QStringList{"110.00", "60.00", "85.00"}));
+
+    child<ui::DataGrid>(w.get(), "TranGrid")->setCurrentRow(1);
+    press(w.get(), Qt::Key_F3);
+    type(w.get(), "AmountEdit", "80");
+    press(w.get(), Qt::Key_F4);
+    QCOMPARE(books->balance(), 55.0);
+    QCOMPARE(runningBalances(w.get()), (QStringList{"110.00", "30.00", "55.00"}));
+
+    child<ui::DataGrid>(w.get(), "TranGrid")->setCurrentRow(0);
+    press(w.get(), Qt::Key_F6);
+    QVERIFY2(script.texts().size() <= 1, qPrintable(script.texts().join("|")));
+    QCOMPARE(books->balance(), 45.0);
+    QCOMPARE(runningBalances(w.get()), (QStringList{"20.00", "45.00"}));
+}
+
+void TestBankEntryModes::findGoesForwardAndBackward() {
+    for (double amount : {10.0, 50.0, 10.0, 25.0}) books->post(EntryType::Deposit, amount, "SALES");
+    ui::MessageScript script;
+    auto w = openWindow();
+    auto* grid = child<ui::DataGrid>(w.get(), "TranGrid");
+    QCOMPARE(grid->currentRow(), 3);
+    QTest::keyClick(w->focusWidget(), Qt::Key_F, Qt::ControlModifier);
+    QLineEdit* find = child(w.get(), "FindEdit");
+    QCOMPARE(w->focusWidget(), find);
+    QTest::keyClicks(find, "10");
+    QTest::keyClick(find, Qt::Key_Return);  // round past the end to the first 10.00
+    QCOMPARE(grid->currentRow(), 0);
+    QCOMPARE(text(w.get(), "TranNumEdit"), QStringLiteral("42"));
+    QTest::keyClick(find, Qt::Key_F3);
+    QCOMPARE(grid->currentRow(), 2);
+    QTest::keyClick(find, Qt::Key_F3, Qt::ShiftModifier);
+    QCOMPARE(grid->currentRow(), 0);
+    QCOMPARE(w->mode(), TQVBankTranForm::Mode::Browse);  // F3 in the box finds, not edits
+
+    find->selectAll();
+    QTest::keyClicks(find, "43");  // a reference number
+    QTest::keyClick(find, Qt::Key_F3);
+    QCOMPARE(grid->currentRow(), 1);
+    find->selectAll();
+    QTest::keyClicks(find, "no such narrative");
+    QTest::keyClick(find, Qt::Key_F3);
+    QCOMPARE(grid->currentRow(), 1);
+    QCOMPARE(script.beeps(), 1);
 }
 
 QTEST_MAIN(TestBankEntryModes)

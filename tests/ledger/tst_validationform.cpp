@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QtTest>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "ledger/validationform.h"
 #include "store/query.h"
 #include "support/qt/modalwait.h"
+#include "ui/datagrid.h"
 #include "ui/messages.h"
 
 class TestValidationForm : public QObject {
@@ -331,24 +333,40 @@ void TestValidationForm::anUnknownDepartmentIsNotSaved() {
 }
 
 void TestValidationForm::editingTheDescriptionKeepsThePrivateShare() {
+    folder_->addDepartment("HOME");
     folder_->addAccount("CAR", {}, "EXP");
-    store::execSql(folder_->connection.handle(),
-                   "UPDATE QVACCDET SET DOMESTIC = 1, ALLOCPER = 30, DOMACCT = 'DRAW', "
-                   "DOMFULLCOD = '1-DRAW' WHERE ACCTCODE = 'CAR'");
+    folder_->addAccount("DRAW", "HOME", "EXP");
     open();
     showAccountsPage();
+    auto* grid = find<ui::DataGrid>("AcctGrid");
+    for (int row = 0; row < grid->lazyModel()->rowCount(); ++row)
+        if (grid->lazyModel()->valueAt(row, "ACCTCODE").toString() == "CAR")
+            grid->setCurrentRow(row);
+    QCOMPARE(find<QLineEdit>("AcctEdit")->text(), QStringLiteral("CAR"));
+    click("EditButton");
+    find<QSpinBox>("PrivatePercentSpin")->setValue(30);
+    type("PrivateAcctEdit", "DRAW");
+    click("SaveButton");
+    QCOMPARE(form_->mode(), TQVValidationForm::Mode::Browsing);
+    const auto share = [this] {
+        store::Query q(folder_->connection);
+        q.setSql(
+            "SELECT DESCR, DOMESTIC, ALLOCPER, DOMLINK, DOMACCT, DOMDEPT, DOMFULLCOD "
+            "FROM QVACCDET WHERE ACCTCODE = 'CAR'");
+        q.open();
+        return QStringList{q.text("DOMESTIC"), q.text("ALLOCPER"), q.text("DOMLINK"),
+                           q.text("DOMACCT"),  q.text("DOMDEPT"),  q.text("DOMFULLCOD")};
+    };
+    const QStringList expected{"1", "30", "1-1", "DRAW", "1", "1-1-DRAW"};
+    QCOMPARE(share(), expected);
+
     click("EditButton");
     type("DescrEdit", "Car running costs");
     click("SaveButton");
     QCOMPARE(form_->mode(), TQVValidationForm::Mode::Browsing);
-    store::Query q(folder_->connection);
-    q.setSql("SELECT DESCR, DOMESTIC, ALLOCPER, DOMACCT, DOMFULLCOD FROM QVACCDET");
-    q.open();
-    QCOMPARE(q.text("DESCR"), QStringLiteral("Car running costs"));
-    QCOMPARE(q.integer("DOMESTIC"), 1);
-    QCOMPARE(q.integer("ALLOCPER"), 30);
-    QCOMPARE(q.text("DOMACCT"), QStringLiteral("DRAW"));
-    QCOMPARE(q.text("DOMFULLCOD"), QStringLiteral("1-DRAW"));
+    QCOMPARE(folder_->valueWhere("QVAccDet.DBF", "ACCTCODE", "CAR", "DESCR").toString(),
+             QStringLiteral("Car running costs"));
+    QCOMPARE(share(), expected);
 }
 
 void TestValidationForm::exportCodeFollowsTheCodeUntilTyped() {
