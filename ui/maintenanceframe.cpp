@@ -24,14 +24,14 @@ const char* const kButtonNames[] = {"NewButton",    "EditButton",   "SaveButton"
 MaintenanceFrame::MaintenanceFrame(QWidget* owner, const QString& section, int helpContext)
     : FormBase(owner, section, helpContext), buttons_(std::size(kButtonNames), nullptr) {}
 
-void MaintenanceFrame::addFrame(QBoxLayout* layout, const QList<ButtonSpec>& specs) {
+void MaintenanceFrame::addFrame(QBoxLayout* layout, const QList<ButtonSpec>& buttons) {
     auto* row = new QHBoxLayout;
     row->addStretch();
-    for (const ButtonSpec& spec : specs) {
-        auto* b = new QPushButton(spec.caption, this);
-        b->setObjectName(QString::fromLatin1(kButtonNames[spec.button]));
+    for (const ButtonSpec& wanted : buttons) {
+        auto* b = new QPushButton(wanted.caption, this);
+        b->setObjectName(QString::fromLatin1(kButtonNames[wanted.button]));
         b->setAutoDefault(false);
-        buttons_[spec.button] = b;
+        buttons_[wanted.button] = b;
         row->addWidget(b);
     }
     layout->addLayout(row);

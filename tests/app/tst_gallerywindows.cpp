@@ -23,15 +23,6 @@
 #include "ui/lazymodel.h"
 #include "ui/messages.h"
 
-namespace gallery {
-
-std::vector<Entry>& entries() {
-    static std::vector<Entry> list;
-    return list;
-}
-
-}  // namespace gallery
-
 namespace {
 
 // An Alt letter and what it would act on.
