@@ -308,7 +308,7 @@ void writeAccountBalance(store::Connection& connection, int coy, const QString& 
     accounts.setIndexName(QStringLiteral("BANKLINK"));
     accounts.open();
     if (!accounts.findKey(
-            keys::cutToWidth(keys::bankLink(coy, bankCode, acctNo), keys::kBankAccountLinkWidth)))
+            keys::bankAccountLink(coy, bankCode, acctNo)))
         throw store::StoreError(
             QStringLiteral("Bank account %1-%2 not found.").arg(bankCode, acctNo));
     accounts.edit();

@@ -42,7 +42,7 @@ bool seekBankAccount(store::Table& t, int coy, const QString& bankCode, const QS
     t.setIndexName(QStringLiteral("BANKLINK"));
     if (!t.isOpen()) t.open();
     return t.findKey(
-        keys::cutToWidth(keys::bankLink(coy, bankCode, acctNo), keys::kBankAccountLinkWidth));
+        keys::bankAccountLink(coy, bankCode, acctNo));
 }
 
 SaveResult refused(Problem p) {

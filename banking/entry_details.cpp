@@ -55,8 +55,7 @@ SaveResult removeDetailLine(store::Connection& connection, int coy, const QStrin
         store::Table accounts(connection, QStringLiteral("QVBnkAct.DBF"));
         accounts.setIndexName(QStringLiteral("BANKLINK"));
         accounts.open();
-        if (!accounts.findKey(keys::cutToWidth(keys::bankLink(coy, bankCode, acctNo),
-                                               keys::kBankAccountLinkWidth))) {
+        if (!accounts.findKey(keys::bankAccountLink(coy, bankCode, acctNo))) {
             result.outcome = Outcome::Refused;
             result.problem = Problem::AccountNotFound;
             result.message = problemText(result.problem);
@@ -65,8 +64,7 @@ SaveResult removeDetailLine(store::Connection& connection, int coy, const QStrin
         store::Table rows(connection, QStringLiteral("QVBnkTr.DBF"));
         rows.open();
         rows.setFilter(QStringLiteral("BANKLINK = :l AND TRANNUM = :n"),
-                       {{"l", keys::cutToWidth(keys::bankLink(coy, bankCode, acctNo),
-                                               keys::kBankRowLinkWidth)},
+                       {{"l", keys::bankRowLink(coy, bankCode, acctNo)},
                         {"n", reference}});
         store::Table lines(connection, QStringLiteral("QVActTr.DBF"));
         lines.open();

@@ -75,8 +75,7 @@ OpeningUpdate updateOpeningBalance(store::Connection& connection, int coy, const
     store::Table t(connection, "QVBnkAct.DBF");
     t.setIndexName("BANKLINK");
     t.open();
-    if (!t.findKey(keys::cutToWidth(keys::bankLink(coy, bankCode, acctNo),
-                                    keys::kBankAccountLinkWidth)))
+    if (!t.findKey(keys::bankAccountLink(coy, bankCode, acctNo)))
         return OpeningUpdate::AccountNotFound;
     const double balance = fmt::roundTo(result, 2);
     t.edit();

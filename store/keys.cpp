@@ -68,6 +68,11 @@ QString bankLink(int coy, const QString& bankCode, const QString& acctNo)
     return joinParts({num(coy), bankCode, acctNo});
 }
 
+QString bankAccountLink(int coy, const QString& bankCode, const QString& acctNo)
+{
+    return cutToWidth(bankLink(coy, bankCode, acctNo), kBankAccountLinkWidth);
+}
+
 QString bankRowLink(int coy, const QString& bankCode, const QString& acctNo)
 {
     return cutToWidth(bankLink(coy, bankCode, acctNo), kBankRowLinkWidth);

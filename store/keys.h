@@ -80,6 +80,8 @@ QString fullCodeFromLink(const QString& journalLinkCode, const QString& acctCode
 
 // Bank account key: "1-030100-1234567-00".
 QString bankLink(int coy, const QString& bankCode, const QString& acctNo);
+// BANKLINK as a bank account holds it: the key cut to the account's field.
+QString bankAccountLink(int coy, const QString& bankCode, const QString& acctNo);
 // BANKLINK as a bank row holds it: the bank account key cut to the row's field.
 QString bankRowLink(int coy, const QString& bankCode, const QString& acctNo);
 // The bank account as one text, "030100-1234567-00": what a recurring definition's BANKCODE
