@@ -76,19 +76,21 @@ BankInfoPage::BankInfoPage(SetupContext& context) : SetupPage(context) {
     grid->addWidget(label(QStringLiteral("Branch :"), branch), row, 0);
     grid->addWidget(branch, row++, 1);
 
+    // Made in typing order: Tab runs down the postal address and its code, then down the
+    // physical address beside it.
     QLineEdit* post[3];
     QLineEdit* phy[3];
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
         post[i] = box(QStringLiteral("PostAddr%1Edit").arg(i + 1).toLatin1().constData(), 35);
+    QLineEdit* postCode = box("PostCodeEdit", 8);
+    for (int i = 0; i < 3; ++i)
         phy[i] = box(QStringLiteral("PhyAddr%1Edit").arg(i + 1).toLatin1().constData(), 35);
-    }
     grid->addWidget(label(QStringLiteral("Postal Address :"), post[0]), row, 0);
     grid->addWidget(label(QStringLiteral("Physical Address :"), phy[0]), row, 2);
     for (int i = 0; i < 3; ++i) {
         grid->addWidget(post[i], row, 1);
         grid->addWidget(phy[i], row++, 3);
     }
-    QLineEdit* postCode = box("PostCodeEdit", 8);
     postCode->setMaximumWidth(90);
     grid->addWidget(label(QStringLiteral("Postal Code :"), postCode), row, 0);
     grid->addWidget(postCode, row++, 1);

@@ -209,21 +209,23 @@ QWidget* TQVValidationForm::buildDepartmentPage() {
     grid->addWidget(label(QStringLiteral("D&escription :"), desc), row, 0);
     grid->addWidget(desc, row++, 1, 1, 4);
 
+    // Made in typing order: Tab runs down the postal address and its code, then down the
+    // street address beside it.
     QLineEdit* post1 = box("PostAddr1Edit", 25);
+    QLineEdit* post2 = box("PostAddr2Edit", 25);
+    QLineEdit* post3 = box("PostAddr3Edit", 25);
+    QLineEdit* zone = box("PostZoneEdit", 8);
     QLineEdit* street1 = box("Address1Edit", 25);
+    QLineEdit* street2 = box("Address2Edit", 25);
+    QLineEdit* street3 = box("Address3Edit", 25);
     grid->addWidget(label(QStringLiteral("Postal Add&ress :"), post1), row, 0);
     grid->addWidget(post1, row, 1, 1, 2);
     grid->addWidget(label(QStringLiteral("&Address :"), street1), row, 3);
     grid->addWidget(street1, row++, 4);
-    QLineEdit* post2 = box("PostAddr2Edit", 25);
-    QLineEdit* street2 = box("Address2Edit", 25);
     grid->addWidget(post2, row, 1, 1, 2);
     grid->addWidget(street2, row++, 4);
-    QLineEdit* post3 = box("PostAddr3Edit", 25);
-    QLineEdit* street3 = box("Address3Edit", 25);
     grid->addWidget(post3, row, 1, 1, 2);
     grid->addWidget(street3, row++, 4);
-    QLineEdit* zone = box("PostZoneEdit", 8);
     zone->setMaximumWidth(90);
     grid->addWidget(label(QStringLiteral("&Postal Code :"), zone), row, 0);
     grid->addWidget(zone, row++, 1);

@@ -1,11 +1,11 @@
 #include "ui/pickerform.h"
 
-#include "ui/datagrid.h"
-#include "ui/navigator.h"
-
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "ui/datagrid.h"
+#include "ui/navigator.h"
 
 namespace ui {
 
@@ -44,6 +44,10 @@ QPushButton* PickerForm::addButton(const QString& objectName, const QString& cap
     button->setObjectName(objectName);
     button->setAutoDefault(false);
     buttons_->insertWidget(buttons_->count() - 1, button);
+    // Tab reaches it where it stands: after "Select" and the picker's earlier buttons.
+    auto* close = findChild<QPushButton*>(QStringLiteral("CloseButton"));
+    setTabOrder(close->previousInFocusChain(), button);
+    setTabOrder(button, close);
     return button;
 }
 

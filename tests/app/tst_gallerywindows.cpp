@@ -180,6 +180,14 @@ void TestGalleryWindows::tabFollowsTheScreen_data() {
                        "Address3Edit",  "PhoneNoEdit",     "FaxNoEdit",      "CountryCombo",
                        "RecAutoCheck",  "GstEnabledCheck", "GstPercentEdit", "GstPeriodSpin",
                        "GstNumberEdit", "SaveButton",      "CancelButton"};
+    // An address is typed down its block, the postal one before the physical one beside it.
+    QTest::newRow("bank set-up, editing a bank")
+        << "TBankMainForm"
+        << "EditButton" << QString()
+        << QStringList{"NameEdit",      "BranchEdit",   "PostAddr1Edit", "PostAddr2Edit",
+                       "PostAddr3Edit", "PostCodeEdit", "PhyAddr1Edit",  "PhyAddr2Edit",
+                       "PhyAddr3Edit",  "PhoneNoEdit",  "FaxNoEdit",     "EmailEdit",
+                       "ContactEdit"};
     QTest::newRow("bank transaction window, a new deposit")
         << "TQVBankTranForm"
         << "NewButton"
