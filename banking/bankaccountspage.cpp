@@ -21,6 +21,7 @@
 #include "ui/messages.h"
 #include "ui/navigator.h"
 #include "ui/opener.h"
+#include "ui/pickerkey.h"
 
 namespace banking {
 
@@ -73,6 +74,7 @@ BankAccountsPage::BankAccountsPage(SetupContext& context) : SetupPage(context) {
     auto* bankRow = new QHBoxLayout;
     bankRow->addWidget(bankCodeEdit_);
     bankRow->addWidget(bankPickButton_);
+    ui::openPickerWithAltDown(bankCodeEdit_, bankPickButton_);
     bankRow->addWidget(bankNameLabel_, 1);
     grid->addWidget(label(QStringLiteral("Bank Code No.:"), bankCodeEdit_), row, 0);
     grid->addLayout(bankRow, row++, 1, 1, 3);
@@ -134,8 +136,7 @@ BankAccountsPage::BankAccountsPage(SetupContext& context) : SetupPage(context) {
     navRow->addStretch();
     layout->addLayout(navRow);
 
-    setTabOrder(bankCodeEdit_, bankPickButton_);
-    setTabOrder(bankPickButton_, acctNoEdit_);
+    setTabOrder(bankCodeEdit_, acctNoEdit_);
     setTabOrder(acctNoEdit_, descEdit_);
     setTabOrder(descEdit_, lastChqEdit_);
     setTabOrder(lastChqEdit_, lastRefEdit_);

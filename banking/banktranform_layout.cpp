@@ -1,15 +1,4 @@
 // The controls of the bank transaction window and their places.
-#include "banking/banktranform.h"
-
-#include "banking/rowfindbar.h"
-#include "store/format.h"
-#include "store/keys.h"
-#include "ui/datagrid.h"
-#include "ui/codebox.h"
-#include "ui/datebox.h"
-#include "ui/messages.h"
-#include "ui/navigator.h"
-
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,6 +14,17 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+#include "banking/banktranform.h"
+#include "banking/rowfindbar.h"
+#include "store/format.h"
+#include "store/keys.h"
+#include "ui/codebox.h"
+#include "ui/datagrid.h"
+#include "ui/datebox.h"
+#include "ui/messages.h"
+#include "ui/navigator.h"
+#include "ui/pickerkey.h"
 
 namespace {
 
@@ -73,7 +73,8 @@ void TQVBankTranForm::buildLayout() {
     bankAcctButton_ = button(acctGroup, "BankAcctButton", QStringLiteral("..."));
     bankAcctButton_->setToolTip(QStringLiteral("View/Select Bank Account"));
     bankAcctButton_->setFixedWidth(30);
-    bankAcctLabel_ = label(acctGroup, QStringLiteral("&Bank Acct  :"), bankCodeEdit_, "BankAcctLabel");
+    bankAcctLabel_ =
+        label(acctGroup, QStringLiteral("&Bank Acct  :"), bankCodeEdit_, "BankAcctLabel");
     acctDescLabel_ = label(acctGroup, QString(), nullptr, "AcctDescLabel");
     acctDescLabel_->setStyleSheet(QStringLiteral("font-weight: bold"));
     accountNavigator_ = new ui::Navigator(acctGroup);
@@ -84,6 +85,7 @@ void TQVBankTranForm::buildLayout() {
     acctRow->addWidget(bankCodeEdit_);
     acctRow->addWidget(acctNoEdit_);
     acctRow->addWidget(bankAcctButton_);
+    ui::openPickerWithAltDown(acctNoEdit_, bankAcctButton_);
     acctRow->addSpacing(8);
     acctRow->addWidget(acctDescLabel_, 1);
     acctRow->addWidget(accountNavigator_);
@@ -137,6 +139,7 @@ void TQVBankTranForm::buildLayout() {
     purposeLayout->addWidget(label(purposeRow_, QStringLiteral("&Purpose :"), purposeEdit_), 0, 0);
     purposeLayout->addWidget(purposeEdit_, 0, 1);
     purposeLayout->addWidget(ledgerButton_, 0, 2);
+    ui::openPickerWithAltDown(purposeEdit_, ledgerButton_);
     purposeLayout->addWidget(purposeDescLabel_, 0, 3);
     purposeLayout->addWidget(acctDeptLabel_, 1, 1, 1, 3);
     purposeLayout->setColumnStretch(3, 1);
@@ -231,13 +234,15 @@ void TQVBankTranForm::buildLayout() {
     destButton_ = button(destGroup_, "DestAcctButton", QStringLiteral("..."));
     destButton_->setToolTip(QStringLiteral("View/Select Bank Account"));
     destButton_->setFixedWidth(30);
-    destAcctLabel_ = label(destGroup_, QStringLiteral("To Acco&unt  :"), destBankEdit_, "DestAcctLabel");
+    destAcctLabel_ =
+        label(destGroup_, QStringLiteral("To Acco&unt  :"), destBankEdit_, "DestAcctLabel");
     destDescLabel_ = label(destGroup_, QString(), nullptr, "DestDescLabel");
     auto* destRow = new QHBoxLayout;
     destRow->addWidget(destAcctLabel_);
     destRow->addWidget(destBankEdit_);
     destRow->addWidget(destAcctEdit_);
     destRow->addWidget(destButton_);
+    ui::openPickerWithAltDown(destAcctEdit_, destButton_);
     destRow->addSpacing(8);
     destRow->addWidget(destDescLabel_, 1);
     destGrid->addLayout(destRow);
@@ -265,9 +270,9 @@ void TQVBankTranForm::buildLayout() {
     findBar_ = new banking::RowFindBar(
         connection_, *grid_,
         [this] {
-            return account_ ? store::keys::cutToWidth(account_->bankLink,
-                                                      store::keys::kBankRowLinkWidth)
-                            : QString();
+            return account_
+                       ? store::keys::cutToWidth(account_->bankLink, store::keys::kBankRowLinkWidth)
+                       : QString();
         },
         this);
     layout->addWidget(findBar_);
@@ -299,8 +304,8 @@ void TQVBankTranForm::buildLayout() {
     detailsButton_ = button(this, "DetailsButton", QStringLiteral("Details"));
     transactionsButton_ = button(this, "TransactionsButton", QStringLiteral("Transactions"));
     statementButton_ = button(this, "StatementButton", QStringLiteral("Statement"));
-    for (QPushButton* b : {viewButton_, miscButton_, detailsButton_, transactionsButton_,
-                           statementButton_})
+    for (QPushButton* b :
+         {viewButton_, miscButton_, detailsButton_, transactionsButton_, statementButton_})
         buttons->addWidget(b);
     buttons->addStretch();
     updateBalanceButton_ = button(this, "UpdateBalanceButton", QStringLiteral("UpDate Balance"));
@@ -341,10 +346,9 @@ void TQVBankTranForm::buildLayout() {
     // destination below, then the rows and the buttons.
     QWidget* previous = nullptr;
     for (QWidget* w : std::initializer_list<QWidget*>{
-             bankCodeEdit_, acctNoEdit_, bankAcctButton_, tranNumEdit_, tranDateEdit_,
-             purposeEdit_, ledgerButton_, amountEdit_, taxEdit_, reasonEdit_, sourceCombo_,
-             hasDetailsCheck_, typeRadios_[0], typeRadios_[1], typeRadios_[2], typeRadios_[3],
-             typeRadios_[4], destBankEdit_, destAcctEdit_, destButton_, grid_}) {
+             bankCodeEdit_, acctNoEdit_, tranNumEdit_, tranDateEdit_, purposeEdit_, amountEdit_,
+             taxEdit_, reasonEdit_, sourceCombo_, hasDetailsCheck_, typeRadios_[0], typeRadios_[1],
+             typeRadios_[2], typeRadios_[3], typeRadios_[4], destBankEdit_, destAcctEdit_, grid_}) {
         if (previous) setTabOrder(previous, w);
         previous = w;
     }

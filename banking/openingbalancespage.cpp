@@ -1,15 +1,4 @@
 // The "Opening balances" page of bank set-up.
-#include "banking/acctselform.h"
-#include "banking/bankpages.h"
-#include "banking/banktranform.h"
-#include "banking/bank_setup.h"
-#include "banking/opening_balance.h"
-#include "store/format.h"
-#include "ui/datebox.h"
-#include "ui/errorhandler.h"
-#include "ui/messages.h"
-#include "ui/opener.h"
-
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,6 +8,18 @@
 #include <QRegularExpressionValidator>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "banking/acctselform.h"
+#include "banking/bank_setup.h"
+#include "banking/bankpages.h"
+#include "banking/banktranform.h"
+#include "banking/opening_balance.h"
+#include "store/format.h"
+#include "ui/datebox.h"
+#include "ui/errorhandler.h"
+#include "ui/messages.h"
+#include "ui/opener.h"
+#include "ui/pickerkey.h"
 
 namespace banking {
 
@@ -61,6 +62,7 @@ OpeningBalancesPage::OpeningBalancesPage(SetupContext& context) : SetupPage(cont
     acctRow->addWidget(label(QStringLiteral("Account No."), acctEdit_));
     acctRow->addWidget(acctEdit_, 1);
     acctRow->addWidget(acctPickButton_);
+    ui::openPickerWithAltDown(acctEdit_, acctPickButton_);
     grid->addWidget(label(QStringLiteral("Bank"), bankEdit_), row, 0);
     grid->addLayout(acctRow, row++, 1, 1, 2);
     descEdit_ = new QLineEdit(this);
@@ -93,20 +95,23 @@ OpeningBalancesPage::OpeningBalancesPage(SetupContext& context) : SetupPage(cont
     statementEdit_ = amountBox(this, "StatementEdit");
     statementEdit_->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("-?\\d{0,7}(\\.\\d{0,2})?")), statementEdit_));
-    grid->addWidget(label(QStringLiteral("Balance Amount  (from statement): "), statementEdit_), row, 0);
+    grid->addWidget(label(QStringLiteral("Balance Amount  (from statement): "), statementEdit_),
+                    row, 0);
     grid->addWidget(statementEdit_, row++, 1, Qt::AlignLeft);
 
     depositsEdit_ = amountBox(this, "DepositsEdit");
     depositsButton_ = new QPushButton(QStringLiteral("Plus deposits not on statement"), this);
     depositsButton_->setObjectName(QStringLiteral("DepositsButton"));
-    grid->addWidget(label(QStringLiteral("Plus deposits not on statement :"), depositsEdit_), row, 0);
+    grid->addWidget(label(QStringLiteral("Plus deposits not on statement :"), depositsEdit_), row,
+                    0);
     grid->addWidget(depositsEdit_, row, 1, Qt::AlignLeft);
     grid->addWidget(depositsButton_, row++, 2, Qt::AlignLeft);
     chequesEdit_ = amountBox(this, "ChequesEdit");
-    chequesButton_ = new QPushButton(QStringLiteral("Minus cheques written not on statement"), this);
+    chequesButton_ =
+        new QPushButton(QStringLiteral("Minus cheques written not on statement"), this);
     chequesButton_->setObjectName(QStringLiteral("ChequesButton"));
-    grid->addWidget(label(QStringLiteral("Minus cheques written not on statement : "), chequesEdit_),
-                    row, 0);
+    grid->addWidget(
+        label(QStringLiteral("Minus cheques written not on statement : "), chequesEdit_), row, 0);
     grid->addWidget(chequesEdit_, row, 1, Qt::AlignLeft);
     grid->addWidget(chequesButton_, row++, 2, Qt::AlignLeft);
     for (QLineEdit* e : {depositsEdit_, chequesEdit_}) {
@@ -160,8 +165,8 @@ void OpeningBalancesPage::clearAccount() {
     for (QLineEdit* e : {statementEdit_, depositsEdit_, chequesEdit_, resultEdit_})
         e->setText(QStringLiteral("00.00"));
     resultLabel_->setText(QStringLiteral("Opening Balance :"));
-    for (QWidget* w : std::initializer_list<QWidget*>{startDateBox_, statementEdit_, depositsButton_,
-                                                      chequesButton_, updateButton_})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             startDateBox_, statementEdit_, depositsButton_, chequesButton_, updateButton_})
         w->setEnabled(false);
 }
 
@@ -211,7 +216,8 @@ void OpeningBalancesPage::lookUp() {
     descEdit_->setText(found->desc);
     if (found->deptOnly) {
         ui::guarded(this, [&] {
-            if (const auto dept = ledger::departmentByLinkCode(connection(), ctx_.coy, found->linkCode)) {
+            if (const auto dept =
+                    ledger::departmentByLinkCode(connection(), ctx_.coy, found->linkCode)) {
                 deptCodeEdit_->setText(dept->deptCode);
                 deptNameEdit_->setText(dept->name);
             } else {
@@ -237,8 +243,8 @@ void OpeningBalancesPage::lookUp() {
     chequesEdit_->setText(v.cheques);
     resultEdit_->setText(v.result);
     resultLabel_->setText(v.resultCaption);
-    for (QWidget* w : std::initializer_list<QWidget*>{startDateBox_, statementEdit_, depositsButton_,
-                                                      chequesButton_})
+    for (QWidget* w : std::initializer_list<QWidget*>{startDateBox_, statementEdit_,
+                                                      depositsButton_, chequesButton_})
         w->setEnabled(v.entryEnabled);
     updateButton_->setEnabled(v.updateEnabled);
 }
@@ -259,8 +265,8 @@ void OpeningBalancesPage::recompute() {
     store::fmt::parseMoney(statementEdit_->text(), &statement);
     store::fmt::parseMoney(depositsEdit_->text(), &deposits);
     store::fmt::parseMoney(chequesEdit_->text(), &cheques);
-    const qint64 cents = store::fmt::cents(statement) + store::fmt::cents(deposits) -
-                         store::fmt::cents(cheques);
+    const qint64 cents =
+        store::fmt::cents(statement) + store::fmt::cents(deposits) - store::fmt::cents(cheques);
     resultEdit_->setText(store::fmt::money(double(cents) / 100.0));
     updateButton_->setEnabled(account_ && updateAllowed(resultEdit_->text()));
 }
@@ -325,8 +331,9 @@ void OpeningBalancesPage::AcctPickButtonClick() {
             w.returnBankLink = false;
         },
         [](TAcctSelForm& w, int code) {
-            return code == QDialog::Accepted ? std::optional<std::pair<QString, QString>>({w.bankCode, w.acctNo})
-                                             : std::nullopt;
+            return code == QDialog::Accepted
+                       ? std::optional<std::pair<QString, QString>>({w.bankCode, w.acctNo})
+                       : std::nullopt;
         });
     if (chosen) showAccount(chosen->first, chosen->second);
 }
@@ -345,7 +352,8 @@ void OpeningBalancesPage::UpdateButtonClick() {
     OpeningUpdate outcome = OpeningUpdate::Declined;
     const bool ok = ui::guarded(this, [&] {
         outcome = updateOpeningBalance(
-            connection(), ctx_.coy, shown.bankCode, shown.acctNo, result, startDateBox_->dateValue(),
+            connection(), ctx_.coy, shown.bankCode, shown.acctNo, result,
+            startDateBox_->dateValue(),
             [this](OpeningQuestion, const QString& text) { return ui::confirm(this, text); },
             [this](const QString& text) { ui::information(this, text); });
     });

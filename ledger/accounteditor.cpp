@@ -16,6 +16,7 @@
 #include "store/table.h"
 #include "ui/codebox.h"
 #include "ui/messages.h"
+#include "ui/pickerkey.h"
 
 namespace ledger {
 
@@ -56,6 +57,7 @@ AccountEditor::AccountEditor(const Captions& captions, QWidget* parent) : QWidge
         acctListButton_->setText(QStringLiteral("..."));
         acctListButton_->setToolTip(QStringLiteral("View the company's accounts"));
         codeRow->addWidget(acctListButton_);
+        ui::openPickerWithAltDown(acctEdit_, acctListButton_);
     }
     codeRow->addStretch();
     grid->addLayout(codeRow, row++, 1);
@@ -101,6 +103,7 @@ AccountEditor::AccountEditor(const Captions& captions, QWidget* parent) : QWidge
     deptPickButton_->setText(QStringLiteral("..."));
     deptPickButton_->setToolTip(QStringLiteral("View/Select Company departments"));
     deptRow->addWidget(deptPickButton_);
+    ui::openPickerWithAltDown(deptEdit_, deptPickButton_);
     deptLabel_ = new QLabel(this);
     deptLabel_->setObjectName(QStringLiteral("DeptNameLabel"));
     deptRow->addWidget(deptLabel_, 1);

@@ -9,6 +9,7 @@
 
 #include "ledger/accountlists.h"
 #include "ui/opener.h"
+#include "ui/pickerkey.h"
 
 namespace ledger {
 
@@ -38,6 +39,7 @@ PrivateUseGroup::PrivateUseGroup(QWidget* parent)
     row->addWidget(acctLabel);
     row->addWidget(acctEdit_);
     row->addWidget(pickButton_);
+    ui::openPickerWithAltDown(acctEdit_, pickButton_);
     row->addStretch();
     connect(pickButton_, &QToolButton::clicked, this, [this] { PickButtonClick(); });
 }

@@ -1,13 +1,5 @@
 #include "reports/selection.h"
 
-#include "store/format.h"
-#include "store/query.h"
-#include "store/table.h"
-#include "ui/codebox.h"
-#include "ui/datebox.h"
-#include "ui/errorhandler.h"
-#include "ui/navigator.h"
-
 #include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -17,6 +9,15 @@
 #include <QListWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "store/format.h"
+#include "store/query.h"
+#include "store/table.h"
+#include "ui/codebox.h"
+#include "ui/datebox.h"
+#include "ui/errorhandler.h"
+#include "ui/navigator.h"
+#include "ui/pickerkey.h"
 
 namespace reports {
 
@@ -151,7 +152,9 @@ void DepartmentSelector::DeptEditChange() {
 // ---- AccountCodeBox -------------------------------------------------------------------------
 
 AccountCodeBox::AccountCodeBox(QWidget* parent)
-    : QWidget(parent), code_(new QLineEdit(this)), pick_(new QToolButton(this)),
+    : QWidget(parent),
+      code_(new QLineEdit(this)),
+      pick_(new QToolButton(this)),
       name_(new QLabel(this)) {
     code_->setObjectName(QStringLiteral("AcctEdit"));
     code_->setMaxLength(15);
@@ -163,6 +166,7 @@ AccountCodeBox::AccountCodeBox(QWidget* parent)
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(code_);
     row->addWidget(pick_);
+    ui::openPickerWithAltDown(code_, pick_);
     row->addWidget(name_, 1);
     connect(code_, &QLineEdit::textChanged, this, &AccountCodeBox::AcctEditChange);
     connect(pick_, &QToolButton::clicked, this, &AccountCodeBox::AcctPickButtonClick);
@@ -184,8 +188,8 @@ void AccountCodeBox::AcctEditChange() {
     }
     ui::guarded(this, [&] {
         store::Query q(*connection_);
-        q.setSql({"SELECT DESCR FROM QVACCDET", "WHERE COYCODE =:sCoyCode",
-                  "AND ACCTCODE =:sAcctCode"});
+        q.setSql(
+            {"SELECT DESCR FROM QVACCDET", "WHERE COYCODE =:sCoyCode", "AND ACCTCODE =:sAcctCode"});
         q.bind("sCoyCode", QString::number(coy_));
         q.bind("sAcctCode", code);
         q.open();

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMap>
 #include <QMenuBar>
 #include <QPointer>
@@ -15,6 +16,7 @@
 #include <QtTest>
 
 #include "banking/sample_company.h"
+#include "ledger/accountlists.h"
 #include "store/connection.h"
 #include "store/table.h"
 #include "support/qt/modalwait.h"
@@ -102,6 +104,7 @@ private slots:
     void tabFollowsTheScreen_data();
     void tabFollowsTheScreen();
     void theBankWindowFitsItsColumnsWhenFirstShown();
+    void altDownInACodeBoxOpensItsList();
 
 private:
     // Makes and shows a gallery window; the script answers whatever it says on opening.
@@ -192,9 +195,8 @@ void TestGalleryWindows::tabFollowsTheScreen_data() {
         << "TQVBankTranForm"
         << "NewButton"
         << "salescafe"
-        << QStringList{"TranNumEdit",     "TranDateEdit", "PurposeEdit", "LedgerButton",
-                       "AmountEdit",      "TaxEdit",      "ReasonEdit",  "SourceCombo",
-                       "HasDetailsCheck", "DepositRadio"};
+        << QStringList{"TranNumEdit", "TranDateEdit", "PurposeEdit",     "AmountEdit",  "TaxEdit",
+                       "ReasonEdit",  "SourceCombo",  "HasDetailsCheck", "DepositRadio"};
 }
 
 void TestGalleryWindows::tabFollowsTheScreen() {
@@ -237,6 +239,24 @@ void TestGalleryWindows::theBankWindowFitsItsColumnsWhenFirstShown() {
                  qPrintable(rows->columns()[c].heading));
     }
     QVERIFY(grid->columnWidth(0) < grid->horizontalHeader()->defaultSectionSize());
+}
+
+// The "..." buttons are no Tab stops; the list they open is reached from the box itself.
+void TestGalleryWindows::altDownInACodeBoxOpensItsList() {
+    ui::MessageScript quiet;
+    std::unique_ptr<QWidget> w(open(*entryNamed(QStringLiteral("TQVBankTranForm"))));
+    QApplication::setActiveWindow(w.get());
+    w->findChild<QAbstractButton*>(QStringLiteral("NewButton"))->click();
+    auto* purpose = w->findChild<QLineEdit*>(QStringLiteral("PurposeEdit"));
+    purpose->setFocus();
+    QTRY_VERIFY(purpose->hasFocus());
+    auto waiter = testing_support::whenShown<TDeptAcctListForm>([](TDeptAcctListForm* list) {
+        list->findChild<QAbstractButton*>(QStringLiteral("SelectButton"))->click();
+    });
+    QTest::keyClick(purpose, Qt::Key_Down, Qt::AltModifier);
+    QVERIFY(waiter->seen);
+    QVERIFY(!purpose->text().isEmpty());
+    w->findChild<QAbstractButton*>(QStringLiteral("CancelButton"))->click();
 }
 
 QTEST_MAIN(TestGalleryWindows)
