@@ -296,7 +296,9 @@ void TQVBankTranForm::buildLayout() {
     deleteButton_ = button(this, "DeleteButton", QStringLiteral("Delete F6"));
     for (QPushButton* b : {newButton_, editButton_, saveButton_, cancelButton_, deleteButton_})
         buttons->addWidget(b);
-    buttons->addSpacing(12);
+    buttons->addStretch();
+    // The views and tools in a row of their own, so the window fits a 1280-pixel screen.
+    auto* views = new QHBoxLayout;
     viewButton_ = button(this, "ViewButton", QStringLiteral("View/select transactions"));
     miscButton_ = button(this, "MiscButton", QStringLiteral("Misc"));
     miscButton_->setToolTip(
@@ -306,8 +308,8 @@ void TQVBankTranForm::buildLayout() {
     statementButton_ = button(this, "StatementButton", QStringLiteral("Statement"));
     for (QPushButton* b :
          {viewButton_, miscButton_, detailsButton_, transactionsButton_, statementButton_})
-        buttons->addWidget(b);
-    buttons->addStretch();
+        views->addWidget(b);
+    views->addStretch();
     updateBalanceButton_ = button(this, "UpdateBalanceButton", QStringLiteral("UpDate Balance"));
     updateBalanceButton_->setToolTip(QStringLiteral(
         "If you have created any transactions clicking this button will send their total value "
@@ -315,8 +317,9 @@ void TQVBankTranForm::buildLayout() {
     cancelModeButton_ = button(this, "CancelModeButton", QStringLiteral("Cancel"));
     exitButton_ = button(this, "ExitButton", QStringLiteral("E&xit"));
     for (QPushButton* b : {updateBalanceButton_, cancelModeButton_, exitButton_})
-        buttons->addWidget(b);
+        views->addWidget(b);
     layout->addLayout(buttons);
+    layout->addLayout(views);
 
     auto* bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StatusBar"));

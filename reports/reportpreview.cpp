@@ -52,7 +52,7 @@ TReportPreviewForm::TReportPreviewForm(QWidget* owner)
     : ui::FormBase(owner, QStringLiteral("ReportPreviewForm")),
       printer_(new QPrinter(QPrinter::HighResolution)) {
     setWindowTitle(QStringLiteral("Print preview"));
-    resize(900, 760);
+    resize(900, 700);  // fits a 1280 x 800 screen with its title bar and a panel
 
     auto* bar = new QWidget(this);
     auto* row = new QHBoxLayout(bar);
