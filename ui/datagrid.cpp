@@ -1,11 +1,11 @@
 #include "ui/datagrid.h"
 
-#include "store/table.h"
-#include "ui/errorhandler.h"
-
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <algorithm>
+
+#include "store/table.h"
+#include "ui/errorhandler.h"
 
 namespace ui {
 
@@ -40,8 +40,7 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent) {
     setPalette(p);
 
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (index.isValid())
-            emit activatedRow(index.row());
+        if (index.isValid()) emit activatedRow(index.row());
     });
 }
 
@@ -58,8 +57,7 @@ void DataGrid::bindQuery(store::Connection& connection, const QString& sql,
     auto* model = new LazyTableModel(connection, sql, params, std::move(columns), this);
     table_ = nullptr;
     setModelOwned(model);
-    if (model->rowCount() > 0)
-        selectRow(0);
+    if (model->rowCount() > 0) selectRow(0);
 }
 
 void DataGrid::unbind() {
@@ -72,18 +70,17 @@ void DataGrid::setModelOwned(LazyTableModel* model) {
     model_ = model;
     setModel(model);
     delete old;
-    if (!model)
-        return;
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &DataGrid::rowChanged);
+    if (!model) return;
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DataGrid::rowChanged);
     connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         widths_.clear();
-        for (int c = 0; c < model_->columnCount(); ++c)
-            widths_.append(columnWidth(c));
+        for (int c = 0; c < model_->columnCount(); ++c) widths_.append(columnWidth(c));
     });
     connect(model, &QAbstractItemModel::modelReset, this, [this] {
-        for (int c = 0; c < widths_.size(); ++c)
-            setColumnWidth(c, widths_[c]);
+        // The first rows of a list that was empty (an account's first entry) size the columns;
+        // after that the widths stay as they were, also when the user changed them.
+        if (!fittedToRows_) return fitColumns();
+        for (int c = 0; c < widths_.size(); ++c) setColumnWidth(c, widths_[c]);
     });
     fitColumns();
 }
@@ -93,6 +90,7 @@ void DataGrid::fitColumns() {
     const QFontMetrics cells = fontMetrics();
     const QFontMetrics headings = horizontalHeader()->fontMetrics();
     const int rows = std::min(model_->rowCount(), int(LazyTableModel::kPageSize));
+    fittedToRows_ = rows > 0;
     for (int c = 0; c < model_->columnCount(); ++c) {
         int width = headings.horizontalAdvance(model_->columns()[c].heading);
         for (int r = 0; r < rows; ++r)
@@ -107,8 +105,7 @@ int DataGrid::currentRow() const {
 }
 
 void DataGrid::setCurrentRow(int row) {
-    if (model_ && row >= 0 && row < model_->rowCount())
-        selectRow(row);
+    if (model_ && row >= 0 && row < model_->rowCount()) selectRow(row);
 }
 
 void DataGrid::selectRow(int row) {
@@ -134,8 +131,7 @@ void DataGrid::rowChanged(const QModelIndex& current, const QModelIndex&) {
 }
 
 void DataGrid::syncToTable() {
-    if (!model_ || !table_)
-        return;
+    if (!model_ || !table_) return;
     qint64 position = table_->hasRecord() ? table_->position() : 0;
     // Rows added or removed elsewhere shift positions; re-read before trusting ours.
     if (position > 0 && model_->rowIdAt(int(position - 1)) != table_->rowId()) {
@@ -144,8 +140,7 @@ void DataGrid::syncToTable() {
     }
     syncing_ = true;
     if (position > 0 && position <= model_->rowCount()) {
-        if (currentRow() != position - 1)
-            selectRow(int(position - 1));
+        if (currentRow() != position - 1) selectRow(int(position - 1));
     } else {
         selectionModel()->clear();
     }
@@ -153,8 +148,7 @@ void DataGrid::syncToTable() {
 }
 
 void DataGrid::refresh() {
-    if (!model_)
-        return;
+    if (!model_) return;
     const int row = currentRow();
     model_->reload();
     if (table_) {

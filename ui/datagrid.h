@@ -1,12 +1,11 @@
 #pragma once
 // The read-only grid every window shows tables and queries in.
 
-#include "ui/lazymodel.h"
-#include "ui/navigator.h"
-
+#include <QTableView>
 #include <memory>
 
-#include <QTableView>
+#include "ui/lazymodel.h"
+#include "ui/navigator.h"
 
 namespace store {
 class Connection;
@@ -56,7 +55,8 @@ private:
     LazyTableModel* model_ = nullptr;
     store::Table* table_ = nullptr;
     bool syncing_ = false;
-    QList<int> widths_;  // kept across a reload, which would reset them
+    QList<int> widths_;          // kept across a reload, which would reset them
+    bool fittedToRows_ = false;  // false while the widths come from the headings alone
 };
 
 // Navigation over a grid's rows, for a navigator beside a query grid.

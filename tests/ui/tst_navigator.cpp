@@ -1,15 +1,16 @@
 // The record navigator over a table of three companies, and a grid that follows it.
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+#include "store/connection.h"
 #include "store/table.h"
 #include "store/transaction.h"
 #include "support/temp_folder.h"
 #include "ui/datagrid.h"
 #include "ui/messages.h"
 #include "ui/navigator.h"
-
-#include <QTemporaryDir>
-#include <QToolButton>
-#include <QtTest>
-#include <memory>
 
 class TestNavigator : public QObject {
     Q_OBJECT
@@ -27,6 +28,7 @@ private slots:
     void gridFollowsTheNavigator();
     void clickingAGridRowMovesTheTable();
     void gridStaysOnARecordBeingEdited();
+    void gridSizesItsColumnsOnItsFirstRows();
 
 private:
     QToolButton* button(const char* name) const;
@@ -94,13 +96,18 @@ void TestNavigator::buttonsFollowTheEnds_data() {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("states");
 
-    QTest::newRow("opened on the first") << QStringList{} << "A" << "--NL";
-    QTest::newRow("next") << QStringList{"NextButton"} << "B" << "FPNL";
-    QTest::newRow("last") << QStringList{"LastButton"} << "C" << "FP--";
-    QTest::newRow("last then prior") << QStringList{"LastButton", "PriorButton"} << "B" << "FPNL";
+    QTest::newRow("opened on the first") << QStringList{} << "A"
+                                         << "--NL";
+    QTest::newRow("next") << QStringList{"NextButton"} << "B"
+                          << "FPNL";
+    QTest::newRow("last") << QStringList{"LastButton"} << "C"
+                          << "FP--";
+    QTest::newRow("last then prior") << QStringList{"LastButton", "PriorButton"} << "B"
+                                     << "FPNL";
     QTest::newRow("past the end") << QStringList{"NextButton", "NextButton", "NextButton"} << "C"
                                   << "FP--";
-    QTest::newRow("back to first") << QStringList{"LastButton", "FirstButton"} << "A" << "--NL";
+    QTest::newRow("back to first") << QStringList{"LastButton", "FirstButton"} << "A"
+                                   << "--NL";
 }
 
 void TestNavigator::buttonsFollowTheEnds() {
@@ -153,9 +160,9 @@ void TestNavigator::moveSignalsOnlyAfterAMove() {
 
 void TestNavigator::gridFollowsTheNavigator() {
     ui::DataGrid grid;
-    grid.bindTable(folder_->connection, table_.get(),
-                   {{"BUSCODE", "Code", {}, Qt::AlignLeft},
-                    {"BUSNAME", "Name", {}, Qt::AlignLeft}});
+    grid.bindTable(
+        folder_->connection, table_.get(),
+        {{"BUSCODE", "Code", {}, Qt::AlignLeft}, {"BUSNAME", "Name", {}, Qt::AlignLeft}});
     connect(navigator_.get(), &ui::Navigator::moved, &grid, &ui::DataGrid::syncToTable);
     QSignalSpy changed(&grid, &ui::DataGrid::currentRecordChanged);
     QCOMPARE(grid.currentRow(), 0);
@@ -215,6 +222,30 @@ void TestNavigator::gridStaysOnARecordBeingEdited() {
     QCOMPARE(grid.currentRow(), 0);
     table_->cancel();
     QCOMPARE(table_->text("BUSCODE"), QString("A"));
+}
+
+// An empty list is sized by its headings; its first rows (an account's first entry) size it
+// again, and from then on a reload keeps the widths the user left.
+void TestNavigator::gridSizesItsColumnsOnItsFirstRows() {
+    const QString longName = QStringLiteral("Company with a name far wider than its heading");
+    table_->setFilter("COYCODE = :coy", {{"coy", 5}});
+    ui::DataGrid grid;
+    grid.bindTable(
+        folder_->connection, table_.get(),
+        {{"BUSCODE", "Code", {}, Qt::AlignLeft}, {"BUSNAME", "Name", {}, Qt::AlignLeft}});
+    QCOMPARE(grid.model()->rowCount(), 0);
+    const int nameWidth = grid.fontMetrics().horizontalAdvance(longName);
+    QVERIFY(grid.columnWidth(1) < nameWidth);
+
+    store::execSql(folder_->connection.handle(),
+                   "UPDATE QVCoy SET COYCODE = 5, BUSNAME = '" + longName + "'");
+    grid.refresh();
+    QCOMPARE(grid.model()->rowCount(), 3);
+    QVERIFY(grid.columnWidth(1) >= nameWidth);
+
+    grid.setColumnWidth(1, 60);
+    grid.refresh();
+    QCOMPARE(grid.columnWidth(1), 60);
 }
 
 QTEST_MAIN(TestNavigator)
