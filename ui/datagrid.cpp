@@ -28,6 +28,9 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent) {
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setHighlightSections(false);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+        if (!sizing_) userSized_.insert(column);
+    });
 
     // The selected row stays white on blue even when another control has the focus.
     QPalette p = palette();
@@ -73,30 +76,41 @@ void DataGrid::setModelOwned(LazyTableModel* model) {
     if (!model) return;
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DataGrid::rowChanged);
     connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        sizing_ = true;
         widths_.clear();
         for (int c = 0; c < model_->columnCount(); ++c) widths_.append(columnWidth(c));
     });
+    // After a reload a column keeps its width, widened to new rows that need more room (an
+    // account's first entries, a longer narrative) unless the user sized it.
     connect(model, &QAbstractItemModel::modelReset, this, [this] {
-        // The first rows of a list that was empty (an account's first entry) size the columns;
-        // after that the widths stay as they were, also when the user changed them.
-        if (!fittedToRows_) return fitColumns();
-        for (int c = 0; c < widths_.size(); ++c) setColumnWidth(c, widths_[c]);
+        for (int c = 0; c < widths_.size(); ++c)
+            setWidthQuietly(
+                c, userSized_.contains(c) ? widths_[c] : std::max(widths_[c], fittedWidth(c)));
+        sizing_ = false;
     });
+    userSized_.clear();
     fitColumns();
 }
 
 void DataGrid::fitColumns() {
-    // Sized from the headings and the first page only: measuring every row would read them all.
-    const QFontMetrics cells = fontMetrics();
-    const QFontMetrics headings = horizontalHeader()->fontMetrics();
+    for (int c = 0; c < model_->columnCount(); ++c) setWidthQuietly(c, fittedWidth(c));
+}
+
+int DataGrid::fittedWidth(int column) const {
+    // Sized from the heading and the first page only: measuring every row would read them all.
+    int width =
+        horizontalHeader()->fontMetrics().horizontalAdvance(model_->columns()[column].heading);
     const int rows = std::min(model_->rowCount(), int(LazyTableModel::kPageSize));
-    fittedToRows_ = rows > 0;
-    for (int c = 0; c < model_->columnCount(); ++c) {
-        int width = headings.horizontalAdvance(model_->columns()[c].heading);
-        for (int r = 0; r < rows; ++r)
-            width = std::max(width, cells.horizontalAdvance(model_->textAt(r, c)));
-        setColumnWidth(c, std::min(width + kCellPadding, kMaxFittedWidth));
-    }
+    for (int r = 0; r < rows; ++r)
+        width = std::max(width, fontMetrics().horizontalAdvance(model_->textAt(r, column)));
+    return std::min(width + kCellPadding, kMaxFittedWidth);
+}
+
+void DataGrid::setWidthQuietly(int column, int width) {
+    const bool wasSizing = sizing_;
+    sizing_ = true;
+    setColumnWidth(column, width);
+    sizing_ = wasSizing;
 }
 
 int DataGrid::currentRow() const {

@@ -1,6 +1,7 @@
 #pragma once
 // The read-only grid every window shows tables and queries in.
 
+#include <QSet>
 #include <QTableView>
 #include <memory>
 
@@ -55,8 +56,12 @@ private:
     LazyTableModel* model_ = nullptr;
     store::Table* table_ = nullptr;
     bool syncing_ = false;
-    QList<int> widths_;          // kept across a reload, which would reset them
-    bool fittedToRows_ = false;  // false while the widths come from the headings alone
+    int fittedWidth(int column) const;
+    void setWidthQuietly(int column, int width);
+
+    QList<int> widths_;    // kept across a reload, which would reset them
+    QSet<int> userSized_;  // columns the user resized: a reload leaves them as they are
+    bool sizing_ = false;  // the grid itself is setting widths
 };
 
 // Navigation over a grid's rows, for a navigator beside a query grid.

@@ -224,8 +224,8 @@ void TestNavigator::gridStaysOnARecordBeingEdited() {
     QCOMPARE(table_->text("BUSCODE"), QString("A"));
 }
 
-// An empty list is sized by its headings; its first rows (an account's first entry) size it
-// again, and from then on a reload keeps the widths the user left.
+// An empty list is sized by its headings; its first rows (an account's first entry) widen it,
+// and so do longer rows later, except in a column the user sized.
 void TestNavigator::gridSizesItsColumnsOnItsFirstRows() {
     const QString longName = QStringLiteral("Company with a name far wider than its heading");
     table_->setFilter("COYCODE = :coy", {{"coy", 5}});
@@ -243,9 +243,14 @@ void TestNavigator::gridSizesItsColumnsOnItsFirstRows() {
     QCOMPARE(grid.model()->rowCount(), 3);
     QVERIFY(grid.columnWidth(1) >= nameWidth);
 
+    // A longer code widens its column; the name column the user narrowed stays narrow.
     grid.setColumnWidth(1, 60);
+    const QString longCode = QStringLiteral("WIDECODE99");
+    store::execSql(folder_->connection.handle(),
+                   "UPDATE QVCoy SET BUSCODE = '" + longCode + "' WHERE BUSCODE = 'A'");
     grid.refresh();
     QCOMPARE(grid.columnWidth(1), 60);
+    QVERIFY(grid.columnWidth(0) >= grid.fontMetrics().horizontalAdvance(longCode));
 }
 
 QTEST_MAIN(TestNavigator)
