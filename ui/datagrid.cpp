@@ -83,7 +83,9 @@ void DataGrid::setModelOwned(LazyTableModel* model) {
     // After a reload a column keeps its width, widened to new rows that need more room (an
     // account's first entries, a longer narrative) unless the user sized it.
     connect(model, &QAbstractItemModel::modelReset, this, [this] {
-        for (int c = 0; c < widths_.size(); ++c)
+        // A stretched last column takes the room that is left; its kept width would only grow.
+        const int kept = int(widths_.size()) - (horizontalHeader()->stretchLastSection() ? 1 : 0);
+        for (int c = 0; c < kept; ++c)
             setWidthQuietly(
                 c, userSized_.contains(c) ? widths_[c] : std::max(widths_[c], fittedWidth(c)));
         sizing_ = false;
