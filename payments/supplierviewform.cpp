@@ -7,12 +7,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "payments/addeditsuppform.h"
 #include "payments/suppliers.h"
 #include "ui/codebox.h"
 #include "ui/datagrid.h"
 #include "ui/errorhandler.h"
 #include "ui/messages.h"
 #include "ui/navigator.h"
+#include "ui/opener.h"
 
 namespace {
 
@@ -68,6 +70,10 @@ TSupplierViewForm::TSupplierViewForm(QWidget* owner)
     setTabOrder(suppCodeEdit_, busNameEdit_);
     setTabOrder(busNameEdit_, displayAllButton_);
     setTabOrder(displayAllButton_, grid_);
+
+    auto* suppliers = addButton(QStringLiteral("SuppliersButton"), QStringLiteral("Su&ppliers"));
+    suppliers->setToolTip(QStringLiteral("Create, or modify, supplier records"));
+    connect(suppliers, &QPushButton::clicked, this, [this] { SuppliersButtonClick(); });
 
     navigator_->setTarget(ui::gridTarget(*grid_));
     connect(suppCodeEdit_, &QLineEdit::textEdited, this,
@@ -125,6 +131,13 @@ void TSupplierViewForm::BusNameEditChange(const QString& text) {
                  {{QStringLiteral("busname"), text.trimmed() + QLatin1Char('%')},
                   {QStringLiteral("iCoyNo"), coyNo}});
     });
+}
+
+void TSupplierViewForm::SuppliersButtonClick() {
+    const bool saved = ui::openWindow<TAddEditSuppForm>(
+        this, [this](TAddEditSuppForm& w) { w.coyNo = coyNo; },
+        [](TAddEditSuppForm& w, int) { return w.saved; });
+    if (saved) ui::guarded(this, [this] { listAll(); });
 }
 
 int TSupplierViewForm::rowCount() const {

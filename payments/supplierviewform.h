@@ -32,6 +32,7 @@ public:
 
     void SelectButtonClick() override;
     void DisplayAllButtonClick();
+    void SuppliersButtonClick();
     void SuppCodeEditChange(const QString& text);
     void BusNameEditChange(const QString& text);
 
