@@ -127,35 +127,36 @@ TEST_F(Suppliers, ASupplierIsReadByItsOwnCompanyAndCode) {
     EXPECT_FALSE(payments::findSupplier(folder.connection, 3, "ACME").has_value());
 }
 
-struct WidthCase {
+struct SupplierWidthCase {
     const char* field;
     int width;
     QString payments::SupplierDetails::*member;
 };
 
-class SupplierWidths : public Suppliers, public ::testing::WithParamInterface<WidthCase> {};
+class SupplierWidths : public Suppliers, public ::testing::WithParamInterface<SupplierWidthCase> {};
 
 TEST_P(SupplierWidths, ATextLongerThanItsFieldIsCutAtTheFieldWidth) {
-    const WidthCase c = GetParam();
+    const SupplierWidthCase c = GetParam();
     payments::SupplierDetails d = supplierNamed("W", "Wide");
     d.*c.member = QString(c.width, QLatin1Char('x')) + QStringLiteral("yz");
     ASSERT_EQ(payments::addSupplier(supp, 1, d), payments::SupplierSave::Saved);
     EXPECT_EQ(sql(QLatin1String(c.field)).toString(), QString(c.width, QLatin1Char('x')));
 }
 
-using D = payments::SupplierDetails;
-INSTANTIATE_TEST_SUITE_P(EveryText, SupplierWidths,
-                         ::testing::Values(WidthCase{"BANKACCT", 19, &D::bankAcct},
-                                           WidthCase{"CONFNAME", 25, &D::confName},
-                                           WidthCase{"CONINITIAL", 10, &D::conInitial},
-                                           WidthCase{"CONLNAME", 40, &D::conLName},
-                                           WidthCase{"BUSNAME", 50, &D::busName},
-                                           WidthCase{"DESCR", 250, &D::descr},
-                                           WidthCase{"PHY_ADDR3", 35, &D::phyAddr3},
-                                           WidthCase{"POST_ADDR1", 35, &D::postAddr1},
-                                           WidthCase{"POSTCODE", 5, &D::postCode},
-                                           WidthCase{"EMAIL", 40, &D::email}),
-                         [](const auto& info) { return std::string(info.param.field); });
+using SupplierFields = payments::SupplierDetails;
+INSTANTIATE_TEST_SUITE_P(
+    EveryText, SupplierWidths,
+    ::testing::Values(SupplierWidthCase{"BANKACCT", 19, &SupplierFields::bankAcct},
+                      SupplierWidthCase{"CONFNAME", 25, &SupplierFields::confName},
+                      SupplierWidthCase{"CONINITIAL", 10, &SupplierFields::conInitial},
+                      SupplierWidthCase{"CONLNAME", 40, &SupplierFields::conLName},
+                      SupplierWidthCase{"BUSNAME", 50, &SupplierFields::busName},
+                      SupplierWidthCase{"DESCR", 250, &SupplierFields::descr},
+                      SupplierWidthCase{"PHY_ADDR3", 35, &SupplierFields::phyAddr3},
+                      SupplierWidthCase{"POST_ADDR1", 35, &SupplierFields::postAddr1},
+                      SupplierWidthCase{"POSTCODE", 5, &SupplierFields::postCode},
+                      SupplierWidthCase{"EMAIL", 40, &SupplierFields::email}),
+    [](const auto& info) { return std::string(info.param.field); });
 
 TEST_F(Suppliers, TheLongestCodeAndNamesFitTheirKeysAndFullName) {
     payments::SupplierDetails d = supplierNamed(" ABCDEFGHIJKL", "Long");
