@@ -12,6 +12,7 @@
 #include "banking/banktranform.h"
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
+#include "payments/addeditsuppform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
 #include "ui/messages.h"
@@ -97,7 +98,10 @@ bool runRecurringTransactions(QWidget*, const QString&, const QString&, const QS
     return false;
 }
 
-void openSupplierMaintenance(QWidget*, int) {}
+void openSupplierMaintenance(QWidget* owner, int coy)
+{
+    ui::openWindow<TAddEditSuppForm>(owner, [&](TAddEditSuppForm& w) { w.coyNo = coy; });
+}
 void openChequeEntry(QWidget*, const QString&) {}
 void openCashTransactions(QWidget*, int, const QString&) {}
 void openBudgetOperations(QWidget*, int) {}

@@ -131,7 +131,7 @@ void TQVMainForm::buildMenu()
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
-    // Items without a handler ("Printer", "Suppliers", "Imputation") do nothing.
+    // Items without a handler ("Printer", "Imputation") do nothing.
     auto item = [](QMenu* menu, const char* name, const QString& text,
                        const QKeySequence& shortcut = {}) {
         QAction* a = menu->addAction(text);
@@ -176,7 +176,8 @@ void TQVMainForm::buildMenu()
            commands::openCashTransactions(this, company_.codeNumber,
                                           captions::cashTransactionsOf(company_.name));
        });
-    item(ops, "SuppliersItem", QStringLiteral("Suppliers"), QKeySequence(Qt::ALT | Qt::Key_S));
+    on(item(ops, "SuppliersItem", QStringLiteral("Suppliers"), QKeySequence(Qt::ALT | Qt::Key_S)),
+       [this] { commands::openSupplierMaintenance(this, company_.codeNumber); });
     on(item(ops, "RecurringItem", QStringLiteral("Recurring Transactions"),
             QKeySequence(Qt::ALT | Qt::Key_R)),
        [this] { RecurringItemClick(); });

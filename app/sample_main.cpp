@@ -1,6 +1,8 @@
 // quorvel-sample DATAFOLDER [ENTRIES]: makes the demo company in a new data folder and posts
-// ENTRIES bank entries (2000 unless given) over the last three years.
+// ENTRIES bank entries (2000 unless given) over the last three years, and a dozen suppliers for
+// every company.
 #include "banking/sample_company.h"
+#include "payments/sample_suppliers.h"
 #include "store/connection.h"
 #include "store/error.h"
 #include "store/table.h"
@@ -41,8 +43,17 @@ int main(int argc, char** argv)
         const QDate today = QDate::currentDate();
         banking::sample::makeDemoCompany(c, today);
         const int posted = banking::sample::postDemoEntries(c, entries, today, 1, 500);
-        std::printf("Made the demo company in %s with %d bank entries.\n", qPrintable(c.path()),
-                    posted);
+        // A dozen suppliers for every company of the folder.
+        int suppliers = 0;
+        {
+            store::Table control(c, QStringLiteral("QVCntrl.DBF"));
+            control.setIndexName(QStringLiteral("COYCODE"));
+            control.open();
+            for (control.first(); control.hasRecord() && !control.eof(); control.next())
+                suppliers += payments::sample::addDemoSuppliers(c, int(control.integer("COYCODE")));
+        }
+        std::printf("Made the demo company in %s with %d bank entries and %d suppliers.\n",
+                    qPrintable(c.path()), posted, suppliers);
     } catch (const store::StoreError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         return 1;

@@ -133,6 +133,7 @@ void TestGalleryWindows::initTestCase() {
     gallery::registerReportsWindows();
     gallery::registerBankingWindows();
     gallery::registerBankEntryWindows();
+    gallery::registerSupplierWindows();
 }
 
 QWidget* TestGalleryWindows::open(const gallery::Entry& entry) {

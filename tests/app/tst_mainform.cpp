@@ -4,6 +4,7 @@
 #include "app/mainform.h"
 #include "banking/banktranform.h"
 #include "ledger/companyform.h"
+#include "payments/addeditsuppform.h"
 #include "shelltest.h"
 #include "support/qt/modalwait.h"
 #include "store/inifile.h"
@@ -46,6 +47,7 @@ private slots:
     void anUnreachableStoreLeavesNoActiveCompany_data();
     void anUnreachableStoreLeavesNoActiveCompany();
     void guardedCommandsGoAheadWithAnActiveCompany();
+    void suppliersOpensSupplierMaintenanceForTheActiveCompany();
     void shutdownOffersABackupOnlyWhenAskedAtStartUp_data();
     void shutdownOffersABackupOnlyWhenAskedAtStartUp();
     void shutdownLooksAtTheValueReadAtStartUp();
@@ -233,6 +235,19 @@ void TestMainForm::guardedCommandsGoAheadWithAnActiveCompany()
     QCOMPARE(coy, QStringLiteral("1"));
 }
 
+void TestMainForm::suppliersOpensSupplierMaintenanceForTheActiveCompany()
+{
+    auto main = startNamed();
+    int coy = 0;
+    auto opened = testing_support::whenShown<TAddEditSuppForm>([&](TAddEditSuppForm* w) {
+        coy = w->coyNo;
+        w->reject();
+    });
+    trigger(*main, "SuppliersItem");
+    QVERIFY(opened->seen);
+    QCOMPARE(coy, 1);
+}
+
 void TestMainForm::shutdownOffersABackupOnlyWhenAskedAtStartUp_data()
 {
     QTest::addColumn<int>("recAuto");
@@ -299,7 +314,6 @@ void TestMainForm::itemsWithoutActionDoNothing_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QKeySequence>("shortcut");
     QTest::newRow("Printer") << "PrinterItem" << "Printer" << QKeySequence(Qt::ALT | Qt::Key_P);
-    QTest::newRow("Suppliers") << "SuppliersItem" << "Suppliers" << QKeySequence(Qt::ALT | Qt::Key_S);
     QTest::newRow("Imputation") << "ImputationItem" << "Imputation"
                                 << QKeySequence(Qt::ALT | Qt::Key_I);
 }
