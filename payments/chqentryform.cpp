@@ -11,6 +11,7 @@
 
 #include "banking/acctselform.h"
 #include "banking/bank_entry_reads.h"
+#include "payments/payment_delete.h"
 #include "store/format.h"
 #include "ui/datagrid.h"
 #include "ui/datebox.h"
@@ -77,7 +78,8 @@ void TChqEntryForm::connectControls() {
     connect(detCancel_, &QPushButton::clicked, this, [this] { DetCancelButtonClick(); });
     connect(detDelete_, &QPushButton::clicked, this, [this] { DetDeleteButtonClick(); });
     connect(exitButton_, &QPushButton::clicked, this, [this] { close(); });
-    connect(updateBalanceButton_, &QPushButton::clicked, this, [this] { UpdateBalanceButtonClick(); });
+    connect(updateBalanceButton_, &QPushButton::clicked, this,
+            [this] { UpdateBalanceButtonClick(); });
     connect(cancelModeButton_, &QPushButton::clicked, this, [this] { reject(); });
     connect(chequeRadio_, &QRadioButton::clicked, this, [this] { PayTypeClick(PayType::Cheque); });
     connect(electronicRadio_, &QRadioButton::clicked, this,
@@ -103,9 +105,8 @@ void TChqEntryForm::connectControls() {
         if (mode_ == Mode::Browse) showLine();
     });
     connect(lineNavigator_, &ui::Navigator::moved, this, [this] { showLine(); });
-    paymentNavigator_->setTarget(std::make_unique<PaymentTarget>(numbers_, index_, [this] {
-        showPayment();
-    }));
+    paymentNavigator_->setTarget(
+        std::make_unique<PaymentTarget>(numbers_, index_, [this] { showPayment(); }));
 }
 
 void TChqEntryForm::showEvent(QShowEvent* event) {
@@ -123,7 +124,8 @@ void TChqEntryForm::FormShow() {
     ui::guarded(this, [this] {
         connection_.connect(QStringLiteral("NRV"));
         const int coy = coyCode.trimmed().toInt();
-        company_ = payments::readPaymentCompany(connection_, coy).value_or(payments::PaymentCompany{coy});
+        company_ =
+            payments::readPaymentCompany(connection_, coy).value_or(payments::PaymentCompany{coy});
         if (!openingBalanceMode)
             setWindowTitle(QStringLiteral("Cheque/Payment entry for : ") + company_.busName);
         reloadNumbers(tranNum);
@@ -200,7 +202,7 @@ void TChqEntryForm::showPayment() {
         dateEdit_->setDateValue(h.date);
         totalEdit_->setText(fmt::money(h.amount));
         taxTotalEdit_->setText(fmt::money(h.gstAmt));
-        statusLabel_->setText(h.confirmed  ? QStringLiteral("Reconciled or presented.")
+        statusLabel_->setText(h.confirmed ? QStringLiteral("Reconciled or presented.")
                               : h.gstCalc ? QStringLiteral("Sales tax calculated.")
                                           : QStringLiteral("Not reconciled."));
     }
@@ -240,15 +242,14 @@ void TChqEntryForm::showLines(qint64 positionOnRow) {
         return;
     }
     lines_ = payments::paymentLines(connection_, header_->key());
-    grid_->bindQuery(
-        connection_,
-        QStringLiteral("SELECT ACCTNO, NARRATIVE, TOT_AMT, GSTAMT FROM QVCHQDET\n"
-                       "WHERE CHQBNKCOY = :sKey ORDER BY rowid"),
-        {{QStringLiteral("sKey"), header_->key().left(60)}},
-        {{QStringLiteral("ACCTNO"), QStringLiteral("Ledger code")},
-         {QStringLiteral("NARRATIVE"), QStringLiteral("Narrative")},
-         ui::moneyColumn(QStringLiteral("TOT_AMT"), QStringLiteral("Amount")),
-         ui::moneyColumn(QStringLiteral("GSTAMT"), QStringLiteral("Tax"))});
+    grid_->bindQuery(connection_,
+                     QStringLiteral("SELECT ACCTNO, NARRATIVE, TOT_AMT, GSTAMT FROM QVCHQDET\n"
+                                    "WHERE CHQBNKCOY = :sKey ORDER BY rowid"),
+                     {{QStringLiteral("sKey"), header_->key().left(60)}},
+                     {{QStringLiteral("ACCTNO"), QStringLiteral("Ledger code")},
+                      {QStringLiteral("NARRATIVE"), QStringLiteral("Narrative")},
+                      ui::moneyColumn(QStringLiteral("TOT_AMT"), QStringLiteral("Amount")),
+                      ui::moneyColumn(QStringLiteral("GSTAMT"), QStringLiteral("Tax"))});
     lineNavigator_->setTarget(ui::gridTarget(*grid_));
     int row = int(lines_.size()) - 1;
     for (int i = 0; i < int(lines_.size()); ++i)
@@ -348,8 +349,12 @@ void TChqEntryForm::HdrEditButtonClick() {
 }
 
 payments::HeaderInput TChqEntryForm::headerFromBoxes() const {
-    return {company_.coy,        currentType(),         numberEdit_->text().trimmed(),
-            dateEdit_->dateValue(), bankCodeEdit_->text().trimmed(), acctNoEdit_->text().trimmed(),
+    return {company_.coy,
+            currentType(),
+            numberEdit_->text().trimmed(),
+            dateEdit_->dateValue(),
+            bankCodeEdit_->text().trimmed(),
+            acctNoEdit_->text().trimmed(),
             supplierEdit_->text()};
 }
 
@@ -443,7 +448,8 @@ void TChqEntryForm::AcctNoEditChange() {
         // Every account found while adding reserves its numbers; gaps are accepted.
         reservation_ = payments::reserveNumbers(connection_, company_.coy, account_->bankCode,
                                                 account_->acctNo);
-        numberEdit_->setText(QString::number(payments::proposedNumber(*reservation_, currentType())));
+        numberEdit_->setText(
+            QString::number(payments::proposedNumber(*reservation_, currentType())));
     });
     updateButtons();
 }
@@ -470,7 +476,8 @@ void TChqEntryForm::NumberEditChange() {
     const qint64 number = payments::paymentNumberFromText(numberEdit_->text());
     bool inUse = false;
     if (number > 0 && !(header_ && number == header_->tranNum))
-        ui::guarded(this, [&] { inUse = payments::numberInUse(connection_, company_.coy, number); });
+        ui::guarded(this,
+                    [&] { inUse = payments::numberInUse(connection_, company_.coy, number); });
     numberUsable_ = number > 0 && !inUse;
     if (inUse) {
         numberWarning_->setText(
@@ -498,7 +505,8 @@ void TChqEntryForm::NumberEditDone() {
 void TChqEntryForm::SupplierEditChange() {
     if (showing_) return;
     ui::guarded(this, [this] {
-        supplier_ = payments::resolvePaymentSupplier(connection_, company_.coy, supplierEdit_->text());
+        supplier_ =
+            payments::resolvePaymentSupplier(connection_, company_.coy, supplierEdit_->text());
     });
     supplierName_->setText(supplier_.nameLine());
     if (mode_ == Mode::EditPayment) supplierChanged_ = true;

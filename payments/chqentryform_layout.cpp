@@ -42,8 +42,8 @@ QLineEdit* chqFigure(QWidget* parent, const char* name) {
 QLineEdit* chqAmountBox(QWidget* parent, const char* name) {
     auto* e = chqBox(parent, name, 16, 110);
     e->setAlignment(Qt::AlignRight);
-    e->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?\\d{0,11}(\\.\\d{0,2})?")), e));
+    e->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("-?\\d{0,11}(\\.\\d{0,2})?")), e));
     return e;
 }
 
@@ -91,8 +91,8 @@ void TChqEntryForm::buildLayout() {
     dateEdit_ = new ui::DateBox(headerGroup_);
     dateEdit_->setObjectName(QStringLiteral("DateEdit"));
     supplierEdit_ = chqBox(headerGroup_, "SupplierEdit", 51, 160);
-    supplierButton_ = chqPicker(headerGroup_, "SupplierButton",
-                                QStringLiteral("View/select from supplier list"));
+    supplierButton_ =
+        chqPicker(headerGroup_, "SupplierButton", QStringLiteral("View/select from supplier list"));
     supplierName_ = chqLabel(headerGroup_, QString(), nullptr, "SupplierName");
     bankCodeEdit_ = chqBox(headerGroup_, "BankCodeEdit", store::keys::kLongestBankCode, 80);
     bankCodeEdit_->setToolTip(
@@ -105,7 +105,8 @@ void TChqEntryForm::buildLayout() {
     taxTotalEdit_ = chqFigure(headerGroup_, "TaxTotalEdit");
 
     int row = 0;
-    g->addWidget(chqLabel(headerGroup_, QStringLiteral("Cheque/Payment N&o. :"), numberEdit_), row, 0);
+    g->addWidget(chqLabel(headerGroup_, QStringLiteral("Cheque/Payment N&o. :"), numberEdit_), row,
+                 0);
     auto* numberRow = new QHBoxLayout;
     numberRow->addWidget(numberEdit_);
     numberRow->addWidget(chequeListButton_);
@@ -175,8 +176,8 @@ void TChqEntryForm::buildLayout() {
     auto* d = new QGridLayout(detailGroup_);
     purposeEdit_ = chqBox(detailGroup_, "PurposeEdit", store::keys::kLongestAccountCode, 120);
     ui::makeCodeBox(purposeEdit_);
-    ledgerButton_ = chqPicker(detailGroup_, "LedgerButton",
-                              QStringLiteral("View/select from account list"));
+    ledgerButton_ =
+        chqPicker(detailGroup_, "LedgerButton", QStringLiteral("View/select from account list"));
     purposeDesc_ = chqLabel(detailGroup_, QString(), nullptr, "PurposeDesc");
     deptLabel_ = chqLabel(detailGroup_, QString(), nullptr, "DeptLabel");
     amountEdit_ = chqAmountBox(detailGroup_, "AmountEdit");
@@ -238,8 +239,8 @@ void TChqEntryForm::buildLayout() {
                                             "printing"));
     printButton_->setEnabled(false);
     exitButton_ = chqButton(this, "ExitButton", QStringLiteral("Exit"), QString());
-    updateBalanceButton_ = chqButton(this, "UpdateBalanceButton",
-                                     QStringLiteral("Update Ba&lance"), QString());
+    updateBalanceButton_ =
+        chqButton(this, "UpdateBalanceButton", QStringLiteral("Update Ba&lance"), QString());
     cancelModeButton_ = chqButton(this, "CancelModeButton", QStringLiteral("Ca&ncel"), QString());
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(lineNavigator_);

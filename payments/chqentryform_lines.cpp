@@ -141,7 +141,8 @@ void TChqEntryForm::PurposeEditChange() {
     ui::guarded(this, [&] {
         ledger_ = banking::findLedgerAccount(connection_, company_.coy, code);
         if (!ledger_) {
-            purposeDesc_->setText(payments::paymentProblemText(payments::PaymentProblem::LedgerNotFound));
+            purposeDesc_->setText(
+                payments::paymentProblemText(payments::PaymentProblem::LedgerNotFound));
             deptLabel_->clear();
             return;
         }
@@ -181,8 +182,8 @@ void TChqEntryForm::AmountEditChange() {
         taxEdit_->setText(QStringLiteral("00.00"));
         return;
     }
-    taxEdit_->setText(fmt::money(
-        payments::proposedLineTax(lineTax_, amount, addTaxCheck_->isChecked())));
+    taxEdit_->setText(
+        fmt::money(payments::proposedLineTax(lineTax_, amount, addTaxCheck_->isChecked())));
 }
 
 void TChqEntryForm::LedgerButtonClick() {

@@ -1,5 +1,6 @@
 #include "payments/payment_records.h"
 
+#include "payments/suppliers.h"
 #include "store/format.h"
 #include "store/keys.h"
 #include "store/query.h"
@@ -51,18 +52,12 @@ PaymentSupplier resolvePaymentSupplier(store::Connection& connection, int coy,
     PaymentSupplier s;
     s.boxText = boxText.trimmed();
     s.code = QString::fromLatin1(keys::kMiscSupplier);
-    if (s.boxText.isEmpty()) return s;
-    store::Query q(connection);
-    q.setSql(QStringList{QStringLiteral("SELECT SUPPCODE, BUSNAME, GSTREG FROM QVSUPP"),
-                         QStringLiteral("WHERE SUPPCOY = :sSuppCoy")});
-    q.bind(QStringLiteral("sSuppCoy"),
-           keys::cutToWidth(keys::supplierKey(coy, s.boxText), keys::kSupplierKeyWidth));
-    q.open();
-    if (q.eof()) return s;
+    const auto found = findSupplier(connection, coy, s.boxText);
+    if (!found) return s;
     s.regular = true;
-    s.code = q.text(QStringLiteral("SUPPCODE")).trimmed();
-    s.busName = q.text(QStringLiteral("BUSNAME")).trimmed();
-    s.gstRegistered = q.integer(QStringLiteral("GSTREG")) == 1;
+    s.code = found->details.suppCode.trimmed();
+    s.busName = found->details.busName.trimmed();
+    s.gstRegistered = found->details.gstReg;
     return s;
 }
 
