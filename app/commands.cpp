@@ -12,6 +12,7 @@
 #include "banking/banktranform.h"
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
+#include "payments/chqentryform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
 #include "ui/messages.h"
@@ -98,7 +99,10 @@ bool runRecurringTransactions(QWidget*, const QString&, const QString&, const QS
 }
 
 void openSupplierMaintenance(QWidget*, int) {}
-void openChequeEntry(QWidget*, const QString&) {}
+void openChequeEntry(QWidget* owner, const QString& coy)
+{
+    ui::openWindow<TChqEntryForm>(owner, [&](TChqEntryForm& w) { w.coyCode = coy; });
+}
 void openCashTransactions(QWidget*, int, const QString&) {}
 void openBudgetOperations(QWidget*, int) {}
 

@@ -1,6 +1,8 @@
 // quorvel-sample DATAFOLDER [ENTRIES]: makes the demo company in a new data folder and posts
-// ENTRIES bank entries (2000 unless given) over the last three years.
+// ENTRIES bank entries (2000 unless given) and a tenth as many payments over the last three
+// years.
 #include "banking/sample_company.h"
+#include "payments/sample_payments.h"
 #include "store/connection.h"
 #include "store/error.h"
 #include "store/table.h"
@@ -43,6 +45,8 @@ int main(int argc, char** argv)
         const int posted = banking::sample::postDemoEntries(c, entries, today, 1, 500);
         std::printf("Made the demo company in %s with %d bank entries.\n", qPrintable(c.path()),
                     posted);
+        const int paid = payments::sample::postDemoPayments(c, entries / 10, today);
+        std::printf("Entered %d payments to suppliers.\n", paid);
     } catch (const store::StoreError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         return 1;
