@@ -1,5 +1,7 @@
 #include "payments/payment_numbers.h"
 
+#include <algorithm>
+
 #include "banking/money_limits.h"
 #include "store/error.h"
 #include "store/keys.h"
@@ -64,13 +66,17 @@ void settleNumbers(store::Connection& connection, const Reservation& r, PayType 
     seekCounters(t, r.coy, r.bankCode, r.acctNo);
     const qint64 lastChq = t.integer(QStringLiteral("LASTCHQ"));
     const qint64 lastRefNo = t.integer(QStringLiteral("LASTREFNO"));
+    // A counter only goes down to give back this payment's own reservation, and only while no
+    // other program has taken a number after it; otherwise a number could be handed out twice.
+    const bool chequeStillLast = lastChq == r.lastChq + 1;
+    const bool referenceStillLast = lastRefNo == r.lastRefNo + 1;
     t.edit();
     if (type == PayType::Cheque) {
-        t.setValue(QStringLiteral("LASTCHQ"), number > lastChq ? number : r.lastChq + 1);
-        t.setValue(QStringLiteral("LASTREFNO"), lastRefNo - 1);
+        t.setValue(QStringLiteral("LASTCHQ"), std::max(number, lastChq));
+        if (referenceStillLast) t.setValue(QStringLiteral("LASTREFNO"), r.lastRefNo);
     } else {
-        t.setValue(QStringLiteral("LASTREFNO"), number);
-        t.setValue(QStringLiteral("LASTCHQ"), lastChq - 1);
+        t.setValue(QStringLiteral("LASTREFNO"), std::max(number, lastRefNo));
+        if (chequeStillLast) t.setValue(QStringLiteral("LASTCHQ"), r.lastChq);
     }
     t.post();
 }

@@ -26,9 +26,11 @@ Reservation reserveNumbers(store::Connection& connection, int coy, const QString
 // The number a new payment of this type proposes: LASTCHQ + 1 or LASTREFNO + 1 as read.
 qint64 proposedNumber(const Reservation& reservation, PayType type);
 
-// On saving a new payment, inside the caller's transaction: electronic or cash: LASTREFNO = the
-// number and the cheque reservation given back (LASTCHQ - 1); cheque: LASTCHQ = the number when
-// it is above the current LASTCHQ, else the reserved one, and LASTREFNO - 1.
+// On saving a new payment, inside the caller's transaction: electronic or cash: LASTREFNO the
+// number (never lowered) and the cheque reservation given back (LASTCHQ - 1); cheque: LASTCHQ the
+// number when it is above LASTCHQ (else it stays at the reserved one) and the reference
+// reservation given back (LASTREFNO - 1). A reservation is given back only while its counter
+// still holds it: another program may have reserved after it.
 void settleNumbers(store::Connection& connection, const Reservation& reservation, PayType type,
                    qint64 number);
 // Cancelling a new payment: LASTCHQ - 1 when it still holds the reserved cheque number. The
