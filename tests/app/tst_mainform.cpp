@@ -4,6 +4,7 @@
 #include "app/mainform.h"
 #include "banking/banktranform.h"
 #include "ledger/companyform.h"
+#include "payments/chqentryform.h"
 #include "shelltest.h"
 #include "support/qt/modalwait.h"
 #include "store/inifile.h"
@@ -220,7 +221,10 @@ void TestMainForm::guardedCommandsGoAheadWithAnActiveCompany()
 {
     auto main = startNamed();
     ui::MessageScript script;
+    auto payments = testing_support::whenShown<TChqEntryForm>(
+        [](TChqEntryForm* w) { static_cast<QDialog*>(w)->reject(); });
     for (const char* item : {"ChequesItem", "RecurringItem"}) trigger(*main, item);
+    QVERIFY(payments->seen);
     QCOMPARE(script.texts(), QStringList{});
     // Bank transactions opens its window for the active company.
     QString coy;
