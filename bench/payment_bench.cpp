@@ -3,9 +3,15 @@
 // step its own durable commit), and the time until payment entry shows a company holding 50,000
 // payments. Those payments are written straight into a demo company in a temporary folder, in
 // one transaction: the window only reads them.
-#include "bench.h"
+#include <QApplication>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <vector>
 
 #include "banking/sample_company.h"
+#include "bench.h"
 #include "payments/chqentryform.h"
 #include "payments/payment_entry.h"
 #include "payments/payment_header.h"
@@ -17,32 +23,22 @@
 #include "store/transaction.h"
 #include "ui/messages.h"
 
-#include <QApplication>
-#include <QFile>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
-#include <algorithm>
-#include <vector>
-
 namespace bench {
 namespace {
 
-double meanOf(const std::vector<double>& v)
-{
+double meanOf(const std::vector<double>& v) {
     double sum = 0;
     for (double x : v) sum += x;
     return v.empty() ? 0.0 : sum / double(v.size());
 }
 
-double p99Of(std::vector<double> v)
-{
+double p99Of(std::vector<double> v) {
     if (v.empty()) return 0.0;
     std::sort(v.begin(), v.end());
     return v[std::min(v.size() - 1, size_t(double(v.size()) * 0.99))];
 }
 
-void makePayments(const QString& folder, int count)
-{
+void makePayments(const QString& folder, int count) {
     store::Connection c;
     c.connectToFolder(folder);
     const QDate today(2026, 3, 31);
@@ -90,8 +86,7 @@ void makePayments(const QString& folder, int count)
 
 }  // namespace
 
-int paymentSaveBench(store::Connection& c, int coy, int saves)
-{
+int paymentSaveBench(store::Connection& c, int coy, int saves) {
     QRandomGenerator rng(7);
     std::vector<double> whole, lines;
     int ok = 0;
@@ -125,8 +120,7 @@ int paymentSaveBench(store::Connection& c, int coy, int saves)
     return ok == saves ? 0 : 1;
 }
 
-int paymentWindowBench(int count)
-{
+int paymentWindowBench(int count) {
     QTemporaryDir home;
     const QByteArray config = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());

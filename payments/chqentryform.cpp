@@ -28,7 +28,8 @@ namespace {
 // Steps through the company's payments by their place in the list.
 class PaymentTarget : public ui::NavigationTarget {
 public:
-    PaymentTarget(const std::vector<qint64>& numbers, int& index, std::function<void()> moved)
+    PaymentTarget(const std::vector<payments::PaymentRef>& numbers, int& index,
+                  std::function<void()> moved)
         : numbers_(numbers), index_(index), moved_(std::move(moved)) {}
     void first() override { go(0); }
     void prior() override { go(index_ - 1); }
@@ -44,7 +45,7 @@ private:
         index_ = i;
         moved_();
     }
-    const std::vector<qint64>& numbers_;
+    const std::vector<payments::PaymentRef>& numbers_;
     int& index_;
     std::function<void()> moved_;
 };
@@ -166,10 +167,10 @@ void TChqEntryForm::UpdateBalanceButtonClick() {
 // --- Payments ----------------------------------------------------------------------------------
 
 void TChqEntryForm::reloadNumbers(qint64 positionOn) {
-    numbers_ = payments::paymentNumbers(connection_, company_.coy);
+    numbers_ = payments::paymentRefs(connection_, company_.coy);
     index_ = int(numbers_.size()) - 1;
     for (int i = 0; i < int(numbers_.size()); ++i)
-        if (numbers_[i] == positionOn) index_ = i;
+        if (numbers_[i].tranNum == positionOn) index_ = i;
     showPayment();
 }
 
@@ -182,7 +183,7 @@ void TChqEntryForm::showPayment() {
     showing_ = true;
     header_.reset();
     if (index_ >= 0 && index_ < int(numbers_.size()))
-        header_ = payments::findPayment(connection_, company_.coy, numbers_[index_]);
+        header_ = payments::findPaymentAtRow(connection_, numbers_[index_].rowId);
     if (!header_) {
         showEmptyPayment();
     } else {
@@ -400,7 +401,7 @@ void TChqEntryForm::HdrDeleteButtonClick() {
     if (!report(r)) return;
     const int next = index_;
     ui::guarded(this, [&] {
-        numbers_ = payments::paymentNumbers(connection_, company_.coy);
+        numbers_ = payments::paymentRefs(connection_, company_.coy);
         index_ = std::min(next, int(numbers_.size()) - 1);
         showPayment();
     });

@@ -123,7 +123,7 @@ private:
 
     store::Connection connection_;
     payments::PaymentCompany company_;
-    std::vector<qint64> numbers_;  // the company's payments in browse order
+    std::vector<payments::PaymentRef> numbers_;  // the company's payments in browse order
     int index_ = -1;
     std::optional<payments::PaymentHeader> header_;
     std::vector<payments::PaymentLine> lines_;

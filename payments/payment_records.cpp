@@ -87,31 +87,42 @@ PaymentHeader readHeader(const store::Query& q) {
     return h;
 }
 
-}  // namespace
-
-std::optional<PaymentHeader> findPayment(store::Connection& connection, int coy, qint64 tranNum) {
+std::optional<PaymentHeader> readPaymentWhere(store::Connection& connection, const QString& where,
+                                              const QVariantMap& params) {
     store::Query q(connection);
     q.setSql(QStringList{
         QStringLiteral("SELECT rowid, COYCODE, TRANNUM, CHEQUENO, PAYTYPE, BANKCODE, ACCTCODE,"),
         QStringLiteral(
             " SUPPLIER, SUPPTYPE, CHQDATE, AMOUNT, GSTAMT, NUMLINES, CONFIRMED, GSTCALC"),
-        QStringLiteral("FROM QVCHHDR WHERE COYCODE = :sCoyCode AND TRANNUM = :iTranNum"),
-        QStringLiteral("ORDER BY rowid")});
-    q.bind(QStringLiteral("sCoyCode"), QString::number(coy));
-    q.bind(QStringLiteral("iTranNum"), tranNum);
+        QStringLiteral("FROM QVCHHDR WHERE ") + where, QStringLiteral("ORDER BY rowid LIMIT 1")});
+    for (auto it = params.begin(); it != params.end(); ++it) q.bind(it.key(), it.value());
     q.open();
     if (q.eof()) return std::nullopt;
     return readHeader(q);
 }
 
-std::vector<qint64> paymentNumbers(store::Connection& connection, int coy) {
+}  // namespace
+
+std::optional<PaymentHeader> findPayment(store::Connection& connection, int coy, qint64 tranNum) {
+    return readPaymentWhere(connection,
+                            QStringLiteral("COYCODE = :sCoyCode AND TRANNUM = :iTranNum"),
+                            {{QStringLiteral("sCoyCode"), QString::number(coy)},
+                             {QStringLiteral("iTranNum"), tranNum}});
+}
+
+std::optional<PaymentHeader> findPaymentAtRow(store::Connection& connection, qint64 rowId) {
+    return readPaymentWhere(connection, QStringLiteral("rowid = :iRowId"),
+                            {{QStringLiteral("iRowId"), rowId}});
+}
+
+std::vector<PaymentRef> paymentRefs(store::Connection& connection, int coy) {
     store::Query q(connection);
-    q.setSql(QStringList{QStringLiteral("SELECT TRANNUM FROM QVCHHDR"),
+    q.setSql(QStringList{QStringLiteral("SELECT rowid, TRANNUM FROM QVCHHDR"),
                          QStringLiteral("WHERE COYCODE = :sCoyCode ORDER BY rowid")});
     q.bind(QStringLiteral("sCoyCode"), QString::number(coy));
     q.open();
-    std::vector<qint64> out;
-    for (; !q.eof(); q.next()) out.push_back(q.value(0).toLongLong());
+    std::vector<PaymentRef> out;
+    for (; !q.eof(); q.next()) out.push_back({q.value(0).toLongLong(), q.value(1).toLongLong()});
     return out;
 }
 

@@ -56,8 +56,14 @@ struct PaymentHeader {
     bool locked() const { return confirmed || gstCalc; }
 };
 std::optional<PaymentHeader> findPayment(store::Connection& connection, int coy, qint64 tranNum);
-// The company's payments' numbers in COYCODE-tag order (the order the window browses).
-std::vector<qint64> paymentNumbers(store::Connection& connection, int coy);
+// The header with this row id (a reference from paymentRefs), or nothing.
+std::optional<PaymentHeader> findPaymentAtRow(store::Connection& connection, qint64 rowId);
+// The company's payments in the order the window browses them: row id and number.
+struct PaymentRef {
+    qint64 rowId = 0;
+    qint64 tranNum = 0;
+};
+std::vector<PaymentRef> paymentRefs(store::Connection& connection, int coy);
 
 // A payment line as stored.
 struct PaymentLine {
