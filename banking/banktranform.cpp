@@ -1,7 +1,5 @@
 #include "banking/banktranform.h"
 
-#include "payments/chqentryform.h"
-
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -21,6 +19,7 @@
 #include "banking/money_limits.h"
 #include "ledger/accountlists.h"
 #include "ledger/departments.h"
+#include "payments/chqentryform.h"
 #include "store/format.h"
 #include "store/keys.h"
 #include "store/table.h"

@@ -1,10 +1,10 @@
 // Payment entry driven from the keyboard: a two-line cheque entered, a line and the payment
 // deleted, the close refusal, and the opening-balance mode handing back its sum.
-#include "banking/bankentry_window.h"
-#include "payments/chqentryform.h"
-
 #include <QCheckBox>
 #include <QLabel>
+
+#include "banking/bankentry_window.h"
+#include "payments/chqentryform.h"
 
 using namespace bankentry_test;
 
@@ -12,8 +12,7 @@ class TestChqEntry : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { testing_support::useTemporaryHome(); }
-    void init()
-    {
+    void init() {
         books = std::make_unique<Books>();
         store::execSql(books->c.handle(), "UPDATE QVBNKACT SET LASTCHQ = 100");
     }
@@ -23,8 +22,7 @@ private slots:
     void theOpeningBalanceModeHandsBackItsSum();
 
 private:
-    std::unique_ptr<TChqEntryForm> open(bool openingBalance = false)
-    {
+    std::unique_ptr<TChqEntryForm> open(bool openingBalance = false) {
         auto w = std::make_unique<TChqEntryForm>();
         w->coyCode = QStringLiteral("1");
         if (openingBalance) {
@@ -38,14 +36,12 @@ private:
         return w;
     }
     // An Alt letter presses its button after the button's short press animation.
-    static void alt(QWidget* w, Qt::Key key)
-    {
+    static void alt(QWidget* w, Qt::Key key) {
         QTest::keyClick(w->focusWidget(), key, Qt::AltModifier);
         QTest::qWait(150);
     }
     // A line typed into the details group and saved with F4.
-    static void line(QWidget* w, const char* account, const char* amount, bool addTax = false)
-    {
+    static void line(QWidget* w, const char* account, const char* amount, bool addTax = false) {
         press(w, Qt::Key_F2);
         QTest::keyClicks(w->focusWidget(), QLatin1String(account));
         type(w, "AmountEdit", QLatin1String(amount));
@@ -55,8 +51,7 @@ private:
     std::unique_ptr<Books> books;
 };
 
-void TestChqEntry::aChequeIsEnteredAndDeletedFromTheKeyboard()
-{
+void TestChqEntry::aChequeIsEnteredAndDeletedFromTheKeyboard() {
     ui::MessageScript script;
     auto w = open();
     alt(w.get(), Qt::Key_A);
@@ -67,7 +62,8 @@ void TestChqEntry::aChequeIsEnteredAndDeletedFromTheKeyboard()
     QTest::keyClick(w.get(), Qt::Key_Escape);
     QCOMPARE(script.texts(), QStringList{"Must save or cancel before exiting!"});
     type(w.get(), "SupplierEdit", "Jo Bloggs");
-    QCOMPARE(child<QLabel>(w.get(), "SupplierName")->text(), QStringLiteral("Miscellaneous supplier."));
+    QCOMPARE(child<QLabel>(w.get(), "SupplierName")->text(),
+             QStringLiteral("Miscellaneous supplier."));
     alt(w.get(), Qt::Key_S);
     QCOMPARE(w->mode(), TChqEntryForm::Mode::Browse);
 
@@ -94,8 +90,7 @@ void TestChqEntry::aChequeIsEnteredAndDeletedFromTheKeyboard()
     QCOMPARE(script.texts().size(), 1);
 }
 
-void TestChqEntry::theOpeningBalanceModeHandsBackItsSum()
-{
+void TestChqEntry::theOpeningBalanceModeHandsBackItsSum() {
     ui::MessageScript script;
     auto w = open(true);
     QVERIFY(!child<QPushButton>(w.get(), "ExitButton")->isVisible());
