@@ -5,6 +5,7 @@
 
 #include "banking/bankentry_window.h"
 #include "payments/chqentryform.h"
+#include "payments/payment_entry.h"
 
 using namespace bankentry_test;
 
@@ -20,6 +21,7 @@ private slots:
 
     void aChequeIsEnteredAndDeletedFromTheKeyboard();
     void theOpeningBalanceModeHandsBackItsSum();
+    void theBankWindowEditsAPaymentRowInPaymentEntry();
 
 private:
     std::unique_ptr<TChqEntryForm> open(bool openingBalance = false) {
@@ -103,6 +105,32 @@ void TestChqEntry::theOpeningBalanceModeHandsBackItsSum() {
     child<QPushButton>(w.get(), "UpdateBalanceButton")->click();
     QCOMPARE(w->result(), int(QDialog::Accepted));
     QCOMPARE(w->paymentsTotal, 250.0);
+    QVERIFY2(script.texts().isEmpty(), qPrintable(script.texts().join("|")));
+}
+
+void TestChqEntry::theBankWindowEditsAPaymentRowInPaymentEntry() {
+    payments::NewPayment p;
+    p.bankCode = kBankA;
+    p.acctNo = kAcctA;
+    p.type = payments::PayType::Cheque;
+    p.date = QDate(2026, 3, 2);
+    p.lines = {{QStringLiteral("RENT"), 40.0}};
+    const qint64 number = payments::enterPayment(books->c, p, banking::alwaysYes).number;
+    books->post(banking::EntryType::Deposit, 10.0, "SALES");  // the payment is not the last row
+    ui::MessageScript script;
+    auto bank = openWindow();
+    auto* grid = child<ui::DataGrid>(bank.get(), "TranGrid");
+    grid->setCurrentRow(0);
+    qint64 shown = 0;
+    auto opened = testing_support::whenShown<TChqEntryForm>([&](TChqEntryForm* w) {
+        shown = w->payment() ? w->payment()->tranNum : -1;
+        w->close();
+    });
+    press(bank.get(), Qt::Key_F3);
+    QVERIFY(opened->seen);
+    QCOMPARE(shown, number);
+    QCOMPARE(bank->mode(), TQVBankTranForm::Mode::Browse);
+    QCOMPARE(grid->currentRow(), 0);
     QVERIFY2(script.texts().isEmpty(), qPrintable(script.texts().join("|")));
 }
 
