@@ -24,7 +24,7 @@ void seekCounters(store::Table& t, int coy, const QString& bankCode, const QStri
             QStringLiteral("Bank account %1-%2 not found.").arg(bankCode, acctNo));
 }
 
-void requireTransaction(store::Connection& c) {
+void requireCounterTransaction(store::Connection& c) {
     if (c.transactionDepth() == 0)
         throw store::StoreError(QStringLiteral("Payment numbers settled outside a transaction."));
 }
@@ -61,7 +61,7 @@ qint64 proposedNumber(const Reservation& reservation, PayType type) {
 
 void settleNumbers(store::Connection& connection, const Reservation& r, PayType type,
                    qint64 number) {
-    requireTransaction(connection);
+    requireCounterTransaction(connection);
     store::Table t(connection, QStringLiteral("QVBnkAct.DBF"));
     seekCounters(t, r.coy, r.bankCode, r.acctNo);
     const qint64 lastChq = t.integer(QStringLiteral("LASTCHQ"));
