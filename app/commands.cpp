@@ -13,6 +13,7 @@
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
 #include "payments/addeditsuppform.h"
+#include "payments/chqentryform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
 #include "ui/messages.h"
@@ -102,7 +103,10 @@ void openSupplierMaintenance(QWidget* owner, int coy)
 {
     ui::openWindow<TAddEditSuppForm>(owner, [&](TAddEditSuppForm& w) { w.coyNo = coy; });
 }
-void openChequeEntry(QWidget*, const QString&) {}
+void openChequeEntry(QWidget* owner, const QString& coy)
+{
+    ui::openWindow<TChqEntryForm>(owner, [&](TChqEntryForm& w) { w.coyCode = coy; });
+}
 void openCashTransactions(QWidget*, int, const QString&) {}
 void openBudgetOperations(QWidget*, int) {}
 

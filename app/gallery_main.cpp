@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
     gallery::registerBankingWindows();
     gallery::registerBankEntryWindows();
     gallery::registerSupplierWindows();
+    gallery::registerPaymentEntryWindows();
 
     ui::MessageScript quiet;  // a window that complains on opening must not block the gallery
     int failures = 0;

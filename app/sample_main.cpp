@@ -1,7 +1,8 @@
 // quorvel-sample DATAFOLDER [ENTRIES]: makes the demo company in a new data folder and posts
-// ENTRIES bank entries (2000 unless given) over the last three years, and a dozen suppliers for
-// every company.
+// ENTRIES bank entries (2000 unless given) and a tenth as many payments over the last three
+// years, and a dozen suppliers for every company.
 #include "banking/sample_company.h"
+#include "payments/sample_payments.h"
 #include "payments/sample_suppliers.h"
 #include "store/connection.h"
 #include "store/error.h"
@@ -54,6 +55,8 @@ int main(int argc, char** argv)
         }
         std::printf("Made the demo company in %s with %d bank entries and %d suppliers.\n",
                     qPrintable(c.path()), posted, suppliers);
+        const int paid = payments::sample::postDemoPayments(c, entries / 10, today);
+        std::printf("Entered %d payments to suppliers.\n", paid);
     } catch (const store::StoreError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         return 1;

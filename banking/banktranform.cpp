@@ -19,6 +19,7 @@
 #include "banking/money_limits.h"
 #include "ledger/accountlists.h"
 #include "ledger/departments.h"
+#include "payments/chqentryform.h"
 #include "store/format.h"
 #include "store/keys.h"
 #include "store/table.h"
@@ -74,6 +75,14 @@ QString wholeNumber(const QVariant& v) {
 double boxAmount(const QLineEdit* box) {
     double value = 0.0;
     return fmt::parseMoney(box->text(), &value) ? value : 0.0;
+}
+
+// Payment entry for the company, on payment `number` (0: its last).
+void openPaymentEntry(QWidget* owner, int coy, qint64 number) {
+    ui::openWindow<TChqEntryForm>(owner, [&](TChqEntryForm& w) {
+        w.coyCode = QString::number(coy);
+        w.tranNum = number;
+    });
 }
 
 }  // namespace
@@ -635,8 +644,13 @@ void TQVBankTranForm::SourceComboChange(const QString& text) {
     if (currentType() != EntryType::Withdrawal) {
         ui::beep();
         ui::error(this, QStringLiteral("You must also select the 'Withdrawal' button!"));
+        return;
     }
-    // A cheque withdrawal is entered in payment entry, which this program does not have yet.
+    // A cheque is entered in payment entry: the new withdrawal is given up for it.
+    CancelButtonClick();
+    openPaymentEntry(this, company_.coy, 0);
+    reloadAccount();
+    ui::guarded(this, [&] { refreshRows(0); });
 }
 
 void TQVBankTranForm::HasDetailsCheckClick(bool checked) {
@@ -798,8 +812,14 @@ void TQVBankTranForm::EditButtonClick() {
                                      account_->acctNo, rows_->integer(QStringLiteral("TRANNUM")));
         }))
         return;
-    // A cheque or electronic payment is edited in payment entry, which does not exist yet.
-    if (problem == banking::Problem::EditInPayments) return;
+    // A payment is edited in payment entry; its rows are read again when that closes.
+    if (problem == banking::Problem::EditInPayments) {
+        const qint64 number = rows_->integer(QStringLiteral("TRANNUM"));
+        openPaymentEntry(this, company_.coy, number);
+        reloadAccount();
+        ui::guarded(this, [&] { refreshRows(number); });
+        return;
+    }
     if (problem != banking::Problem::None) {
         ui::beep();
         ui::error(this, banking::problemText(problem));

@@ -14,6 +14,7 @@
 #include "banking/bankpages.h"
 #include "banking/banktranform.h"
 #include "banking/opening_balance.h"
+#include "payments/chqentryform.h"
 #include "store/format.h"
 #include "ui/datebox.h"
 #include "ui/errorhandler.h"
@@ -318,9 +319,23 @@ std::optional<double> OpeningBalancesPage::enterDepositsNotOnStatement() {
 
 // Payment entry (TChqEntryForm) in its opening-balance mode for account_, captioned "Creating
 // opening balance transactions for  " + bank code + "-" + account number: the total of the
-// payments it returns when closed with OK. Until that window is part of the program nothing is
-// entered.
-std::optional<double> OpeningBalancesPage::enterChequesNotOnStatement() { return std::nullopt; }
+// account's payments it returns when closed with "Update Balance"; nothing on "Cancel".
+std::optional<double> OpeningBalancesPage::enterChequesNotOnStatement() {
+    return ui::openWindow<TChqEntryForm>(
+        this,
+        [this](TChqEntryForm& w) {
+            w.coyCode = QString::number(account_->coy);
+            w.openingBalanceMode = true;
+            w.bankCode = account_->bankCode;
+            w.acctNo = account_->acctNo;
+            w.setWindowTitle(QStringLiteral("Creating opening balance transactions for  ") +
+                             account_->bankCode + QLatin1Char('-') + account_->acctNo);
+        },
+        [](TChqEntryForm& w, int code) -> std::optional<double> {
+            if (code != QDialog::Accepted) return std::nullopt;
+            return w.paymentsTotal;
+        });
+}
 
 void OpeningBalancesPage::AcctPickButtonClick() {
     if (!ctx_.connection) return;

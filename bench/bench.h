@@ -2,6 +2,8 @@
 // Benchmarks print one line per figure: "name value unit".
 
 #include <QStringList>
+
+#include "store/connection.h"
 #include <chrono>
 #include <cstdio>
 
@@ -26,6 +28,10 @@ int reportsBench(const QStringList& args);
 int postingBench(const QStringList& args);
 // The time until the bank transaction window shows an account holding `rows` rows.
 int bankWindowBench(int rows);
+// Saving three-line cheques on an open book (from the posting benchmark), and the time until
+// payment entry shows a company holding `count` payments.
+int paymentSaveBench(store::Connection& c, int coy, int saves);
+int paymentWindowBench(int count);
 // control [CACHEFOLDER]: opening the control centre over a million journal lines.
 int controlBench(const QStringList& args);
 

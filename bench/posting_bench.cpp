@@ -1,6 +1,6 @@
 // Saving a bank entry as the bank transaction window saves it (its own durable commit) on a data
 // folder holding a million journal lines made by the demo company, and the reads the window
-// makes when it shows an account.
+// makes when it shows an account; then the payment figures (payment_bench.cpp).
 #include "bench.h"
 
 #include "banking/bank_posting.h"
@@ -132,7 +132,8 @@ int postingBench(const QStringList& args)
         figure("posting_open_account_last_row", msSince(t), "ms");
         figure("posting_account_rows", double(n), "rows");
         const int window = bankWindowBench(200000);
-        return ok == saves && window == 0 ? 0 : 1;
+        const int paid = paymentSaveBench(c, company.coy, 100) + paymentWindowBench(50000);
+        return ok == saves && window == 0 && paid == 0 ? 0 : 1;
     } catch (const store::StoreError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         return 1;

@@ -36,5 +36,6 @@ void registerReportsWindows();
 void registerBankingWindows();
 void registerBankEntryWindows();
 void registerSupplierWindows();
+void registerPaymentEntryWindows();
 
 }  // namespace gallery

@@ -134,6 +134,7 @@ void TestGalleryWindows::initTestCase() {
     gallery::registerBankingWindows();
     gallery::registerBankEntryWindows();
     gallery::registerSupplierWindows();
+    gallery::registerPaymentEntryWindows();
 }
 
 QWidget* TestGalleryWindows::open(const gallery::Entry& entry) {

@@ -3,6 +3,7 @@
 #include "app/launchers.h"
 #include "banking/bankmainform.h"
 #include "banking/banktranform.h"
+#include "payments/chqentryform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
 #include "shelltest.h"
@@ -140,6 +141,9 @@ void TestLaunchers::operationsLauncherGuardsEntryWindows()
     if (active && button == "BankTransButton")
         opened = testing_support::whenShown<TQVBankTranForm>(
             [](TQVBankTranForm* w) { static_cast<QDialog*>(w)->reject(); });
+    if (active && button == "ChequesButton")
+        opened = testing_support::whenShown<TChqEntryForm>(
+            [](TChqEntryForm* w) { static_cast<QDialog*>(w)->reject(); });
     click(&ops, button.toLatin1().constData());
     QCOMPARE(script.texts(), messages);
     QCOMPARE(script.beeps(), messages.size());
@@ -154,7 +158,10 @@ void TestLaunchers::bankingLauncherDoesNotGuardPayments()
     bank.coyActive = false;
     bank.show();
     ui::MessageScript script;
+    auto opened = testing_support::whenShown<TChqEntryForm>(
+        [](TChqEntryForm* w) { static_cast<QDialog*>(w)->reject(); });
     click(&bank, "ChequesButton");
+    QVERIFY(opened->seen);
     QCOMPARE(script.texts(), QStringList{});
     bank.close();
 }

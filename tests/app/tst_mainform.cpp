@@ -5,6 +5,7 @@
 #include "banking/banktranform.h"
 #include "ledger/companyform.h"
 #include "payments/addeditsuppform.h"
+#include "payments/chqentryform.h"
 #include "shelltest.h"
 #include "support/qt/modalwait.h"
 #include "store/inifile.h"
@@ -222,7 +223,10 @@ void TestMainForm::guardedCommandsGoAheadWithAnActiveCompany()
 {
     auto main = startNamed();
     ui::MessageScript script;
+    auto payments = testing_support::whenShown<TChqEntryForm>(
+        [](TChqEntryForm* w) { static_cast<QDialog*>(w)->reject(); });
     for (const char* item : {"ChequesItem", "RecurringItem"}) trigger(*main, item);
+    QVERIFY(payments->seen);
     QCOMPARE(script.texts(), QStringList{});
     // Bank transactions opens its window for the active company.
     QString coy;

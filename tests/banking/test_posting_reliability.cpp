@@ -21,6 +21,29 @@ qint64 scalar(store::Connection& c, const QString& sql)
     return q.value(0).toLongLong();
 }
 
+// Every payment's total is the sum of its lines and its "CHQ" bank row carries minus that (none
+// while it has no lines); every line has exactly one journal line of its amount.
+void expectPaymentsAgree(store::Connection& c)
+{
+    EXPECT_EQ(scalar(c, "SELECT COUNT(*) FROM QVChHdr h WHERE ROUND(h.AMOUNT * 100) <> ROUND(("
+                        "SELECT TOTAL(d.TOT_AMT) FROM QVChqDet d WHERE d.CHQBNKCOY = h.CHQBNKCOY)"
+                        " * 100)"),
+              0)
+        << "a payment whose total is not the sum of its lines";
+    EXPECT_EQ(scalar(c, "SELECT COUNT(*) FROM QVChHdr h WHERE (SELECT COUNT(*) FROM QVBnkTr t "
+                        "WHERE t.TRANNUM = h.TRANNUM AND t.TRANTYPE = 'CHQ' AND t.BANKLINK = "
+                        "h.COYCODE || '-' || h.BANKCODE || '-' || h.ACCTCODE AND "
+                        "ROUND(t.AMOUNT * 100) = -ROUND(h.AMOUNT * 100)) <> (h.AMOUNT > 0)"),
+              0)
+        << "a payment without exactly one bank row of minus its total";
+    EXPECT_EQ(scalar(c, "SELECT COUNT(*) FROM QVChqDet d WHERE (SELECT COUNT(*) FROM QVActTr a "
+                        "WHERE a.REASON = 'CHQ' AND a.TRANNUM = CAST(d.CHEQUENO AS INTEGER) AND "
+                        "a.SRCHCODE = d.LINKCODE || '-' || d.ACCTNO || '-' || d.CHEQUENO || '-' "
+                        "|| d.LINENO AND ROUND(a.AMOUNT * 100) = ROUND(ABS(d.TOT_AMT) * 100)) <> 1"),
+              0)
+        << "a payment line without exactly one journal line of its amount";
+}
+
 // The books of every bank account agree with themselves.
 void expectBooksAgree(const QString& folder)
 {
@@ -53,6 +76,7 @@ void expectBooksAgree(const QString& folder)
                         "WHERE t.BNKTRNLNK || '-1' = a.BNKTRNLNK)"),
               0)
         << "a journal line without its bank row";
+    expectPaymentsAgree(c);
     EXPECT_EQ(scalar(c, "SELECT COUNT(*) FROM QVBnkTr WHERE TRANTYPE = 'TR' AND SOURCEACCT = ''"),
               scalar(c, "SELECT COUNT(*) FROM QVBnkTr WHERE TRANTYPE = 'TR' AND SOURCEACCT <> ''"))
         << "a transfer with one row";
