@@ -90,6 +90,11 @@ protected:
     void SetUp() override
     {
         banking::sample::makeDemoCompany(folder.connection, QDate(2026, 3, 31));
+        // Ample money: the two programs' withdrawals and cheques never overdraw the account, so
+        // no save stops at the overdraft question the other program's writes would raise.
+        store::execSql(folder.connection.handle(),
+                       "UPDATE QVBnkAct SET INITBAL = INITBAL + 10000000, "
+                       "OPENBAL = OPENBAL + 10000000, CURRBAL = CURRBAL + 10000000");
         folder.connection.disconnect();
         worker = QCoreApplication::applicationDirPath() + "/quorvel-posting-worker";
         ASSERT_TRUE(QFileInfo(worker).isExecutable()) << worker.toStdString();
