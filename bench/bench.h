@@ -26,6 +26,9 @@ int reportsBench(const QStringList& args);
 int postingBench(const QStringList& args);
 // The time until the bank transaction window shows an account holding `rows` rows.
 int bankWindowBench(int rows);
+// The reconciliation window over an account of `rows` rows of which `unreconciled` are: showing
+// it, presenting one row, "Up Date" over all of them presented.
+int reconcileBench(int rows, int unreconciled);
 // control [CACHEFOLDER]: opening the control centre over a million journal lines.
 int controlBench(const QStringList& args);
 

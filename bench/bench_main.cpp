@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
         {"posting", bench::postingBench},
         {"bankwindow", [](const QStringList& a) { return bench::bankWindowBench(a.value(0, "200000").toInt()); }},
         {"control", bench::controlBench},
+        {"reconcile", [](const QStringList& a) { return bench::reconcileBench(a.value(0, "200000").toInt(), a.value(1, "20000").toInt()); }},
     };
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || !benches.count(args.first())) {

@@ -132,7 +132,8 @@ int postingBench(const QStringList& args)
         figure("posting_open_account_last_row", msSince(t), "ms");
         figure("posting_account_rows", double(n), "rows");
         const int window = bankWindowBench(200000);
-        return ok == saves && window == 0 ? 0 : 1;
+        const int reconcile = reconcileBench(200000, 20000);
+        return ok == saves && window == 0 && reconcile == 0 ? 0 : 1;
     } catch (const store::StoreError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         return 1;
