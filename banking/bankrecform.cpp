@@ -201,6 +201,7 @@ void TQVBankRecForm::requeryRows(int keepRow) {
                            wholeNumberText, Qt::AlignRight | Qt::AlignVCenter},
                           {QStringLiteral("CONFIRMED"), QStringLiteral("Presented"), presentedMark,
                            Qt::AlignCenter}});
+        grid_->horizontalHeader()->setStretchLastSection(true);
         rowNavigator_->setTarget(ui::gridTarget(*grid_));
     }
     const int rows = grid_->lazyModel()->rowCount();

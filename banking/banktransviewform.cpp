@@ -142,6 +142,7 @@ void TQVBankTransViewForm::requery(int keepRow) {
              {QStringLiteral("TRANDATE"), QStringLiteral("Date"), viewDate},
              {QStringLiteral("TRANTYPE"), QStringLiteral("Type")},
              {QStringLiteral("RECONCILED"), QStringLiteral("Reconciled"), viewReconciled}});
+        grid_->horizontalHeader()->setStretchLastSection(true);
         rowNavigator_->setTarget(ui::gridTarget(*grid_));
         const int rows = grid_->lazyModel()->rowCount();
         if (rows > 0) grid_->setCurrentRow(std::min(std::max(keepRow, 0), rows - 1));

@@ -109,6 +109,7 @@ void TQVBnkTranListForm::FormShow() {
              {QStringLiteral("TRANDATE"), QStringLiteral("Date"), listDate},
              ui::moneyColumn(QStringLiteral("AMOUNT"), QStringLiteral("Amount")),
              {QStringLiteral("RECONCILED"), QStringLiteral("Reconciled"), listReconciled}});
+        grid_->horizontalHeader()->setStretchLastSection(true);
         navigator_->setTarget(ui::gridTarget(*grid_));
         if (grid_->lazyModel()->rowCount() > 0) grid_->setCurrentRow(0);
         navigator_->updateButtons();
