@@ -24,7 +24,7 @@ namespace fmt = store::fmt;
 
 namespace {
 
-QLineEdit* figureBox(QWidget* parent, const char* name) {
+QLineEdit* recFigureBox(QWidget* parent, const char* name) {
     auto* e = new QLineEdit(QStringLiteral("0.00"), parent);
     e->setObjectName(QString::fromLatin1(name));
     e->setReadOnly(true);
@@ -55,9 +55,9 @@ TQVBankRecForm::TQVBankRecForm(QWidget* owner)
     : ui::FormBase(owner, QStringLiteral("QVBankRecForm")),
       heading_(new banking::AccountHeadingPanel(this)),
       statBalEdit_(new QLineEdit(QStringLiteral("0.00"), this)),
-      openBalEdit_(figureBox(this, "OpenBalEdit")),
-      recAmountEdit_(figureBox(this, "RecAmountEdit")),
-      recBalEdit_(figureBox(this, "RecBalEdit")),
+      openBalEdit_(recFigureBox(this, "OpenBalEdit")),
+      recAmountEdit_(recFigureBox(this, "RecAmountEdit")),
+      recBalEdit_(recFigureBox(this, "RecBalEdit")),
       grid_(new ui::DataGrid(this)),
       rowNavigator_(new ui::Navigator(this)),
       presentButton_(recButton(this, "PresentButton", QStringLiteral("&Present"))),
