@@ -112,6 +112,21 @@ private slots:
         QCOMPARE(w.result(), int(QDialog::Accepted));
         QCOMPARE(w.tranNum, QStringLiteral("43"));
     }
+
+    void bankEntryMovesToTheRowChosenInTheList() {
+        books->post(banking::EntryType::Deposit, 10.00, "SALES");  // 42
+        books->post(banking::EntryType::Deposit, 20.00, "SALES");  // 43
+        auto w = openWindow();
+        QCOMPARE(text(w.get(), "TranNumEdit"), QStringLiteral("43"));
+        auto seen = testing_support::whenShown<TQVBnkTranListForm>([](TQVBnkTranListForm* list) {
+            type(list, "NumberEdit", "42");
+            child<QPushButton>(list, "GoToButton")->click();
+            child<QPushButton>(list, "SelectButton")->click();
+        });
+        child<QPushButton>(w.get(), "ViewButton")->click();
+        QVERIFY(seen->seen);
+        QCOMPARE(text(w.get(), "TranNumEdit"), QStringLiteral("42"));
+    }
 };
 
 QTEST_MAIN(TestBankRec)
