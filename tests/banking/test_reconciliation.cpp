@@ -6,6 +6,7 @@
 #include "banking/reconciliation.h"
 #include "banking/transaction_lists.h"
 #include "posting_fixture.h"
+#include "store/error.h"
 #include "store/format.h"
 #include "store/keys.h"
 #include "store/transaction.h"
@@ -175,6 +176,27 @@ TEST_F(ReconcileTest, aChequeRowsMarkIsMirroredOnItsPayment) {
               ReconcileOutcome::Done);
     EXPECT_EQ(headerConfirmed(500), 1);
     EXPECT_EQ(count("SELECT RECONCILED FROM QVBNKTR WHERE rowid = :i", {{"i", id}}), 1);
+}
+
+TEST_F(ReconcileTest, aFailedWriteLeavesRowsPaymentAndAccountTogether) {
+    const qint64 id = postPayment(500, 40.00);
+    // The payment header refuses to change: the row's mark is not left half written.
+    store::execSql(c.handle(),
+                   "CREATE TRIGGER refuse_header BEFORE UPDATE ON QVChHdr "
+                   "BEGIN SELECT RAISE(ABORT, 'forced'); END");
+    EXPECT_THROW(togglePresented(c, 1, id, "60.00"), store::StoreError);
+    EXPECT_EQ(count("SELECT CONFIRMED FROM QVBNKTR WHERE rowid = :i", {{"i", id}}), 0);
+    store::execSql(c.handle(), "DROP TRIGGER refuse_header");
+    togglePresented(c, 1, id, "60.00");
+    // The account refuses to change: no row is closed and the payment keeps its mark.
+    store::execSql(c.handle(),
+                   "CREATE TRIGGER refuse_account BEFORE UPDATE ON QVBnkAct "
+                   "BEGIN SELECT RAISE(ABORT, 'forced'); END");
+    store::execSql(c.handle(), "UPDATE QVChHdr SET CONFIRMED = 0");
+    EXPECT_THROW(completeReconciliation(c, 1, kBankA, kAcctA, "60.00", QDate(2025, 7, 1)),
+                 store::StoreError);
+    EXPECT_EQ(count("SELECT RECONCILED FROM QVBNKTR WHERE rowid = :i", {{"i", id}}), 0);
+    EXPECT_EQ(headerConfirmed(500), 0);
 }
 
 TEST_F(ReconcileTest, theStatementBalanceIsRememberedPerAccount) {
