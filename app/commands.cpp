@@ -9,7 +9,10 @@
 #include "app/controlcentre.h"
 #include "app/launchers.h"
 #include "banking/bankmainform.h"
+#include "banking/bankrecform.h"
+#include "banking/bankstatementdiaform.h"
 #include "banking/banktranform.h"
+#include "banking/banktransviewform.h"
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
 #include "payments/addeditsuppform.h"
@@ -92,8 +95,21 @@ void openBankTransactions(QWidget* owner, const QString& coyText)
     ui::openWindow<TQVBankTranForm>(owner, [&](TQVBankTranForm& w) { w.coyCode = coyText; });
 }
 
-void openBankReconciliation(QWidget*, int, const QString&) {}
-void openBankTransactionView(QWidget*, int, const QString&) {}
+void openBankReconciliation(QWidget* owner, int coy, const QString& caption)
+{
+    ui::openWindow<TQVBankRecForm>(owner, [&](TQVBankRecForm& w) {
+        w.coyCode = coy;
+        if (!caption.isEmpty()) w.setWindowTitle(caption);
+    });
+}
+
+void openBankTransactionView(QWidget* owner, int coy, const QString& caption)
+{
+    ui::openWindow<TQVBankTransViewForm>(owner, [&](TQVBankTransViewForm& w) {
+        w.coyCode = coy;
+        if (!caption.isEmpty()) w.setWindowTitle(caption);
+    });
+}
 bool runRecurringTransactions(QWidget*, const QString&, const QString&, const QString&)
 {
     return false;
@@ -120,7 +136,10 @@ void openExport(QWidget*, int) {}
 void openJournalReports(QWidget*, int) {}
 void openActualsVsBudget(QWidget*, int) {}
 void openActualsToDate(QWidget*, int) {}
-void openBankStatementReport(QWidget*, const QString&) {}
+void openBankStatementReport(QWidget* owner, const QString& coy)
+{
+    ui::openWindow<TBankStatementDiaForm>(owner, [&](TBankStatementDiaForm& w) { w.coyCode = coy; });
+}
 void openProfitAndLoss(QWidget* owner, int coy)
 {
     ui::openWindow<reports::TProfitandLostForm>(owner,

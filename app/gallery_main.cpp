@@ -74,6 +74,7 @@ int main(int argc, char** argv) {
     gallery::registerBankEntryWindows();
     gallery::registerSupplierWindows();
     gallery::registerPaymentEntryWindows();
+    gallery::registerReconciliationWindows();
 
     ui::MessageScript quiet;  // a window that complains on opening must not block the gallery
     int failures = 0;

@@ -136,8 +136,10 @@ TQVBankTranForm::TQVBankTranForm(QWidget* owner)
     connect(exitButton_, &QPushButton::clicked, this, [this] {
         if (FormCloseQuery()) accept();
     });
-    // "Misc" (the cash details window), "View/select transactions", "Transactions" and
-    // "Statement" open windows that do not exist yet; their buttons are in place.
+    connect(viewButton_, &QPushButton::clicked, this, [this] { ViewButtonClick(); });
+    connect(statementButton_, &QPushButton::clicked, this, [this] { StatementButtonClick(); });
+    // "Misc" (the cash details window) and "Transactions" (the detailed transaction audit
+    // dialog) open windows that do not exist yet; their buttons are in place.
 }
 
 TQVBankTranForm::~TQVBankTranForm() {

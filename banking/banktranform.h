@@ -89,6 +89,8 @@ private:
     void selectAccount(const QString& bank, const QString& acct);
     void BankAcctEditDone();
     void BankAcctButtonClick();
+    void ViewButtonClick();       // banktranform_lists.cpp
+    void StatementButtonClick();  // banktranform_lists.cpp
     void showAccountBoxes();
     void accountNavigated();
 

@@ -32,6 +32,9 @@ int bankWindowBench(int rows);
 // payment entry shows a company holding `count` payments.
 int paymentSaveBench(store::Connection& c, int coy, int saves);
 int paymentWindowBench(int count);
+// The reconciliation window over an account of `rows` rows of which `unreconciled` are: showing
+// it, presenting one row, "Up Date" over all of them presented.
+int reconcileBench(int rows, int unreconciled);
 // control [CACHEFOLDER]: opening the control centre over a million journal lines.
 int controlBench(const QStringList& args);
 

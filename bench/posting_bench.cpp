@@ -133,7 +133,8 @@ int postingBench(const QStringList& args)
         figure("posting_account_rows", double(n), "rows");
         const int window = bankWindowBench(200000);
         const int paid = paymentSaveBench(c, company.coy, 100) + paymentWindowBench(50000);
-        return ok == saves && window == 0 && paid == 0 ? 0 : 1;
+        const int reconcile = reconcileBench(200000, 20000);
+        return ok == saves && window == 0 && paid == 0 && reconcile == 0 ? 0 : 1;
     } catch (const store::StoreError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         return 1;

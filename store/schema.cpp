@@ -53,6 +53,8 @@ const std::vector<CoveringIndex>& coveringIndexes() {
         {"QVActTr.DBF", "QVActTr_COVER_BNKLINKNO",
          {"BNKLINKNO", "TRANDATE", "ACCTCODE", "COYCODE", "BUSAMT", "GSTAMT"}},
         {"QVBnkTr.DBF", "QVBnkTr_COVER_AMOUNT", {"AMOUNT", "BANKACCT", "COYCODE", "TRANTYPE"}},
+        // The unreconciled rows of an account in date order (reconciliation), made on opening.
+        {"QVBnkTr.DBF", "QVBnkTr_COVER_RECONCILED", {"BANKLINK", "RECONCILED", "TRANDATE"}},
     };
     return list;
 }

@@ -37,5 +37,6 @@ void registerBankingWindows();
 void registerBankEntryWindows();
 void registerSupplierWindows();
 void registerPaymentEntryWindows();
+void registerReconciliationWindows();
 
 }  // namespace gallery

@@ -135,6 +135,7 @@ void TestGalleryWindows::initTestCase() {
     gallery::registerBankEntryWindows();
     gallery::registerSupplierWindows();
     gallery::registerPaymentEntryWindows();
+    gallery::registerReconciliationWindows();
 }
 
 QWidget* TestGalleryWindows::open(const gallery::Entry& entry) {
