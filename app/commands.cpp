@@ -10,8 +10,10 @@
 #include "app/launchers.h"
 #include "banking/bankmainform.h"
 #include "banking/banktranform.h"
+#include "cash/cashtranform.h"
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
+#include "reports/balancesheetform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
 #include "ui/messages.h"
@@ -99,7 +101,10 @@ bool runRecurringTransactions(QWidget*, const QString&, const QString&, const QS
 
 void openSupplierMaintenance(QWidget*, int) {}
 void openChequeEntry(QWidget*, const QString&) {}
-void openCashTransactions(QWidget*, int, const QString&) {}
+void openCashTransactions(QWidget* owner, int coy, const QString&)
+{
+    ui::openWindow<TQVCashTranForm>(owner, [&](TQVCashTranForm& w) { w.coyCode = coy; });
+}
 void openBudgetOperations(QWidget*, int) {}
 
 void openNzTaxReturn(QWidget*, int) {}
@@ -126,6 +131,10 @@ void openTrialBalance(QWidget* owner, int coy)
     ui::openWindow<reports::TTrialBalanceForm>(owner,
                                                [&](reports::TTrialBalanceForm& w) { w.coyCode = coy; });
 }
-void openBalanceSheet(QWidget*, int) {}
+void openBalanceSheet(QWidget* owner, int coy)
+{
+    ui::openWindow<reports::TBalanceDiaForm>(owner,
+                                             [&](reports::TBalanceDiaForm& w) { w.coyCode = coy; });
+}
 
 }  // namespace app::commands
