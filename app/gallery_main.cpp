@@ -72,6 +72,7 @@ int main(int argc, char** argv) {
     gallery::registerReportsWindows();
     gallery::registerBankingWindows();
     gallery::registerBankEntryWindows();
+    gallery::registerCashWindows();
 
     ui::MessageScript quiet;  // a window that complains on opening must not block the gallery
     int failures = 0;

@@ -1,6 +1,7 @@
 // quorvel-sample DATAFOLDER [ENTRIES]: makes the demo company in a new data folder and posts
-// ENTRIES bank entries (2000 unless given) over the last three years.
+// ENTRIES bank entries (2000 unless given) over the last three years, and cash lines.
 #include "banking/sample_company.h"
+#include "cash/sample_cash.h"
 #include "store/connection.h"
 #include "store/error.h"
 #include "store/table.h"
@@ -41,8 +42,9 @@ int main(int argc, char** argv)
         const QDate today = QDate::currentDate();
         banking::sample::makeDemoCompany(c, today);
         const int posted = banking::sample::postDemoEntries(c, entries, today, 1, 500);
-        std::printf("Made the demo company in %s with %d bank entries.\n", qPrintable(c.path()),
-                    posted);
+        const int cashLines = cash::sample::addDemoCashLines(c, today);
+        std::printf("Made the demo company in %s with %d bank entries and %d cash lines.\n",
+                    qPrintable(c.path()), posted, cashLines);
     } catch (const store::StoreError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         return 1;

@@ -16,6 +16,7 @@
 #include "banking/bank_entry_reads.h"
 #include "banking/depositdetailsform.h"
 #include "banking/entry_details.h"
+#include "cash/miscdetails.h"
 #include "banking/money_limits.h"
 #include "ledger/accountlists.h"
 #include "ledger/departments.h"
@@ -121,14 +122,15 @@ TQVBankTranForm::TQVBankTranForm(QWidget* owner)
     connect(cancelButton_, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
     connect(deleteButton_, &QPushButton::clicked, this, [this] { DeleteButtonClick(); });
     connect(detailsButton_, &QPushButton::clicked, this, [this] { DetailsButtonClick(); });
+    connect(miscButton_, &QPushButton::clicked, this, [this] { MiscButtonClick(); });
     connect(updateBalanceButton_, &QPushButton::clicked, this,
             [this] { UpdateBalanceButtonClick(); });
     connect(cancelModeButton_, &QPushButton::clicked, this, [this] { reject(); });
     connect(exitButton_, &QPushButton::clicked, this, [this] {
         if (FormCloseQuery()) accept();
     });
-    // "Misc" (the cash details window), "View/select transactions", "Transactions" and
-    // "Statement" open windows that do not exist yet; their buttons are in place.
+    // "View/select transactions", "Transactions" and "Statement" open windows that do not
+    // exist yet; their buttons are in place.
 }
 
 TQVBankTranForm::~TQVBankTranForm() {
@@ -911,6 +913,29 @@ void TQVBankTranForm::DetailsButtonClick() {
     }
     reloadAccount();
     refreshRows(reference);
+}
+
+// The cash details window attaches lines to the entry; the entry is then posted as a row with
+// details. With nothing attached the entry stays as it is being entered.
+void TQVBankTranForm::MiscButtonClick() {
+    if (mode_ == Mode::Browse || !account_ || !hasDetailsCheck_->isChecked()) return;
+    const banking::BankEntry entry = entryFromBoxes();
+    const banking::Confirm ask = [this](const banking::Confirmation& c) {
+        return ui::confirm(this, c.text);
+    };
+    std::optional<banking::SaveResult> result;
+    if (!ui::guarded(this, [&] {
+            result = cash::enterMiscDetails(
+                this, connection_, company_, entry,
+                mode_ == Mode::Add ? banking::EntryMode::Add : banking::EntryMode::Edit, ask);
+        }))
+        return;
+    if (!result || !reportResult(*result)) return;
+    mode_ = Mode::Browse;
+    reloadAccount();
+    refreshRows(entry.reference);
+    setMode(Mode::Browse);
+    grid_->setFocus();
 }
 
 void TQVBankTranForm::UpdateBalanceButtonClick() {

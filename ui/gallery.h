@@ -35,5 +35,6 @@ void registerLedgerWindows();
 void registerReportsWindows();
 void registerBankingWindows();
 void registerBankEntryWindows();
+void registerCashWindows();
 
 }  // namespace gallery

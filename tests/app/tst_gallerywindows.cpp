@@ -128,6 +128,7 @@ void TestGalleryWindows::initTestCase() {
     gallery::registerReportsWindows();
     gallery::registerBankingWindows();
     gallery::registerBankEntryWindows();
+    gallery::registerCashWindows();
 }
 
 QWidget* TestGalleryWindows::open(const gallery::Entry& entry) {
