@@ -23,10 +23,11 @@ AttachStep attachStep(BankSide side, const QString& typeCode, const RunningValue
     const qint64 moved = deposit == against ? before.value - a : before.value + a;
     AttachStep step;
     if (against && before.value != 0 && (deposit ? moved <= 0 : moved >= 0)) {
-        step.refusal =
-            deposit ? QStringLiteral("This transaction will result in a negative amount.  Select "
+        step.refusal = deposit ? QStringLiteral(
+                                     "This transaction will result in a negative amount.  Select "
                                      "an income transaction.")
-                    : QStringLiteral("This transaction will result in a positive amount.  Select "
+                               : QStringLiteral(
+                                     "This transaction will result in a positive amount.  Select "
                                      "an expense transaction.");
         step.after = before;
         return step;
@@ -44,11 +45,13 @@ QString exitRefusal(BankSide side, const RunningValue& value) {
     if (value.value == 0) return {};
     if (side == BankSide::Deposit)
         return value.value > 0 ? QString()
-                               : QStringLiteral("You cannot exit. The value of the transaction "
-                                                "is negative. It is a deposit.");
+                               : QStringLiteral(
+                                     "You cannot exit. The value of the transaction "
+                                     "is negative. It is a deposit.");
     return value.value < 0 ? QString()
-                           : QStringLiteral("You cannot exit. The value of the transation is "
-                                            "positive. It is a withdrawal.");
+                           : QStringLiteral(
+                                 "You cannot exit. The value of the transation is "
+                                 "positive. It is a withdrawal.");
 }
 
 QString exitWhileEditingText() { return QStringLiteral("Cannot exit, save or cancel first!"); }

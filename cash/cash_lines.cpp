@@ -18,7 +18,9 @@ QString amountNotPositiveText() {
 }
 QString saveFailedText() { return QStringLiteral("Unable to save... try again."); }
 QString deleteFailedText() { return QStringLiteral("Unable to delete this entry!"); }
-QString taxCalculatedDeleteText() { return QStringLiteral("Cannot delete, Tax has been calculated."); }
+QString taxCalculatedDeleteText() {
+    return QStringLiteral("Cannot delete, Tax has been calculated.");
+}
 
 std::optional<CashAccount> resolveCashAccount(store::Connection& connection, int coy,
                                               const QString& acctCode) {
@@ -159,8 +161,7 @@ CashResult refused(const QString& message) { return {false, message, 0}; }
 
 }  // namespace
 
-CashResult saveCashLine(store::Connection& connection, const CashEntry& entry,
-                        qint64 rowIdToEdit) {
+CashResult saveCashLine(store::Connection& connection, const CashEntry& entry, qint64 rowIdToEdit) {
     if (store::fmt::cents(entry.amount) <= 0) return refused(amountNotPositiveText());
     if (!banking::fitsField(entry.amount, banking::largestAmount()) ||
         !banking::fitsField(entry.tax, banking::largestAmount()))

@@ -19,9 +19,9 @@ namespace cash {
 
 // "Cannot find account!" and the other words of the cash windows.
 QString accountNotFoundText();
-QString amountNotPositiveText();  // "You must enter a transaction amount greater than zero."
-QString saveFailedText();         // "Unable to save... try again."
-QString deleteFailedText();       // "Unable to delete this entry!"
+QString amountNotPositiveText();    // "You must enter a transaction amount greater than zero."
+QString saveFailedText();           // "Unable to save... try again."
+QString deleteFailedText();         // "Unable to delete this entry!"
 QString taxCalculatedDeleteText();  // "Cannot delete, Tax has been calculated."
 
 // A ledger account as the cash windows resolve it from "Purpose :".

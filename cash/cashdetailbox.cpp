@@ -151,9 +151,9 @@ void CashDetailBox::resolve() {
     if (found->deptCode.isEmpty() && found->deptName.isEmpty())
         deptLabel_->setText(texts_.companyLevel);
     else
-        deptLabel_->setText(texts_.deptWithCode ? found->deptCode + QStringLiteral("  ") +
-                                                      found->deptName
-                                                : found->deptName);
+        deptLabel_->setText(texts_.deptWithCode
+                                ? found->deptCode + QStringLiteral("  ") + found->deptName
+                                : found->deptName);
     descLabel_->setText(texts_.privateShare ? banking::shareDescription(found->ledger)
                                             : found->ledger.descr);
     if (editing_ && !showing_) narrativeEdit_->setText(found->ledger.descr);

@@ -27,10 +27,10 @@ class CashDetailBox : public QGroupBox {
     Q_OBJECT
 public:
     struct Texts {
-        QString numberCaption;  // "Number : " or "Line No. : "
-        QString deptCaption;    // "Dept/Div :" or "Dept :"
-        QString companyLevel;   // "Company level account." or "Company level account"
-        QString taxOn, taxOff;  // "Sales tax calculated." / "Sales tax not calculated." ...
+        QString numberCaption;      // "Number : " or "Line No. : "
+        QString deptCaption;        // "Dept/Div :" or "Dept :"
+        QString companyLevel;       // "Company level account." or "Company level account"
+        QString taxOn, taxOff;      // "Sales tax calculated." / "Sales tax not calculated." ...
         bool deptWithCode = false;  // the department line shows its code before its name
         bool privateShare = false;  // the description shows the private share; none hides tax
     };

@@ -97,10 +97,10 @@ void CashListWindow::applyMode(ui::EditMode mode) {
     details_->setEnabled(!browse);
     if (browse && lines_) {
         // A private-share line belongs to its source line: not edited or deleted here.
-        const bool fixed = lines_->hasRecord() &&
-                           (!lines_->text(QStringLiteral("SPLITSOURC")).trimmed().isEmpty() ||
-                            (kind_ == CashKind::DetailLine &&
-                             lines_->integer(QStringLiteral("GSTCALC")) != 0));
+        const bool fixed =
+            lines_->hasRecord() &&
+            (!lines_->text(QStringLiteral("SPLITSOURC")).trimmed().isEmpty() ||
+             (kind_ == CashKind::DetailLine && lines_->integer(QStringLiteral("GSTCALC")) != 0));
         button(EditButton)->setEnabled(!fixed);
         button(DeleteButton)->setEnabled(!fixed);
     }
@@ -147,9 +147,8 @@ bool CashListWindow::saveRecord() {
     CashEntry entry = details_->entry(kind_, coyCode);
     if (!adding) entry.number = currentNumber();
     CashResult result;
-    if (!ui::guarded(this, [&] {
-            result = saveCashLine(connection_, entry, adding ? 0 : lines_->rowId());
-        }))
+    if (!ui::guarded(
+            this, [&] { result = saveCashLine(connection_, entry, adding ? 0 : lines_->rowId()); }))
         return false;
     if (!result.ok) {
         ui::beep();

@@ -80,9 +80,9 @@ bool TQVCshEditForm::saveRecord() {
     const cash::CashEntry e = details_->entry(cash::CashKind::DetailLine, coyCode);
     cash::LineEditResult result;
     if (!ui::guarded(this, [&] {
-            result = cash::saveJournalLine(connection_, {coyCode, lineRowId, e.acctCode, e.date,
-                                                         e.narrative, e.amount, e.tax,
-                                                         e.companyTaxable});
+            result = cash::saveJournalLine(
+                connection_, {coyCode, lineRowId, e.acctCode, e.date, e.narrative, e.amount, e.tax,
+                              e.companyTaxable});
         }))
         return false;
     if (!result.line.ok) {

@@ -15,9 +15,13 @@ namespace {
 
 cash::CashListWindow::Wording cshTrnWording() {
     cash::CashListWindow::Wording w;
-    w.box = {QStringLiteral("Line No. : "), QStringLiteral("Dept :"),
-             QStringLiteral("Company level account"), QStringLiteral("Tax calculated."),
-             QStringLiteral("Tax not calculated."), true, false};
+    w.box = {QStringLiteral("Line No. : "),
+             QStringLiteral("Dept :"),
+             QStringLiteral("Company level account"),
+             QStringLiteral("Tax calculated."),
+             QStringLiteral("Tax not calculated."),
+             true,
+             false};
     w.editTaxCalculated = QStringLiteral("Cannot edit... Tax has been calculated.");
     w.columns = {{QStringLiteral("ACCTCODE"), QStringLiteral("Purpose")},
                  {QStringLiteral("DESC"), QStringLiteral("Narrative")},

@@ -55,8 +55,8 @@ banking::SaveResult postDetailsEntry(store::Connection& connection, banking::Ban
         // The overdraft question is asked before the write transaction opens.
         const banking::Resolution first = banking::resolveBankEntry(connection, entry, mode);
         if (first.problem != banking::Problem::None) return refusedBy(first.problem);
-        const auto question = banking::overdraftQuestion(
-            first.resolved, banking::entryBalances(first.resolved));
+        const auto question =
+            banking::overdraftQuestion(first.resolved, banking::entryBalances(first.resolved));
         if (question && !confirm(*question)) {
             banking::SaveResult declined;
             declined.outcome = banking::Outcome::Declined;

@@ -20,7 +20,6 @@ QString detailsNotSavedText();
 // in one transaction the single line an edited row had is given up and the row written.
 banking::SaveResult postDetailsEntry(store::Connection& connection, banking::BankEntry entry,
                                      banking::EntryMode mode, double previous,
-                                     const RunningValue& attached,
-                                     const banking::Confirm& confirm);
+                                     const RunningValue& attached, const banking::Confirm& confirm);
 
 }  // namespace cash

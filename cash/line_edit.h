@@ -29,7 +29,7 @@ struct LineEdit {
 double privatePart(const banking::LedgerAccount& account, double amount);
 
 struct LineEditResult {
-    CashResult line;           // the line itself
+    CashResult line;              // the line itself
     QString privateShareProblem;  // not empty when the private-share line was not written
 };
 // "Save": rewrites the line and then, for an account that passes its private share on, writes

@@ -174,9 +174,8 @@ void TBalanceSheetReport::begin() {
     banks.open();
     for (; !banks.eof(); banks.next())
         addTask([this, acctNo = banks.text("ACCTNO"), bankCode = banks.text("BANKCODE"),
-                 desc = banks.text("DESC"), opening = banks.number("INITBAL")] {
-            readBank(acctNo, bankCode, desc, opening);
-        });
+                 desc = banks.text("DESC"),
+                 opening = banks.number("INITBAL")] { readBank(acctNo, bankCode, desc, opening); });
 
     store::Query accounts(connection_);
     accounts.setSql({"SELECT ACCTCODE, DESCR, TYPECODE FROM QVACCDET", "WHERE COYCODE =:sCoyCode",
@@ -210,11 +209,11 @@ ReportDocument TBalanceSheetReport::document() const {
     doc.addTitle(QStringLiteral("As at :  ") + fmt::shortDate(s.in.to), false);
     doc.addSpan(BandKind::GroupHeader, QStringLiteral("Assets :"), true);
     if (s.bankGroup) {
-        doc.addSpan(BandKind::GroupHeader, QStringLiteral("Bank accounts and cash balances"),
-                    true);
+        doc.addSpan(BandKind::GroupHeader, QStringLiteral("Bank accounts and cash balances"), true);
         const bool noCash = fmt::cents(s.cash) == 0;
-        doc.addRow(BandKind::Detail, {QString(), noCash ? QString() : QStringLiteral("Cash balance"),
-                                      bracketedMoney(s.cash)});
+        doc.addRow(BandKind::Detail,
+                   {QString(), noCash ? QString() : QStringLiteral("Cash balance"),
+                    bracketedMoney(s.cash)});
         for (const auto& b : s.in.banks)
             doc.addRow(BandKind::Detail, {b.acctNo, b.desc, bracketedMoney(b.value)});
         doc.addRow(BandKind::GroupFooter,
@@ -236,22 +235,21 @@ ReportDocument TBalanceSheetReport::document() const {
     for (const auto& a : s.in.equity)
         if (a.prints) doc.addRow(BandKind::Detail, {a.code, a.descr, fmt::money(a.amount)});
     const qint64 e = fmt::cents(s.in.earnings);
-    doc.addRow(BandKind::Detail,
-               {QString(),
-                e > 0   ? QStringLiteral("Current year earnings :")
-                : e < 0 ? QStringLiteral("Loss this year :")
-                        : QString(),
-                bracketedMoney(s.shownEarnings)});
+    doc.addRow(BandKind::Detail, {QString(),
+                                  e > 0   ? QStringLiteral("Current year earnings :")
+                                  : e < 0 ? QStringLiteral("Loss this year :")
+                                          : QString(),
+                                  bracketedMoney(s.shownEarnings)});
     doc.addRow(BandKind::Detail,
                {QString(), QStringLiteral("Other equity"), fmt::money(s.otherEquity)});
-    doc.addRow(BandKind::GroupFooter,
-               {QString(), QStringLiteral("Total owner's equity :"),
-                bracketedMoney(s.ownersEquity)},
-               true, true);
-    doc.addRow(BandKind::Summary,
-               {QString(), QStringLiteral("Total liabilities & equity"),
-                bracketedMoney(s.ownersEquity)},
-               true, true);
+    doc.addRow(
+        BandKind::GroupFooter,
+        {QString(), QStringLiteral("Total owner's equity :"), bracketedMoney(s.ownersEquity)}, true,
+        true);
+    doc.addRow(
+        BandKind::Summary,
+        {QString(), QStringLiteral("Total liabilities & equity"), bracketedMoney(s.ownersEquity)},
+        true, true);
     return doc;
 }
 

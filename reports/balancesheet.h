@@ -42,15 +42,15 @@ struct BalanceSheetInputs {
 // The sheet's figures, every total to the cent.
 struct BalanceSheet {
     BalanceSheetInputs in;
-    bool bankGroup = false;     // the company has a bank account
-    bool otherGroup = false;    // the company has a balance-sheet expense account
-    double cash = 0;            // W
-    double bankAndCash = 0;     // K
-    double otherAssets = 0;     // R
-    double totalAssets = 0;     // A
-    double shownEarnings = 0;   // E': at most A
-    double otherEquity = 0;     // O
-    double ownersEquity = 0;    // Q, also the total of liabilities and equity
+    bool bankGroup = false;    // the company has a bank account
+    bool otherGroup = false;   // the company has a balance-sheet expense account
+    double cash = 0;           // W
+    double bankAndCash = 0;    // K
+    double otherAssets = 0;    // R
+    double totalAssets = 0;    // A
+    double shownEarnings = 0;  // E': at most A
+    double otherEquity = 0;    // O
+    double ownersEquity = 0;   // Q, also the total of liabilities and equity
 };
 BalanceSheet computeBalanceSheet(const BalanceSheetInputs& in);
 

@@ -185,22 +185,61 @@ const char* const kPositive =
 INSTANTIATE_TEST_SUITE_P(
     Stories, AttachTest,
     ::testing::Values(
-        AttachCase{"deposit: income 100, expense 30", cash::BankSide::Deposit, 0,
-                   {{"INC", 100}, {"EXP", 30}}, 70, 70, "", ""},
-        AttachCase{"deposit: then an expense of 100 is refused", cash::BankSide::Deposit, 0,
-                   {{"INC", 100}, {"EXP", 30}, {"EXP", 100}}, 70, 70, kNegative, ""},
-        AttachCase{"deposit: an expense first makes the value negative", cash::BankSide::Deposit,
-                   0, {{"EXP", 30}}, -30, -30, "",
+        AttachCase{"deposit: income 100, expense 30",
+                   cash::BankSide::Deposit,
+                   0,
+                   {{"INC", 100}, {"EXP", 30}},
+                   70,
+                   70,
+                   "",
+                   ""},
+        AttachCase{"deposit: then an expense of 100 is refused",
+                   cash::BankSide::Deposit,
+                   0,
+                   {{"INC", 100}, {"EXP", 30}, {"EXP", 100}},
+                   70,
+                   70,
+                   kNegative,
+                   ""},
+        AttachCase{"deposit: an expense first makes the value negative",
+                   cash::BankSide::Deposit,
+                   0,
+                   {{"EXP", 30}},
+                   -30,
+                   -30,
+                   "",
                    "You cannot exit. The value of the transaction is negative. It is a deposit."},
-        AttachCase{"withdrawal: expense 50 then income 20", cash::BankSide::Withdrawal, 0,
-                   {{"EXP", 50}, {"INC", 20}}, -30, -30, "", ""},
+        AttachCase{"withdrawal: expense 50 then income 20",
+                   cash::BankSide::Withdrawal,
+                   0,
+                   {{"EXP", 50}, {"INC", 20}},
+                   -30,
+                   -30,
+                   "",
+                   ""},
         AttachCase{"withdrawal: income first is positive and may not be left",
-                   cash::BankSide::Withdrawal, 0, {{"INC", 20}}, 20, 20, "",
+                   cash::BankSide::Withdrawal,
+                   0,
+                   {{"INC", 20}},
+                   20,
+                   20,
+                   "",
                    "You cannot exit. The value of the transation is positive. It is a withdrawal."},
         AttachCase{"withdrawal of -40.00 being edited: income 40 refused",
-                   cash::BankSide::Withdrawal, -40, {{"INC", 40}}, -40, 0, kPositive, ""},
-        AttachCase{"half cents and billions", cash::BankSide::Deposit, 0,
-                   {{"INC", 9999999999.995}, {"EXP", 0.005}}, 9999999999.99, 9999999999.99, "",
+                   cash::BankSide::Withdrawal,
+                   -40,
+                   {{"INC", 40}},
+                   -40,
+                   0,
+                   kPositive,
+                   ""},
+        AttachCase{"half cents and billions",
+                   cash::BankSide::Deposit,
+                   0,
+                   {{"INC", 9999999999.995}, {"EXP", 0.005}},
+                   9999999999.99,
+                   9999999999.99,
+                   "",
                    ""}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
@@ -232,8 +271,8 @@ TEST_F(CashRulesTest, selectingLinesIntoANewDepositPostsItAsARowWithDetails) {
     EXPECT_EQ(field(income, "TRANNUM").toLongLong(), e.reference);
     EXPECT_EQ(field(income, "HASBNKACCT").toInt(), 1);
 
-    const banking::SaveResult r = cash::postDetailsEntry(c, e, banking::EntryMode::Add, 0, v,
-                                                         banking::alwaysYes);
+    const banking::SaveResult r =
+        cash::postDetailsEntry(c, e, banking::EntryMode::Add, 0, v, banking::alwaysYes);
     ASSERT_TRUE(r.ok()) << r.message.toStdString();
     EXPECT_DOUBLE_EQ(r.balance, 570.00);
     const auto row = banking::findStoredBankRow(c, 1, kBank, kAcct, e.reference);
@@ -251,11 +290,11 @@ TEST_F(CashRulesTest, editingAnEntryLineKeepsOnePrivateShareLineWithThePrivatePa
     banking::sample::addLedgerAccount(c, 1, car);
     const qint64 id = save(entry("CAR", 200, 0, cash::CashKind::DetailLine));
     const qint64 reference = 1000007;
-    ASSERT_TRUE(cash::attachLine(c, id,
-                                 {kAcct, reference,
-                                  banking::entryBnkLinkNo(kBank, kAcct, reference),
-                                  banking::entryBnkTrnLnk(kBank, kAcct, reference, 1)})
-                    .ok);
+    ASSERT_TRUE(
+        cash::attachLine(c, id,
+                         {kAcct, reference, banking::entryBnkLinkNo(kBank, kAcct, reference),
+                          banking::entryBnkTrnLnk(kBank, kAcct, reference, 1)})
+            .ok);
     for (const double amount : {200.0, 333.35}) {
         const cash::LineEditResult r =
             cash::saveJournalLine(c, {1, id, "CAR", QDate(2025, 6, 3), "Fuel", amount, 0, true});
@@ -263,8 +302,9 @@ TEST_F(CashRulesTest, editingAnEntryLineKeepsOnePrivateShareLineWithThePrivatePa
         EXPECT_TRUE(r.privateShareProblem.isEmpty());
     }
     store::Query q(c);
-    q.setSql("SELECT AMOUNT, BUSAMT, ACCTCODE, SPLITSOURC, SPLITLINK, LINKCODE FROM QVACTTR "
-             "WHERE SPLITSOURC <> ''");
+    q.setSql(
+        "SELECT AMOUNT, BUSAMT, ACCTCODE, SPLITSOURC, SPLITLINK, LINKCODE FROM QVACTTR "
+        "WHERE SPLITSOURC <> ''");
     q.open();
     ASSERT_FALSE(q.eof());
     EXPECT_DOUBLE_EQ(q.number("AMOUNT"), 100.01) << "30 % of 333.35, rounded half away";

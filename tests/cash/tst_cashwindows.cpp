@@ -1,5 +1,9 @@
 // The cash windows driven by their controls: entering a cash transaction with its proposed tax,
 // attaching detail lines to a deposit with "Select", and leaving a withdrawal's details.
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
 #include "banking/journal_rules.h"
 #include "cash/cash_lines.h"
 #include "cash/cashtranform.h"
@@ -8,10 +12,6 @@
 #include "store/query.h"
 #include "support/qt/modalwait.h"
 #include "ui/messages.h"
-
-#include <QLineEdit>
-#include <QPushButton>
-#include <QtTest>
 
 class TestCashWindows : public QObject {
     Q_OBJECT
@@ -35,7 +35,9 @@ T* child(QWidget* w, const char* name) {
     return c;
 }
 
-void click(QWidget* w, const char* name) { QTest::mouseClick(child<QPushButton>(w, name), Qt::LeftButton); }
+void click(QWidget* w, const char* name) {
+    QTest::mouseClick(child<QPushButton>(w, name), Qt::LeftButton);
+}
 
 void detailLine(store::Connection& c, const QString& acct, double amount) {
     cash::CashEntry e;
