@@ -657,6 +657,7 @@ void TQVBankTranForm::HasDetailsCheckClick(bool checked) {
     }
     if (checked) sourceCombo_->setEditText(QStringLiteral("DETAILS"));
     applyTypeLayout();
+    miscButton_->setEnabled(mode_ != Mode::Browse && hasDetailsCheck_->isChecked());
     updateSaveEnabled();
 }
 

@@ -1,9 +1,11 @@
 // The cash windows driven by their controls: entering a cash transaction with its proposed tax,
 // attaching detail lines to a deposit with "Select", and leaving a withdrawal's details.
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
+#include "banking/banktranform.h"
 #include "banking/journal_rules.h"
 #include "cash/cash_lines.h"
 #include "cash/cashtranform.h"
@@ -21,6 +23,7 @@ private slots:
     void aCashSaleIsSavedWithItsProposedTax();
     void selectAttachesLinesToADepositUntilTheValueWouldGoNegative();
     void aWithdrawalWithAPositiveValueCannotBeLeft();
+    void miscInTheBankWindowPostsTheSelectedLinesAsOneDeposit();
 
 private:
     store::Connection c_;
@@ -147,6 +150,44 @@ void TestCashWindows::aWithdrawalWithAPositiveValueCannotBeLeft() {
              QStringList{"You cannot exit. The value of the transation is positive. It is a "
                          "withdrawal."});
     QVERIFY(w->isVisible());
+}
+
+void TestCashWindows::miscInTheBankWindowPostsTheSelectedLinesAsOneDeposit() {
+    clearCashLines(c_);
+    detailLine(c_, "RENT", 30);
+    detailLine(c_, "SALES", 100);
+    ui::MessageScript script;
+    TQVBankTranForm w;
+    w.coyCode = "1";
+    w.show();
+    click(&w, "NewButton");
+    auto* details = child<QCheckBox>(&w, "HasDetailsCheck");
+    QTest::mouseClick(details, Qt::LeftButton, {}, QPoint(6, details->height() / 2));
+    QVERIFY(details->isChecked());
+    const auto seen = testing_support::whenShown<TQVCshTrnForm>([](TQVCshTrnForm* d) {
+        click(d, "SelectButton");  // income 100
+        click(d, "SelectButton");  // expense 30
+        click(d, "ExitButton");
+    });
+    QVERIFY2(child<QPushButton>(&w, "MiscButton")->isEnabled(),
+             qPrintable(child<QLabel>(&w, "ModePanel")->text() + "|" + script.texts().join('|')));
+    click(&w, "MiscButton");
+    QVERIFY(seen->seen);
+    QVERIFY2(script.texts().isEmpty(), qPrintable(script.texts().join('|')));
+
+    store::Query row(c_);
+    row.setSql("SELECT AMOUNT, CSHACCDET, SOURCE, BNKTRNLNK FROM QVBNKTR WHERE TRANTYPE = 'DEP'");
+    row.open();
+    QVERIFY(!row.eof());
+    QCOMPARE(row.number("AMOUNT"), 70.0);
+    QCOMPARE(row.integer("CSHACCDET"), 1);
+    QCOMPARE(row.text("SOURCE"), QString("DETAILS"));
+    store::Query lines(c_);
+    lines.setSql("SELECT COUNT(*) FROM QVACTTR WHERE BNKTRNLNK = :k");
+    lines.bind("k", row.text("BNKTRNLNK") + "-1");
+    lines.open();
+    QCOMPARE(lines.value(0).toLongLong(), 2);
+    QCOMPARE(child<QLabel>(&w, "ModePanel")->text(), QString("Browsing transactions."));
 }
 
 QTEST_MAIN(TestCashWindows)
