@@ -61,10 +61,13 @@ QString lineType(const banking::LedgerAccount& account) {
 }
 
 void openCashList(store::Table& lines, int coy) {
-    lines.setIndexName(QStringLiteral("COYCODE"));
-    lines.setMasterRange(QStringLiteral("COYCODE"), QString::number(coy));
-    lines.setFilter(QStringLiteral("BNKLINKNO = :link AND REASON <> :reason"),
-                    {{QStringLiteral("link"), QString::fromLatin1(keys::kNoBankEntry)},
+    // Store order within the company is append order. The company is tested with a unary plus
+    // so that the engine reads the few lines without a bank entry through the BNKLINKNO index,
+    // already in append order, instead of every line of the company through COYCODE.
+    lines.setIndexName(QString());
+    lines.setFilter(QStringLiteral("+COYCODE = :coy AND BNKLINKNO = :link AND REASON <> :reason"),
+                    {{QStringLiteral("coy"), QString::number(coy)},
+                     {QStringLiteral("link"), QString::fromLatin1(keys::kNoBankEntry)},
                      {QStringLiteral("reason"), QStringLiteral("PAY")}});
     lines.open();
 }
@@ -72,7 +75,7 @@ void openCashList(store::Table& lines, int coy) {
 double cashListTotal(store::Connection& connection, int coy) {
     store::Query q(connection);
     q.setSql({QStringLiteral("SELECT SUM(CASE WHEN TRANTYPE = 'E' THEN -AMOUNT ELSE AMOUNT END)"),
-              QStringLiteral("FROM QVACTTR WHERE COYCODE = :sCoyCode"),
+              QStringLiteral("FROM QVACTTR WHERE +COYCODE = :sCoyCode"),
               QStringLiteral("AND BNKLINKNO = :sLink AND REASON <> :sReason")});
     q.bind(QStringLiteral("sCoyCode"), QString::number(coy));
     q.bind(QStringLiteral("sLink"), QString::fromLatin1(keys::kNoBankEntry));

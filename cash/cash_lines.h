@@ -48,7 +48,7 @@ double proposedCashTax(bool companyTaxable, double ratePercent, const CashAccoun
 QString lineType(const banking::LedgerAccount& account);
 
 // The cash list of the company: its lines with BNKLINKNO "0-0-0" and REASON not "PAY", in store
-// order within the company (tag COYCODE). Opens the table.
+// order within the company. Opens the table.
 void openCashList(store::Table& lines, int coy);
 
 // "Total amount : " of the cash details window: the listed lines' amounts, expense lines ("E")

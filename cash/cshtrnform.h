@@ -22,8 +22,6 @@ public:
 
     // Inputs (the company number is coyCode).
     QString acctNo;
-    QString linkCode;
-    int branch = 0;
     qint64 reference = 0;
     cash::BankSide side = cash::BankSide::Deposit;
     QString bnkLinkNo, bnkTrnLnk;

@@ -29,8 +29,6 @@ std::optional<banking::SaveResult> enterMiscDetails(QWidget* owner, store::Conne
             w.setWindowTitle(caption);
             w.coyCode = entry.coy;
             w.acctNo = entry.acctNo.trimmed();
-            w.linkCode = r.resolved.journalLink();
-            w.branch = r.resolved.branch();
             w.reference = entry.reference;
             w.side = deposit ? BankSide::Deposit : BankSide::Withdrawal;
             w.bnkLinkNo = banking::entryBnkLinkNo(entry.bankCode, entry.acctNo, entry.reference);

@@ -60,7 +60,9 @@ TBalanceSheetReport::TBalanceSheetReport(store::Connection& connection, int coy,
 
 // W's two sums and the earnings E, each in one pass over the joined lines. The lines' own
 // company is tested too, as the trial balance does: another company's lines under the same
-// account code must not count.
+// account code must not count. W reads the few cash lines through BNKLINKNO (the plus keeps the
+// engine off COYCODE); E reads each account's period from the covering (COYCODE, ACCTCODE,
+// TRANDATE, ...) index.
 void TBalanceSheetReport::readCashAndEarnings() {
     store::Query cash(connection_);
     cash.setSql({"SELECT SUM(CASE WHEN D.TYPECODE =:sIncome THEN C.BUSAMT ELSE 0 END),",
@@ -84,7 +86,7 @@ void TBalanceSheetReport::readCashAndEarnings() {
     e.setSql({"SELECT SUM(CASE WHEN D.TYPECODE =:sIncome THEN C.BUSAMT - C.GSTAMT ELSE 0 END),",
               "SUM(CASE WHEN D.TYPECODE =:sExpense THEN C.BUSAMT - C.GSTAMT ELSE 0 END)",
               "FROM QVACTTR C, QVACCDET D", "WHERE D.COYCODE =:sCoyCode",
-              "AND +C.COYCODE = D.COYCODE", "AND C.ACCTCODE = D.ACCTCODE",
+              "AND C.COYCODE = D.COYCODE", "AND C.ACCTCODE = D.ACCTCODE",
               "AND D.ALLOCPER <>:dAllocPer", "AND D.INCLPL =:iInclPL",
               "AND (C.TRANDATE BETWEEN :StartDate AND :EndDate)"});
     e.bind("sIncome", QStringLiteral("INC"));
