@@ -13,10 +13,12 @@
 #include "banking/bankstatementdiaform.h"
 #include "banking/banktranform.h"
 #include "banking/banktransviewform.h"
+#include "cash/cashtranform.h"
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
 #include "payments/addeditsuppform.h"
 #include "payments/chqentryform.h"
+#include "reports/balancesheetform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
 #include "ui/messages.h"
@@ -123,7 +125,10 @@ void openChequeEntry(QWidget* owner, const QString& coy)
 {
     ui::openWindow<TChqEntryForm>(owner, [&](TChqEntryForm& w) { w.coyCode = coy; });
 }
-void openCashTransactions(QWidget*, int, const QString&) {}
+void openCashTransactions(QWidget* owner, int coy, const QString&)
+{
+    ui::openWindow<TQVCashTranForm>(owner, [&](TQVCashTranForm& w) { w.coyCode = coy; });
+}
 void openBudgetOperations(QWidget*, int) {}
 
 void openNzTaxReturn(QWidget*, int) {}
@@ -153,6 +158,10 @@ void openTrialBalance(QWidget* owner, int coy)
     ui::openWindow<reports::TTrialBalanceForm>(owner,
                                                [&](reports::TTrialBalanceForm& w) { w.coyCode = coy; });
 }
-void openBalanceSheet(QWidget*, int) {}
+void openBalanceSheet(QWidget* owner, int coy)
+{
+    ui::openWindow<reports::TBalanceDiaForm>(owner,
+                                             [&](reports::TBalanceDiaForm& w) { w.coyCode = coy; });
+}
 
 }  // namespace app::commands

@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
     gallery::registerSupplierWindows();
     gallery::registerPaymentEntryWindows();
     gallery::registerReconciliationWindows();
+    gallery::registerCashWindows();
 
     ui::MessageScript quiet;  // a window that complains on opening must not block the gallery
     int failures = 0;

@@ -1,7 +1,8 @@
 // quorvel-sample DATAFOLDER [ENTRIES]: makes the demo company in a new data folder and posts
 // ENTRIES bank entries (2000 unless given) and a tenth as many payments over the last three
-// years, and a dozen suppliers for every company.
+// years, a dozen suppliers for every company, and cash lines.
 #include "banking/sample_company.h"
+#include "cash/sample_cash.h"
 #include "payments/sample_payments.h"
 #include "payments/sample_suppliers.h"
 #include "store/connection.h"
@@ -57,6 +58,8 @@ int main(int argc, char** argv)
                     qPrintable(c.path()), posted, suppliers);
         const int paid = payments::sample::postDemoPayments(c, entries / 10, today);
         std::printf("Entered %d payments to suppliers.\n", paid);
+        const int cashLines = cash::sample::addDemoCashLines(c, today);
+        std::printf("Added %d cash lines.\n", cashLines);
     } catch (const store::StoreError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         return 1;

@@ -17,6 +17,7 @@
 #include "banking/depositdetailsform.h"
 #include "banking/entry_details.h"
 #include "banking/money_limits.h"
+#include "cash/miscdetails.h"
 #include "ledger/accountlists.h"
 #include "ledger/departments.h"
 #include "payments/chqentryform.h"
@@ -130,6 +131,7 @@ TQVBankTranForm::TQVBankTranForm(QWidget* owner)
     connect(cancelButton_, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
     connect(deleteButton_, &QPushButton::clicked, this, [this] { DeleteButtonClick(); });
     connect(detailsButton_, &QPushButton::clicked, this, [this] { DetailsButtonClick(); });
+    connect(miscButton_, &QPushButton::clicked, this, [this] { MiscButtonClick(); });
     connect(updateBalanceButton_, &QPushButton::clicked, this,
             [this] { UpdateBalanceButtonClick(); });
     connect(cancelModeButton_, &QPushButton::clicked, this, [this] { reject(); });
@@ -138,8 +140,8 @@ TQVBankTranForm::TQVBankTranForm(QWidget* owner)
     });
     connect(viewButton_, &QPushButton::clicked, this, [this] { ViewButtonClick(); });
     connect(statementButton_, &QPushButton::clicked, this, [this] { StatementButtonClick(); });
-    // "Misc" (the cash details window) and "Transactions" (the detailed transaction audit
-    // dialog) open windows that do not exist yet; their buttons are in place.
+    // "Transactions" (the detailed transaction audit dialog) opens a window that does not exist
+    // yet; its button is in place.
 }
 
 TQVBankTranForm::~TQVBankTranForm() {
@@ -671,6 +673,7 @@ void TQVBankTranForm::HasDetailsCheckClick(bool checked) {
     }
     if (checked) sourceCombo_->setEditText(QStringLiteral("DETAILS"));
     applyTypeLayout();
+    miscButton_->setEnabled(mode_ != Mode::Browse && hasDetailsCheck_->isChecked());
     updateSaveEnabled();
 }
 
@@ -933,6 +936,29 @@ void TQVBankTranForm::DetailsButtonClick() {
     }
     reloadAccount();
     refreshRows(reference);
+}
+
+// The cash details window attaches lines to the entry; the entry is then posted as a row with
+// details. With nothing attached the entry stays as it is being entered.
+void TQVBankTranForm::MiscButtonClick() {
+    if (mode_ == Mode::Browse || !account_ || !hasDetailsCheck_->isChecked()) return;
+    const banking::BankEntry entry = entryFromBoxes();
+    const banking::Confirm ask = [this](const banking::Confirmation& c) {
+        return ui::confirm(this, c.text);
+    };
+    std::optional<banking::SaveResult> result;
+    if (!ui::guarded(this, [&] {
+            result = cash::enterMiscDetails(
+                this, connection_, company_, entry,
+                mode_ == Mode::Add ? banking::EntryMode::Add : banking::EntryMode::Edit, ask);
+        }))
+        return;
+    if (!result || !reportResult(*result)) return;
+    mode_ = Mode::Browse;
+    reloadAccount();
+    refreshRows(entry.reference);
+    setMode(Mode::Browse);
+    grid_->setFocus();
 }
 
 void TQVBankTranForm::UpdateBalanceButtonClick() {

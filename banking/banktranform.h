@@ -71,6 +71,7 @@ public:
     void CancelButtonClick();
     void DeleteButtonClick();
     void DetailsButtonClick();
+    void MiscButtonClick();
     void UpdateBalanceButtonClick();
     void TypeChange(banking::EntryType type);
 

@@ -2,11 +2,13 @@
 
 #include "banking/entry_details.h"
 #include "banking/journal_rules.h"
+#include "cash/csheditform.h"
 #include "store/format.h"
 #include "store/query.h"
 #include "ui/datagrid.h"
 #include "ui/errorhandler.h"
 #include "ui/messages.h"
+#include "ui/opener.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -54,7 +56,7 @@ TDepositDetailsForm::TDepositDetailsForm(QWidget* owner)
     layout->addLayout(row);
     connect(removeButton_, &QPushButton::clicked, this, [this] { RemoveButtonClick(); });
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
-    // "Edit" opens the journal line edit window of the cash transactions, not built yet.
+    connect(editButton_, &QPushButton::clicked, this, [this] { EditButtonClick(); });
 }
 
 TDepositDetailsForm::~TDepositDetailsForm() {
@@ -108,6 +110,31 @@ void TDepositDetailsForm::runQuery() {
         QStringLiteral("Total Transactions : ") +
         store::fmt::money(banking::detailLinesTotal(connection_, coy, bankCode.trimmed(),
                                                     acctNo.trimmed(), tranNum)));
+}
+
+void TDepositDetailsForm::EditButtonClick() {
+    const int row = grid_->currentRow();
+    if (!grid_->lazyModel() || row < 0) {
+        ui::beep();
+        return;
+    }
+    const qint64 lineId = grid_->lazyModel()->valueAt(row, QStringLiteral("LINEID")).toLongLong();
+    banking::Company company;
+    if (!ui::guarded(this, [&] { company = banking::readCompany(connection_); })) return;
+    const bool amountChanged = ui::openWindow<TQVCshEditForm>(
+        this,
+        [&](TQVCshEditForm& w) {
+            w.coyCode = coyNumber(coyCode);
+            w.lineRowId = lineId;
+            w.amountsLocked = reconciled_;
+            w.taxable = company.gstEnabled;
+            w.rate = company.gstPercent;
+            w.setWindowTitle(QStringLiteral("Edit bank account details"));
+        },
+        [](TQVCshEditForm& w, int) { return w.amountChanged; });
+    // A changed amount changes the entry's total, which the opener settles.
+    if (amountChanged) changed = true;
+    ui::guarded(this, [this] { runQuery(); });
 }
 
 void TDepositDetailsForm::RemoveButtonClick() {

@@ -35,6 +35,7 @@ public:
     // Result: a line was removed.
     bool changed = false;
 
+    void EditButtonClick();
     void RemoveButtonClick();
 
 protected:

@@ -22,7 +22,8 @@ inline void figure(const char* name, double value, const char* unit) {
 
 // Each benchmark: arguments after its name; returns the exit code.
 int storeBench(const QStringList& args);
-// reports [CACHEFOLDER]: trial balance and revenue statement over a million journal lines.
+// reports [CACHEFOLDER]: trial balance, revenue statement and balance sheet over a million
+// journal lines, and the cash transactions window on its 100,000 cash lines.
 int reportsBench(const QStringList& args);
 // posting [FOLDER [LINES [SAVES]]]: saving bank entries over a million journal lines.
 int postingBench(const QStringList& args);

@@ -1,5 +1,7 @@
 // The report windows in the gallery: both selection windows and a preview of each report over
 // the gallery's data folder (a small café's year is written first when it has no accounts).
+#include "reports/balancesheet.h"
+#include "reports/balancesheetform.h"
 #include "reports/profitandlostform.h"
 #include "reports/reportpreview.h"
 #include "reports/revenue.h"
@@ -169,6 +171,14 @@ reports::ReportDocument revenue(Context& ctx) {
     return report.document();
 }
 
+reports::ReportDocument balanceSheet(Context& ctx) {
+    reports::TBalanceSheetReport report(ctx.connection, ctx.coy,
+                                        store::fmt::financialYearStart(QDate::currentDate()),
+                                        QDate::currentDate());
+    report.runToEnd();
+    return report.document();
+}
+
 QWidget* preview(const reports::ReportDocument& doc, const QString& title) {
     auto* w = new reports::TReportPreviewForm;
     w->setWindowTitle(title);
@@ -194,6 +204,16 @@ void registerReportsWindows() {
     add("TTrialBalanceReport", [](Context& ctx) -> QWidget* {
         writeSampleBook(ctx.connection, ctx);
         return preview(trialBalance(ctx), "Trial balance");
+    });
+    add("TBalanceDiaForm", [](Context& ctx) -> QWidget* {
+        writeSampleBook(ctx.connection, ctx);
+        auto* w = new reports::TBalanceDiaForm;
+        w->coyCode = ctx.coy;
+        return w;
+    });
+    add("TBalanceSheetReport", [](Context& ctx) -> QWidget* {
+        writeSampleBook(ctx.connection, ctx);
+        return preview(balanceSheet(ctx), "Balance sheet");
     });
     add("TBusinessRevenueReport", [](Context& ctx) -> QWidget* {
         writeSampleBook(ctx.connection, ctx);

@@ -38,5 +38,6 @@ void registerBankEntryWindows();
 void registerSupplierWindows();
 void registerPaymentEntryWindows();
 void registerReconciliationWindows();
+void registerCashWindows();
 
 }  // namespace gallery

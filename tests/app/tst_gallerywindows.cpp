@@ -136,6 +136,7 @@ void TestGalleryWindows::initTestCase() {
     gallery::registerSupplierWindows();
     gallery::registerPaymentEntryWindows();
     gallery::registerReconciliationWindows();
+    gallery::registerCashWindows();
 }
 
 QWidget* TestGalleryWindows::open(const gallery::Entry& entry) {

@@ -1,10 +1,11 @@
 #pragma once
 // A small book for the report tests, made the way the program makes one: the company,
 // departments, ledger accounts and bank accounts as their maintenance windows write them, the
-// opening balance through the opening-balance update, and every bank entry through the posting
-// of bank entries, so that the reports read what posting writes. Cash lines (not tied to a bank
-// entry) and a reconciled statement balance are written field by field, as their windows
-// would, until the program has rules of its own for them.
+// opening balance through the opening-balance update, every bank entry through the posting
+// of bank entries and every cash line through the cash transaction rules, so that the reports
+// read what posting writes. Only what no rule writes is written field by field: a reconciled
+// statement balance, and cash lines the cash window would refuse or never writes (a zero
+// amount, a business amount or company number given by hand).
 
 #include <QDate>
 #include <QMap>
@@ -16,6 +17,7 @@
 #include "banking/bank_posting.h"
 #include "banking/opening_balance.h"
 #include "banking/sample_company.h"
+#include "cash/cash_lines.h"
 #include "store/connection.h"
 #include "store/keys.h"
 #include "store/table.h"
@@ -136,6 +138,22 @@ private:
     }
 
     void cashLine(const Line& l) {
+        if (l.busamt || l.coy != QString::number(coy_) || !(l.amount > 0))
+            return handWrittenCashLine(l);
+        cash::CashEntry e;
+        e.coy = coy_;
+        e.number = cash::nextCashNumber(c_, coy_);
+        e.acctCode = l.acct;
+        e.date = l.date;
+        e.narrative = QStringLiteral("Line for ") + l.acct;
+        e.amount = l.amount;
+        e.tax = l.gst;
+        e.companyTaxable = true;
+        const cash::CashResult r = cash::saveCashLine(c_, e);
+        if (!r.ok) throw std::runtime_error(r.message.toStdString());
+    }
+
+    void handWrittenCashLine(const Line& l) {
         const QString type = types_.value(l.acct, QStringLiteral("INC"));
         const int branch = branches_.value(l.acct, 0);
         const QString none = QString::fromLatin1(store::keys::kNoBankEntry);
