@@ -10,6 +10,7 @@
 #include "app/launchers.h"
 #include "banking/bankmainform.h"
 #include "banking/banktranform.h"
+#include "banking/rectransform.h"
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
 #include "reports/profitandlostform.h"
@@ -92,9 +93,18 @@ void openBankTransactions(QWidget* owner, const QString& coyText)
 
 void openBankReconciliation(QWidget*, int, const QString&) {}
 void openBankTransactionView(QWidget*, int, const QString&) {}
-bool runRecurringTransactions(QWidget*, const QString&, const QString&, const QString&)
+bool runRecurringTransactions(QWidget* owner, const QString& coy, const QString& coyName,
+                              const QString& caption)
 {
-    return false;
+    return ui::openWindow<TRecTransForm>(
+        owner,
+        [&](TRecTransForm& w) {
+            w.posted = false;
+            w.coyCode = coy;
+            w.coyName = coyName;
+            w.setWindowTitle(caption);
+        },
+        [](TRecTransForm& w, int) { return w.posted; });
 }
 
 void openSupplierMaintenance(QWidget*, int) {}
