@@ -98,12 +98,11 @@ void TRecTransForm::FormShow() {
 }
 
 void TRecTransForm::openDueList() {
-    const QString sql = QStringList{QStringLiteral("select * from QVRecTr"),
-                                    QStringLiteral("where COYNO = :iCoyCode"),
-                                    QStringLiteral("and AUTORUN = 0"),
-                                    QStringLiteral("and NEXTRUN <= :dRunDate"),
-                                    QStringLiteral("and TRACTIVE = 1")}
-                            .join(QLatin1Char('\n'));
+    const QString sql =
+        QStringList{QStringLiteral("select * from QVRecTr"),
+                    QStringLiteral("where COYNO = :iCoyCode"), QStringLiteral("and AUTORUN = 0"),
+                    QStringLiteral("and NEXTRUN <= :dRunDate"), QStringLiteral("and TRACTIVE = 1")}
+            .join(QLatin1Char('\n'));
     grid_->bindQuery(connection_, sql,
                      {{QStringLiteral("iCoyCode"), coyCode.trimmed().toInt()},
                       {QStringLiteral("dRunDate"), QDate::currentDate()}},
@@ -146,8 +145,8 @@ void TRecTransForm::ChangeButtonClick() {
             ui::information(this, QStringLiteral("Nothing to change."));
             return;
         }
-        const QVariant amount = grid_->lazyModel()->valueAt(grid_->currentRow(),
-                                                            QStringLiteral("ACTAMT"));
+        const QVariant amount =
+            grid_->lazyModel()->valueAt(grid_->currentRow(), QStringLiteral("ACTAMT"));
         newAmountEdit_->setText(store::fmt::money(amount.toDouble()));
         showChange(true);
         newAmountEdit_->setFocus();
@@ -179,9 +178,9 @@ void TRecTransForm::runCurrent(const std::optional<double>& newAmount) {
     posted = result.ok();
     if (!result.ok()) {
         ui::beep();
-        ui::error(this, result.detail.isEmpty() ? result.message
-                                                : result.message + QStringLiteral("\n\n") +
-                                                      result.detail);
+        ui::error(this, result.detail.isEmpty()
+                            ? result.message
+                            : result.message + QStringLiteral("\n\n") + result.detail);
         return;
     }
     showChange(false);
