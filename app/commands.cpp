@@ -20,14 +20,16 @@
 
 namespace app::commands {
 
-bool requireActiveCompany(QWidget* owner, bool companyActive, const QString& refusal) {
+bool requireActiveCompany(QWidget* owner, bool companyActive, const QString& refusal)
+{
     if (companyActive) return true;
     ui::beep();
     ui::error(owner, refusal);
     return false;
 }
 
-void openOperationsLauncher(QWidget* owner, int coy, const QString& coyName, bool coyActive) {
+void openOperationsLauncher(QWidget* owner, int coy, const QString& coyName, bool coyActive)
+{
     ui::openWindow<TQVOpsForm>(owner, [&](TQVOpsForm& w) {
         w.setWindowTitle(captions::operationsFor(coyName));
         w.coyCode = coy;
@@ -35,7 +37,8 @@ void openOperationsLauncher(QWidget* owner, int coy, const QString& coyName, boo
     });
 }
 
-void openBankingLauncher(QWidget* owner, int coy, const QString& coyName, bool coyActive) {
+void openBankingLauncher(QWidget* owner, int coy, const QString& coyName, bool coyActive)
+{
     ui::openWindow<TQVBankMenuForm>(owner, [&](TQVBankMenuForm& w) {
         w.setWindowTitle(captions::bankOperationsFor(coyName));
         w.coyCode = coy;
@@ -44,13 +47,15 @@ void openBankingLauncher(QWidget* owner, int coy, const QString& coyName, bool c
     });
 }
 
-void openReportsLauncher(QWidget* owner, int coy) {
+void openReportsLauncher(QWidget* owner, int coy)
+{
     ui::openWindow<TQVReportsForm>(owner, [&](TQVReportsForm& w) { w.coyCode = coy; });
 }
 
 void openToolsLauncher(QWidget* owner) { ui::openWindow<TQVToolsForm>(owner); }
 
-void openSetupLauncher(QWidget* owner, int coy, const QString& coyName) {
+void openSetupLauncher(QWidget* owner, int coy, const QString& coyName)
+{
     ui::openWindow<TQVSetupForm>(owner, [&](TQVSetupForm& w) {
         w.setWindowTitle(captions::setupFor(coyName));
         w.coyCode = coy;
@@ -70,7 +75,8 @@ void openDatabaseRebuild(QWidget*) {}
 void openIndexRebuild(QWidget*) {}
 void openClearPreviousYears(QWidget*) {}
 
-bool openBankMaintenance(QWidget* owner, std::optional<bool> coyActive, const QString& caption) {
+bool openBankMaintenance(QWidget* owner, std::optional<bool> coyActive, const QString& caption)
+{
     return ui::openWindow<TBankMainForm>(
         owner,
         [&](TBankMainForm& w) {
@@ -80,14 +86,16 @@ bool openBankMaintenance(QWidget* owner, std::optional<bool> coyActive, const QS
         [](TBankMainForm& w, int) { return w.changed; });
 }
 
-void openBankTransactions(QWidget* owner, const QString& coyText) {
+void openBankTransactions(QWidget* owner, const QString& coyText)
+{
     ui::openWindow<TQVBankTranForm>(owner, [&](TQVBankTranForm& w) { w.coyCode = coyText; });
 }
 
 void openBankReconciliation(QWidget*, int, const QString&) {}
 void openBankTransactionView(QWidget*, int, const QString&) {}
 bool runRecurringTransactions(QWidget* owner, const QString& coy, const QString& coyName,
-                              const QString& caption) {
+                              const QString& caption)
+{
     return ui::openWindow<TRecTransForm>(
         owner,
         [&](TRecTransForm& w) {
@@ -115,16 +123,18 @@ void openJournalReports(QWidget*, int) {}
 void openActualsVsBudget(QWidget*, int) {}
 void openActualsToDate(QWidget*, int) {}
 void openBankStatementReport(QWidget*, const QString&) {}
-void openProfitAndLoss(QWidget* owner, int coy) {
-    ui::openWindow<reports::TProfitandLostForm>(
-        owner, [&](reports::TProfitandLostForm& w) { w.coyCode = coy; });
+void openProfitAndLoss(QWidget* owner, int coy)
+{
+    ui::openWindow<reports::TProfitandLostForm>(owner,
+                                                [&](reports::TProfitandLostForm& w) { w.coyCode = coy; });
 }
 void openBudgetReports(QWidget*, int) {}
 void openGstReports(QWidget*, int) {}
 void openChequeReports(QWidget*, int) {}
-void openTrialBalance(QWidget* owner, int coy) {
-    ui::openWindow<reports::TTrialBalanceForm>(
-        owner, [&](reports::TTrialBalanceForm& w) { w.coyCode = coy; });
+void openTrialBalance(QWidget* owner, int coy)
+{
+    ui::openWindow<reports::TTrialBalanceForm>(owner,
+                                               [&](reports::TTrialBalanceForm& w) { w.coyCode = coy; });
 }
 void openBalanceSheet(QWidget*, int) {}
 
