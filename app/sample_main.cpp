@@ -1,5 +1,6 @@
 // quorvel-sample DATAFOLDER [ENTRIES]: makes the demo company in a new data folder and posts
 // ENTRIES bank entries (2000 unless given) over the last three years.
+#include "banking/recurring_sample.h"
 #include "banking/sample_company.h"
 #include "store/connection.h"
 #include "store/error.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv)
         const QDate today = QDate::currentDate();
         banking::sample::makeDemoCompany(c, today);
         const int posted = banking::sample::postDemoEntries(c, entries, today, 1, 500);
+        banking::sample::addDemoDefinitions(c, today);
         std::printf("Made the demo company in %s with %d bank entries.\n", qPrintable(c.path()),
                     posted);
     } catch (const store::StoreError& e) {

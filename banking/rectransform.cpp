@@ -17,6 +17,17 @@
 #include "ui/messages.h"
 #include "ui/navigator.h"
 
+namespace {
+
+// The query hands dates back as stored (ISO text); the grid shows the short date format.
+QString dueDateText(const QVariant& v) {
+    const QDate d =
+        v.typeId() == QMetaType::QDate ? v.toDate() : QDate::fromString(v.toString(), Qt::ISODate);
+    return store::fmt::shortDate(d);
+}
+
+}  // namespace
+
 TRecTransForm::TRecTransForm(QWidget* owner) : ui::FormBase(owner, QStringLiteral("RecTransForm")) {
     setObjectName(QStringLiteral("RecTransForm"));
     setWindowTitle(QStringLiteral("Run Recurring Transactions"));
@@ -108,7 +119,7 @@ void TRecTransForm::openDueList() {
                       {QStringLiteral("dRunDate"), QDate::currentDate()}},
                      {{QStringLiteral("DESCR"), QStringLiteral("Description")},
                       ui::moneyColumn(QStringLiteral("ACTAMT"), QStringLiteral("Amount")),
-                      {QStringLiteral("NEXTRUN"), QStringLiteral("Next run date")},
+                      {QStringLiteral("NEXTRUN"), QStringLiteral("Next run date"), dueDateText},
                       {QStringLiteral("ACCTCODE"), QStringLiteral("Account Code")},
                       {QStringLiteral("BANKCODE"), QStringLiteral("Bank Account")}});
     grid_->horizontalHeader()->setStretchLastSection(true);

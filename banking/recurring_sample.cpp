@@ -1,5 +1,7 @@
 #include "banking/recurring_sample.h"
 
+#include <vector>
+
 #include "banking/journal_rules.h"
 #include "banking/sample_company.h"
 #include "store/error.h"
@@ -38,8 +40,13 @@ ScheduleChoice monthly(int day) {
 }  // namespace
 
 void addDemoDefinitions(store::Connection& c, const QDate& today) {
-    if (!findLedgerAccount(c, 1, QStringLiteral("LOAN")))
-        addLedgerAccount(c, 1, {"LOAN", "Loan repayments", "EXP", 0, false, "O", false});
+    // Accounts the folder lacks are added (a folder made for other windows may have none).
+    const std::vector<LedgerSpec> accounts{
+        {"RENT", "Rent of premises", "EXP", 0, true, "O"},
+        {"WAGES", "Wages and salaries", "EXP", 0, false},
+        {"LOAN", "Loan repayments", "EXP", 0, false, "O", false}};
+    for (const LedgerSpec& a : accounts)
+        if (!findLedgerAccount(c, 1, a.code)) addLedgerAccount(c, 1, a);
     const QDate rentDay(today.year(), today.month(), 1);
     addDefinition(c, demoInput("Shop rent", "RENT", 2300.00, "LANDLORD", rentDay), monthly(1));
     ScheduleChoice fortnightly = monthly(1);

@@ -16,8 +16,8 @@ QString addDefinition(store::Connection& c, const DefinitionInput& input,
                       const ScheduleChoice& schedule);
 
 // The demo company's definitions on its cheque account: monthly rent on the 1st, fortnightly
-// wages and a monthly loan repayment (with a "LOAN" account for it), the first of them due a
-// few days before `today` so the run window has work.
+// wages and a monthly loan repayment (adding the RENT, WAGES and LOAN accounts when missing),
+// rent and wages due by `today` so the run window has work.
 void addDemoDefinitions(store::Connection& c, const QDate& today);
 
 }  // namespace banking::sample
