@@ -311,10 +311,11 @@ void RecurringPage::WhoEditChange() {
         whoLabel_->setText(QStringLiteral("Miscellaneous supplier."));
         return;
     }
-    whoLabel_->setText(supplier->details.busName.trimmed());
-    if (ctx_.mode == SetupMode::Adding)
-        descrEdit_->setText(supplier->details.busName.trimmed() + QLatin1Char(' ') +
-                            descrEdit_->text());
+    const QString name = supplier->details.busName.trimmed();
+    whoLabel_->setText(name);
+    // Once per supplier: typing on past a found code must not stack the name up.
+    if (ctx_.mode == SetupMode::Adding && !descrEdit_->text().startsWith(name + QLatin1Char(' ')))
+        descrEdit_->setText(name + QLatin1Char(' ') + descrEdit_->text());
 }
 
 void RecurringPage::TypeGroupClick() {
