@@ -79,6 +79,13 @@ RecurringPage::RecurringPage(SetupContext& context) : SetupPage(context) {
     }
     layout->addWidget(coyGroup);
 
+    makeBoxes(layout);
+    makeList(layout);
+    connectControls();
+}
+
+// The definition's boxes, pickers and the labels that show what the checks found.
+void RecurringPage::makeBoxes(QVBoxLayout* layout) {
     auto* grid = new QGridLayout;
     layout->addLayout(grid);
     auto label = [this](const QString& text, QWidget* buddy) {
@@ -167,7 +174,9 @@ RecurringPage::RecurringPage(SetupContext& context) : SetupPage(context) {
     grid->addWidget(scheduleButton_, row++, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
+}
 
+void RecurringPage::makeList(QVBoxLayout* layout) {
     grid_ = new ui::DataGrid(this);
     grid_->setObjectName(QStringLiteral("RecGrid"));
     layout->addWidget(grid_, 1);
@@ -177,7 +186,9 @@ RecurringPage::RecurringPage(SetupContext& context) : SetupPage(context) {
     navRow->addWidget(navigator_);
     navRow->addStretch();
     layout->addLayout(navRow);
+}
 
+void RecurringPage::connectControls() {
     QWidget* order[] = {withdrawalRadio_, depositRadio_, descrEdit_, purposeEdit_,
                         bankAcctEdit_,    amountEdit_,   whoEdit_,   nextRunBox_,
                         scheduleButton_,  grid_};

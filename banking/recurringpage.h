@@ -9,6 +9,7 @@
 #include "banking/recurring_definitions.h"
 
 class QButtonGroup;
+class QVBoxLayout;
 class QRadioButton;
 
 namespace banking {
@@ -35,6 +36,9 @@ public:
     void ScheduleButtonClick();
 
 private:
+    void makeBoxes(QVBoxLayout* layout);
+    void makeList(QVBoxLayout* layout);
+    void connectControls();
     void PurposeEditChange();
     void BankAcctEditChange();
     void WhoEditChange();
