@@ -14,6 +14,7 @@
 #include "banking/banktranform.h"
 #include "banking/banktransviewform.h"
 #include "cash/cashtranform.h"
+#include "banking/rectransform.h"
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
 #include "payments/addeditsuppform.h"
@@ -112,9 +113,18 @@ void openBankTransactionView(QWidget* owner, int coy, const QString& caption)
         if (!caption.isEmpty()) w.setWindowTitle(caption);
     });
 }
-bool runRecurringTransactions(QWidget*, const QString&, const QString&, const QString&)
+bool runRecurringTransactions(QWidget* owner, const QString& coy, const QString& coyName,
+                              const QString& caption)
 {
-    return false;
+    return ui::openWindow<TRecTransForm>(
+        owner,
+        [&](TRecTransForm& w) {
+            w.posted = false;
+            w.coyCode = coy;
+            w.coyName = coyName;
+            w.setWindowTitle(caption);
+        },
+        [](TRecTransForm& w, int) { return w.posted; });
 }
 
 void openSupplierMaintenance(QWidget* owner, int coy)

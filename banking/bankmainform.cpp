@@ -25,6 +25,8 @@ TBankMainForm::TBankMainForm(QWidget* owner)
     addPage(accountsPage_, QStringLiteral("Bank Account(s)"));
     openingPage_ = new banking::OpeningBalancesPage(ctx_);
     addPage(openingPage_, QStringLiteral("Opening balances"));
+    recurringPage_ = new banking::RecurringPage(ctx_);
+    addPage(recurringPage_, QStringLiteral("Recurring Transactions"));
     addFrame(layout, {{NewButton, QStringLiteral("&New")},
                       {EditButton, QStringLiteral("&Edit")},
                       {CancelButton, QStringLiteral("&Cancel")},

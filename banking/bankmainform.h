@@ -1,5 +1,6 @@
 #pragma once
-// Bank set-up: banks, the company's bank accounts and their opening balances, one page each.
+// Bank set-up: banks, the company's bank accounts, their opening balances and the recurring
+// transaction definitions, one page each.
 // It works on the company of the first control record; the buttons below the pages act on the
 // page showing.
 //
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "banking/bankpages.h"
+#include "banking/recurringpage.h"
 #include "store/connection.h"
 #include "ui/maintenanceframe.h"
 
@@ -20,7 +22,7 @@ class TBankMainForm : public ui::MaintenanceFrame {
     Q_OBJECT
 public:
     using Mode = ui::EditMode;
-    enum Page { BankPage = 0, AccountsPage = 1, OpeningPage = 2 };
+    enum Page { BankPage = 0, AccountsPage = 1, OpeningPage = 2, RecurringPage = 3 };
 
     explicit TBankMainForm(QWidget* owner = nullptr);
     ~TBankMainForm() override;
@@ -37,6 +39,7 @@ public:
     void setCurrentPage(int page);
     banking::BankAccountsPage* accountsPage() const { return accountsPage_; }
     banking::OpeningBalancesPage* openingPage() const { return openingPage_; }
+    banking::RecurringPage* recurringPage() const { return recurringPage_; }
 
 protected:
     // The frame's hooks: each acts on the page showing.
@@ -62,6 +65,7 @@ private:
     std::vector<banking::SetupPage*> pages_;
     banking::BankAccountsPage* accountsPage_;
     banking::OpeningBalancesPage* openingPage_;
+    banking::RecurringPage* recurringPage_;
     int shownPage_ = BankPage;
     bool opened_ = false;
 

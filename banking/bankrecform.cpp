@@ -14,11 +14,14 @@
 
 #include "banking/accountheadingpanel.h"
 #include "banking/editbankrow.h"
+#include "banking/rectransform.h"
+#include "ledger/company.h"
 #include "store/format.h"
 #include "ui/datagrid.h"
 #include "ui/errorhandler.h"
 #include "ui/messages.h"
 #include "ui/navigator.h"
+#include "ui/opener.h"
 
 namespace fmt = store::fmt;
 
@@ -67,8 +70,7 @@ TQVBankRecForm::TQVBankRecForm(QWidget* owner)
                                QStringLiteral("If you have entered new transactions, or altered "
                                               "amounts, click this to update display"))),
       recTransButton_(recButton(this, "RecTransButton", QStringLiteral("Rec. &Trans"),
-                                QStringLiteral("Running recurring transactions is not available "
-                                               "yet."))),
+                                QStringLiteral("Run manual recurring transactions"))),
       exitButton_(recButton(this, "ExitButton", QStringLiteral("E&xit"))),
       rowMenu_(new QMenu(this)) {
     setObjectName(QStringLiteral("QVBankRecForm"));
@@ -79,7 +81,6 @@ TQVBankRecForm::TQVBankRecForm(QWidget* owner)
     statBalEdit_->setMaximumWidth(130);
     grid_->setObjectName(QStringLiteral("RecGrid"));
     rowNavigator_->setObjectName(QStringLiteral("RecNavigator"));
-    recTransButton_->setEnabled(false);
 
     auto* figures = new QGridLayout;
     auto* statLabel = new QLabel(QStringLiteral("&Statement Balance :"), this);
@@ -128,7 +129,23 @@ TQVBankRecForm::TQVBankRecForm(QWidget* owner)
     connect(upDateButton_, &QPushButton::clicked, this, [this] { UpDateButtonClick(); });
     connect(refreshButton_, &QPushButton::clicked, this, [this] { RefreshButtonClick(); });
     connect(exitButton_, &QPushButton::clicked, this, [this] { accept(); });
-    // "Rec. Trans" opens the recurring run once it exists; until then it stays disabled.
+    connect(recTransButton_, &QPushButton::clicked, this, [this] { RecTransButtonClick(); });
+}
+
+// The recurring run for the company; whatever it posted shows at once.
+void TQVBankRecForm::RecTransButtonClick() {
+    QString coyName;
+    ui::guarded(this, [&] { coyName = ledger::companyName(connection_, coyCode); });
+    const bool ran = ui::openWindow<TRecTransForm>(
+        this,
+        [&](TRecTransForm& w) {
+            w.posted = false;
+            w.coyCode = QString::number(coyCode);
+            w.coyName = coyName;
+            w.setWindowTitle(QStringLiteral("Run recurring transactions for : ") + windowTitle());
+        },
+        [](TRecTransForm& w, int) { return w.posted; });
+    if (ran) RefreshButtonClick();
 }
 
 TQVBankRecForm::~TQVBankRecForm() {

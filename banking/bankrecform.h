@@ -39,6 +39,7 @@ public:
     void PresentButtonClick();
     void UpDateButtonClick();
     void RefreshButtonClick();
+    void RecTransButtonClick();
     void EditTransactionClick();
 
 protected:

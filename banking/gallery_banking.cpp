@@ -4,6 +4,7 @@
 #include "banking/bank_setup.h"
 #include "banking/bankmainform.h"
 #include "banking/bankvuform.h"
+#include "banking/gallery_recurring.h"
 #include "banking/opening_balance.h"
 #include "ledger/departments.h"
 #include "store/table.h"
@@ -108,6 +109,7 @@ void registerBankingWindows() {
         w->coyCode = QString::number(ctx.coy);
         return w;
     });
+    registerRecurringWindows();
 }
 
 }  // namespace gallery

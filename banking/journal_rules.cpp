@@ -207,10 +207,15 @@ void setLineFields(store::Table& t, const EntryLine& line) {
     t.setValue(QStringLiteral("ACCTCODE"), acct);
     t.setValue(QStringLiteral("FULLCODE"), keys::fullCodeFromLink(link, acct));
     t.setValue(QStringLiteral("TRANDATE"), line.date);
-    t.setValue(QStringLiteral("DESC"), line.source + QLatin1Char('-') + line.narrative);
+    t.setValue(QStringLiteral("DESC"), line.description.isEmpty()
+                                           ? line.source + QLatin1Char('-') + line.narrative
+                                           : line.description);
     t.setValue(QStringLiteral("GSTCALC"), 0);
     t.setValue(QStringLiteral("ZERORATED"), 0);
-    t.setValue(QStringLiteral("REASON"), journalReason(line.type));
+    t.setValue(QStringLiteral("REASON"),
+               line.reason.isEmpty() ? journalReason(line.type) : line.reason);
+    if (!line.suppCode.isEmpty()) t.setValue(QStringLiteral("SUPPCODE"), line.suppCode);
+    if (!line.clientCode.isEmpty()) t.setValue(QStringLiteral("CLIENTCODE"), line.clientCode);
     // A line moved to an account without a private share loses its old destination.
     t.setValue(QStringLiteral("SPLITDEST"), hasPrivateShareDestination(line.account)
                                                 ? line.account.domAcct.trimmed()

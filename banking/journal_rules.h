@@ -99,6 +99,12 @@ struct EntryLine {
     LedgerAccount account;
     int lineNo = 0;  // LINENO: 0 for the single line of a bank entry, 1.. for the lines
                      // of an entry with several
+    // Writers other than the bank transaction window name themselves (the recurring run: REASON
+    // "AP", DESC "AP - " + narrative, the payee or payer); empty keeps the bank entry's values.
+    QString reason;       // REASON; empty: journalReason(type)
+    QString description;  // DESC; empty: source + "-" + narrative
+    QString suppCode;     // SUPPCODE
+    QString clientCode;   // CLIENTCODE
 };
 
 // The amounts of the line. BUSAMT is the amount while the business share is above 0 for every

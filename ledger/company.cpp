@@ -1,9 +1,19 @@
 #include "ledger/company.h"
 
 #include "store/format.h"
+#include "store/query.h"
 #include "store/table.h"
 
 namespace ledger {
+
+QString companyName(store::Connection& connection, int coy) {
+    store::Query q(connection);
+    q.setSql(QStringList{QStringLiteral("SELECT BUSNAME FROM QVCntrl"),
+                         QStringLiteral("WHERE COYCODE =:iCoyCode")});
+    q.bind("iCoyCode", coy);
+    q.open();
+    return q.eof() ? QString() : q.text("BUSNAME");
+}
 
 QString countryCode(const QString& shown) {
     if (shown == QLatin1String("New Zealand")) return QStringLiteral("NZ");

@@ -5,10 +5,14 @@
 #include <QString>
 
 namespace store {
+class Connection;
 class Table;
-}
+}  // namespace store
 
 namespace ledger {
+
+// The company's BUSNAME, or an empty text when there is no such company.
+QString companyName(store::Connection& connection, int coy);
 
 // The boxes of company maintenance as typed.
 struct CompanyDetails {

@@ -1,5 +1,6 @@
 #include "payments/suppliers.h"
 
+#include "ledger/company.h"
 #include "store/keys.h"
 #include "store/query.h"
 #include "store/table.h"
@@ -160,12 +161,7 @@ SupplierDelete deleteSupplier(store::Table& suppliers) {
 }
 
 QString supplierCompanyName(store::Connection& connection, int coy) {
-    store::Query q(connection);
-    q.setSql(QStringList{QStringLiteral("SELECT BUSNAME FROM QVCntrl"),
-                         QStringLiteral("WHERE COYCODE =:iCoyCode")});
-    q.bind("iCoyCode", coy);
-    q.open();
-    return q.eof() ? QString() : q.text("BUSNAME");
+    return ledger::companyName(connection, coy);
 }
 
 QString supplierNoNameText() { return QStringLiteral("You must include a name for the supplier!"); }

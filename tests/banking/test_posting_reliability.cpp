@@ -1,5 +1,6 @@
 // Posting stays whole when two programs post into one account at once and when a posting
 // program is killed at any moment: balances, numbers and journal lines always agree.
+#include "banking/recurring_sample.h"
 #include "banking/sample_company.h"
 #include "store/query.h"
 #include "support/temp_folder.h"
@@ -144,6 +145,55 @@ TEST_F(PostingReliability, AProgramKilledAtRandomMomentsLeavesWholeEntriesOnly)
         if (::testing::Test::HasFailure()) break;
     }
     EXPECT_GE(saved, 22);
+}
+
+// A recurring run killed at any moment leaves whole runs only: the books agree, and every
+// definition has exactly as many run lines as its count of runs, the last on its last run date.
+TEST(RecurringReliability, ARunProgramKilledAtRandomMomentsLeavesWholeRunsOnly)
+{
+    TempDataFolder folder;
+    const QDate today = QDate::currentDate();
+    banking::sample::makeDemoCompany(folder.connection, today.addDays(-400));
+    banking::ScheduleChoice weekly;
+    weekly.frequency = banking::Frequency{1, 1, 1};
+    for (const char* acct : {"RENT", "POWER", "PHONE", "MOTOR"}) {
+        banking::DefinitionInput in;
+        in.descr = QString::fromLatin1(acct).toLower();
+        in.purpose = QString::fromLatin1(acct);
+        in.bankAccount = "030100-0123456-00";
+        in.amount = 123.45;
+        in.nextRun = today.addDays(-350);
+        banking::sample::addDefinition(folder.connection, in, weekly);
+    }
+    folder.connection.disconnect();
+    const QString worker = QCoreApplication::applicationDirPath() + "/quorvel-recurring-worker";
+    ASSERT_TRUE(QFileInfo(worker).isExecutable()) << worker.toStdString();
+    QRandomGenerator rng(2026);
+    int ran = 0;
+    for (int round = 0; round < 22; ++round) {
+        QProcess p;
+        p.start(worker, {folder.dir.path()});
+        ASSERT_TRUE(p.waitForStarted(10000));
+        const int wanted = 1 + int(rng.bounded(3));
+        int seen = 0;
+        while (seen < wanted && p.waitForReadyRead(20000)) seen += int(p.readAll().count('\n'));
+        ASSERT_GE(seen, 1) << p.readAllStandardError().toStdString();
+        ran += seen;
+        QThread::usleep(rng.bounded(8000));
+        p.kill();
+        ASSERT_TRUE(p.waitForFinished(10000));
+        expectBooksAgree(folder.dir.path());
+        store::Connection c;
+        c.connectToFolder(folder.dir.path());
+        EXPECT_EQ(scalar(c, "SELECT COUNT(*) FROM QVRecTr d WHERE d.TRANSNO <> (SELECT COUNT(*) "
+                            "FROM QVActTr a WHERE a.REASON = 'AP' AND a.ACCTCODE = d.ACCTCODE) "
+                            "OR (d.TRANSNO > 0 AND d.RUNDATE <> (SELECT MAX(a.TRANDATE) FROM "
+                            "QVActTr a WHERE a.REASON = 'AP' AND a.ACCTCODE = d.ACCTCODE))"),
+                  0)
+            << "a definition advanced without its rows, or rows without the advance";
+        if (::testing::Test::HasFailure()) break;
+    }
+    EXPECT_GE(ran, 22);
 }
 
 }  // namespace

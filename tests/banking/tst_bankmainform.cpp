@@ -118,7 +118,7 @@ void TestBankMainForm::captionNamesTheCompanyAndAddingLocksThePages() {
     QCOMPARE(form_->windowTitle(), QStringLiteral("Active Company is : Kiwi Tiles Ltd"));
     QCOMPARE(find<QLineEdit>("BankCodeEdit")->text(), QStringLiteral("030100"));
     auto* pages = find<QTabWidget>("PageControl");
-    QCOMPARE(pages->count(), 3);
+    QCOMPARE(pages->count(), 4);
     QCOMPARE(pages->tabText(2), QStringLiteral("Opening balances"));
 
     click("NewButton");
