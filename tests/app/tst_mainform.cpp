@@ -3,13 +3,13 @@
 #include "app/launchers.h"
 #include "app/mainform.h"
 #include "banking/banktranform.h"
+#include "banking/rectransform.h"
 #include "ledger/companyform.h"
 #include "payments/addeditsuppform.h"
 #include "payments/chqentryform.h"
 #include "shelltest.h"
 #include "support/qt/modalwait.h"
 #include "store/inifile.h"
-#include "support/qt/modalwait.h"
 #include "ui/help.h"
 #include "ui/messages.h"
 #include "ui/placement.h"
@@ -225,8 +225,12 @@ void TestMainForm::guardedCommandsGoAheadWithAnActiveCompany()
     ui::MessageScript script;
     auto payments = testing_support::whenShown<TChqEntryForm>(
         [](TChqEntryForm* w) { static_cast<QDialog*>(w)->reject(); });
-    for (const char* item : {"ChequesItem", "RecurringItem"}) trigger(*main, item);
+    trigger(*main, "ChequesItem");
     QVERIFY(payments->seen);
+    auto recurring = testing_support::whenShown<TRecTransForm>(
+        [](TRecTransForm* w) { static_cast<QDialog*>(w)->reject(); });
+    trigger(*main, "RecurringItem");
+    QVERIFY(recurring->seen);
     QCOMPARE(script.texts(), QStringList{});
     // Bank transactions opens its window for the active company.
     QString coy;
