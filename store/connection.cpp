@@ -1,13 +1,15 @@
 #include "store/connection.h"
 
-#include "store/datafolder.h"
-#include "store/error.h"
-#include "store/paths.h"
-#include "store/schema.h"
+#include <sqlite3.h>
 
 #include <QDir>
 #include <QFileInfo>
-#include <sqlite3.h>
+
+#include "store/datafolder.h"
+#include "store/error.h"
+#include "store/exclusiveuse.h"
+#include "store/paths.h"
+#include "store/schema.h"
 
 namespace store {
 
@@ -65,8 +67,8 @@ void Connection::connectToFolder(const QString& folder) {
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                         nullptr) != SQLITE_OK) {
-        QString text = sqliteError(db, QStringLiteral("Cannot open the data store %1")
-                                           .arg(QString::fromLocal8Bit(file)));
+        QString text = sqliteError(
+            db, QStringLiteral("Cannot open the data store %1").arg(QString::fromLocal8Bit(file)));
         sqlite3_close(db);
         throw StoreError(text);
     }
@@ -88,6 +90,7 @@ void Connection::connectToFolder(const QString& folder) {
     }
     db_ = db;
     folder_ = dir;
+    markFolderInUse(dir);
 }
 
 void Connection::clearStatements() {
@@ -103,6 +106,7 @@ void Connection::disconnect() {
     diskFull_ = false;
     sqlite3_close_v2(db_);
     db_ = nullptr;
+    releaseFolderUse(folder_);
     folder_.clear();
 }
 
