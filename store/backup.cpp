@@ -104,6 +104,9 @@ BackupOutcome backupDataFolder(const QString& dataFolder, const QString& target,
     BackupOutcome out;
     QString current = QStringLiteral("quorvel.db");
     try {
+        if (sameFolder(dataFolder, target))
+            throw StoreError(
+                QStringLiteral("Cannot archive to same folder as database. Please change folder."));
         if (!QFileInfo(target).isDir() || !QFileInfo(target).isWritable())
             throw StoreError(QStringLiteral("The folder %1 cannot be written.").arg(target));
         // Without its manifest an old backup in the target is never taken for the new one.

@@ -1,13 +1,14 @@
 #include "store/tablelock.h"
 
-#include "store/error.h"
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
+
+#include "store/error.h"
 
 namespace store {
 
