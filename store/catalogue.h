@@ -24,13 +24,13 @@ struct FieldDef {
 };
 
 struct TableDef {
-    const char* file;  // the name windows open, e.g. "QVBnkTr.DBF"
+    const char* file;                  // the name windows open, e.g. "QVBnkTr.DBF"
     std::vector<FieldDef> fields;
-    std::vector<const char*> tags;      // tags the index rebuild creates
-    std::vector<const char*> alsoTags;  // further tags windows open the table on
-    bool rebuilt = true;                // false: "(not rebuilt)" or "(none)" in the catalogue
+    std::vector<const char*> tags;     // tags the index rebuild creates
+    std::vector<const char*> alsoTags; // further tags windows open the table on
+    bool rebuilt = true;               // false: "(not rebuilt)" or "(none)" in the catalogue
 
-    QString sqlName() const;                        // "QVBnkTr": the file name without ".DBF"
+    QString sqlName() const;           // "QVBnkTr": the file name without ".DBF"
     const FieldDef* field(QStringView name) const;  // case-insensitive; nullptr when absent
     std::vector<const char*> allTags() const;       // tags + alsoTags, no duplicates
 };

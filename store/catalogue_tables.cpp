@@ -10,7 +10,8 @@ namespace store {
 
 namespace {
 
-std::vector<TableDef> buildCatalogue() {
+std::vector<TableDef> buildCatalogue()
+{
     std::vector<TableDef> t;
 
     // Company control records, one per company.
@@ -205,19 +206,30 @@ std::vector<TableDef> buildCatalogue() {
     // Bank transactions.
     t.push_back({"QVBnkTr.DBF",
                  {
-                     {"COYCODE", FieldKind::SmallInt, 3},    {"BRANCH", FieldKind::Numeric, 5, 0},
-                     {"BANKCODE", FieldKind::Char, 10},      {"BANKACCT", FieldKind::Char, 30},
+                     {"COYCODE", FieldKind::SmallInt, 3},
+                     {"BRANCH", FieldKind::Numeric, 5, 0},
+                     {"BANKCODE", FieldKind::Char, 10},
+                     {"BANKACCT", FieldKind::Char, 30},
                      {"BANKLINK", FieldKind::Char, 31},  // 30 before
-                     {"LINKCODE", FieldKind::Char, 9},       {"FULLCODE", FieldKind::Char, 25},
+                     {"LINKCODE", FieldKind::Char, 9},
+                     {"FULLCODE", FieldKind::Char, 25},
                      {"FULLLINK", FieldKind::Char, 37},  // 30 before
-                     {"BNKTRNLNK", FieldKind::Char, 50},     {"TRANNUM", FieldKind::Numeric, 11, 0},
-                     {"TRANDATE", FieldKind::Date},          {"TRANTYPE", FieldKind::Char, 10},
-                     {"AMOUNT", FieldKind::Numeric, 14, 2},  {"PURPOSE", FieldKind::Char, 50},
-                     {"REASON", FieldKind::Char, 200},       {"SOURCE", FieldKind::Char, 20},
-                     {"DESTBANK", FieldKind::Char, 10},      {"DESTACCT", FieldKind::Char, 30},
-                     {"SOURCEBANK", FieldKind::Char, 10},    {"SOURCEACCT", FieldKind::Char, 30},
-                     {"TRANREF", FieldKind::Char, 41},       {"CSHACCDET", FieldKind::SmallInt, 1},
-                     {"RECONCILED", FieldKind::SmallInt, 1}, {"CONFIRMED", FieldKind::SmallInt, 1},
+                     {"BNKTRNLNK", FieldKind::Char, 50},
+                     {"TRANNUM", FieldKind::Numeric, 11, 0},
+                     {"TRANDATE", FieldKind::Date},
+                     {"TRANTYPE", FieldKind::Char, 10},
+                     {"AMOUNT", FieldKind::Numeric, 14, 2},
+                     {"PURPOSE", FieldKind::Char, 50},
+                     {"REASON", FieldKind::Char, 200},
+                     {"SOURCE", FieldKind::Char, 20},
+                     {"DESTBANK", FieldKind::Char, 10},
+                     {"DESTACCT", FieldKind::Char, 30},
+                     {"SOURCEBANK", FieldKind::Char, 10},
+                     {"SOURCEACCT", FieldKind::Char, 30},
+                     {"TRANREF", FieldKind::Char, 41},
+                     {"CSHACCDET", FieldKind::SmallInt, 1},
+                     {"RECONCILED", FieldKind::SmallInt, 1},
+                     {"CONFIRMED", FieldKind::SmallInt, 1},
                      {"DETCODE", FieldKind::Numeric, 10, 0},
                  },
                  {"BANKACCT", "BANKCODE", "BANKLINK", "BNKTRNLNK", "BRANCH", "COYCODE", "DESTBANK",
@@ -226,38 +238,54 @@ std::vector<TableDef> buildCatalogue() {
                  {}});
 
     // Journal lines.
-    t.push_back(
-        {"QVActTr.DBF",
-         {
-             {"COYCODE", FieldKind::Char, 3},        {"BRANCH", FieldKind::Numeric, 5, 0},
-             {"LINKCODE", FieldKind::Char, 9},       {"ACCTCODE", FieldKind::Char, 30},
-             {"FULLCODE", FieldKind::Char, 40},      {"TRANNUM", FieldKind::Numeric, 11, 0},
-             {"REF", FieldKind::Char, 20},           {"LINENO", FieldKind::Numeric, 3, 0},
-             {"TRANDATE", FieldKind::Date},          {"DESC", FieldKind::Char, 250},
-             {"AMOUNT", FieldKind::Numeric, 14, 2},  {"BUSAMT", FieldKind::Numeric, 14, 2},
-             {"GSTAMT", FieldKind::Numeric, 14, 2},  {"HASGST", FieldKind::SmallInt, 1},
-             {"GSTTYPE", FieldKind::Char, 1},        {"ZERORATED", FieldKind::SmallInt, 1},
-             {"GSTCALC", FieldKind::SmallInt, 1},    {"GSTDATE", FieldKind::Date},
-             {"TRANTYPE", FieldKind::Char, 25},      {"REASON", FieldKind::Char, 5},
-             {"SRCHCODE", FieldKind::Char, 50},      {"BNKTRNLNK", FieldKind::Char, 50},
-             {"BNKLINKNO", FieldKind::Char, 50},     {"HASBNKACCT", FieldKind::SmallInt, 1},
-             {"BANKACCT", FieldKind::Char, 30},      {"SUPPCODE", FieldKind::Char, 20},
-             {"CLIENTCODE", FieldKind::Char, 20},    {"CLIJOBNO", FieldKind::Char, 25},
-             {"SPLITDEST", FieldKind::Char, 30},     {"SPLITSOURC", FieldKind::Char, 30},
-             {"SPLITLINK", FieldKind::Char, 37},  // 33 before
-             {"SPLITNO", FieldKind::Numeric, 15, 0}, {"PERIODNO", FieldKind::SmallInt, 2},
-         },
-         {"ACCTCODE", "BANKACCT", "BNKLINKNO", "BNKTRNLNK", "BRANCH", "CLIENTCODE", "CLIJOBNO",
-          "COYCODE", "FULLCODE", "LINKCODE", "SPLITLINK", "SRCHCODE", "SUPPCODE", "TRANNUM"},
-         {}});
+    t.push_back({"QVActTr.DBF",
+                 {
+                     {"COYCODE", FieldKind::Char, 3},
+                     {"BRANCH", FieldKind::Numeric, 5, 0},
+                     {"LINKCODE", FieldKind::Char, 9},
+                     {"ACCTCODE", FieldKind::Char, 30},
+                     {"FULLCODE", FieldKind::Char, 40},
+                     {"TRANNUM", FieldKind::Numeric, 11, 0},
+                     {"REF", FieldKind::Char, 20},
+                     {"LINENO", FieldKind::Numeric, 3, 0},
+                     {"TRANDATE", FieldKind::Date},
+                     {"DESC", FieldKind::Char, 250},
+                     {"AMOUNT", FieldKind::Numeric, 14, 2},
+                     {"BUSAMT", FieldKind::Numeric, 14, 2},
+                     {"GSTAMT", FieldKind::Numeric, 14, 2},
+                     {"HASGST", FieldKind::SmallInt, 1},
+                     {"GSTTYPE", FieldKind::Char, 1},
+                     {"ZERORATED", FieldKind::SmallInt, 1},
+                     {"GSTCALC", FieldKind::SmallInt, 1},
+                     {"GSTDATE", FieldKind::Date},
+                     {"TRANTYPE", FieldKind::Char, 25},
+                     {"REASON", FieldKind::Char, 5},
+                     {"SRCHCODE", FieldKind::Char, 50},
+                     {"BNKTRNLNK", FieldKind::Char, 50},
+                     {"BNKLINKNO", FieldKind::Char, 50},
+                     {"HASBNKACCT", FieldKind::SmallInt, 1},
+                     {"BANKACCT", FieldKind::Char, 30},
+                     {"SUPPCODE", FieldKind::Char, 20},
+                     {"CLIENTCODE", FieldKind::Char, 20},
+                     {"CLIJOBNO", FieldKind::Char, 25},
+                     {"SPLITDEST", FieldKind::Char, 30},
+                     {"SPLITSOURC", FieldKind::Char, 30},
+                     {"SPLITLINK", FieldKind::Char, 37},  // 33 before
+                     {"SPLITNO", FieldKind::Numeric, 15, 0},
+                     {"PERIODNO", FieldKind::SmallInt, 2},
+                 },
+                 {"ACCTCODE", "BANKACCT", "BNKLINKNO", "BNKTRNLNK", "BRANCH", "CLIENTCODE",
+                  "CLIJOBNO", "COYCODE", "FULLCODE", "LINKCODE", "SPLITLINK", "SRCHCODE",
+                  "SUPPCODE", "TRANNUM"},
+                 {}});
 
     // Receipts journal kept outside the system; only unlinked here.
     t.push_back({"Tranjou.DBF",
                  {
-                     {"COYCODE", FieldKind::Char, 3},  // width not given; kind as on journal lines
-                     {"REF", FieldKind::Char, 50},     // width not given; matched against SRCHCODE
-                     {"BNKTRNLNK", FieldKind::Char, 50},  // width not given
-                     {"BANKLINK", FieldKind::Char, 31},   // width not given
+                     {"COYCODE", FieldKind::Char, 3},    // width not given; kind as on journal lines
+                     {"REF", FieldKind::Char, 50},       // width not given; matched against SRCHCODE
+                     {"BNKTRNLNK", FieldKind::Char, 50}, // width not given
+                     {"BANKLINK", FieldKind::Char, 31},  // width not given
                      {"DEPOSITED", FieldKind::SmallInt},
                  },
                  {},
@@ -369,41 +397,53 @@ std::vector<TableDef> buildCatalogue() {
                  {}});
 
     // Supplier invoices kept outside the system; only asked whether a SUPPCOY occurs.
-    t.push_back(
-        {"Creditors.DBF",
-         {
-             {"COYNO", FieldKind::SmallInt},
-             {"SUPPCODE", FieldKind::Char, 10},   // width not given; as in the supplier table
-             {"SUPPCOY", FieldKind::Char, 16},    // width not given; as in the supplier table
-             {"INVOICENO", FieldKind::Char, 20},  // width not given
-             {"INVDATE", FieldKind::Date},
-             {"AMOUNT", FieldKind::Numeric, 14, 2},
-             {"GSTAMT", FieldKind::Numeric, 14, 2},
-         },
-         {},
-         {"SUPPCOY"},
-         false});
+    t.push_back({"Creditors.DBF",
+                 {
+                     {"COYNO", FieldKind::SmallInt},
+                     {"SUPPCODE", FieldKind::Char, 10},   // width not given; as in the supplier table
+                     {"SUPPCOY", FieldKind::Char, 16},    // width not given; as in the supplier table
+                     {"INVOICENO", FieldKind::Char, 20},  // width not given
+                     {"INVDATE", FieldKind::Date},
+                     {"AMOUNT", FieldKind::Numeric, 14, 2},
+                     {"GSTAMT", FieldKind::Numeric, 14, 2},
+                 },
+                 {},
+                 {"SUPPCOY"},
+                 false});
 
     // Payment headers.
     t.push_back({"QVChHdr.DBF",
                  {
-                     {"COYCODE", FieldKind::Char, 3},       {"TRANNUM", FieldKind::Numeric, 11, 0},
-                     {"CHEQUENO", FieldKind::Char, 11},     {"PAYTYPE", FieldKind::Char, 3},
-                     {"TRANTYPE", FieldKind::Char, 3},      {"BANKCODE", FieldKind::Char, 10},
-                     {"ACCTCODE", FieldKind::Char, 25},     {"FULLCODE", FieldKind::Char, 40},
-                     {"CHQBNKCOY", FieldKind::Char, 60},    {"SUPPTYPE", FieldKind::Char, 4},
-                     {"SUPPLIER", FieldKind::Char, 50},     {"SUPPCOY", FieldKind::Char, 20},
-                     {"CHQSUPLNK", FieldKind::Char, 50},    {"CLIREFUND", FieldKind::SmallInt},
-                     {"CLICODE", FieldKind::Char, 20},      {"CHQDATE", FieldKind::Date},
-                     {"AMOUNT", FieldKind::Numeric, 14, 2}, {"GSTAMT", FieldKind::Numeric, 14, 2},
-                     {"BUSAMT", FieldKind::Numeric, 14, 2}, {"NUMLINES", FieldKind::SmallInt},
-                     {"CONFIRMED", FieldKind::SmallInt},    {"GSTCALC", FieldKind::SmallInt},
-                     {"LINKCODE", FieldKind::Char, 9},      {"PERIODNO", FieldKind::SmallInt},
-                     {"VALIDATED", FieldKind::Char, 1},     {"PRINTED", FieldKind::SmallInt},
+                     {"COYCODE", FieldKind::Char, 3},
+                     {"TRANNUM", FieldKind::Numeric, 11, 0},
+                     {"CHEQUENO", FieldKind::Char, 11},
+                     {"PAYTYPE", FieldKind::Char, 3},
+                     {"TRANTYPE", FieldKind::Char, 3},
+                     {"BANKCODE", FieldKind::Char, 10},
+                     {"ACCTCODE", FieldKind::Char, 25},
+                     {"FULLCODE", FieldKind::Char, 40},
+                     {"CHQBNKCOY", FieldKind::Char, 60},
+                     {"SUPPTYPE", FieldKind::Char, 4},
+                     {"SUPPLIER", FieldKind::Char, 50},
+                     {"SUPPCOY", FieldKind::Char, 20},
+                     {"CHQSUPLNK", FieldKind::Char, 50},
+                     {"CLIREFUND", FieldKind::SmallInt},
+                     {"CLICODE", FieldKind::Char, 20},
+                     {"CHQDATE", FieldKind::Date},
+                     {"AMOUNT", FieldKind::Numeric, 14, 2},
+                     {"GSTAMT", FieldKind::Numeric, 14, 2},
+                     {"BUSAMT", FieldKind::Numeric, 14, 2},
+                     {"NUMLINES", FieldKind::SmallInt},
+                     {"CONFIRMED", FieldKind::SmallInt},
+                     {"GSTCALC", FieldKind::SmallInt},
+                     {"LINKCODE", FieldKind::Char, 9},
+                     {"PERIODNO", FieldKind::SmallInt},
+                     {"VALIDATED", FieldKind::Char, 1},
+                     {"PRINTED", FieldKind::SmallInt},
                      {"GSTDATE", FieldKind::Date},
                  },
-                 {"ACCTCODE", "BANKCODE", "CHEQUENO", "CHQBNKCOY", "CHQDATE", "CHQSUPLNK",
-                  "CLICODE", "COYCODE", "FULLCODE", "LINKCODE", "SUPPCOY", "SUPPLIER"},
+                 {"ACCTCODE", "BANKCODE", "CHEQUENO", "CHQBNKCOY", "CHQDATE", "CHQSUPLNK", "CLICODE",
+                  "COYCODE", "FULLCODE", "LINKCODE", "SUPPCOY", "SUPPLIER"},
                  {}});
 
     // Payment lines.
@@ -431,8 +471,8 @@ std::vector<TableDef> buildCatalogue() {
                      {"INVSUPCOY", FieldKind::Char, 55},
                      {"INVSUPLINE", FieldKind::Char, 25},
                      // Carried, not written by payment entry; kinds and widths not given.
-                     {"CLICODE", FieldKind::Char, 20},  // width not given
-                     {"JOBNO", FieldKind::Char, 25},    // width not given
+                     {"CLICODE", FieldKind::Char, 20},    // width not given
+                     {"JOBNO", FieldKind::Char, 25},      // width not given
                      {"CHARDATE", FieldKind::Date},
                      {"CHAR_AMT", FieldKind::Numeric, 14, 2},
                      {"UNITS", FieldKind::Numeric, 10, 2},
@@ -440,12 +480,12 @@ std::vector<TableDef> buildCatalogue() {
                      {"CRAMT", FieldKind::Numeric, 14, 2},
                      {"DRAMT", FieldKind::Numeric, 14, 2},
                      {"GST_DATE", FieldKind::Date},
-                     {"SUPTRNO", FieldKind::Char, 10},  // width not given
+                     {"SUPTRNO", FieldKind::Char, 10},    // width not given
                      {"SPLITNO", FieldKind::Numeric, 15, 0},
-                     {"SPLITDEST", FieldKind::Char, 30},   // width not given
-                     {"SPLITSOURC", FieldKind::Char, 30},  // width not given
-                     {"SUPTRNCOY", FieldKind::Char, 25},   // width not given
-                     {"INVOICENO", FieldKind::Char, 20},   // width not given
+                     {"SPLITDEST", FieldKind::Char, 30},  // width not given
+                     {"SPLITSOURC", FieldKind::Char, 30}, // width not given
+                     {"SUPTRNCOY", FieldKind::Char, 25},  // width not given
+                     {"INVOICENO", FieldKind::Char, 20},  // width not given
                  },
                  {"ACCTNO", "BANKACCT", "CHARDATE", "CHEQUENO", "CHQBNKCOY", "CHQDATE", "CHQSUPLNK",
                   "CLICODE", "COYCODE", "INVOICENO", "INVSUPCOY", "INVSUPLINE", "JOBNO", "LINKCODE",
@@ -587,16 +627,25 @@ std::vector<TableDef> buildCatalogue() {
     // Actuals-to-date rows.
     t.push_back({"XTabAct1.DBF",
                  {
-                     {"KEYCODE", FieldKind::Char, 5},      {"LINENO", FieldKind::SmallInt},
+                     {"KEYCODE", FieldKind::Char, 5},
+                     {"LINENO", FieldKind::SmallInt},
                      {"ACCTKEY", FieldKind::Char, 21},  // width not given; KEYCODE + "-" + ACCTCODE
-                     {"ACCTCODE", FieldKind::Char, 15},    {"RPTCAT", FieldKind::Char, 1},
-                     {"COL0", FieldKind::Char, 200},       {"ACT1", FieldKind::Numeric, 14, 2},
-                     {"ACT2", FieldKind::Numeric, 14, 2},  {"ACT3", FieldKind::Numeric, 14, 2},
-                     {"ACT4", FieldKind::Numeric, 14, 2},  {"ACT5", FieldKind::Numeric, 14, 2},
-                     {"ACT6", FieldKind::Numeric, 14, 2},  {"ACT7", FieldKind::Numeric, 14, 2},
-                     {"ACT8", FieldKind::Numeric, 14, 2},  {"ACT9", FieldKind::Numeric, 14, 2},
-                     {"ACT10", FieldKind::Numeric, 14, 2}, {"ACT11", FieldKind::Numeric, 14, 2},
-                     {"ACT12", FieldKind::Numeric, 14, 2}, {"TOTAL", FieldKind::Numeric, 14, 2},
+                     {"ACCTCODE", FieldKind::Char, 15},
+                     {"RPTCAT", FieldKind::Char, 1},
+                     {"COL0", FieldKind::Char, 200},
+                     {"ACT1", FieldKind::Numeric, 14, 2},
+                     {"ACT2", FieldKind::Numeric, 14, 2},
+                     {"ACT3", FieldKind::Numeric, 14, 2},
+                     {"ACT4", FieldKind::Numeric, 14, 2},
+                     {"ACT5", FieldKind::Numeric, 14, 2},
+                     {"ACT6", FieldKind::Numeric, 14, 2},
+                     {"ACT7", FieldKind::Numeric, 14, 2},
+                     {"ACT8", FieldKind::Numeric, 14, 2},
+                     {"ACT9", FieldKind::Numeric, 14, 2},
+                     {"ACT10", FieldKind::Numeric, 14, 2},
+                     {"ACT11", FieldKind::Numeric, 14, 2},
+                     {"ACT12", FieldKind::Numeric, 14, 2},
+                     {"TOTAL", FieldKind::Numeric, 14, 2},
                  },
                  {"KEYCODE", "ACCTCODE", "ACCTKEY"},
                  {}});
@@ -647,16 +696,25 @@ std::vector<TableDef> buildCatalogue() {
     // Three-month rows: no window fills the table; laid out like the two-month one.
     t.push_back({"XTab3mth.DBF",
                  {
-                     {"KEYCODE", FieldKind::Char, 5},      {"LINENO", FieldKind::SmallInt},
+                     {"KEYCODE", FieldKind::Char, 5},
+                     {"LINENO", FieldKind::SmallInt},
                      {"ACCTKEY", FieldKind::Char, 21},  // width not given; KEYCODE + "-" + ACCTCODE
-                     {"ACCTCODE", FieldKind::Char, 15},    {"RPTCAT", FieldKind::Char, 1},
-                     {"COL0", FieldKind::Char, 200},       {"ACT1", FieldKind::Numeric, 14, 2},
-                     {"BUD1", FieldKind::Numeric, 14, 2},  {"DIFF1", FieldKind::Numeric, 14, 2},
-                     {"ACT2", FieldKind::Numeric, 14, 2},  {"BUD2", FieldKind::Numeric, 14, 2},
-                     {"DIFF2", FieldKind::Numeric, 14, 2}, {"ACT3", FieldKind::Numeric, 14, 2},
-                     {"BUD3", FieldKind::Numeric, 14, 2},  {"DIFF3", FieldKind::Numeric, 14, 2},
-                     {"TACT", FieldKind::Numeric, 14, 2},  {"TBUD", FieldKind::Numeric, 14, 2},
-                     {"TDIFF", FieldKind::Numeric, 14, 2}, {"REMAINDER", FieldKind::Numeric, 14, 2},
+                     {"ACCTCODE", FieldKind::Char, 15},
+                     {"RPTCAT", FieldKind::Char, 1},
+                     {"COL0", FieldKind::Char, 200},
+                     {"ACT1", FieldKind::Numeric, 14, 2},
+                     {"BUD1", FieldKind::Numeric, 14, 2},
+                     {"DIFF1", FieldKind::Numeric, 14, 2},
+                     {"ACT2", FieldKind::Numeric, 14, 2},
+                     {"BUD2", FieldKind::Numeric, 14, 2},
+                     {"DIFF2", FieldKind::Numeric, 14, 2},
+                     {"ACT3", FieldKind::Numeric, 14, 2},
+                     {"BUD3", FieldKind::Numeric, 14, 2},
+                     {"DIFF3", FieldKind::Numeric, 14, 2},
+                     {"TACT", FieldKind::Numeric, 14, 2},
+                     {"TBUD", FieldKind::Numeric, 14, 2},
+                     {"TDIFF", FieldKind::Numeric, 14, 2},
+                     {"REMAINDER", FieldKind::Numeric, 14, 2},
                  },
                  {},
                  {},
@@ -667,8 +725,8 @@ std::vector<TableDef> buildCatalogue() {
                  {
                      {"FORMCODE", FieldKind::Char, 10},  // width not given
                      {"COLNO", FieldKind::SmallInt},
-                     {"COLHDR", FieldKind::Char, 150},  // width not given
-                     {"COLTYPE", FieldKind::Char, 1},   // width not given
+                     {"COLHDR", FieldKind::Char, 150},   // width not given
+                     {"COLTYPE", FieldKind::Char, 1},    // width not given
                  },
                  {},
                  {},
@@ -684,9 +742,9 @@ std::vector<TableDef> buildCatalogue() {
                  false});
     t.push_back({"QVXTabHD.DBF",
                  {
-                     {"FORMCODE", FieldKind::Char, 10},   // width not given
-                     {"TITLE", FieldKind::Char, 200},     // width not given
-                     {"SUBTITLE", FieldKind::Char, 150},  // width not given
+                     {"FORMCODE", FieldKind::Char, 10},  // width not given
+                     {"TITLE", FieldKind::Char, 200},    // width not given
+                     {"SUBTITLE", FieldKind::Char, 150}, // width not given
                  },
                  {},
                  {},
@@ -696,8 +754,8 @@ std::vector<TableDef> buildCatalogue() {
     t.push_back({"CASHMAN.DBF",
                  {
                      {"DATE", FieldKind::Date},
-                     {"REF", FieldKind::Char, 20},      // width not given; the journal line's REF
-                     {"ACCOUNT", FieldKind::Char, 15},  // width not given; the account's EXPCODE
+                     {"REF", FieldKind::Char, 20},       // width not given; the journal line's REF
+                     {"ACCOUNT", FieldKind::Char, 15},   // width not given; the account's EXPCODE
                      {"AMOUNT", FieldKind::Numeric, 14, 2},
                      {"GSTAMOUNT", FieldKind::Numeric, 14, 2},
                      {"QUANTITY", FieldKind::Numeric, 10, 2},
@@ -713,7 +771,8 @@ std::vector<TableDef> buildCatalogue() {
 
 }  // namespace
 
-const std::vector<TableDef>& catalogue() {
+const std::vector<TableDef>& catalogue()
+{
     static const std::vector<TableDef> tables = buildCatalogue();
     return tables;
 }

@@ -1,15 +1,14 @@
 #include "store/connection.h"
 
-#include <sqlite3.h>
-
-#include <QDir>
-#include <QFileInfo>
-
 #include "store/datafolder.h"
 #include "store/error.h"
 #include "store/exclusiveuse.h"
 #include "store/paths.h"
 #include "store/schema.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <sqlite3.h>
 
 namespace store {
 
@@ -67,8 +66,8 @@ void Connection::connectToFolder(const QString& folder) {
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                         nullptr) != SQLITE_OK) {
-        QString text = sqliteError(
-            db, QStringLiteral("Cannot open the data store %1").arg(QString::fromLocal8Bit(file)));
+        QString text = sqliteError(db, QStringLiteral("Cannot open the data store %1")
+                                           .arg(QString::fromLocal8Bit(file)));
         sqlite3_close(db);
         throw StoreError(text);
     }

@@ -8,8 +8,7 @@ namespace store {
 
 class StoreError : public std::runtime_error {
 public:
-    explicit StoreError(const QString& text)
-        : std::runtime_error(text.toStdString()), text_(text) {}
+    explicit StoreError(const QString& text) : std::runtime_error(text.toStdString()), text_(text) {}
     const QString& text() const { return text_; }
 
 private:

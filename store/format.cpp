@@ -60,7 +60,8 @@ std::optional<qint64> toScaled(const DecimalDigits& d) {
     return d.negative ? -scaled : scaled;
 }
 
-QString fixedTwo(double value, int integerDigits) {
+QString fixedTwo(double value, int integerDigits)
+{
     // Not a number or infinite: shown as such ("nan", "inf", "-inf"), never as an amount.
     if (!std::isfinite(value)) return QString::number(value);
     const DecimalDigits d = roundedDigits(value, 2);
@@ -70,9 +71,9 @@ QString fixedTwo(double value, int integerDigits) {
            QString::fromLatin1(d.digits.data() + d.digits.size() - 2, 2);
 }
 
-const char* const kMonthNames[] = {"January",   "February", "March",    "April",
-                                   "May",       "June",     "July",     "August",
-                                   "September", "October",  "November", "December"};
+const char* const kMonthNames[] = {"January", "February", "March",     "April",
+                                   "May",     "June",     "July",      "August",
+                                   "September", "October", "November", "December"};
 
 QString monthName(const QDate& date) { return QString::fromLatin1(kMonthNames[date.month() - 1]); }
 
@@ -95,7 +96,8 @@ std::optional<qint64> checkedScaled(double value, int decimals) {
 
 std::optional<qint64> checkedCents(double value) { return checkedScaled(value, 2); }
 
-qint64 cents(double value) {
+qint64 cents(double value)
+{
     if (std::isnan(value)) return 0;
     if (const auto c = checkedCents(value)) return *c;
     return value < 0 ? std::numeric_limits<qint64>::min() : std::numeric_limits<qint64>::max();
@@ -107,12 +109,14 @@ QString money(double value) { return fixedTwo(value, 1); }
 
 QString twoDigits(double value) { return fixedTwo(value, 2); }
 
-QString longDate(const QDate& date) {
+QString longDate(const QDate& date)
+{
     if (!date.isValid()) return QString();
     return QStringLiteral("%1 %2 %3").arg(date.day()).arg(monthName(date)).arg(date.year());
 }
 
-QString longDate2(const QDate& date) {
+QString longDate2(const QDate& date)
+{
     if (!date.isValid()) return QString();
     return QStringLiteral("%1 %2 %3")
         .arg(date.day(), 2, 10, QLatin1Char('0'))
@@ -120,7 +124,8 @@ QString longDate2(const QDate& date) {
         .arg(date.year());
 }
 
-QString withFourDigitYear(const QString& format) {
+QString withFourDigitYear(const QString& format)
+{
     QString result;
     bool quoted = false;
     for (qsizetype i = 0; i < format.size();) {
@@ -137,27 +142,32 @@ QString withFourDigitYear(const QString& format) {
     return result;
 }
 
-QString shortDateFormat() {
+QString shortDateFormat()
+{
     return withFourDigitYear(QLocale::system().dateFormat(QLocale::ShortFormat));
 }
 
-QString shortDate(const QDate& date) {
+QString shortDate(const QDate& date)
+{
     if (!date.isValid()) return QString();
     return QLocale::system().toString(date, shortDateFormat());
 }
 
-QDate parseShortDate(const QString& text) {
+QDate parseShortDate(const QString& text)
+{
     return QLocale::system().toDate(text.trimmed(), shortDateFormat());
 }
 
-QDate financialYearStart(const QDate& today) {
+QDate financialYearStart(const QDate& today)
+{
     const int year = today.month() >= 4 ? today.year() : today.year() - 1;
     return QDate(year, 4, 1);
 }
 
 QDate financialYearEnd(const QDate& start) { return start.addDays(364); }
 
-bool parseMoney(const QString& text, double* out) {
+bool parseMoney(const QString& text, double* out)
+{
     static const QRegularExpression plainNumber(QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)$"));
     const QString t = text.trimmed();
     if (!plainNumber.match(t).hasMatch()) return false;

@@ -1,30 +1,32 @@
 #include "store/inifile.h"
 
+#include "store/error.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 
-#include "store/error.h"
-
 namespace store {
 
 struct IniFile::Content {
     QStringList lines;
-    bool crlf = false;  // written back with the line ends it was read with
+    bool crlf = false;      // written back with the line ends it was read with
     bool bom = false;
     bool finalNewline = true;
 };
 
 namespace {
 
-bool isComment(const QString& trimmed) {
+bool isComment(const QString& trimmed)
+{
     return trimmed.startsWith(QLatin1Char(';')) || trimmed.startsWith(QLatin1Char('#'));
 }
 
 // True when the line is a "[Section]" line; its name goes to *name.
-bool sectionOf(const QString& line, QString* name = nullptr) {
+bool sectionOf(const QString& line, QString* name = nullptr)
+{
     const QString t = line.trimmed();
     if (!t.startsWith(QLatin1Char('['))) return false;
     const qsizetype close = t.indexOf(QLatin1Char(']'));
@@ -36,7 +38,8 @@ bool sectionOf(const QString& line, QString* name = nullptr) {
 bool isSectionLine(const QString& line) { return sectionOf(line); }
 
 // Splits "key = value"; false for blank lines, comments and lines without '='.
-bool splitEntry(const QString& line, QString* key, QString* value) {
+bool splitEntry(const QString& line, QString* key, QString* value)
+{
     const QString t = line.trimmed();
     if (t.isEmpty() || isComment(t) || isSectionLine(line)) return false;
     const qsizetype eq = t.indexOf(QLatin1Char('='));
@@ -46,11 +49,15 @@ bool splitEntry(const QString& line, QString* key, QString* value) {
     return true;
 }
 
-bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 // Line index range [begin, end) of the body of the first section named `section`, where begin
 // is the header line; {-1, -1} when absent.
-std::pair<qsizetype, qsizetype> findSection(const QStringList& lines, const QString& section) {
+std::pair<qsizetype, qsizetype> findSection(const QStringList& lines, const QString& section)
+{
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QString name;
         if (!sectionOf(lines[i], &name) || !sameName(name, section.trimmed())) continue;
@@ -62,7 +69,8 @@ std::pair<qsizetype, qsizetype> findSection(const QStringList& lines, const QStr
 }
 
 qsizetype findKey(const QStringList& lines, std::pair<qsizetype, qsizetype> range,
-                  const QString& key) {
+                  const QString& key)
+{
     for (qsizetype i = range.first + 1; i < range.second; ++i) {
         QString k;
         if (splitEntry(lines[i], &k, nullptr) && sameName(k, key.trimmed())) return i;
@@ -70,20 +78,23 @@ qsizetype findKey(const QStringList& lines, std::pair<qsizetype, qsizetype> rang
     return -1;
 }
 
-bool hasLineBreak(const QString& s) {
+bool hasLineBreak(const QString& s)
+{
     return s.contains(QLatin1Char('\n')) || s.contains(QLatin1Char('\r'));
 }
 
-void checkSectionName(const QString& section) {
+void checkSectionName(const QString& section)
+{
     if (section.trimmed().isEmpty() || hasLineBreak(section) || section.contains(QLatin1Char(']')))
-        throw StoreError(
-            QStringLiteral("\"%1\" cannot be used as a settings section name.").arg(section));
+        throw StoreError(QStringLiteral("\"%1\" cannot be used as a settings section name.")
+                             .arg(section));
 }
 
-void checkEntry(const QString& key, const QString& value) {
+void checkEntry(const QString& key, const QString& value)
+{
     const QString k = key.trimmed();
-    if (k.isEmpty() || hasLineBreak(key) || key.contains(QLatin1Char('=')) || isComment(k) ||
-        k.startsWith(QLatin1Char('[')))
+    if (k.isEmpty() || hasLineBreak(key) || key.contains(QLatin1Char('=')) || isComment(k)
+        || k.startsWith(QLatin1Char('[')))
         throw StoreError(QStringLiteral("\"%1\" cannot be used as a settings key.").arg(key));
     if (hasLineBreak(value))
         throw StoreError(
@@ -96,7 +107,8 @@ IniFile::IniFile(const QString& path) : path_(path) {}
 
 bool IniFile::exists() const { return QFileInfo(path_).isFile(); }
 
-IniFile::Content IniFile::load() const {
+IniFile::Content IniFile::load() const
+{
     Content c;
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly)) return c;  // a missing or unreadable file reads empty
@@ -122,7 +134,8 @@ IniFile::Content IniFile::load() const {
     return c;
 }
 
-void IniFile::save(const Content& c) const {
+void IniFile::save(const Content& c) const
+{
     const QFileInfo info(path_);
     if (!QDir().mkpath(info.absolutePath()))
         throw StoreError(QStringLiteral("Cannot create the folder %1 for the settings file %2.")
@@ -141,7 +154,8 @@ void IniFile::save(const Content& c) const {
 }
 
 QString IniFile::readString(const QString& section, const QString& key,
-                            const QString& defaultValue) const {
+                            const QString& defaultValue) const
+{
     const Content c = load();
     const auto range = findSection(c.lines, section);
     if (range.first < 0) return defaultValue;
@@ -152,30 +166,35 @@ QString IniFile::readString(const QString& section, const QString& key,
     return value;
 }
 
-int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const {
+int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const
+{
     const QString text = readString(section, key);
     bool ok = false;
     const int value = text.toInt(&ok, 10);
     return ok ? value : defaultValue;
 }
 
-void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
+void IniFile::writeString(const QString& section, const QString& key, const QString& value)
+{
     writeStrings(section, {{key, value}});
 }
 
-void IniFile::writeInteger(const QString& section, const QString& key, int value) {
+void IniFile::writeInteger(const QString& section, const QString& key, int value)
+{
     writeStrings(section, {{key, QString::number(value)}});
 }
 
 void IniFile::writeStrings(const QString& section,
-                           const QList<std::pair<QString, QString>>& values) {
+                           const QList<std::pair<QString, QString>>& values)
+{
     checkSectionName(section);
     for (const auto& [key, value] : values) checkEntry(key, value);
 
     Content c = load();
     auto range = findSection(c.lines, section);
     if (range.first < 0) {
-        if (!c.lines.isEmpty() && !c.lines.last().trimmed().isEmpty()) c.lines.append(QString());
+        if (!c.lines.isEmpty() && !c.lines.last().trimmed().isEmpty())
+            c.lines.append(QString());
         c.lines.append(QLatin1Char('[') + section.trimmed() + QLatin1Char(']'));
         c.finalNewline = true;
         range = {c.lines.size() - 1, c.lines.size()};
@@ -190,18 +209,21 @@ void IniFile::writeStrings(const QString& section,
         // New keys go after the section's last non-blank line, so the blank line that
         // separates it from the next section stays where it was.
         qsizetype insertAt = range.second;
-        while (insertAt - 1 > range.first && c.lines[insertAt - 1].trimmed().isEmpty()) --insertAt;
+        while (insertAt - 1 > range.first && c.lines[insertAt - 1].trimmed().isEmpty())
+            --insertAt;
         c.lines.insert(insertAt, line);
         ++range.second;
     }
     save(c);
 }
 
-bool IniFile::sectionExists(const QString& section) const {
+bool IniFile::sectionExists(const QString& section) const
+{
     return findSection(load().lines, section).first >= 0;
 }
 
-QStringList IniFile::sections() const {
+QStringList IniFile::sections() const
+{
     QStringList names;
     for (const QString& line : load().lines) {
         QString name;
@@ -211,7 +233,8 @@ QStringList IniFile::sections() const {
     return names;
 }
 
-QStringList IniFile::keys(const QString& section) const {
+QStringList IniFile::keys(const QString& section) const
+{
     const Content c = load();
     const auto range = findSection(c.lines, section);
     QStringList names;
@@ -224,7 +247,8 @@ QStringList IniFile::keys(const QString& section) const {
     return names;
 }
 
-void IniFile::eraseSection(const QString& section) {
+void IniFile::eraseSection(const QString& section)
+{
     Content c = load();
     bool changed = false;
     for (auto range = findSection(c.lines, section); range.first >= 0;
@@ -235,7 +259,8 @@ void IniFile::eraseSection(const QString& section) {
     if (changed) save(c);
 }
 
-void IniFile::deleteKey(const QString& section, const QString& key) {
+void IniFile::deleteKey(const QString& section, const QString& key)
+{
     Content c = load();
     auto range = findSection(c.lines, section);
     if (range.first < 0) return;

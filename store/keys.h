@@ -21,33 +21,33 @@ constexpr int kLongestReference = 11;      // TRANNUM, an entry's reference
 
 // Field widths, by key and table. Every key built from the longest parts fits every field it
 // is stored in or compared with (the catalogue tests check this), so no key is ever cut.
-constexpr int kLinkCodeWidth = 9;          // QVCoy, QVAccDet, QVBnkAct, QVBnkTr, QVActTr ...
-constexpr int kBudgetLinkCodeWidth = 10;   // QVAccBud, QVBudCntr
-constexpr int kAccountFullCodeWidth = 25;  // QVAccDet, QVBnkTr
-constexpr int kJournalFullCodeWidth = 40;  // QVActTr, QVChHdr
-constexpr int kBankLinkWidth = 31;         // BANKLINK on QVBnkAct, QVBnkTr and Tranjou
+constexpr int kLinkCodeWidth = 9;                // QVCoy, QVAccDet, QVBnkAct, QVBnkTr, QVActTr ...
+constexpr int kBudgetLinkCodeWidth = 10;         // QVAccBud, QVBudCntr
+constexpr int kAccountFullCodeWidth = 25;        // QVAccDet, QVBnkTr
+constexpr int kJournalFullCodeWidth = 40;        // QVActTr, QVChHdr
+constexpr int kBankLinkWidth = 31;               // BANKLINK on QVBnkAct, QVBnkTr and Tranjou
 constexpr int kBankAccountLinkWidth = kBankLinkWidth;  // QVBnkAct.BANKLINK
 constexpr int kBankRowLinkWidth = kBankLinkWidth;      // QVBnkTr.BANKLINK
-constexpr int kBankEntryKeyWidth = 50;                 // BNKTRNLNK on QVBnkTr and QVActTr
-constexpr int kBnkLinkNoWidth = 50;                    // QVActTr.BNKLINKNO
-constexpr int kSearchCodeWidth = 50;                   // QVActTr.SRCHCODE
-constexpr int kSplitLinkWidth = 37;                    // QVActTr.SPLITLINK
-constexpr int kFullLinkWidth = 37;                     // QVBnkTr.FULLLINK
-constexpr int kTranRefWidth = 41;                      // QVBnkTr.TRANREF
-constexpr int kRecurringBankAccountWidth = 27;    // QVRecTr.BANKCODE: bank code + account number
-constexpr int kTranCodeWidth = 20;                // QVRecTr.TRANCODE (cut: only TRANLINK is read)
-constexpr int kTranLinkWidth = 37;                // QVRecTr.TRANLINK
-constexpr int kSupplierKeyWidth = 16;             // QVSupp.SUPPCOY
-constexpr int kPaymentSupplierCoyWidth = 20;      // SUPPCOY on QVChHdr and QVChqDet
-constexpr int kPaymentKeyWidth = 60;              // CHQBNKCOY on QVChHdr and QVChqDet
-constexpr int kPaymentSupplierKeyWidth = 50;      // QVChHdr.CHQSUPLNK
-constexpr int kPaymentLineSupplierKeyWidth = 55;  // QVChqDet.CHQSUPLNK
-constexpr int kBudgetCompanyKeyWidth = 14;        // QVBudCntr.BUDGCOY
-constexpr int kBudgetLinkWidth = 31;              // BUDGLINK on QVBudCntr, QVAccBud and QVAccDet
-constexpr int kReportRunKeyWidth = 5;             // KEYCODE of the report work tables
-constexpr int kReportAccountKeyWidth = 21;        // ACCTKEY: 5 + "-" + a 15-character code
-constexpr int kDomLinkWidth = 33;                 // DOMLINK on QVAccDet and QVRecTr
-constexpr int kDomFullCodeWidth = 55;             // DOMFULLCOD on QVAccDet and QVRecTr
+constexpr int kBankEntryKeyWidth = 50;           // BNKTRNLNK on QVBnkTr and QVActTr
+constexpr int kBnkLinkNoWidth = 50;              // QVActTr.BNKLINKNO
+constexpr int kSearchCodeWidth = 50;             // QVActTr.SRCHCODE
+constexpr int kSplitLinkWidth = 37;              // QVActTr.SPLITLINK
+constexpr int kFullLinkWidth = 37;               // QVBnkTr.FULLLINK
+constexpr int kTranRefWidth = 41;                // QVBnkTr.TRANREF
+constexpr int kRecurringBankAccountWidth = 27;   // QVRecTr.BANKCODE: bank code + account number
+constexpr int kTranCodeWidth = 20;               // QVRecTr.TRANCODE (cut: only TRANLINK is read)
+constexpr int kTranLinkWidth = 37;               // QVRecTr.TRANLINK
+constexpr int kSupplierKeyWidth = 16;            // QVSupp.SUPPCOY
+constexpr int kPaymentSupplierCoyWidth = 20;     // SUPPCOY on QVChHdr and QVChqDet
+constexpr int kPaymentKeyWidth = 60;             // CHQBNKCOY on QVChHdr and QVChqDet
+constexpr int kPaymentSupplierKeyWidth = 50;     // QVChHdr.CHQSUPLNK
+constexpr int kPaymentLineSupplierKeyWidth = 55; // QVChqDet.CHQSUPLNK
+constexpr int kBudgetCompanyKeyWidth = 14;       // QVBudCntr.BUDGCOY
+constexpr int kBudgetLinkWidth = 31;             // BUDGLINK on QVBudCntr, QVAccBud and QVAccDet
+constexpr int kReportRunKeyWidth = 5;            // KEYCODE of the report work tables
+constexpr int kReportAccountKeyWidth = 21;       // ACCTKEY: 5 + "-" + a 15-character code
+constexpr int kDomLinkWidth = 33;                // DOMLINK on QVAccDet and QVRecTr
+constexpr int kDomFullCodeWidth = 55;            // DOMFULLCOD on QVAccDet and QVRecTr
 
 // BNKTRNLNK and BNKLINKNO of a journal line not tied to a bank entry.
 inline constexpr char kNoBankEntry[] = "0-0-0";
@@ -130,7 +130,8 @@ QString cashSearchCode(const QString& acctCode, const QString& number, int coy);
 // SPLITLINK of a private-share line. Bank entries and cash details pass the source line's
 // journal link code and the account's DOMACCT; the recurring run and the import pass the
 // source line's link code and account code (its search key).
-QString splitLink(const QString& sourceLinkCode, const QString& acctCode, const QString& reference);
+QString splitLink(const QString& sourceLinkCode, const QString& acctCode,
+                  const QString& reference);
 QString recurringSplitLink(const QString& linkCode, const QString& acctCode, int runNumber);
 
 // --- Recurring definitions -----------------------------------------------------------------

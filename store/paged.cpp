@@ -1,9 +1,9 @@
 #include "store/paged.h"
 
-#include <sqlite3.h>
-
 #include "store/error.h"
 #include "store/query.h"
+
+#include <sqlite3.h>
 
 namespace store {
 
@@ -17,9 +17,8 @@ PagedSelection::PagedSelection(Connection& connection, QString sql, QVariantMap 
 qint64 PagedSelection::count() {
     if (count_ >= 0) return count_;
     Query q(connection_);
-    q.setSql(countSql_.isEmpty()
-                 ? QStringLiteral("SELECT COUNT(*) FROM (") + sql_ + QStringLiteral(")")
-                 : countSql_);
+    q.setSql(countSql_.isEmpty() ? QStringLiteral("SELECT COUNT(*) FROM (") + sql_ + QStringLiteral(")")
+                                 : countSql_);
     for (auto it = params_.begin(); it != params_.end(); ++it) q.bind(it.key(), it.value());
     q.open();
     count_ = q.isEmpty() ? 0 : q.value(0).toLongLong();

@@ -1,14 +1,14 @@
 #pragma once
 // An SQL SELECT with named parameters (":iCoyCode"), stepped like a table.
 
+#include "store/connection.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <QVariantMap>
 #include <vector>
-
-#include "store/connection.h"
 
 namespace store {
 

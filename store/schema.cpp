@@ -1,14 +1,13 @@
 #include "store/schema.h"
 
-#include <sqlite3.h>
-
-#include <QSet>
-#include <QStringList>
-#include <vector>
-
 #include "store/catalogue.h"
 #include "store/connection.h"
 #include "store/error.h"
+
+#include <QSet>
+#include <QStringList>
+#include <sqlite3.h>
+#include <vector>
 
 namespace store {
 namespace {
@@ -18,16 +17,16 @@ QString quoted(const QString& name) { return QLatin1Char('"') + name + QLatin1Ch
 QString columnSql(const FieldDef& f) {
     const QString name = quoted(QLatin1String(f.name));
     switch (f.kind) {
-        case FieldKind::Char:
-        case FieldKind::Memo:
-        case FieldKind::Date:  // empty date is ''
-            return name + QStringLiteral(" TEXT NOT NULL DEFAULT ''");
-        case FieldKind::Integer:
-        case FieldKind::SmallInt:
-            return name + QStringLiteral(" INTEGER NOT NULL DEFAULT 0");
-        case FieldKind::Numeric:
-            return name + (f.decimals > 0 ? QStringLiteral(" REAL NOT NULL DEFAULT 0")
-                                          : QStringLiteral(" INTEGER NOT NULL DEFAULT 0"));
+    case FieldKind::Char:
+    case FieldKind::Memo:
+    case FieldKind::Date:  // empty date is ''
+        return name + QStringLiteral(" TEXT NOT NULL DEFAULT ''");
+    case FieldKind::Integer:
+    case FieldKind::SmallInt:
+        return name + QStringLiteral(" INTEGER NOT NULL DEFAULT 0");
+    case FieldKind::Numeric:
+        return name + (f.decimals > 0 ? QStringLiteral(" REAL NOT NULL DEFAULT 0")
+                                      : QStringLiteral(" INTEGER NOT NULL DEFAULT 0"));
     }
     return name;
 }
@@ -42,20 +41,16 @@ struct CoveringIndex {
 
 const std::vector<CoveringIndex>& coveringIndexes() {
     static const std::vector<CoveringIndex> list = {
-        {"QVActTr.DBF",
-         "QVActTr_COVER_FULLCODE",
+        {"QVActTr.DBF", "QVActTr_COVER_FULLCODE",
          {"FULLCODE", "TRANDATE", "AMOUNT", "BUSAMT", "GSTAMT"}},
-        {"QVActTr.DBF",
-         "QVActTr_COVER_ACCTCODE",
+        {"QVActTr.DBF", "QVActTr_COVER_ACCTCODE",
          {"COYCODE", "ACCTCODE", "TRANDATE", "BUSAMT", "GSTAMT", "AMOUNT"}},
         {"QVBnkTr.DBF", "QVBnkTr_COVER_BANKLINK", {"BANKLINK", "TRANDATE", "AMOUNT"}},
         // Added in data version 2: the tax totals of a period, the cash journal's totals and
         // the same-amount check of a new bank entry.
-        {"QVActTr.DBF",
-         "QVActTr_COVER_TRANDATE",
+        {"QVActTr.DBF", "QVActTr_COVER_TRANDATE",
          {"TRANDATE", "COYCODE", "TRANTYPE", "GSTAMT", "BUSAMT"}},
-        {"QVActTr.DBF",
-         "QVActTr_COVER_BNKLINKNO",
+        {"QVActTr.DBF", "QVActTr_COVER_BNKLINKNO",
          {"BNKLINKNO", "TRANDATE", "ACCTCODE", "COYCODE", "BUSAMT", "GSTAMT"}},
         {"QVBnkTr.DBF", "QVBnkTr_COVER_AMOUNT", {"AMOUNT", "BANKACCT", "COYCODE", "TRANTYPE"}},
     };

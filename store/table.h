@@ -2,15 +2,15 @@
 // A table object: one window's view of one catalogue table, navigated in the order of its
 // current tag. Field values come from the record image fetched at the last move.
 
+#include "store/catalogue.h"
+#include "store/connection.h"
+
 #include <QDate>
 #include <QString>
 #include <QVariant>
 #include <QVariantMap>
 #include <optional>
 #include <vector>
-
-#include "store/catalogue.h"
-#include "store/connection.h"
 
 namespace store {
 
@@ -85,7 +85,7 @@ public:
     EditState state() const { return state_; }
     void insert();  // a new blank record (appended on post)
     void append() { insert(); }
-    void edit();  // re-reads the record first so the edit starts from the stored values
+    void edit();    // re-reads the record first so the edit starts from the stored values
     void post();
     void cancel();
     void remove();  // deletes the current record and moves to the next (or prior) one
@@ -137,8 +137,8 @@ private:
     bool eof_ = true;
     qint64 rowId_ = 0;
     QVariant tagValue_;
-    std::vector<QVariant> image_;   // current record, in field order
-    std::vector<QVariant> stored_;  // image as fetched, to post only changed fields
+    std::vector<QVariant> image_;    // current record, in field order
+    std::vector<QVariant> stored_;   // image as fetched, to post only changed fields
     EditState state_ = EditState::Browse;
     std::vector<bool> changed_;
 };

@@ -1,14 +1,13 @@
 #include "store/tablelock.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
+#include "store/error.h"
 
 #include <QDir>
 #include <cerrno>
 #include <cstring>
-
-#include "store/error.h"
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace store {
 

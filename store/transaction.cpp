@@ -1,8 +1,8 @@
 #include "store/transaction.h"
 
-#include <sqlite3.h>
-
 #include "store/error.h"
+
+#include <sqlite3.h>
 
 namespace store {
 

@@ -1,6 +1,9 @@
 // The table catalogue: shape checks over every table, and the widths and kinds the
 // rest of the system relies on when it builds keys and binds company numbers.
 
+#include "store/catalogue.h"
+#include "store/keys.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,42 +12,44 @@
 #include <stdexcept>
 #include <string>
 
-#include "store/catalogue.h"
-#include "store/keys.h"
-
 using store::FieldDef;
 using store::FieldKind;
 using store::TableDef;
 
 namespace {
 
-const TableDef& table(const char* name) {
+const TableDef& table(const char* name)
+{
     const TableDef* t = store::findTable(QString::fromLatin1(name));
     if (!t) throw std::runtime_error(std::string("no table ") + name);
     return *t;
 }
 
-const FieldDef& field(const char* tableName, const char* fieldName) {
+const FieldDef& field(const char* tableName, const char* fieldName)
+{
     const FieldDef* f = table(tableName).field(QString::fromLatin1(fieldName));
     if (!f) throw std::runtime_error(std::string("no field ") + tableName + "." + fieldName);
     return *f;
 }
 
-void expectChar(const char* t, const char* f, int width) {
+void expectChar(const char* t, const char* f, int width)
+{
     SCOPED_TRACE(std::string(t) + "." + f);
     const FieldDef& def = field(t, f);
     EXPECT_EQ(def.kind, FieldKind::Char);
     EXPECT_EQ(def.width, width);
 }
 
-void expectNumber(const char* t, const char* f) {
+void expectNumber(const char* t, const char* f)
+{
     SCOPED_TRACE(std::string(t) + "." + f);
     const FieldDef& def = field(t, f);
     EXPECT_TRUE(def.kind == FieldKind::SmallInt || def.kind == FieldKind::Integer ||
                 (def.kind == FieldKind::Numeric && def.decimals == 0));
 }
 
-void expectAmount(const char* t, const char* f) {
+void expectAmount(const char* t, const char* f)
+{
     SCOPED_TRACE(std::string(t) + "." + f);
     const FieldDef& def = field(t, f);
     EXPECT_EQ(def.kind, FieldKind::Numeric);
@@ -53,28 +58,31 @@ void expectAmount(const char* t, const char* f) {
 
 }  // namespace
 
-TEST(Catalogue, ListsEveryTableInCatalogueOrder) {
+TEST(Catalogue, ListsEveryTableInCatalogueOrder)
+{
     const char* expected[] = {
-        "QVCntrl.DBF",   "QVCoy.DBF",    "QVDepCntr.DBF", "QVAccDet.DBF",  "QVBkHdr.DBF",
-        "QVBnkAct.DBF",  "QVBnkTr.DBF",  "QVActTr.DBF",   "Tranjou.DBF",   "QVRecTr.DBF",
-        "QVRecAcct.DBF", "Clients.DBF",  "QVSupp.DBF",    "Creditors.DBF", "QVChHdr.DBF",
-        "QVChqDet.DBF",  "QVGst.DBF",    "QVBudCntr.DBF", "QVAccBud.DBF",  "QVRptHdr.DBF",
-        "QVHdrAct.DBF",  "XTabAct1.DBF", "XTab1mth.DBF",  "XTab2mth.DBF",  "XTab3mth.DBF",
-        "QVXTabCol.DBF", "QVXTabFm.DBF", "QVXTabHD.DBF",  "CASHMAN.DBF",
+        "QVCntrl.DBF",   "QVCoy.DBF",     "QVDepCntr.DBF", "QVAccDet.DBF",  "QVBkHdr.DBF",
+        "QVBnkAct.DBF",  "QVBnkTr.DBF",   "QVActTr.DBF",   "Tranjou.DBF",   "QVRecTr.DBF",
+        "QVRecAcct.DBF", "Clients.DBF",   "QVSupp.DBF",    "Creditors.DBF", "QVChHdr.DBF",
+        "QVChqDet.DBF",  "QVGst.DBF",     "QVBudCntr.DBF", "QVAccBud.DBF",  "QVRptHdr.DBF",
+        "QVHdrAct.DBF",  "XTabAct1.DBF",  "XTab1mth.DBF",  "XTab2mth.DBF",  "XTab3mth.DBF",
+        "QVXTabCol.DBF", "QVXTabFm.DBF",  "QVXTabHD.DBF",  "CASHMAN.DBF",
     };
     const auto& all = store::catalogue();
     ASSERT_EQ(all.size(), std::size(expected));
     for (size_t i = 0; i < all.size(); ++i) EXPECT_STREQ(all[i].file, expected[i]);
 }
 
-TEST(Catalogue, EveryTagNamesAFieldOfItsTable) {
+TEST(Catalogue, EveryTagNamesAFieldOfItsTable)
+{
     for (const TableDef& t : store::catalogue()) {
         for (const char* tag : t.allTags())
             EXPECT_NE(t.field(QString::fromLatin1(tag)), nullptr) << t.file << " tag " << tag;
     }
 }
 
-TEST(Catalogue, FieldNamesAreUniqueUpperCaseAndShort) {
+TEST(Catalogue, FieldNamesAreUniqueUpperCaseAndShort)
+{
     for (const TableDef& t : store::catalogue()) {
         EXPECT_FALSE(t.fields.empty()) << t.file;
         std::set<std::string> seen;
@@ -90,7 +98,8 @@ TEST(Catalogue, FieldNamesAreUniqueUpperCaseAndShort) {
     }
 }
 
-TEST(Catalogue, WidthsAndDecimalsAreUsable) {
+TEST(Catalogue, WidthsAndDecimalsAreUsable)
+{
     for (const TableDef& t : store::catalogue()) {
         for (const FieldDef& f : t.fields) {
             if (f.kind == FieldKind::Char) {
@@ -107,13 +116,14 @@ TEST(Catalogue, WidthsAndDecimalsAreUsable) {
     }
 }
 
-TEST(Catalogue, RebuiltTablesCarryTagsAndTheOthersNone) {
+TEST(Catalogue, RebuiltTablesCarryTagsAndTheOthersNone)
+{
     // The nineteen tables of the index rebuild.
     const std::set<std::string> rebuilt = {
-        "QVCoy.DBF",    "QVAccDet.DBF", "QVBkHdr.DBF",  "QVBnkAct.DBF",  "QVBnkTr.DBF",
-        "QVActTr.DBF",  "QVChHdr.DBF",  "QVChqDet.DBF", "QVBudCntr.DBF", "QVAccBud.DBF",
-        "QVSupp.DBF",   "QVRecTr.DBF",  "Clients.DBF",  "QVGst.DBF",     "QVRptHdr.DBF",
-        "XTabAct1.DBF", "XTab1mth.DBF", "XTab2mth.DBF", "QVHdrAct.DBF",
+        "QVCoy.DBF",    "QVAccDet.DBF",  "QVBkHdr.DBF",  "QVBnkAct.DBF", "QVBnkTr.DBF",
+        "QVActTr.DBF",  "QVChHdr.DBF",   "QVChqDet.DBF", "QVBudCntr.DBF", "QVAccBud.DBF",
+        "QVSupp.DBF",   "QVRecTr.DBF",   "Clients.DBF",  "QVGst.DBF",    "QVRptHdr.DBF",
+        "XTabAct1.DBF", "XTab1mth.DBF",  "XTab2mth.DBF", "QVHdrAct.DBF",
     };
     for (const TableDef& t : store::catalogue()) {
         const bool expected = rebuilt.count(t.file) > 0;
@@ -126,7 +136,8 @@ TEST(Catalogue, RebuiltTablesCarryTagsAndTheOthersNone) {
     EXPECT_STREQ(table("Tranjou").alsoTags.front(), "COYCODE");
 }
 
-TEST(Catalogue, StatedWidths) {
+TEST(Catalogue, StatedWidths)
+{
     expectChar("QVCntrl", "BUSNAME", 45);
     expectChar("QVAccBud", "LINKCODE", 10);
     expectChar("QVBudCntr", "LINKCODE", 10);
@@ -150,7 +161,8 @@ TEST(Catalogue, StatedWidths) {
         expectChar(t, "LINKCODE", 9);
 }
 
-TEST(Catalogue, CompanyAndDepartmentRepresentations) {
+TEST(Catalogue, CompanyAndDepartmentRepresentations)
+{
     for (const char* t : {"QVAccDet", "QVActTr", "QVBnkAct", "QVChHdr", "QVAccBud", "QVBudCntr"})
         expectChar(t, "COYCODE", 3);
     EXPECT_EQ(field("QVCntrl", "COYCODE").kind, FieldKind::SmallInt);
@@ -163,7 +175,8 @@ TEST(Catalogue, CompanyAndDepartmentRepresentations) {
         expectNumber(t, "BRANCH");
 }
 
-TEST(Catalogue, AmountsCarryTwoDecimalsAndCountersNone) {
+TEST(Catalogue, AmountsCarryTwoDecimalsAndCountersNone)
+{
     expectAmount("QVActTr", "AMOUNT");
     expectAmount("QVActTr", "BUSAMT");
     expectAmount("QVActTr", "GSTAMT");
@@ -209,7 +222,8 @@ void PrintTo(const KeyFit& c, std::ostream* os) { *os << c.key; }
 
 class LongestKey : public ::testing::TestWithParam<KeyFit> {};
 
-TEST_P(LongestKey, FitsEveryFieldItIsStoredInOrComparedWith) {
+TEST_P(LongestKey, FitsEveryFieldItIsStoredInOrComparedWith)
+{
     for (const char* tableField : GetParam().fields) {
         const std::string name(tableField);
         const auto dot = name.find('.');
@@ -222,39 +236,31 @@ TEST_P(LongestKey, FitsEveryFieldItIsStoredInOrComparedWith) {
 INSTANTIATE_TEST_SUITE_P(
     Catalogue, LongestKey,
     ::testing::Values(
-        KeyFit{"LINKCODE",
-               kLink,
+        KeyFit{"LINKCODE", kLink,
                {"QVCoy.LINKCODE", "QVAccDet.LINKCODE", "QVBnkAct.LINKCODE", "QVBnkTr.LINKCODE",
                 "QVActTr.LINKCODE", "QVChHdr.LINKCODE", "QVChqDet.LINKCODE", "QVGst.LINKCODE",
-                "QVRecTr.LINKCODE", "QVAccBud.LINKCODE", "QVBudCntr.LINKCODE", "QVAccDet.DOMLINK",
-                "QVRecTr.DOMLINK"}},
-        KeyFit{"FULLCODE",
-               accountFullCode(kCoy, kBranch, kAcctCode),
+                "QVRecTr.LINKCODE", "QVAccBud.LINKCODE", "QVBudCntr.LINKCODE",
+                "QVAccDet.DOMLINK", "QVRecTr.DOMLINK"}},
+        KeyFit{"FULLCODE", accountFullCode(kCoy, kBranch, kAcctCode),
                {"QVAccDet.FULLCODE", "QVBnkTr.FULLCODE", "QVActTr.FULLCODE", "QVChHdr.FULLCODE",
                 "QVAccBud.FULLCODE", "QVBudCntr.FULLCODE", "QVAccDet.DOMFULLCOD",
                 "QVRecTr.DOMFULLCOD"}},
-        KeyFit{"BANKLINK",
-               bankLink(kCoy, kBankCode, kAcctNo),
+        KeyFit{"BANKLINK", bankLink(kCoy, kBankCode, kAcctNo),
                {"QVBnkAct.BANKLINK", "QVBnkTr.BANKLINK", "Tranjou.BANKLINK"}},
         KeyFit{"BANKLINK of the recurring run",
                recurringBankLink(kCoy, bankAccountText(kBankCode, kAcctNo)),
                {"QVBnkAct.BANKLINK", "QVBnkTr.BANKLINK"}},
-        KeyFit{"a recurring definition's bank account",
-               bankAccountText(kBankCode, kAcctNo),
+        KeyFit{"a recurring definition's bank account", bankAccountText(kBankCode, kAcctNo),
                {"QVRecTr.BANKCODE"}},
-        KeyFit{"an account number",
-               kAcctNo,
+        KeyFit{"an account number", kAcctNo,
                {"QVBnkAct.ACCTNO", "QVBnkTr.BANKACCT", "QVBnkTr.DESTACCT", "QVBnkTr.SOURCEACCT",
                 "QVActTr.BANKACCT", "QVChqDet.BANKACCT"}},
-        KeyFit{"a bank code",
-               kBankCode,
+        KeyFit{"a bank code", kBankCode,
                {"QVBkHdr.BANKCODE", "QVBnkAct.BANKCODE", "QVBnkTr.BANKCODE", "QVBnkTr.DESTBANK",
                 "QVBnkTr.SOURCEBANK", "QVChHdr.BANKCODE", "QVRecTr.BANK"}},
-        KeyFit{"BNKTRNLNK of a bank row",
-               bankEntryKey(kBankCode, kAcctNo, kRef),
+        KeyFit{"BNKTRNLNK of a bank row", bankEntryKey(kBankCode, kAcctNo, kRef),
                {"QVBnkTr.BNKTRNLNK", "Tranjou.BNKTRNLNK"}},
-        KeyFit{"BNKTRNLNK of a journal line",
-               journalBankEntryKey(kBankCode, kAcctNo, kRef, kCoy),
+        KeyFit{"BNKTRNLNK of a journal line", journalBankEntryKey(kBankCode, kAcctNo, kRef, kCoy),
                {"QVActTr.BNKTRNLNK"}},
         KeyFit{"BNKTRNLNK of the recurring run",
                recurringBankEntryKey(bankAccountText(kBankCode, kAcctNo), kMaxInt, kLink),
@@ -264,48 +270,38 @@ INSTANTIATE_TEST_SUITE_P(
                recurringBnkLinkNo(bankAccountText(kBankCode, kAcctNo), kMaxInt),
                {"QVActTr.BNKLINKNO"}},
         KeyFit{"FULLLINK", fullLink(kBankCode, kAcctNo, kLink), {"QVBnkTr.FULLLINK"}},
-        KeyFit{"FULLLINK of a transfer",
-               transferFullLink(kBankCode, kAcctNo, kCoy),
+        KeyFit{"FULLLINK of a transfer", transferFullLink(kBankCode, kAcctNo, kCoy),
                {"QVBnkTr.FULLLINK"}},
         KeyFit{"FULLLINK of the recurring run",
-               recurringFullLink(bankAccountText(kBankCode, kAcctNo), kLink),
-               {"QVBnkTr.FULLLINK"}},
+               recurringFullLink(bankAccountText(kBankCode, kAcctNo), kLink), {"QVBnkTr.FULLLINK"}},
         KeyFit{"TRANREF", tranRef(kRef, kAcctNo), {"QVBnkTr.TRANREF"}},
-        KeyFit{"SRCHCODE",
-               journalSearchCode(kLink, kAcctCode, kRef),
+        KeyFit{"SRCHCODE", journalSearchCode(kLink, kAcctCode, kRef),
                {"QVActTr.SRCHCODE", "Tranjou.REF"}},
         KeyFit{"SRCHCODE of a payment line",
-               paymentLineSearchCode(kLink, kAcctCode, kChequeNo, 32767),
+               paymentLineSearchCode(kLink, kAcctCode, kChequeNo, 32767), {"QVActTr.SRCHCODE"}},
+        KeyFit{"SRCHCODE of a cash line", cashSearchCode(kAcctCode, kRef, kCoy),
                {"QVActTr.SRCHCODE"}},
-        KeyFit{
-            "SRCHCODE of a cash line", cashSearchCode(kAcctCode, kRef, kCoy), {"QVActTr.SRCHCODE"}},
         KeyFit{"SPLITLINK", splitLink(kLink, kAcctCode, kRef), {"QVActTr.SPLITLINK"}},
-        KeyFit{"SPLITLINK of the recurring run",
-               recurringSplitLink(kLink, kAcctCode, kMaxInt),
+        KeyFit{"SPLITLINK of the recurring run", recurringSplitLink(kLink, kAcctCode, kMaxInt),
                {"QVActTr.SPLITLINK"}},
         KeyFit{"TRANLINK", tranLink(QString(kTranCodeWidth, 'T'), kMaxInt), {"QVRecTr.TRANLINK"}},
-        KeyFit{"SUPPCOY",
-               supplierKey(kCoy, kSuppCode),
+        KeyFit{"SUPPCOY", supplierKey(kCoy, kSuppCode),
                {"QVSupp.SUPPCOY", "Creditors.SUPPCOY", "QVChHdr.SUPPCOY", "QVChqDet.SUPPCOY"}},
-        KeyFit{"CHQBNKCOY",
-               paymentKey(kChequeNo, kAcctNo, kCoy),
+        KeyFit{"CHQBNKCOY", paymentKey(kChequeNo, kAcctNo, kCoy),
                {"QVChHdr.CHQBNKCOY", "QVChqDet.CHQBNKCOY"}},
-        KeyFit{"CHQSUPLNK",
-               paymentSupplierKey(kChequeNo, kSuppCode, kCoy),
+        KeyFit{"CHQSUPLNK", paymentSupplierKey(kChequeNo, kSuppCode, kCoy),
                {"QVChHdr.CHQSUPLNK", "QVChqDet.CHQSUPLNK"}},
         KeyFit{"BUDGCOY", budgetCompanyKey(kBudgCode, kCoy), {"QVBudCntr.BUDGCOY"}},
-        KeyFit{"BUDGLINK",
-               budgetLink(kBudgCode, kLink, kMaxInt),
+        KeyFit{"BUDGLINK", budgetLink(kBudgCode, kLink, kMaxInt),
                {"QVBudCntr.BUDGLINK", "QVAccBud.BUDGLINK", "QVAccDet.BUDGLINK"}},
-        KeyFit{"ACCTKEY",
-               reportAccountKey(QString(kReportRunKeyWidth, 'K'), kAcctCode),
+        KeyFit{"ACCTKEY", reportAccountKey(QString(kReportRunKeyWidth, 'K'), kAcctCode),
                {"XTabAct1.ACCTKEY", "XTab1mth.ACCTKEY", "XTab2mth.ACCTKEY", "XTab3mth.ACCTKEY"}},
-        KeyFit{"the company number as text",
-               kCoyText,
+        KeyFit{"the company number as text", kCoyText,
                {"QVAccDet.COYCODE", "QVActTr.COYCODE", "QVBnkAct.COYCODE", "QVChHdr.COYCODE",
                 "QVAccBud.COYCODE", "QVBudCntr.COYCODE"}}));
 
-TEST(Catalogue, KeyWidthsOfTheBuildersAreTheFieldWidths) {
+TEST(Catalogue, KeyWidthsOfTheBuildersAreTheFieldWidths)
+{
     EXPECT_EQ(field("QVBnkAct", "BANKLINK").width, kBankAccountLinkWidth);
     EXPECT_EQ(field("QVBnkTr", "BANKLINK").width, kBankRowLinkWidth);
     EXPECT_EQ(field("QVActTr", "SPLITLINK").width, kSplitLinkWidth);

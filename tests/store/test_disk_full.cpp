@@ -1,17 +1,16 @@
 // A data folder on a disk that fills up: the save that finds no room says so, the write-ahead
 // log is given back, and saves work again once there is room, with the earlier entries intact.
 // The full disk is a page limit on the data file (PRAGMA max_page_count).
-#include <gtest/gtest.h>
-
-#include <QFileInfo>
-#include <optional>
-
 #include "store/error.h"
 #include "store/format.h"
 #include "store/query.h"
 #include "store/table.h"
 #include "store/transaction.h"
 #include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <QFileInfo>
+#include <optional>
 
 namespace {
 

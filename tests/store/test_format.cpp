@@ -1,11 +1,10 @@
 // Money, dates and the financial year as reports and windows show them.
-#include <gtest/gtest.h>
+#include "store/format.h"
 
+#include <gtest/gtest.h>
 #include <cmath>
 #include <limits>
 #include <optional>
-
-#include "store/format.h"
 
 namespace fmt = store::fmt;
 
@@ -19,7 +18,8 @@ struct RoundCase {
 
 class Rounding : public ::testing::TestWithParam<RoundCase> {};
 
-TEST_P(Rounding, RoundsHalfAwayFromZeroAsTheNumberWasWritten) {
+TEST_P(Rounding, RoundsHalfAwayFromZeroAsTheNumberWasWritten)
+{
     EXPECT_EQ(fmt::roundTo(GetParam().value, GetParam().decimals), GetParam().expected);
 }
 
@@ -46,23 +46,26 @@ struct MoneyCase {
 
 class MoneyText : public ::testing::TestWithParam<MoneyCase> {};
 
-TEST_P(MoneyText, ShowsAmountsWithTwoDecimals) {
+TEST_P(MoneyText, ShowsAmountsWithTwoDecimals)
+{
     const MoneyCase& c = GetParam();
     EXPECT_EQ(fmt::money(c.value), QString(c.money));
     EXPECT_EQ(fmt::twoDigits(c.value), QString(c.twoDigits));
     EXPECT_EQ(fmt::cents(c.value), c.cents);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Format, MoneyText,
-    ::testing::Values(MoneyCase{0.0, "0.00", "00.00", 0}, MoneyCase{-0.0, "0.00", "00.00", 0},
-                      MoneyCase{-0.004, "0.00", "00.00", 0},
-                      MoneyCase{-0.005, "-0.01", "-00.01", -1},
-                      MoneyCase{5.0, "5.00", "05.00", 500},
-                      MoneyCase{-12.5, "-12.50", "-12.50", -1250},
-                      MoneyCase{1234567.891, "1234567.89", "1234567.89", 123456789},
-                      MoneyCase{2.675, "2.68", "02.68", 268}, MoneyCase{0.07, "0.07", "00.07", 7},
-                      MoneyCase{99.999, "100.00", "100.00", 10000}));
+INSTANTIATE_TEST_SUITE_P(Format, MoneyText,
+                         ::testing::Values(MoneyCase{0.0, "0.00", "00.00", 0},
+                                           MoneyCase{-0.0, "0.00", "00.00", 0},
+                                           MoneyCase{-0.004, "0.00", "00.00", 0},
+                                           MoneyCase{-0.005, "-0.01", "-00.01", -1},
+                                           MoneyCase{5.0, "5.00", "05.00", 500},
+                                           MoneyCase{-12.5, "-12.50", "-12.50", -1250},
+                                           MoneyCase{1234567.891, "1234567.89", "1234567.89",
+                                                     123456789},
+                                           MoneyCase{2.675, "2.68", "02.68", 268},
+                                           MoneyCase{0.07, "0.07", "00.07", 7},
+                                           MoneyCase{99.999, "100.00", "100.00", 10000}));
 
 struct HugeCase {
     const char* story;
@@ -100,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
         HugeCase{"minus infinity", -kInf, "-inf", std::nullopt, kMinCents},
         HugeCase{"not a number", std::nan(""), "nan", std::nullopt, 0}));
 
-TEST(Money, AmountsThatDifferBelowACentAreTheSameMoney) {
+TEST(Money, AmountsThatDifferBelowACentAreTheSameMoney)
+{
     EXPECT_TRUE(fmt::sameMoney(0.1 + 0.2, 0.3));
     EXPECT_TRUE(fmt::sameMoney(115.0 / (100.0 / 15.0 + 1.0), 15.0));
     EXPECT_TRUE(fmt::sameMoney(100.0, 100.004));
@@ -116,21 +120,27 @@ struct ParseCase {
 
 class MoneyParsing : public ::testing::TestWithParam<ParseCase> {};
 
-TEST_P(MoneyParsing, AcceptsOnlyPlainDecimalNumbers) {
+TEST_P(MoneyParsing, AcceptsOnlyPlainDecimalNumbers)
+{
     double value = -777.0;
     EXPECT_EQ(fmt::parseMoney(GetParam().text, &value), GetParam().ok);
     EXPECT_EQ(value, GetParam().ok ? GetParam().value : -777.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Format, MoneyParsing,
-    ::testing::Values(ParseCase{"12", true, 12.0}, ParseCase{"12.5", true, 12.5},
-                      ParseCase{" 1234.56 ", true, 1234.56}, ParseCase{"-3", true, -3.0},
-                      ParseCase{"+4.10", true, 4.1}, ParseCase{".5", true, 0.5},
-                      ParseCase{"", false, 0}, ParseCase{"  ", false, 0},
-                      ParseCase{"abc", false, 0}, ParseCase{"1,2.3", false, 0},
-                      ParseCase{"1,234.56", false, 0}, ParseCase{"12.5.1", false, 0},
-                      ParseCase{"1e3", false, 0}, ParseCase{"-", false, 0}));
+INSTANTIATE_TEST_SUITE_P(Format, MoneyParsing,
+                         ::testing::Values(ParseCase{"12", true, 12.0},
+                                           ParseCase{"12.5", true, 12.5},
+                                           ParseCase{" 1234.56 ", true, 1234.56},
+                                           ParseCase{"-3", true, -3.0},
+                                           ParseCase{"+4.10", true, 4.1},
+                                           ParseCase{".5", true, 0.5},
+                                           ParseCase{"", false, 0}, ParseCase{"  ", false, 0},
+                                           ParseCase{"abc", false, 0},
+                                           ParseCase{"1,2.3", false, 0},
+                                           ParseCase{"1,234.56", false, 0},
+                                           ParseCase{"12.5.1", false, 0},
+                                           ParseCase{"1e3", false, 0},
+                                           ParseCase{"-", false, 0}));
 
 struct YearCase {
     QDate today;
@@ -140,7 +150,8 @@ struct YearCase {
 
 class FinancialYear : public ::testing::TestWithParam<YearCase> {};
 
-TEST_P(FinancialYear, BeginsOnTheFirstOfAprilThatHoldsToday) {
+TEST_P(FinancialYear, BeginsOnTheFirstOfAprilThatHoldsToday)
+{
     const QDate start = fmt::financialYearStart(GetParam().today);
     EXPECT_EQ(start, GetParam().start);
     EXPECT_EQ(fmt::financialYearEnd(start), GetParam().end);
@@ -163,7 +174,8 @@ struct LongDateCase {
 
 class LongDates : public ::testing::TestWithParam<LongDateCase> {};
 
-TEST_P(LongDates, WritesTheMonthInEnglishWhateverTheLocale) {
+TEST_P(LongDates, WritesTheMonthInEnglishWhateverTheLocale)
+{
     EXPECT_EQ(fmt::longDate(GetParam().date), QString(GetParam().longDate));
     EXPECT_EQ(fmt::longDate2(GetParam().date), QString(GetParam().longDate2));
 }
@@ -181,7 +193,8 @@ struct FormatCase {
 
 class ShortDateFormat : public ::testing::TestWithParam<FormatCase> {};
 
-TEST_P(ShortDateFormat, AlwaysShowsFourDigitsOfTheYear) {
+TEST_P(ShortDateFormat, AlwaysShowsFourDigitsOfTheYear)
+{
     EXPECT_EQ(fmt::withFourDigitYear(GetParam().localeFormat), QString(GetParam().used));
 }
 
@@ -194,7 +207,8 @@ INSTANTIATE_TEST_SUITE_P(Format, ShortDateFormat,
                                            FormatCase{"d 'day' MM/yy", "d 'day' MM/yyyy"},
                                            FormatCase{"dd/MM", "dd/MM"}));
 
-TEST(ShortDates, ADateWrittenInTheShortFormatReadsBackAsTheSameDate) {
+TEST(ShortDates, ADateWrittenInTheShortFormatReadsBackAsTheSameDate)
+{
     for (const QDate& date : {QDate(2026, 4, 1), QDate(1999, 12, 31), QDate(2031, 1, 9)}) {
         const QString text = fmt::shortDate(date);
         EXPECT_TRUE(text.contains(QString::number(date.year()))) << text.toStdString();

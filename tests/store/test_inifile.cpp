@@ -1,12 +1,11 @@
 // Settings files: reading what a user or another window wrote, and writing without disturbing
 // the rest of the file.
-#include <gtest/gtest.h>
+#include "store/error.h"
+#include "store/inifile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-
-#include "store/error.h"
-#include "store/inifile.h"
+#include <gtest/gtest.h>
 
 using store::IniFile;
 
@@ -16,14 +15,16 @@ class IniFileTest : public ::testing::Test {
 protected:
     QString pathOf(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
 
-    QString write(const QByteArray& text, const QString& name = QStringLiteral("test.ini")) {
+    QString write(const QByteArray& text, const QString& name = QStringLiteral("test.ini"))
+    {
         QFile file(pathOf(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
         return file.fileName();
     }
 
-    QByteArray contents(const QString& path) const {
+    QByteArray contents(const QString& path) const
+    {
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         return file.readAll();
@@ -46,7 +47,8 @@ void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.story; }
 
 class IniReading : public IniFileTest, public ::testing::WithParamInterface<ReadCase> {};
 
-TEST_P(IniReading, FindsTheValueOrGivesTheDefault) {
+TEST_P(IniReading, FindsTheValueOrGivesTheDefault)
+{
     const ReadCase& c = GetParam();
     const IniFile ini(write(c.file));
     const QString value = ini.readString(c.section, c.key, QStringLiteral("<default>"));
@@ -62,8 +64,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"key names ignore case", "[Tax]\nExportsales=1\n", "Tax", "ExportSales", "1"},
         ReadCase{"surrounding blanks of a value are dropped", "[A]\nKey =  some text  \n", "A",
                  "key", "some text"},
-        ReadCase{"backslashes and commas stay as written", "[Archive]\nFolder=C:\\MRG\\Backup,2\n",
-                 "Archive", "Folder", "C:\\MRG\\Backup,2"},
+        ReadCase{"backslashes and commas stay as written",
+                 "[Archive]\nFolder=C:\\MRG\\Backup,2\n", "Archive", "Folder",
+                 "C:\\MRG\\Backup,2"},
         ReadCase{"a value may hold '='", "[Imp]\nRule=NARR=Rent paid\n", "Imp", "Rule",
                  "NARR=Rent paid"},
         ReadCase{"a key of another section is not found", "[A]\nK=1\n[B]\nJ=2\n", "B", "K",
@@ -72,8 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"a commented-out key is not found", "[A]\n;K=1\n#K=2\n", "A", "K", nullptr},
         ReadCase{"keys before any section belong to none", "K=1\n[A]\n", "A", "K", nullptr},
         ReadCase{"Windows line ends", "[A]\r\nK=1\r\nJ=2\r\n", "A", "J", "2"},
-        ReadCase{"a byte-order mark before the first section", "\xEF\xBB\xBF[A]\nK=1\n", "A", "K",
-                 "1"}));
+        ReadCase{"a byte-order mark before the first section", "\xEF\xBB\xBF[A]\nK=1\n", "A",
+                 "K", "1"}));
 
 struct IntegerCase {
     const char* value;
@@ -82,7 +85,8 @@ struct IntegerCase {
 
 class IniIntegers : public IniFileTest, public ::testing::WithParamInterface<IntegerCase> {};
 
-TEST_P(IniIntegers, ReadsDecimalIntegersAndOtherwiseTheDefault) {
+TEST_P(IniIntegers, ReadsDecimalIntegersAndOtherwiseTheDefault)
+{
     const IniFile ini(write(QByteArray("[Form]\nLeft=") + GetParam().value + "\n"));
     EXPECT_EQ(ini.readInteger("Form", "Left", -99), GetParam().expected);
 }
@@ -92,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(Ini, IniIntegers,
                                            IntegerCase{"", -99}, IntegerCase{"abc", -99},
                                            IntegerCase{"12px", -99}, IntegerCase{"1.5", -99}));
 
-TEST_F(IniFileTest, AMissingFileGivesEveryDefaultAndNoSections) {
+TEST_F(IniFileTest, AMissingFileGivesEveryDefaultAndNoSections)
+{
     const IniFile ini(pathOf("absent.ini"));
     EXPECT_EQ(ini.readString("A", "K", "d"), QStringLiteral("d"));
     EXPECT_EQ(ini.readInteger("A", "K", 5), 5);
@@ -101,7 +106,8 @@ TEST_F(IniFileTest, AMissingFileGivesEveryDefaultAndNoSections) {
     EXPECT_FALSE(QFile::exists(pathOf("absent.ini")));
 }
 
-TEST_F(IniFileTest, ListsSectionsAndKeysOnceEachInFileOrder) {
+TEST_F(IniFileTest, ListsSectionsAndKeysOnceEachInFileOrder)
+{
     const IniFile ini(write("; settings\n[Beta]\nB=1\n[alpha]\nY=1\nX=2\ny=3\n[BETA]\nC=1\n"));
     EXPECT_EQ(ini.sections(), QStringList({"Beta", "alpha"}));
     EXPECT_EQ(ini.keys("ALPHA"), QStringList({"Y", "X"}));
@@ -116,14 +122,15 @@ struct WriteCase {
     const char* section;
     const char* key;
     const char* value;
-    const char* after;  // nullptr: the write is refused and the file left alone
+    const char* after;   // nullptr: the write is refused and the file left alone
 };
 
 void PrintTo(const WriteCase& c, std::ostream* os) { *os << c.story; }
 
 class IniWriting : public IniFileTest, public ::testing::WithParamInterface<WriteCase> {};
 
-TEST_P(IniWriting, ChangesOnlyTheLineOfTheKey) {
+TEST_P(IniWriting, ChangesOnlyTheLineOfTheKey)
+{
     const WriteCase& c = GetParam();
     const QString path = c.before ? write(c.before) : pathOf("new/folder/NRVCash.ini");
     IniFile ini(path);
@@ -140,8 +147,8 @@ TEST_P(IniWriting, ChangesOnlyTheLineOfTheKey) {
 INSTANTIATE_TEST_SUITE_P(
     Ini, IniWriting,
     ::testing::Values(
-        WriteCase{"the first write creates the file and its folder", nullptr, "QVMainForm", "Left",
-                  "40", "[QVMainForm]\nLeft=40\n"},
+        WriteCase{"the first write creates the file and its folder", nullptr, "QVMainForm",
+                  "Left", "40", "[QVMainForm]\nLeft=40\n"},
         WriteCase{"Exportsales written by hand takes the spelling ExportSales",
                   "[Australia]\nExportsales=1\n", "AUSTRALIA", "ExportSales", "0",
                   "[Australia]\nExportSales=0\n"},
@@ -160,16 +167,19 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"a value may hold '='", "[Imp]\n", "Imp", "Rule", "a=b", "[Imp]\nRule=a=b\n"},
         WriteCase{"a key holding '=' is refused", "[A]\nK=1\n", "A", "K=J", "1", nullptr},
         WriteCase{"a value of two lines is refused", "[A]\nK=1\n", "A", "K", "x\ny", nullptr},
-        WriteCase{"a section name holding ']' is refused", "[A]\nK=1\n", "A]", "K", "1", nullptr}));
+        WriteCase{"a section name holding ']' is refused", "[A]\nK=1\n", "A]", "K", "1",
+                  nullptr}));
 
-TEST_F(IniFileTest, ErasingASectionTakesItsLinesAndLeavesTheRest) {
+TEST_F(IniFileTest, ErasingASectionTakesItsLinesAndLeavesTheRest)
+{
     IniFile ini(write("[A]\nK=1\n[B]\n; note\nJ=2\n[C]\nL=3\n"));
     ini.eraseSection("b");
     EXPECT_EQ(contents(ini.path()), QByteArray("[A]\nK=1\n[C]\nL=3\n"));
     EXPECT_FALSE(ini.sectionExists("B"));
 }
 
-TEST_F(IniFileTest, DeletingAKeyRemovesEveryCopyOfIt) {
+TEST_F(IniFileTest, DeletingAKeyRemovesEveryCopyOfIt)
+{
     IniFile ini(write("[A]\nK=1\nJ=2\nk=3\n[B]\nK=4\n"));
     ini.deleteKey("A", "K");
     EXPECT_EQ(ini.readString("A", "K", "gone"), QStringLiteral("gone"));

@@ -1,15 +1,14 @@
 // Amounts as the store keeps them: rounded once, exactly, to cents at every size, read back
 // from the file with plain SQL; amounts beyond what a field holds are refused.
-#include <gtest/gtest.h>
-#include <sqlite3.h>
-
-#include <cmath>
-#include <limits>
-
 #include "store/error.h"
 #include "store/format.h"
 #include "store/table.h"
 #include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <cmath>
+#include <limits>
 
 namespace {
 

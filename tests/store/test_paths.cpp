@@ -1,13 +1,12 @@
 // Where settings and data live, and how the alias NRV finds the data folder.
-#include <gtest/gtest.h>
+#include "store/error.h"
+#include "store/inifile.h"
+#include "store/paths.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
-
-#include "store/error.h"
-#include "store/inifile.h"
-#include "store/paths.h"
+#include <gtest/gtest.h>
 
 namespace paths = store::paths;
 
@@ -16,19 +15,22 @@ namespace {
 // Points the XDG folders at a fresh temporary folder for one test and restores them after.
 class PathsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(home.isValid());
         savedConfig = qgetenv("XDG_CONFIG_HOME");
         savedData = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + "/config"));
         qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + "/data"));
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         qputenv("XDG_CONFIG_HOME", savedConfig);
         qputenv("XDG_DATA_HOME", savedData);
     }
 
-    void writeAlias(const QString& section, const QString& path) {
+    void writeAlias(const QString& section, const QString& path)
+    {
         store::IniFile(paths::aliasFile()).writeString(section, "Path", path);
     }
 
@@ -37,7 +39,8 @@ protected:
     QByteArray savedData;
 };
 
-TEST_F(PathsTest, WithoutAnAliasFileNrvNamesTheDefaultDataFolder) {
+TEST_F(PathsTest, WithoutAnAliasFileNrvNamesTheDefaultDataFolder)
+{
     const QString expected = home.path() + "/data/quorvel/data/";
     EXPECT_EQ(paths::defaultDataFolder(), expected);
     EXPECT_EQ(paths::resolveAlias("NRV"), expected);
@@ -45,37 +48,44 @@ TEST_F(PathsTest, WithoutAnAliasFileNrvNamesTheDefaultDataFolder) {
     EXPECT_FALSE(QFileInfo::exists(expected)) << "resolving an alias creates nothing";
 }
 
-TEST_F(PathsTest, AnUnsetXdgVariableFallsBackToTheHomeFolder) {
+TEST_F(PathsTest, AnUnsetXdgVariableFallsBackToTheHomeFolder)
+{
     qunsetenv("XDG_DATA_HOME");
     EXPECT_EQ(paths::defaultDataFolder(), QDir::homePath() + "/.local/share/quorvel/data/");
 }
 
-TEST_F(PathsTest, TheAliasFileNamesTheDataFolder) {
+TEST_F(PathsTest, TheAliasFileNamesTheDataFolder)
+{
     writeAlias("NRV", home.path() + "/books/2026");
     EXPECT_EQ(paths::resolveAlias("NRV"), home.path() + "/books/2026/");
 }
 
-TEST_F(PathsTest, TheAliasSectionIsFoundWhateverItsCase) {
+TEST_F(PathsTest, TheAliasSectionIsFoundWhateverItsCase)
+{
     writeAlias("nrv", home.path() + "/books/");
     EXPECT_EQ(paths::resolveAlias("NRV"), home.path() + "/books/");
 }
 
-TEST_F(PathsTest, ARelativePathIsTakenFromTheAliasFilesFolder) {
+TEST_F(PathsTest, ARelativePathIsTakenFromTheAliasFilesFolder)
+{
     writeAlias("NRV", "../books/./2026");
     EXPECT_EQ(paths::resolveAlias("NRV"), home.path() + "/config/books/2026/");
 }
 
-TEST_F(PathsTest, ATildeStandsForTheHomeFolder) {
+TEST_F(PathsTest, ATildeStandsForTheHomeFolder)
+{
     writeAlias("Other", "~/Quorvel data");
     EXPECT_EQ(paths::resolveAlias("Other"), QDir::homePath() + "/Quorvel data/");
 }
 
-TEST_F(PathsTest, AnAliasFileWithoutTheEntryStillGivesNrvItsDefault) {
+TEST_F(PathsTest, AnAliasFileWithoutTheEntryStillGivesNrvItsDefault)
+{
     writeAlias("Other", home.path() + "/other");
     EXPECT_EQ(paths::resolveAlias("NRV"), paths::defaultDataFolder());
 }
 
-TEST_F(PathsTest, AnUnknownAliasIsAnErrorNamingTheAliasFile) {
+TEST_F(PathsTest, AnUnknownAliasIsAnErrorNamingTheAliasFile)
+{
     writeAlias("NRV", home.path() + "/books");
     try {
         paths::resolveAlias("Elsewhere");
@@ -92,7 +102,8 @@ struct FolderCase {
 
 class ConnectionFolder : public ::testing::TestWithParam<FolderCase> {};
 
-TEST_P(ConnectionFolder, ReducesTheConnectionPathToAFolder) {
+TEST_P(ConnectionFolder, ReducesTheConnectionPathToAFolder)
+{
     EXPECT_EQ(paths::folderOfConnectionPath(GetParam().path), QString(GetParam().folder));
 }
 
@@ -101,7 +112,8 @@ INSTANTIATE_TEST_SUITE_P(Paths, ConnectionFolder,
                                            FolderCase{"/srv/books/", "/srv/books/"},
                                            FolderCase{"/srv/books/NRV.ADD", "/srv/books/"},
                                            FolderCase{"/srv/books/nrv.add", "/srv/books/"},
-                                           FolderCase{"NRV.ADD", "./"}, FolderCase{"books", "./"},
+                                           FolderCase{"NRV.ADD", "./"},
+                                           FolderCase{"books", "./"},
                                            FolderCase{"", "./"},
                                            FolderCase{"/srv/books.ADDX", "/srv/books.ADDX/"}));
 

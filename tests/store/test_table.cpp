@@ -1,15 +1,14 @@
 // The table objects as the windows use them: what is stored, how it is found and in what order.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <csignal>
-
 #include "store/error.h"
 #include "store/query.h"
 #include "store/table.h"
 #include "store/transaction.h"
 #include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using store::EditState;
 using store::OpenMode;
@@ -489,8 +488,7 @@ TEST(DataVersion, AFolderOfALaterReleaseIsRefused) {
     {
         store::Connection c;
         c.connectToFolder(dir.path());
-        store::execSql(c.handle(),
-                       QString("PRAGMA user_version = %1").arg(store::kSchemaVersion + 1));
+        store::execSql(c.handle(), QString("PRAGMA user_version = %1").arg(store::kSchemaVersion + 1));
     }
     store::Connection c;
     try {
