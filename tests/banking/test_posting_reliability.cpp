@@ -1,17 +1,16 @@
 // Posting stays whole when two programs post into one account at once and when a posting
 // program is killed at any moment: balances, numbers and journal lines always agree.
-#include <gtest/gtest.h>
+#include "banking/books_agree.h"
+#include "banking/sample_company.h"
+#include "store/query.h"
+#include "support/temp_folder.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
-
-#include "banking/books_agree.h"
-#include "banking/sample_company.h"
-#include "store/query.h"
-#include "support/temp_folder.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -23,14 +22,16 @@ protected:
     TempDataFolder folder;
     QString worker;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         banking::sample::makeDemoCompany(folder.connection, QDate(2026, 3, 31));
         folder.connection.disconnect();
         worker = QCoreApplication::applicationDirPath() + "/quorvel-posting-worker";
         ASSERT_TRUE(QFileInfo(worker).isExecutable()) << worker.toStdString();
     }
 
-    void start(QProcess& p, int count, int seed) {
+    void start(QProcess& p, int count, int seed)
+    {
         p.setProgram(worker);
         p.setArguments({folder.dir.path(), QString::number(count), QString::number(seed)});
         p.start();
@@ -38,7 +39,8 @@ protected:
     }
 };
 
-TEST_F(PostingReliability, TwoProgramsPosting300EntriesEachIntoOneAccountKeepItsBooksWhole) {
+TEST_F(PostingReliability, TwoProgramsPosting300EntriesEachIntoOneAccountKeepItsBooksWhole)
+{
     QProcess one, two;
     start(one, 300, 11);
     start(two, 300, 12);
@@ -49,11 +51,11 @@ TEST_F(PostingReliability, TwoProgramsPosting300EntriesEachIntoOneAccountKeepIts
     expectBooksAgree(folder.dir.path());
     store::Connection c;
     c.connectToFolder(folder.dir.path());
-    EXPECT_EQ(scalar(c, "SELECT COUNT(*) FROM QVBnkTr WHERE BANKLINK = '1-030100-0123456-00'"),
-              600);
+    EXPECT_EQ(scalar(c, "SELECT COUNT(*) FROM QVBnkTr WHERE BANKLINK = '1-030100-0123456-00'"), 600);
 }
 
-TEST_F(PostingReliability, AProgramKilledAtRandomMomentsLeavesWholeEntriesOnly) {
+TEST_F(PostingReliability, AProgramKilledAtRandomMomentsLeavesWholeEntriesOnly)
+{
     QRandomGenerator rng(2024);
     int saved = 0;
     for (int round = 0; round < 22; ++round) {
