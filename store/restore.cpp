@@ -153,8 +153,15 @@ RestoreOutcome restoreDataFolder(const QString& dataFolder, const QString& backu
         out.problem = check.problem;
         return out;
     }
+    std::unique_ptr<ExclusiveTables> exclusive;
     try {
-        const ExclusiveTables exclusive(dataFolder, restoredTables());
+        exclusive = std::make_unique<ExclusiveTables>(dataFolder, restoredTables());
+    } catch (const StoreError& e) {
+        out.problem = e.text();
+        out.inUse = true;
+        return out;
+    }
+    try {
         swapStore(dataFolder, backupFolder, out, progress);
         for (std::size_t i = 1; i < check.manifest.files.size(); ++i) {
             const QString& file = check.manifest.files[i].first;

@@ -23,6 +23,7 @@ BackupCheck checkBackup(const QString& backupFolder);
 struct RestoreOutcome {
     QString problem;        // empty on success
     bool replaced = false;  // the store was replaced (and then kept, or put back)
+    bool inUse = false;     // refused: another program or a window uses the data
     bool ok() const { return problem.isEmpty(); }
 };
 
