@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/folderchooser.h"
@@ -97,7 +98,13 @@ void TQVArchiveForm::FormActivate() {
         const QStringList places = app::backupPlaces(dataFolder_);
         FolderChooser->setPlaces(places);
         // Removable media come first: a stick plugged in is the folder offered.
-        if (!places.isEmpty()) FolderChooser->setFolder(places.front());
+        const QString preferred = app::preferredBackupFolder(dataFolder_);
+        if (!preferred.isEmpty())
+            FolderChooser->setFolder(preferred);
+        else if (!places.isEmpty())
+            FolderChooser->setFolder(places.front());
+        if (backUpAtOnce && !preferred.isEmpty() && BackUpButton->isEnabled())
+            QTimer::singleShot(0, this, &TQVArchiveForm::BackUpButtonClick);
     });
 }
 

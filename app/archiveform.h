@@ -20,6 +20,10 @@ public:
 
     app::FolderChooser* chooser() const { return FolderChooser; }
 
+    // Input: back up as soon as the window shows when a removable medium or the last backup's
+    // folder is there (the backup the main window offers at shutdown).
+    bool backUpAtOnce = false;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;

@@ -74,6 +74,10 @@ void openCodesAndAccounts(QWidget* owner) { ui::openWindow<TQVValidationForm>(ow
 void openSalesTaxSettings(QWidget*, int) {}
 
 void openArchive(QWidget* owner) { ui::openWindow<TQVArchiveForm>(owner); }
+void runShutdownBackup(QWidget* owner)
+{
+    ui::openWindow<TQVArchiveForm>(owner, [](TQVArchiveForm& w) { w.backUpAtOnce = true; });
+}
 void openRestore(QWidget* owner) { ui::openWindow<TRestoreArchiveForm>(owner); }
 void openDatabaseRebuild(QWidget* owner) { ui::openWindow<TNRVDBRebuildForm>(owner); }
 void openIndexRebuild(QWidget* owner) { ui::openWindow<TRebuildIndexForm>(owner); }

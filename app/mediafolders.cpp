@@ -33,4 +33,11 @@ QStringList backupPlaces(const QString& dataFolder) {
     return places;
 }
 
+QString preferredBackupFolder(const QString& dataFolder) {
+    const QStringList media = removableMediaFolders();
+    if (!media.isEmpty()) return media.front();
+    const QString last = store::lastArchiveFolder(dataFolder);
+    return !last.isEmpty() && QFileInfo(last).isDir() ? QDir::cleanPath(last) : QString();
+}
+
 }  // namespace app

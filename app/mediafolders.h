@@ -13,5 +13,8 @@ QStringList removableMediaFolders();
 // The list a backup or restore window offers: removable media, the last backup's folder (from
 // "Archive.ini" of the data folder) when it still exists, then the home folder; each once.
 QStringList backupPlaces(const QString& dataFolder);
+// The folder a backup at shutdown goes to without asking: the first removable medium, else the
+// last backup's folder when it still exists; empty when neither is there.
+QString preferredBackupFolder(const QString& dataFolder);
 
 }  // namespace app
