@@ -21,7 +21,7 @@ namespace {
 
 constexpr int kArchiveSteps = 92;
 
-QString withSlash(const QString& folder) {
+QString archiveTarget(const QString& folder) {
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
@@ -109,7 +109,7 @@ void TQVArchiveForm::FormActivate() {
 }
 
 void TQVArchiveForm::FolderListChange(const QString& folder) {
-    const QString target = withSlash(folder);
+    const QString target = archiveTarget(folder);
     StatusLabel->setText(QStringLiteral("Archiving to ") + target);
     const QStorageInfo volume(folder);
     SpaceLabel->setText(QStringLiteral("Space on drive is...%1Kbytes.")

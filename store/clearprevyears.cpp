@@ -41,7 +41,7 @@ qint64 countInRange(Connection& c, const ClearRange& range, const QString& table
     return q.value(0).toLongLong();
 }
 
-QString dateText(const QDate& d) { return fmt::shortDate(d); }
+QString clearDateText(const QDate& d) { return fmt::shortDate(d); }
 
 // Runs a statement that changes rows, with the range's dates bound.
 void changeInRange(Connection& c, const QString& sql, const ClearRange& range) {
@@ -116,7 +116,7 @@ QString clearConfirmationText(const ClearRange& range, const ClearCounts& n) {
                "%3 bank transactions, %4 journal lines, %5 payments and %6 payment "
                "lines will be deleted. Each bank account's opening balance takes the "
                "sum of its deleted transactions, so its balance does not change.")
-        .arg(dateText(range.from), dateText(range.to))
+        .arg(clearDateText(range.from), clearDateText(range.to))
         .arg(n.bankRows)
         .arg(n.journalLines)
         .arg(n.payments)

@@ -20,7 +20,7 @@ constexpr int kPagesPerStep = 4096;
 void closeQuietly(sqlite3* db) { sqlite3_close_v2(db); }
 
 // Copies every page in steps inside the caller's locks; `what` names the copy in failures.
-void runBackup(sqlite3* source, sqlite3* destination, const CopyProgress& progress,
+void copyAllPages(sqlite3* source, sqlite3* destination, const CopyProgress& progress,
                const QString& what) {
     sqlite3_backup* backup = sqlite3_backup_init(destination, "main", source, "main");
     if (!backup) throw StoreError(sqliteError(destination, what));
@@ -81,7 +81,7 @@ void copyStoreToFile(sqlite3* source, const QString& destination, const CopyProg
         // same snapshot while other programs go on writing.
         execSql(source, "BEGIN");
         execSql(source, "SELECT COUNT(*) FROM sqlite_master");
-        runBackup(source, dest, progress, QStringLiteral("Cannot copy the data store"));
+        copyAllPages(source, dest, progress, QStringLiteral("Cannot copy the data store"));
         execSql(source, "COMMIT");
         // The copied header says write-ahead log; a backup stands alone as one file.
         execSql(dest, "PRAGMA journal_mode = DELETE");
@@ -98,7 +98,7 @@ void copyStoreToFile(sqlite3* source, const QString& destination, const CopyProg
 }
 
 void replaceStore(sqlite3* source, sqlite3* destination, const CopyProgress& progress) {
-    runBackup(source, destination, progress, QStringLiteral("Cannot replace the data store"));
+    copyAllPages(source, destination, progress, QStringLiteral("Cannot replace the data store"));
 }
 
 QString fileChecksum(const QString& file) {
