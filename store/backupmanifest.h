@@ -15,7 +15,7 @@ struct BackupManifest {
     int dataVersion = 0;
     QStringList companies;                              // "1 Harbour Cafe", in company order
     std::vector<std::pair<QString, qint64>> rowCounts;  // table, rows; catalogue order
-    std::vector<std::pair<QString, QString>> files;     // file name, SHA-256; store file first
+    std::vector<std::pair<QString, QString>> files;     // file name, checksum; store file first
 };
 
 QString manifestFileName();  // "Manifest.ini"

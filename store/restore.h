@@ -1,6 +1,6 @@
 #pragma once
 // Bringing a backup back into the data folder. The backup is checked whole first (its
-// manifest's checksums, the engine's integrity check, a data version this program can read);
+// manifest's checksums, the engine's check of every page, a data version this program can read);
 // then the store is replaced in one write transaction of the engine, so a restore that fails
 // or is killed leaves the old data or the restored data, never a mixture. The data as it was
 // is kept beside the store as a safety copy until the restored data has opened.

@@ -28,7 +28,7 @@ sqlite3* openStoreReadOnly(const QString& file);
 // Opens a store file for writing with the program's usual waiting on other writers.
 sqlite3* openStoreForWriting(const QString& file);
 
-// The SHA-256 of a file in lower-case hex; empty when the file cannot be read.
+// The BLAKE2b-256 checksum of a file in lower-case hex; empty when the file cannot be read.
 QString fileChecksum(const QString& file);
 
 // A file copy written under a temporary name and renamed into place. Throws StoreError.
