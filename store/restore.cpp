@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <cstdio>
 
 #include "store/backup.h"
 #include "store/catalogue.h"
@@ -165,14 +166,27 @@ RestoreOutcome restoreDataFolder(const QString& dataFolder, const QString& backu
         return out;
     }
     try {
-        swapStore(dataFolder, backupFolder, out, progress);
+        // The settings files wait beside their places, so that only renames follow the swap.
+        QStringList staged;
         for (std::size_t i = 1; i < check.manifest.files.size(); ++i) {
             const QString& file = check.manifest.files[i].first;
-            copyFileSafely(QDir(backupFolder).filePath(file), QDir(dataFolder).filePath(file));
+            copyFileSafely(QDir(backupFolder).filePath(file),
+                           QDir(dataFolder).filePath(file + QStringLiteral(".restoring")));
+            staged.append(file);
+        }
+        swapStore(dataFolder, backupFolder, out, progress);
+        for (const QString& file : staged) {
+            // rename() replaces the old file in one step.
+            const QString to = QDir(dataFolder).filePath(file);
+            if (std::rename(QFile::encodeName(to + QStringLiteral(".restoring")).constData(),
+                            QFile::encodeName(to).constData()) != 0)
+                throw StoreError(QStringLiteral("Cannot put %1 in place.").arg(to));
         }
     } catch (const StoreError& e) {
         out.problem = e.text();
     }
+    for (const auto& [file, sum] : check.manifest.files)
+        QFile::remove(QDir(dataFolder).filePath(file + QStringLiteral(".restoring")));
     return out;
 }
 
