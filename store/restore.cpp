@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+#include <future>
 
 #include "store/backup.h"
 #include "store/catalogue.h"
@@ -103,15 +104,26 @@ void openRestoredData(const QString& dataFolder) {
     if (!hasControl) throw StoreError(QStringLiteral("The restored data has no control record."));
 }
 
-// Replaces the store, keeping the old one as a safety copy until the new one opens; when it
-// does not, the safety copy is put back.
+// The data as it is, kept beside the store until the restored data has opened.
+void makeSafetyCopy(const QString& dataFolder) {
+    sqlite3* db = openStoreForWriting(storeFileOf(dataFolder));
+    try {
+        copyStoreToFile(db, QDir(dataFolder).filePath(safetyCopyName()));
+    } catch (...) {
+        sqlite3_close_v2(db);
+        throw;
+    }
+    sqlite3_close_v2(db);
+}
+
+// Replaces the store; when the new one does not open, the safety copy is put back. The safety
+// copy goes once the new one opened.
 void swapStore(const QString& dataFolder, const QString& backupFolder, RestoreOutcome& out,
                const CopyProgress& progress) {
     const QString live = storeFileOf(dataFolder);
     const QString safety = QDir(dataFolder).filePath(safetyCopyName());
     sqlite3* db = openStoreForWriting(live);
     try {
-        copyStoreToFile(db, safety);
         copyStoreFile(QDir(backupFolder).filePath(QStringLiteral("quorvel.db")), db, progress);
         out.replaced = true;
         try {
@@ -152,17 +164,27 @@ RestoreOutcome restoreDataFolder(const QString& dataFolder, const QString& backu
         out.problem = QStringLiteral("Cannot recover from the database folder!");
         return out;
     }
-    const BackupCheck check = checkBackup(backupFolder);
-    if (!check.ok()) {
-        out.problem = check.problem;
-        return out;
-    }
     std::unique_ptr<ExclusiveTables> exclusive;
     try {
         exclusive = std::make_unique<ExclusiveTables>(dataFolder, restoredTables());
     } catch (const StoreError& e) {
         out.problem = e.text();
         out.inUse = true;
+        return out;
+    }
+    // The backup's check and the safety copy read different files, so they run side by side.
+    auto checking =
+        std::async(std::launch::async, [backupFolder] { return checkBackup(backupFolder); });
+    QString safetyProblem;
+    try {
+        makeSafetyCopy(dataFolder);
+    } catch (const StoreError& e) {
+        safetyProblem = e.text();
+    }
+    const BackupCheck check = checking.get();
+    if (!check.ok() || !safetyProblem.isEmpty()) {
+        QFile::remove(QDir(dataFolder).filePath(safetyCopyName()));
+        out.problem = check.ok() ? safetyProblem : check.problem;
         return out;
     }
     try {

@@ -155,6 +155,7 @@ TEST_F(BackupRestore, ASpoiltBackupIsRefusedAndNothingIsReplaced) {
         const auto out = store::restoreDataFolder(folder.path(), copy.path());
         EXPECT_TRUE(out.problem.contains(QLatin1String(s.refusal))) << out.problem.toStdString();
         EXPECT_FALSE(out.replaced);
+        EXPECT_FALSE(QFileInfo::exists(QDir(folder.path()).filePath(store::safetyCopyName())));
         expectSameBook(now, folder.path());
         EXPECT_EQ(readText(QDir(folder.path()).filePath("IntSettings.ini")), settings);
     }
