@@ -6,8 +6,13 @@
 
 #include "app/aboutbox.h"
 #include "app/activecompany.h"
+#include "app/archiveform.h"
+#include "app/clearprevyearform.h"
 #include "app/controlcentre.h"
+#include "app/dbrebuildform.h"
 #include "app/launchers.h"
+#include "app/rebuildindexform.h"
+#include "app/restorearchiveform.h"
 #include "banking/bankmainform.h"
 #include "banking/bankrecform.h"
 #include "banking/bankstatementdiaform.h"
@@ -76,11 +81,15 @@ void openCompanyMaintenance(QWidget* owner) { ui::openWindow<TQVCompanyForm>(own
 void openCodesAndAccounts(QWidget* owner) { ui::openWindow<TQVValidationForm>(owner); }
 void openSalesTaxSettings(QWidget*, int) {}
 
-void openArchive(QWidget*) {}
-void openRestore(QWidget*) {}
-void openDatabaseRebuild(QWidget*) {}
-void openIndexRebuild(QWidget*) {}
-void openClearPreviousYears(QWidget*) {}
+void openArchive(QWidget* owner) { ui::openWindow<TQVArchiveForm>(owner); }
+void runShutdownBackup(QWidget* owner)
+{
+    ui::openWindow<TQVArchiveForm>(owner, [](TQVArchiveForm& w) { w.backUpAtOnce = true; });
+}
+void openRestore(QWidget* owner) { ui::openWindow<TRestoreArchiveForm>(owner); }
+void openDatabaseRebuild(QWidget* owner) { ui::openWindow<TNRVDBRebuildForm>(owner); }
+void openIndexRebuild(QWidget* owner) { ui::openWindow<TRebuildIndexForm>(owner); }
+void openClearPreviousYears(QWidget* owner) { ui::openWindow<TClearPrevYearForm>(owner); }
 
 bool openBankMaintenance(QWidget* owner, std::optional<bool> coyActive, const QString& caption)
 {

@@ -36,6 +36,8 @@ void openSalesTaxSettings(QWidget* owner, int coy);     // TIntSettingsForm
 
 // --- Maintenance ---------------------------------------------------------------------------
 void openArchive(QWidget* owner);                       // TQVArchiveForm
+// TQVArchiveForm backing up at once to a removable medium or the last backup's folder.
+void runShutdownBackup(QWidget* owner);
 void openRestore(QWidget* owner);                       // TRestoreArchiveForm
 void openDatabaseRebuild(QWidget* owner);               // TNRVDBRebuildForm
 void openIndexRebuild(QWidget* owner);                  // TRebuildIndexForm

@@ -2,6 +2,11 @@
 #include "ui/gallery.h"
 
 #include "app/aboutbox.h"
+#include "app/archiveform.h"
+#include "app/clearprevyearform.h"
+#include "app/dbrebuildform.h"
+#include "app/rebuildindexform.h"
+#include "app/restorearchiveform.h"
 #include "app/controlcentre.h"
 #include "app/launchers.h"
 #include "app/mainform.h"
@@ -74,6 +79,11 @@ void registerAppWindows()
     add(QStringLiteral("TQVWizardForm-page2"), [](Context&) { return wizardAt(2); });
     add(QStringLiteral("TAboutBox"), [](Context&) { return new TAboutBox; });
     add(QStringLiteral("TQVCoyOpsForm"), [](Context&) { return new TQVCoyOpsForm; });
+    add(QStringLiteral("TQVArchiveForm"), [](Context&) { return new TQVArchiveForm; });
+    add(QStringLiteral("TRestoreArchiveForm"), [](Context&) { return new TRestoreArchiveForm; });
+    add(QStringLiteral("TRebuildIndexForm"), [](Context&) { return new TRebuildIndexForm; });
+    add(QStringLiteral("TNRVDBRebuildForm"), [](Context&) { return new TNRVDBRebuildForm; });
+    add(QStringLiteral("TClearPrevYearForm"), [](Context&) { return new TClearPrevYearForm; });
 }
 
 }  // namespace gallery

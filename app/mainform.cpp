@@ -262,7 +262,7 @@ void TQVMainForm::closeEvent(QCloseEvent* event)
     if (company_.recAuto == 1
         && ui::confirmOkCancel(this,
                                QStringLiteral("Please connect backup media.  Press 'Ok' when ready.")))
-        commands::openArchive(this);
+        commands::runShutdownBackup(this);
     FormClose();
     event->accept();
 }

@@ -2,6 +2,7 @@
 
 #include "store/datafolder.h"
 #include "store/error.h"
+#include "store/exclusiveuse.h"
 #include "store/paths.h"
 #include "store/schema.h"
 
@@ -88,6 +89,7 @@ void Connection::connectToFolder(const QString& folder) {
     }
     db_ = db;
     folder_ = dir;
+    markFolderInUse(dir);
 }
 
 void Connection::clearStatements() {
@@ -103,6 +105,7 @@ void Connection::disconnect() {
     diskFull_ = false;
     sqlite3_close_v2(db_);
     db_ = nullptr;
+    releaseFolderUse(folder_);
     folder_.clear();
 }
 

@@ -1,5 +1,6 @@
 // Starting Quorvel, its main window's commands and shutting it down.
 #include "app/aboutbox.h"
+#include "app/archiveform.h"
 #include "app/launchers.h"
 #include "app/mainform.h"
 #include "banking/banktranform.h"
@@ -274,12 +275,30 @@ void TestMainForm::shutdownOffersABackupOnlyWhenAskedAtStartUp()
     QFETCH(QStringList, asked);
     auto main = startNamed(QStringLiteral("Harbour Cafe"), recAuto);
     main->show();
+    // The last backup went to a folder that is still there: OK backs up into it at once.
+    QTemporaryDir media;
+    store::Connection c;
+    c.connect();
+    store::IniFile(c.path() + "Archive.ini").writeString("DRIVE HDR", "Archive Disk", media.path() + "/");
+    const bool backedUp = recAuto == 1 && answer == ui::MsgAnswer::Ok;
+    QString outcome;
+    std::shared_ptr<testing_support::ModalWaitResult> archive;
+    if (backedUp)
+        archive = testing_support::whenShown<TQVArchiveForm>([&](TQVArchiveForm* w) {
+            auto* status = w->findChild<QLabel*>("StatusLabel");
+            if (QTest::qWaitFor([&] { return status->text().startsWith("Archive f"); }, 5000))
+                outcome = status->text();
+            w->close();
+        });
     ui::MessageScript script;
     script.setDefaultAnswer(answer);
     QVERIFY(main->close());
     QVERIFY(!main->isVisible());
     QCOMPARE(script.texts(), asked);
     if (!asked.isEmpty()) QCOMPARE(script.buttons().value(0), ui::MsgButtons::OkCancel);
+    if (archive) QVERIFY(archive->seen);
+    QCOMPARE(outcome, backedUp ? QStringLiteral("Archive finished successfully.") : QString());
+    QCOMPARE(QFile::exists(media.filePath("Manifest.ini")), backedUp);
 }
 
 void TestMainForm::shutdownLooksAtTheValueReadAtStartUp()
