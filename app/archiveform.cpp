@@ -30,8 +30,9 @@ QString archiveTarget(const QString& folder) {
 TQVArchiveForm::TQVArchiveForm(QWidget* owner)
     : ui::FormBase(owner, QStringLiteral("QVArchiveForm"), 811) {
     setWindowTitle(QStringLiteral("Quorvel - Backing up complete system"));
-    FolderChooser = new app::FolderChooser(QStringLiteral("Select a &drive to save to"),
-                                           QStringLiteral("Select a &folder to save to."), this);
+    FolderChooser =
+        new app::MediaFolderChooser(QStringLiteral("Select a &drive to save to"),
+                                    QStringLiteral("Select a &folder to save to."), this);
     SourceLabel = new QLabel(this);
     SourceLabel->setObjectName(QStringLiteral("SourceLabel"));
     SpaceLabel = new QLabel(this);
@@ -69,7 +70,7 @@ TQVArchiveForm::TQVArchiveForm(QWidget* owner)
     buttons->addWidget(ExitButton);
     layout->addLayout(buttons);
 
-    connect(FolderChooser, &app::FolderChooser::folderChanged, this,
+    connect(FolderChooser, &app::MediaFolderChooser::folderChanged, this,
             &TQVArchiveForm::FolderListChange);
     connect(BackUpButton, &QPushButton::clicked, this, &TQVArchiveForm::BackUpButtonClick);
     connect(ExitButton, &QPushButton::clicked, this, &QDialog::close);

@@ -10,7 +10,7 @@ class QProgressBar;
 class QPushButton;
 
 namespace app {
-class FolderChooser;
+class MediaFolderChooser;
 }
 
 class TQVArchiveForm : public ui::FormBase {
@@ -18,7 +18,7 @@ class TQVArchiveForm : public ui::FormBase {
 public:
     explicit TQVArchiveForm(QWidget* owner = nullptr);
 
-    app::FolderChooser* chooser() const { return FolderChooser; }
+    app::MediaFolderChooser* chooser() const { return FolderChooser; }
 
     // Input: back up as soon as the window shows when a removable medium or the last backup's
     // folder is there (the backup the main window offers at shutdown).
@@ -36,7 +36,7 @@ private:
 
     store::Connection connection_;
     QString dataFolder_;
-    app::FolderChooser* FolderChooser;
+    app::MediaFolderChooser* FolderChooser;
     QLabel* SourceLabel;
     QLabel* SpaceLabel;
     QLabel* StatusLabel;

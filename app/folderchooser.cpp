@@ -10,7 +10,8 @@
 
 namespace app {
 
-FolderChooser::FolderChooser(const QString& placeText, const QString& folderText, QWidget* parent)
+MediaFolderChooser::MediaFolderChooser(const QString& placeText, const QString& folderText,
+                                       QWidget* parent)
     : QWidget(parent) {
     DriveList = new QComboBox(this);
     DriveList->setObjectName(QStringLiteral("DriveList"));
@@ -33,31 +34,31 @@ FolderChooser::FolderChooser(const QString& placeText, const QString& folderText
     grid->addWidget(BrowseButton, 3, 1);
     grid->setColumnStretch(0, 1);
 
-    connect(DriveList, &QComboBox::activated, this, &FolderChooser::DriveListChange);
+    connect(DriveList, &QComboBox::activated, this, &MediaFolderChooser::DriveListChange);
     connect(FolderEdit, &QLineEdit::editingFinished, this,
             [this] { setFolder(FolderEdit->text()); });
-    connect(BrowseButton, &QPushButton::clicked, this, &FolderChooser::BrowseButtonClick);
+    connect(BrowseButton, &QPushButton::clicked, this, &MediaFolderChooser::BrowseButtonClick);
 }
 
-void FolderChooser::setPlaces(const QStringList& places) {
+void MediaFolderChooser::setPlaces(const QStringList& places) {
     DriveList->clear();
     DriveList->addItems(places);
 }
 
-QString FolderChooser::folder() const { return FolderEdit->text().trimmed(); }
+QString MediaFolderChooser::folder() const { return FolderEdit->text().trimmed(); }
 
-void FolderChooser::setFolder(const QString& folder) {
+void MediaFolderChooser::setFolder(const QString& folder) {
     FolderEdit->setText(folder.trimmed());
     if (this->folder() == announced_) return;
     announced_ = this->folder();
     emit folderChanged(announced_);
 }
 
-void FolderChooser::DriveListChange(int index) {
+void MediaFolderChooser::DriveListChange(int index) {
     if (index >= 0) setFolder(DriveList->itemText(index));
 }
 
-void FolderChooser::BrowseButtonClick() {
+void MediaFolderChooser::BrowseButtonClick() {
     const QString chosen = QFileDialog::getExistingDirectory(
         this, QStringLiteral("Select a folder"), folder().isEmpty() ? QDir::homePath() : folder());
     if (!chosen.isEmpty()) setFolder(chosen);

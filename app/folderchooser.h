@@ -12,11 +12,12 @@ class QPushButton;
 
 namespace app {
 
-class FolderChooser : public QWidget {
+class MediaFolderChooser : public QWidget {
     Q_OBJECT
 public:
     // placeText / folderText: the captions above the two boxes, with their Alt letters.
-    FolderChooser(const QString& placeText, const QString& folderText, QWidget* parent = nullptr);
+    MediaFolderChooser(const QString& placeText, const QString& folderText,
+                       QWidget* parent = nullptr);
 
     void setPlaces(const QStringList& places);
     QString folder() const;

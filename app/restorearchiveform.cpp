@@ -36,8 +36,9 @@ QString backupDescription(const QString& folder) {
 TRestoreArchiveForm::TRestoreArchiveForm(QWidget* owner)
     : ui::FormBase(owner, QStringLiteral("RestoreArchiveForm"), 812) {
     setWindowTitle(QStringLiteral("Quorvel : Restoring full system"));
-    FolderChooser = new app::FolderChooser(QStringLiteral("Select a &drive to restore from"),
-                                           QStringLiteral("Select &folder to restore from"), this);
+    FolderChooser =
+        new app::MediaFolderChooser(QStringLiteral("Select a &drive to restore from"),
+                                    QStringLiteral("Select &folder to restore from"), this);
     TargetLabel = new QLabel(this);
     TargetLabel->setObjectName(QStringLiteral("TargetLabel"));
     BackupLabel = new QLabel(this);
@@ -68,7 +69,7 @@ TRestoreArchiveForm::TRestoreArchiveForm(QWidget* owner)
     buttons->addWidget(ExitButton);
     layout->addLayout(buttons);
 
-    connect(FolderChooser, &app::FolderChooser::folderChanged, this,
+    connect(FolderChooser, &app::MediaFolderChooser::folderChanged, this,
             &TRestoreArchiveForm::FolderListChange);
     connect(RestoreButton, &QPushButton::clicked, this, &TRestoreArchiveForm::RestoreButtonClick);
     connect(ExitButton, &QPushButton::clicked, this, &QDialog::close);

@@ -11,7 +11,7 @@ class QProgressBar;
 class QPushButton;
 
 namespace app {
-class FolderChooser;
+class MediaFolderChooser;
 }
 
 class TRestoreArchiveForm : public ui::FormBase {
@@ -19,7 +19,7 @@ class TRestoreArchiveForm : public ui::FormBase {
 public:
     explicit TRestoreArchiveForm(QWidget* owner = nullptr);
 
-    app::FolderChooser* chooser() const { return FolderChooser; }
+    app::MediaFolderChooser* chooser() const { return FolderChooser; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -33,7 +33,7 @@ private:
 
     store::Connection connection_;
     QString dataFolder_;
-    app::FolderChooser* FolderChooser;
+    app::MediaFolderChooser* FolderChooser;
     QLabel* TargetLabel;
     QLabel* BackupLabel;
     QLabel* StatusLabel;

@@ -694,7 +694,7 @@ void TQVBankTranForm::setMode(Mode mode) {
     editButton_->setEnabled(browsing);
     deleteButton_->setEnabled(browsing);
     exitButton_->setEnabled(browsing);
-    transactionsButton_->setEnabled(browsing);
+    transactionsButton_->setEnabled(false);  // until the detailed transaction audit exists
     viewButton_->setEnabled(browsing);
     cancelButton_->setEnabled(!browsing);
     updateBalanceButton_->setEnabled(browsing);

@@ -305,6 +305,8 @@ void TQVBankTranForm::buildLayout() {
         QStringLiteral("If the deposit or withdrawal includes multiple cash transaction, click."));
     detailsButton_ = button(this, "DetailsButton", QStringLiteral("Details"));
     transactionsButton_ = button(this, "TransactionsButton", QStringLiteral("Transactions"));
+    transactionsButton_->setToolTip(
+        QStringLiteral("The detailed transaction audit comes with the journal reports."));
     statementButton_ = button(this, "StatementButton", QStringLiteral("Statement"));
     for (QPushButton* b :
          {viewButton_, miscButton_, detailsButton_, transactionsButton_, statementButton_})

@@ -13,12 +13,12 @@ namespace payments::sample {
 
 namespace {
 
-struct DemoSupplier {
+struct DemoPayee {
     const char* code;
     const char* name;
     bool gstReg;
 };
-const DemoSupplier kSuppliers[] = {
+const DemoPayee kSuppliers[] = {
     {"WHOLEFOOD", "Wholefood Distributors Ltd", true},
     {"CITYPOWER", "City Power and Gas", true},
     {"HARBOURPRO", "Harbour Properties", true},
@@ -33,7 +33,7 @@ const char* const kCateringLines[] = {"CATFOOD", "CATHIRE", "CATFEES"};
 void addDemoSuppliers(store::Connection& c, int coy) {
     store::Table t(c, QStringLiteral("QVSupp.DBF"));
     t.open();
-    for (const DemoSupplier& s : kSuppliers) {
+    for (const DemoPayee& s : kSuppliers) {
         SupplierDetails d;
         d.suppCode = QLatin1String(s.code);
         d.busName = QLatin1String(s.name);

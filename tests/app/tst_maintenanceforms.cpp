@@ -26,7 +26,7 @@ QString status(QWidget* w, const char* name = "StatusLabel") {
 }
 
 void chooseFolder(QWidget* w, const QString& folder) {
-    w->findChild<app::FolderChooser*>()->setFolder(folder);
+    w->findChild<app::MediaFolderChooser*>()->setFolder(folder);
 }
 
 qint64 bankRows() {
