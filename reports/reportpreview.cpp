@@ -13,6 +13,7 @@
 
 #include "reports/renderer.h"
 #include "reports/writers.h"
+#include "reports/xlsxsave.h"
 #include "ui/errorhandler.h"
 #include "ui/savefolder.h"
 
@@ -75,12 +76,14 @@ TReportPreviewForm::TReportPreviewForm(QWidget* owner)
     auto* saveCsv = toolButton(bar, "SaveCsvButton", "Save as C&SV",
                                "Save the report as comma-separated values");
     auto* savePdf = toolButton(bar, "SavePdfButton", "Save as P&DF", "Save the report as PDF");
+    auto* saveXlsx = toolButton(bar, "SaveXlsxButton", "Save as sp&readsheet",
+                                "Save the report as a spreadsheet (.xlsx)");
     auto* close = toolButton(bar, "CloseButton", "&Close", "Close the preview");
     for (QWidget* w : std::initializer_list<QWidget*>{print, first, prior, pageLabel_, next, last,
                                                       zoomIn, zoomOut, fitWidth, fitPage})
         row->addWidget(w);
     row->addStretch();
-    for (QWidget* w : {saveText, saveCsv, savePdf, close}) row->addWidget(w);
+    for (QWidget* w : {saveText, saveCsv, savePdf, saveXlsx, close}) row->addWidget(w);
 
     preview_ = new QPrintPreviewWidget(printer_, this);
     preview_->setObjectName(QStringLiteral("PreviewWidget"));
@@ -118,6 +121,7 @@ TReportPreviewForm::TReportPreviewForm(QWidget* owner)
     connect(saveText, &QToolButton::clicked, this, &TReportPreviewForm::SaveTextButtonClick);
     connect(saveCsv, &QToolButton::clicked, this, &TReportPreviewForm::SaveCsvButtonClick);
     connect(savePdf, &QToolButton::clicked, this, &TReportPreviewForm::SavePdfButtonClick);
+    connect(saveXlsx, &QToolButton::clicked, this, &TReportPreviewForm::SaveXlsxButtonClick);
     connect(close, &QToolButton::clicked, this, &QDialog::accept);
 }
 
@@ -180,6 +184,11 @@ void TReportPreviewForm::SaveCsvButtonClick() {
 void TReportPreviewForm::SavePdfButtonClick() {
     save(QStringLiteral("Save report as PDF"), QStringLiteral(".pdf"),
          QStringLiteral("PDF files (*.pdf)"), &savePdf);
+}
+
+void TReportPreviewForm::SaveXlsxButtonClick() {
+    save(QStringLiteral("Save report as spreadsheet"), QStringLiteral(".xlsx"),
+         QStringLiteral("Spreadsheet (*.xlsx)"), &reports::saveXlsx);
 }
 
 }  // namespace reports

@@ -1,6 +1,6 @@
 #pragma once
 // The print preview of a prepared report: page through it, zoom, print it, and save it as
-// text, CSV or PDF. Every rendering comes from the same report data.
+// text, CSV, PDF or a spreadsheet. Every rendering comes from the same report data.
 
 #include "reports/report.h"
 #include "ui/formbase.h"
@@ -38,6 +38,7 @@ public:
     void SaveTextButtonClick();
     void SaveCsvButtonClick();
     void SavePdfButtonClick();
+    void SaveXlsxButtonClick();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -2,7 +2,8 @@
 # Installs what the build needs on Debian 12, only what is missing.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config ccache lld qt6-base-dev libsqlite3-dev sqlite3
-          libgtest-dev fonts-dejavu-core xvfb xauth poppler-utils openbox)
+          libgtest-dev fonts-dejavu-core xvfb xauth poppler-utils openbox
+          libxlsxwriter-dev unzip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -5,6 +5,8 @@
 #include "reports/revenue.h"
 #include "reports/trialbalance.h"
 #include "reports/writers.h"
+#include "reports/xlsxsave.h"
+#include "store/error.h"
 #include "support/temp_folder.h"
 
 #include <QFile>
@@ -104,9 +106,11 @@ TEST(ReportEngine, csvQuotesFieldsThatNeedIt) {
 
 TEST(ReportEngine, aSaveToAFolderThatDoesNotExistFailsAndLeavesNothing) {
     QTemporaryDir dir;
-    const QString path = dir.filePath("missing/report.csv");
-    EXPECT_THROW(reports::saveCsv(listing(3, QPageLayout::Portrait), path), std::exception);
-    EXPECT_FALSE(QFile::exists(path));
+    for (auto save : {&reports::saveCsv, &reports::saveXlsx}) {
+        const QString path = dir.filePath("missing/report");
+        EXPECT_THROW(save(listing(3, QPageLayout::Portrait), path), store::StoreError);
+        EXPECT_FALSE(QFile::exists(path));
+    }
 }
 
 // The PDF's page count and text, read back with poppler's tools when they are installed.

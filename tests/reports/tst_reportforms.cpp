@@ -16,6 +16,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -32,6 +35,7 @@ private slots:
     void previewingTwiceGivesTheSameTrialBalance();
     void thePreviewSavesTextCsvAndPdf_data();
     void thePreviewSavesTextCsvAndPdf();
+    void thePreviewSavesASpreadsheetWithFiguresAsNumbers();
     void departmentSelection_data();
     void departmentSelection();
     void printGoesStraightToThePrinter();
@@ -62,6 +66,32 @@ QString titleOf(const ReportDocument& doc) {
 }
 
 QStringList lastRow(const ReportDocument& doc) { return doc.bands.back().cells; }
+
+// Saves the trial balance from its preview with the given button, to `path`.
+void saveFromPreview(const char* button, const QString& path) {
+    reports::TTrialBalanceForm form;
+    form.coyCode = 1;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto seen = testing_support::whenShown<reports::TReportPreviewForm>(
+        [&](reports::TReportPreviewForm* preview) {
+            preview->askSaveFile = [&](const QString&, const QString&, const QString&) {
+                return path;
+            };
+            QTest::mouseClick(child<QToolButton>(preview, button), Qt::LeftButton);
+            QTest::mouseClick(child<QToolButton>(preview, "CloseButton"), Qt::LeftButton);
+        });
+    QTest::mouseClick(child<QPushButton>(&form, "PreViewButton"), Qt::LeftButton);
+    QVERIFY(seen->seen);
+    form.close();
+}
+
+QString unzipped(const QString& unzip, const QString& file, const char* part) {
+    QProcess p;
+    p.start(unzip, {"-p", file, QString::fromLatin1(part)});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
 
 }  // namespace
 
@@ -151,6 +181,27 @@ void TestReportForms::thePreviewSavesTextCsvAndPdf() {
     const QByteArray bytes = saved.readAll();
     QVERIFY2(bytes.contains(expected), bytes.left(300).constData());
     form.close();
+}
+
+void TestReportForms::thePreviewSavesASpreadsheetWithFiguresAsNumbers() {
+    const QString unzip = QStandardPaths::findExecutable("unzip");
+    if (unzip.isEmpty()) QSKIP("unzip is not installed");
+    const QString path = files_.filePath("tb");
+    saveFromPreview("SaveXlsxButton", path);
+    const QString file = path + ".xlsx";
+    const QString sheet = unzipped(unzip, file, "xl/worksheets/sheet1.xml");
+    const QString strings = unzipped(unzip, file, "xl/sharedStrings.xml");
+    QVERIFY2(strings.contains("Trial Balance for :  Harbour Cafe"), qPrintable(strings));
+    QVERIFY(strings.contains("Debits") && strings.contains("Balances"));
+    // The totals 1304.00 / 1304.00 are numbers in two-decimal cells, never text.
+    const QRegularExpression number(R"(<c r="[CD]\d+" s="\d+"><v>1304</v></c>)");
+    int numbers = 0;
+    for (auto it = number.globalMatch(sheet); it.hasNext(); it.next()) ++numbers;
+    QCOMPARE(numbers, 2);
+    QVERIFY(!strings.contains("1304"));
+    QVERIFY(unzipped(unzip, file, "xl/styles.xml").contains("formatCode=\"#,##0.00\""));
+    // Nothing of the temporary file is left beside the saved one.
+    QVERIFY(QDir(files_.path()).entryList({"tb.xlsx.*"}, QDir::Files).isEmpty());
 }
 
 void TestReportForms::departmentSelection_data() {
