@@ -145,7 +145,8 @@ TEST_F(BalanceSheetBook, aLossPrintsInParentheses) {
     reports::TBalanceSheetReport report(folder.connection, 1, kFrom, kTo);
     report.runToEnd();
     QStringList loss;
-    for (const reports::Band* b : report.document().bandsOf(reports::BandKind::Detail))
+    const reports::ReportDocument doc = report.document();  // the bands point into it
+    for (const reports::Band* b : doc.bandsOf(reports::BandKind::Detail))
         if (b->cells.value(1) == "Loss this year :") loss = b->cells;
     EXPECT_EQ(loss, QStringList({"", "Loss this year :", "(200.00)"}));
     EXPECT_EQ(cents(report.figures().ownersEquity), cents(800));
