@@ -25,6 +25,8 @@ int storeBench(const QStringList& args);
 // reports [CACHEFOLDER]: trial balance, revenue statement and balance sheet over a million
 // journal lines, and the cash transactions window on its 100,000 cash lines.
 int reportsBench(const QStringList& args);
+// cashwindow [CACHEFOLDER]: the cash transactions window alone, on the reports benchmark's book.
+int cashWindowBench(const QStringList& args);
 // posting [FOLDER [LINES [SAVES]]]: saving bank entries over a million journal lines.
 int postingBench(const QStringList& args);
 // The time until the bank transaction window shows an account holding `rows` rows.

@@ -213,27 +213,46 @@ int cashWindowOpening(const QString& folder) {
     return code;
 }
 
+QString benchFolder(const QStringList& args) {
+    return args.isEmpty() ? QDir::temp().filePath("quorvel-reports-bench") : args.first();
+}
+
+// Writes the book into the folder unless it is there already; false for a folder holding
+// another book.
+bool ensureBook(store::Connection& c, const QString& folder, const QString& ledgerPath) {
+    if (journalCount(c) == kLines && QFile::exists(ledgerPath)) return true;
+    if (journalCount(c) != 0) {
+        std::fprintf(stderr, "%s holds another book; give an empty folder\n", qPrintable(folder));
+        return false;
+    }
+    std::printf("writing the sample book to %s (once)\n", qPrintable(folder));
+    std::fflush(stdout);
+    const auto start = Clock::now();
+    writeBook(c, ledgerPath);
+    figure("write_book", msSince(start) / 1000.0, "s");
+    return true;
+}
+
 }  // namespace
 
+int cashWindowBench(const QStringList& args) {
+    const QString folder = benchFolder(args);
+    QDir().mkpath(folder);
+    {
+        store::Connection c;
+        c.connectToFolder(folder);
+        if (!ensureBook(c, folder, QDir(folder).filePath("journal.ledger"))) return 1;
+    }
+    return cashWindowOpening(folder);
+}
+
 int reportsBench(const QStringList& args) {
-    const QString folder =
-        args.isEmpty() ? QDir::temp().filePath("quorvel-reports-bench") : args.first();
+    const QString folder = benchFolder(args);
     QDir().mkpath(folder);
     const QString ledgerPath = QDir(folder).filePath("journal.ledger");
     store::Connection c;
     c.connectToFolder(folder);
-    if (journalCount(c) != kLines || !QFile::exists(ledgerPath)) {
-        if (journalCount(c) != 0) {
-            std::fprintf(stderr, "%s holds another book; give an empty folder\n",
-                         qPrintable(folder));
-            return 1;
-        }
-        std::printf("writing the sample book to %s (once)\n", qPrintable(folder));
-        std::fflush(stdout);
-        const auto start = Clock::now();
-        writeBook(c, ledgerPath);
-        figure("write_book", msSince(start) / 1000.0, "s");
-    }
+    if (!ensureBook(c, folder, ledgerPath)) return 1;
 
     double balances = 0, cpu = 0;
     const double trial = bestOf(3, &cpu, [&] {

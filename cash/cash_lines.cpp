@@ -61,14 +61,13 @@ QString lineType(const banking::LedgerAccount& account) {
 }
 
 void openCashList(store::Table& lines, int coy) {
-    // Store order within the company is append order. The company is tested with a unary plus
-    // so that the engine reads the few lines without a bank entry through the BNKLINKNO index,
-    // already in append order, instead of every line of the company through COYCODE.
+    // Store order within the company is append order. The condition matches the store's
+    // partial index of cash lines word for word ('PAY' written, not bound), so the count, the
+    // last line and the grid's pages read that index, already in append order.
     lines.setIndexName(QString());
-    lines.setFilter(QStringLiteral("+COYCODE = :coy AND BNKLINKNO = :link AND REASON <> :reason"),
+    lines.setFilter(QStringLiteral("COYCODE = :coy AND BNKLINKNO = :link AND \"REASON\" <> 'PAY'"),
                     {{QStringLiteral("coy"), QString::number(coy)},
-                     {QStringLiteral("link"), QString::fromLatin1(keys::kNoBankEntry)},
-                     {QStringLiteral("reason"), QStringLiteral("PAY")}});
+                     {QStringLiteral("link"), QString::fromLatin1(keys::kNoBankEntry)}});
     lines.open();
 }
 

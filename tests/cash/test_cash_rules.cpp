@@ -71,6 +71,31 @@ TEST_F(CashRulesTest, cashNumbersCountFromOneWhateverTheBankNumbersAre) {
     EXPECT_EQ(cash::nextDetailLineNumber(c, 1), 1) << "a cash transaction has no line number";
 }
 
+// The cash list keeps append order without payment lines, and its count and pages read the
+// store's partial index of cash lines alone (a company's 100,000 lines open at once).
+TEST_F(CashRulesTest, theCashListReadsItsIndexInAppendOrderWithoutPaymentLines) {
+    const qint64 a = save(entry("SALES", 10)), b = save(entry("RENT", 20)),
+                 pay = save(entry("SALES", 30)), d = save(entry("RENT", 40));
+    store::execSql(c.handle(), QStringLiteral("UPDATE QVACTTR SET REASON = 'PAY' WHERE rowid = %1")
+                                   .arg(pay));
+    store::Table lines(c, QStringLiteral("QVActTr.DBF"));
+    cash::openCashList(lines, 1);
+    std::vector<qint64> listed;
+    for (; !lines.eof(); lines.next()) listed.push_back(lines.rowId());
+    EXPECT_EQ(listed, (std::vector<qint64>{a, b, d}));
+    const store::Table::Selection s = lines.selection();
+    for (const QString& sql : {s.sql, s.countSql}) {
+        store::Query q(c);
+        q.setSql(QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
+        for (auto it = s.params.begin(); it != s.params.end(); ++it) q.bind(it.key(), it.value());
+        q.open();
+        QString plan;
+        for (; !q.eof(); q.next()) plan += q.text(QStringLiteral("detail")) + QLatin1Char(';');
+        EXPECT_TRUE(plan.contains(QStringLiteral("QVActTr_CASH_LINES"))) << plan.toStdString();
+        EXPECT_FALSE(plan.contains(QStringLiteral("TEMP B-TREE"))) << plan.toStdString();
+    }
+}
+
 TEST_F(CashRulesTest, aSavedCashLineHoldsTheCashKeysAndItsAccountsType) {
     struct Case {
         const char* story;
