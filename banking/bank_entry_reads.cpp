@@ -14,10 +14,13 @@ namespace banking {
 namespace fmt = store::fmt;
 namespace keys = store::keys;
 
-std::vector<BankAccount> bankAccountsOf(store::Connection& connection, int coy) {
+std::vector<BankAccount> bankAccountsOf(store::Connection& connection, int coy,
+                                        AccountOrder order) {
     store::Query q(connection);
     q.setSql(QStringList{QStringLiteral("SELECT BANKCODE, ACCTNO FROM QVBNKACT"),
-                         QStringLiteral("WHERE COYCODE = :sCoyCode ORDER BY BANKLINK, rowid")});
+                         order == AccountOrder::ByLink
+                             ? QStringLiteral("WHERE COYCODE = :sCoyCode ORDER BY BANKLINK, rowid")
+                             : QStringLiteral("WHERE COYCODE = :sCoyCode ORDER BY rowid")});
     q.bind(QStringLiteral("sCoyCode"), QString::number(coy));
     q.open();
     std::vector<BankAccount> list;

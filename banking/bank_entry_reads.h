@@ -4,17 +4,20 @@
 // the opening-balance mode, the journal figures of a shown row, and what the details window's
 // changes mean for the row when it closes.
 
-#include "banking/bank_posting.h"
-#include "store/connection.h"
-
 #include <QString>
 #include <optional>
 #include <vector>
 
+#include "banking/bank_posting.h"
+#include "store/connection.h"
+
 namespace banking {
 
-// The company's bank accounts in BANKLINK order.
-std::vector<BankAccount> bankAccountsOf(store::Connection& connection, int coy);
+// The company's bank accounts, in BANKLINK order or as they were added (the order
+// reconciliation steps through them).
+enum class AccountOrder { ByLink, AsAdded };
+std::vector<BankAccount> bankAccountsOf(store::Connection& connection, int coy,
+                                        AccountOrder order = AccountOrder::ByLink);
 // The account the window opens on: the company's account marked DEFAULT, else its first.
 std::optional<BankAccount> defaultBankAccount(store::Connection& connection, int coy);
 // The bank code names a bank of QVBkHdr.
@@ -32,10 +35,9 @@ struct LineFigures {
     double amount = 0.0;
     double gstAmt = 0.0;
 };
-std::optional<LineFigures> entryLineFigures(store::Connection& connection,
-                                            const QString& linkCode, const QString& purpose,
-                                            const QString& bankCode, const QString& acctNo,
-                                            qint64 reference);
+std::optional<LineFigures> entryLineFigures(store::Connection& connection, const QString& linkCode,
+                                            const QString& purpose, const QString& bankCode,
+                                            const QString& acctNo, qint64 reference);
 
 // After the details window removed lines of a row with details: a zero total deletes the row,
 // a total other than the row's amount becomes its amount (balance moved as for an edit). The

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "banking/bank_entry_reads.h"
 #include "store/format.h"
 #include "store/keys.h"
 #include "store/query.h"
@@ -96,18 +97,7 @@ void writeCompletedAccount(store::Table& account, qint64 reconciled, double stat
 }  // namespace
 
 std::vector<BankAccount> companyBankAccounts(store::Connection& connection, int coy) {
-    store::Query q(connection);
-    q.setSql(QStringList{QStringLiteral("SELECT BANKCODE, ACCTNO FROM QVBNKACT"),
-                         QStringLiteral("WHERE COYCODE = :sCoyCode ORDER BY rowid")});
-    q.bind(QStringLiteral("sCoyCode"), QString::number(coy));
-    q.open();
-    std::vector<BankAccount> list;
-    for (; !q.eof(); q.next()) {
-        if (auto a = findBankAccount(connection, coy, q.text(QStringLiteral("BANKCODE")),
-                                     q.text(QStringLiteral("ACCTNO"))))
-            list.push_back(*a);
-    }
-    return list;
+    return bankAccountsOf(connection, coy, AccountOrder::AsAdded);
 }
 
 AccountHeading accountHeading(store::Connection& connection, const BankAccount& account) {
