@@ -9,29 +9,6 @@ namespace banking {
 
 namespace {
 
-// Steps an index through the list of accounts.
-class HeadingAccountTarget : public ui::NavigationTarget {
-public:
-    HeadingAccountTarget(const std::vector<BankAccount>& list, int& index)
-        : list_(list), index_(index) {}
-    void first() override { index_ = 0; }
-    void prior() override {
-        if (index_ > 0) --index_;
-    }
-    void next() override {
-        if (index_ + 1 < count()) ++index_;
-    }
-    void last() override { index_ = count() - 1; }
-    bool bof() const override { return index_ <= 0; }
-    bool eof() const override { return index_ >= count() - 1; }
-    bool isEmpty() const override { return list_.empty(); }
-
-private:
-    int count() const { return int(list_.size()); }
-    const std::vector<BankAccount>& list_;
-    int& index_;
-};
-
 QLabel* valueLabel(QWidget* parent, const char* name) {
     auto* l = new QLabel(parent);
     l->setObjectName(QString::fromLatin1(name));
@@ -61,7 +38,7 @@ AccountHeadingPanel::AccountHeadingPanel(QWidget* parent)
     grid->addWidget(new QLabel(QStringLiteral("Description :"), this), 2, 0);
     grid->addWidget(description_, 2, 1, 1, 2);
     grid->setColumnStretch(1, 1);
-    navigator_->setTarget(std::make_unique<HeadingAccountTarget>(accounts_, index_));
+    navigator_->setTarget(ui::indexTarget(accounts_, index_));
     // The navigator moves the index itself; before_ remembers where it stood for the owner.
     connect(navigator_, &ui::Navigator::moved, this, [this] {
         const int previous = before_;

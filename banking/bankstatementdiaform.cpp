@@ -25,28 +25,6 @@ namespace {
 
 const QString kNoSuchAccount = QStringLiteral("Cannot find this bank account!");
 
-// Steps through the dialog's accounts.
-class StatementAccountTarget : public ui::NavigationTarget {
-public:
-    StatementAccountTarget(const std::vector<banking::BankAccount>& list, int& index)
-        : list_(list), index_(index) {}
-    void first() override { index_ = 0; }
-    void prior() override {
-        if (index_ > 0) --index_;
-    }
-    void next() override {
-        if (index_ + 1 < int(list_.size())) ++index_;
-    }
-    void last() override { index_ = int(list_.size()) - 1; }
-    bool bof() const override { return index_ <= 0; }
-    bool eof() const override { return index_ >= int(list_.size()) - 1; }
-    bool isEmpty() const override { return list_.empty(); }
-
-private:
-    const std::vector<banking::BankAccount>& list_;
-    int& index_;
-};
-
 }  // namespace
 
 TBankStatementDiaForm::TBankStatementDiaForm(QWidget* owner)
@@ -119,7 +97,7 @@ TBankStatementDiaForm::TBankStatementDiaForm(QWidget* owner)
     setTabOrder(printButton_, previewButton_);
     setTabOrder(previewButton_, exitButton_);
 
-    navigator_->setTarget(std::make_unique<StatementAccountTarget>(accounts_, index_));
+    navigator_->setTarget(ui::indexTarget(accounts_, index_));
     connect(navigator_, &ui::Navigator::moved, this,
             [this] { showAccount(index_ >= 0 ? &accounts_[size_t(index_)] : nullptr); });
     connect(acctNoEdit_, &QLineEdit::textEdited, this, [this] { AcctNoEditChange(); });

@@ -45,29 +45,6 @@ const QString kToAccountCaption = QStringLiteral("T&o Account  :");
 const QString kNoJournalLine =
     QStringLiteral("Cannot find journal entry..edit and save to create!");
 
-// Steps through the company's bank accounts.
-class AccountTarget : public ui::NavigationTarget {
-public:
-    AccountTarget(const std::vector<banking::BankAccount>& list, int& index)
-        : list_(list), index_(index) {}
-    void first() override { index_ = 0; }
-    void prior() override {
-        if (index_ > 0) --index_;
-    }
-    void next() override {
-        if (index_ + 1 < count()) ++index_;
-    }
-    void last() override { index_ = count() - 1; }
-    bool bof() const override { return index_ <= 0; }
-    bool eof() const override { return index_ >= count() - 1; }
-    bool isEmpty() const override { return list_.empty(); }
-
-private:
-    int count() const { return int(list_.size()); }
-    const std::vector<banking::BankAccount>& list_;
-    int& index_;
-};
-
 QString yesOrBlank(const QVariant& v) { return v.toInt() == 1 ? QStringLiteral("Yes") : QString(); }
 QString wholeNumber(const QVariant& v) {
     return v.isNull() ? QString() : QString::number(v.toLongLong());
@@ -97,7 +74,7 @@ TQVBankTranForm::TQVBankTranForm(QWidget* owner)
     connect(bankCodeEdit_, &QLineEdit::editingFinished, this, [this] { BankAcctEditDone(); });
     connect(acctNoEdit_, &QLineEdit::editingFinished, this, [this] { BankAcctEditDone(); });
     connect(bankAcctButton_, &QPushButton::clicked, this, [this] { BankAcctButtonClick(); });
-    accountNavigator_->setTarget(std::make_unique<AccountTarget>(accounts_, accountIndex_));
+    accountNavigator_->setTarget(ui::indexTarget(accounts_, accountIndex_));
     connect(accountNavigator_, &ui::Navigator::moved, this, [this] { accountNavigated(); });
     for (int i = 0; i < 5; ++i) {
         connect(typeRadios_[i], &QRadioButton::toggled, this, [this, i](bool on) {

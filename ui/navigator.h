@@ -3,6 +3,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 class QToolButton;
 
@@ -28,6 +29,34 @@ public:
 
 std::unique_ptr<NavigationTarget> tableTarget(store::Table& table);
 std::unique_ptr<NavigationTarget> queryTarget(store::Query& query);
+
+// Steps `index` through `list` (a window's bank accounts, say); both must outlive the target.
+template <class T>
+class IndexTarget : public NavigationTarget {
+public:
+    IndexTarget(const std::vector<T>& list, int& index) : list_(list), index_(index) {}
+    void first() override { index_ = 0; }
+    void prior() override {
+        if (index_ > 0) --index_;
+    }
+    void next() override {
+        if (index_ + 1 < count()) ++index_;
+    }
+    void last() override { index_ = count() - 1; }
+    bool bof() const override { return index_ <= 0; }
+    bool eof() const override { return index_ >= count() - 1; }
+    bool isEmpty() const override { return list_.empty(); }
+
+private:
+    int count() const { return int(list_.size()); }
+    const std::vector<T>& list_;
+    int& index_;
+};
+
+template <class T>
+std::unique_ptr<NavigationTarget> indexTarget(const std::vector<T>& list, int& index) {
+    return std::make_unique<IndexTarget<T>>(list, index);
+}
 
 class Navigator : public QWidget {
     Q_OBJECT
