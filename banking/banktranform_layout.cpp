@@ -25,24 +25,9 @@
 #include "ui/messages.h"
 #include "ui/navigator.h"
 #include "ui/pickerkey.h"
+#include "ui/textbox.h"
 
 namespace {
-
-QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLength, int width = 0) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setMaxLength(maxLength);
-    if (width > 0) e->setFixedWidth(width);
-    return e;
-}
-
-QLineEdit* figureBox(QWidget* parent, const char* name) {
-    auto* e = lineEdit(parent, name, 20, 100);
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::NoFocus);
-    e->setAlignment(Qt::AlignRight);
-    return e;
-}
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text) {
     auto* b = new QPushButton(text, parent);
@@ -68,8 +53,8 @@ void TQVBankTranForm::buildLayout() {
     auto* acctGroup = new QGroupBox(this);
     acctGroup->setObjectName(QStringLiteral("BankAcctGroup"));
     auto* acctGrid = new QGridLayout(acctGroup);
-    bankCodeEdit_ = lineEdit(acctGroup, "BankCodeEdit", store::keys::kLongestBankCode, 80);
-    acctNoEdit_ = lineEdit(acctGroup, "AcctNoEdit", store::keys::kLongestAccountNumber, 140);
+    bankCodeEdit_ = ui::textBox(acctGroup, "BankCodeEdit", store::keys::kLongestBankCode, 80);
+    acctNoEdit_ = ui::textBox(acctGroup, "AcctNoEdit", store::keys::kLongestAccountNumber, 140);
     bankAcctButton_ = button(acctGroup, "BankAcctButton", QStringLiteral("..."));
     bankAcctButton_->setToolTip(QStringLiteral("View/Select Bank Account"));
     bankAcctButton_->setFixedWidth(30);
@@ -90,9 +75,9 @@ void TQVBankTranForm::buildLayout() {
     acctRow->addWidget(acctDescLabel_, 1);
     acctRow->addWidget(accountNavigator_);
     acctGrid->addLayout(acctRow, 0, 0);
-    openBalEdit_ = figureBox(acctGroup, "OpenBalEdit");
-    currBalEdit_ = figureBox(acctGroup, "CurrBalEdit");
-    odAmountEdit_ = figureBox(acctGroup, "OdAmountEdit");
+    openBalEdit_ = ui::figureBox(acctGroup, "OpenBalEdit", 100);
+    currBalEdit_ = ui::figureBox(acctGroup, "CurrBalEdit", 100);
+    odAmountEdit_ = ui::figureBox(acctGroup, "OdAmountEdit", 100);
     deptAllocLabel_ = label(acctGroup, QString(), nullptr, "DeptAllocLabel");
     auto* balRow = new QHBoxLayout;
     balRow->addWidget(label(acctGroup, QStringLiteral("Opening Balance :")));
@@ -113,7 +98,7 @@ void TQVBankTranForm::buildLayout() {
     auto* entryGroup = new QGroupBox(this);
     entryGroup->setObjectName(QStringLiteral("EntryGroup"));
     auto* form = new QGridLayout(entryGroup);
-    tranNumEdit_ = lineEdit(entryGroup, "TranNumEdit", 11, 110);
+    tranNumEdit_ = ui::textBox(entryGroup, "TranNumEdit", 11, 110);
     tranDateEdit_ = new ui::DateBox(entryGroup);
     tranDateEdit_->setObjectName(QStringLiteral("TranDateEdit"));
     auto* refRow = new QHBoxLayout;
@@ -129,7 +114,7 @@ void TQVBankTranForm::buildLayout() {
     purposeRow_->setObjectName(QStringLiteral("PurposeRow"));
     auto* purposeLayout = new QGridLayout(purposeRow_);
     purposeLayout->setContentsMargins(0, 0, 0, 0);
-    purposeEdit_ = lineEdit(purposeRow_, "PurposeEdit", store::keys::kLongestAccountCode, 140);
+    purposeEdit_ = ui::textBox(purposeRow_, "PurposeEdit", store::keys::kLongestAccountCode, 140);
     ui::makeCodeBox(purposeEdit_);
     ledgerButton_ = button(purposeRow_, "LedgerButton", QStringLiteral("..."));
     ledgerButton_->setToolTip(QStringLiteral("View/Select Ledger Accounts"));
@@ -146,9 +131,9 @@ void TQVBankTranForm::buildLayout() {
     purposeLayout->setColumnMinimumWidth(0, 80);
     form->addWidget(purposeRow_, 1, 0, 1, 2);
 
-    amountEdit_ = lineEdit(entryGroup, "AmountEdit", 15, 110);
+    amountEdit_ = ui::textBox(entryGroup, "AmountEdit", 15, 110);
     amountEdit_->setAlignment(Qt::AlignRight);
-    taxEdit_ = lineEdit(entryGroup, "TaxEdit", 15, 90);
+    taxEdit_ = ui::textBox(entryGroup, "TaxEdit", 15, 90);
     taxEdit_->setAlignment(Qt::AlignRight);
     amountLabel_ = label(entryGroup, QStringLiteral("A&mount : "), amountEdit_, "AmountLabel");
     taxLabel_ = label(entryGroup, QStringLiteral("T&ax :"), taxEdit_, "TaxLabel");
@@ -164,7 +149,7 @@ void TQVBankTranForm::buildLayout() {
     form->addWidget(amountLabel_, 2, 0);
     form->addLayout(amountRow, 2, 1);
 
-    reasonEdit_ = lineEdit(entryGroup, "ReasonEdit", 200);
+    reasonEdit_ = ui::textBox(entryGroup, "ReasonEdit", 200);
     form->addWidget(label(entryGroup, QStringLiteral("&Narrative :"), reasonEdit_), 3, 0);
     form->addWidget(reasonEdit_, 3, 1);
 
@@ -217,7 +202,7 @@ void TQVBankTranForm::buildLayout() {
     }
     typeRadios_[0]->setChecked(true);
     right->addWidget(typeGroup_);
-    totalEdit_ = figureBox(this, "TotalEdit");
+    totalEdit_ = ui::figureBox(this, "TotalEdit", 100);
     totalLabel_ = label(this, QStringLiteral("Transaction total :"), totalEdit_, "TotalLabel");
     right->addWidget(totalLabel_);
     right->addWidget(totalEdit_);
@@ -229,8 +214,9 @@ void TQVBankTranForm::buildLayout() {
     destGroup_ = new QGroupBox(this);
     destGroup_->setObjectName(QStringLiteral("DestGroup"));
     auto* destGrid = new QVBoxLayout(destGroup_);
-    destBankEdit_ = lineEdit(destGroup_, "DestBankEdit", store::keys::kLongestBankCode, 80);
-    destAcctEdit_ = lineEdit(destGroup_, "DestAcctEdit", store::keys::kLongestAccountNumber, 140);
+    destBankEdit_ = ui::textBox(destGroup_, "DestBankEdit", store::keys::kLongestBankCode, 80);
+    destAcctEdit_ =
+        ui::textBox(destGroup_, "DestAcctEdit", store::keys::kLongestAccountNumber, 140);
     destButton_ = button(destGroup_, "DestAcctButton", QStringLiteral("..."));
     destButton_->setToolTip(QStringLiteral("View/Select Bank Account"));
     destButton_->setFixedWidth(30);
@@ -246,9 +232,9 @@ void TQVBankTranForm::buildLayout() {
     destRow->addSpacing(8);
     destRow->addWidget(destDescLabel_, 1);
     destGrid->addLayout(destRow);
-    destOpenBalEdit_ = figureBox(destGroup_, "DestOpenBalEdit");
-    destCurrBalEdit_ = figureBox(destGroup_, "DestCurrBalEdit");
-    destOdAmountEdit_ = figureBox(destGroup_, "DestOdAmountEdit");
+    destOpenBalEdit_ = ui::figureBox(destGroup_, "DestOpenBalEdit", 100);
+    destCurrBalEdit_ = ui::figureBox(destGroup_, "DestCurrBalEdit", 100);
+    destOdAmountEdit_ = ui::figureBox(destGroup_, "DestOdAmountEdit", 100);
     auto* destBalRow = new QHBoxLayout;
     destBalRow->addWidget(label(destGroup_, QStringLiteral("Opening balance :")));
     destBalRow->addWidget(destOpenBalEdit_);

@@ -17,17 +17,11 @@
 #include "ui/codebox.h"
 #include "ui/messages.h"
 #include "ui/pickerkey.h"
+#include "ui/textbox.h"
 
 namespace ledger {
 
 namespace {
-
-QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLength) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setMaxLength(maxLength);
-    return e;
-}
 
 QRadioButton* radio(QWidget* parent, const char* name, const QString& text) {
     auto* r = new QRadioButton(text, parent);
@@ -43,7 +37,7 @@ AccountEditor::AccountEditor(const Captions& captions, QWidget* parent) : QWidge
     grid->setContentsMargins(0, 0, 0, 0);
     int row = 0;
 
-    acctEdit_ = lineEdit(this, "AcctEdit", 15);
+    acctEdit_ = ui::textBox(this, "AcctEdit", 15);
     ui::makeCodeBox(acctEdit_);
     acctEdit_->setToolTip(QStringLiteral("Use a unique id = eg MAT+ Deptcode"));
     auto* codeLabel = new QLabel(captions.code, this);
@@ -62,13 +56,13 @@ AccountEditor::AccountEditor(const Captions& captions, QWidget* parent) : QWidge
     codeRow->addStretch();
     grid->addLayout(codeRow, row++, 1);
 
-    descrEdit_ = lineEdit(this, "DescrEdit", 250);
+    descrEdit_ = ui::textBox(this, "DescrEdit", 250);
     auto* descrLabel = new QLabel(QStringLiteral("Descr&iption :"), this);
     descrLabel->setBuddy(descrEdit_);
     grid->addWidget(descrLabel, row, 0);
     grid->addWidget(descrEdit_, row++, 1);
 
-    expCodeEdit_ = lineEdit(this, "ExpCodeEdit", 15);
+    expCodeEdit_ = ui::textBox(this, "ExpCodeEdit", 15);
     expCodeEdit_->setToolTip(
         QStringLiteral("Entre your accountant's ledger code that matches this account"));
     auto* expLabel = new QLabel(QStringLiteral("&Export Ledger Code :"), this);
@@ -80,7 +74,7 @@ AccountEditor::AccountEditor(const Captions& captions, QWidget* parent) : QWidge
     grid->addLayout(expRow, row++, 1);
 
     if (captions.balanceCode) {
-        balCodeEdit_ = lineEdit(this, "BalCodeEdit", 15);
+        balCodeEdit_ = ui::textBox(this, "BalCodeEdit", 15);
         auto* balLabel = new QLabel(QStringLiteral("&Bal Code (MYOB) :"), this);
         balLabel->setBuddy(balCodeEdit_);
         grid->addWidget(balLabel, row, 0);
@@ -90,7 +84,7 @@ AccountEditor::AccountEditor(const Captions& captions, QWidget* parent) : QWidge
         grid->addLayout(balRow, row++, 1);
     }
 
-    deptEdit_ = lineEdit(this, "DeptEdit", 10);
+    deptEdit_ = ui::textBox(this, "DeptEdit", 10);
     ui::makeCodeBox(deptEdit_);
     auto* deptCaption = new QLabel(captions.department, this);
     deptCaption->setBuddy(deptEdit_);

@@ -14,17 +14,9 @@
 #include "store/table.h"
 #include "ui/errorhandler.h"
 #include "ui/messages.h"
+#include "ui/textbox.h"
 
-namespace {
-
-QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLength) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setMaxLength(maxLength);
-    return e;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TQVCompanyForm::TQVCompanyForm(QWidget* owner)
     : ui::MaintenanceFrame(owner, QStringLiteral("QVCompanyForm"), 20) {
@@ -33,23 +25,23 @@ TQVCompanyForm::TQVCompanyForm(QWidget* owner)
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
 
-    busCodeEdit_ = lineEdit(this, "BusCodeEdit", 10);
+    busCodeEdit_ = ui::textBox(this, "BusCodeEdit", 10);
     busCodeEdit_->setEnabled(false);
     busCodeEdit_->setMaximumWidth(120);
     form->addRow(QStringLiteral("&Code [*] :"), busCodeEdit_);
     // One more character than the store keeps may be typed; the store cuts it.
-    busNameEdit_ = lineEdit(this, "BusNameEdit", 46);
+    busNameEdit_ = ui::textBox(this, "BusNameEdit", 46);
     form->addRow(QStringLiteral("Company &Name [*]"), busNameEdit_);
-    coyDescEdit_ = lineEdit(this, "CoyDescEdit", 101);
+    coyDescEdit_ = ui::textBox(this, "CoyDescEdit", 101);
     form->addRow(QStringLiteral("D&escription"), coyDescEdit_);
-    address1Edit_ = lineEdit(this, "Address1Edit", 26);
-    address2Edit_ = lineEdit(this, "Address2Edit", 26);
-    address3Edit_ = lineEdit(this, "Address3Edit", 26);
+    address1Edit_ = ui::textBox(this, "Address1Edit", 26);
+    address2Edit_ = ui::textBox(this, "Address2Edit", 26);
+    address3Edit_ = ui::textBox(this, "Address3Edit", 26);
     form->addRow(QStringLiteral("&Address"), address1Edit_);
     form->addRow(QString(), address2Edit_);
     form->addRow(QString(), address3Edit_);
-    phoneEdit_ = lineEdit(this, "PhoneNoEdit", 26);
-    faxEdit_ = lineEdit(this, "FaxNoEdit", 26);
+    phoneEdit_ = ui::textBox(this, "PhoneNoEdit", 26);
+    faxEdit_ = ui::textBox(this, "FaxNoEdit", 26);
     auto* phoneRow = new QHBoxLayout;
     phoneRow->addWidget(phoneEdit_);
     auto* faxLabel = new QLabel(QStringLiteral("&Fax"), this);
@@ -78,9 +70,9 @@ TQVCompanyForm::TQVCompanyForm(QWidget* owner)
     auto* taxGrid = new QGridLayout(tax);
     gstEnabledCheck_ = new QCheckBox(QStringLiteral("Ca&lculate"), tax);
     gstEnabledCheck_->setObjectName(QStringLiteral("GstEnabledCheck"));
-    gstPercentEdit_ = lineEdit(tax, "GstPercentEdit", 7);
+    gstPercentEdit_ = ui::textBox(tax, "GstPercentEdit", 7);
     gstPercentEdit_->setMaximumWidth(70);
-    gstNumberEdit_ = lineEdit(tax, "GstNumberEdit", 18);
+    gstNumberEdit_ = ui::textBox(tax, "GstNumberEdit", 18);
     gstPeriodSpin_ = new QSpinBox(tax);
     gstPeriodSpin_->setObjectName(QStringLiteral("GstPeriodSpin"));
     gstPeriodSpin_->setRange(1, 12);

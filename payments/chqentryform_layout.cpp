@@ -20,27 +20,12 @@
 #include "ui/datagrid.h"
 #include "ui/datebox.h"
 #include "ui/navigator.h"
+#include "ui/textbox.h"
 
 namespace {
 
-QLineEdit* chqBox(QWidget* parent, const char* name, int maxLength, int width = 0) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setMaxLength(maxLength);
-    if (width > 0) e->setFixedWidth(width);
-    return e;
-}
-
-QLineEdit* chqFigure(QWidget* parent, const char* name) {
-    auto* e = chqBox(parent, name, 20, 110);
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::NoFocus);
-    e->setAlignment(Qt::AlignRight);
-    return e;
-}
-
 QLineEdit* chqAmountBox(QWidget* parent, const char* name) {
-    auto* e = chqBox(parent, name, 16, 110);
+    auto* e = ui::textBox(parent, name, 16, 110);
     e->setAlignment(Qt::AlignRight);
     e->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("-?\\d{0,11}(\\.\\d{0,2})?")), e));
@@ -83,26 +68,26 @@ void TChqEntryForm::buildLayout() {
     headerGroup_ = new QGroupBox(QStringLiteral(" Cheque/Payment  "), this);
     headerGroup_->setObjectName(QStringLiteral("HeaderGroup"));
     auto* g = new QGridLayout(headerGroup_);
-    numberEdit_ = chqBox(headerGroup_, "NumberEdit", store::keys::kLongestReference, 120);
+    numberEdit_ = ui::textBox(headerGroup_, "NumberEdit", store::keys::kLongestReference, 120);
     numberWarning_ = chqLabel(headerGroup_, QString(), nullptr, "NumberWarning");
     numberWarning_->setStyleSheet(QStringLiteral("color: red"));
     chequeListButton_ = chqPicker(headerGroup_, "ChequeListButton",
                                   QStringLiteral("Click to select an existing cheque"));
     dateEdit_ = new ui::DateBox(headerGroup_);
     dateEdit_->setObjectName(QStringLiteral("DateEdit"));
-    supplierEdit_ = chqBox(headerGroup_, "SupplierEdit", 51, 160);
+    supplierEdit_ = ui::textBox(headerGroup_, "SupplierEdit", 51, 160);
     supplierButton_ =
         chqPicker(headerGroup_, "SupplierButton", QStringLiteral("View/select from supplier list"));
     supplierName_ = chqLabel(headerGroup_, QString(), nullptr, "SupplierName");
-    bankCodeEdit_ = chqBox(headerGroup_, "BankCodeEdit", store::keys::kLongestBankCode, 80);
+    bankCodeEdit_ = ui::textBox(headerGroup_, "BankCodeEdit", store::keys::kLongestBankCode, 80);
     bankCodeEdit_->setToolTip(
         QStringLiteral("Enter the bank code - first six characters of your bank account"));
-    acctNoEdit_ = chqBox(headerGroup_, "AcctNoEdit", store::keys::kLongestAccountNumber, 150);
+    acctNoEdit_ = ui::textBox(headerGroup_, "AcctNoEdit", store::keys::kLongestAccountNumber, 150);
     bankAcctButton_ = chqPicker(headerGroup_, "BankAcctButton",
                                 QStringLiteral("View/select from bank account list"));
     acctDesc_ = chqLabel(headerGroup_, QString(), nullptr, "AcctDesc");
-    totalEdit_ = chqFigure(headerGroup_, "TotalEdit");
-    taxTotalEdit_ = chqFigure(headerGroup_, "TaxTotalEdit");
+    totalEdit_ = ui::figureBox(headerGroup_, "TotalEdit", 110);
+    taxTotalEdit_ = ui::figureBox(headerGroup_, "TaxTotalEdit", 110);
 
     int row = 0;
     g->addWidget(chqLabel(headerGroup_, QStringLiteral("Cheque/Payment N&o. :"), numberEdit_), row,
@@ -174,7 +159,7 @@ void TChqEntryForm::buildLayout() {
     detailGroup_ = new QGroupBox(QStringLiteral(" Details "), this);
     detailGroup_->setObjectName(QStringLiteral("DetailGroup"));
     auto* d = new QGridLayout(detailGroup_);
-    purposeEdit_ = chqBox(detailGroup_, "PurposeEdit", store::keys::kLongestAccountCode, 120);
+    purposeEdit_ = ui::textBox(detailGroup_, "PurposeEdit", store::keys::kLongestAccountCode, 120);
     ui::makeCodeBox(purposeEdit_);
     ledgerButton_ =
         chqPicker(detailGroup_, "LedgerButton", QStringLiteral("View/select from account list"));
@@ -183,7 +168,7 @@ void TChqEntryForm::buildLayout() {
     amountEdit_ = chqAmountBox(detailGroup_, "AmountEdit");
     taxEdit_ = chqAmountBox(detailGroup_, "TaxEdit");
     taxLabel_ = chqLabel(detailGroup_, QStringLiteral("Tax :"), taxEdit_, "TaxLabel");
-    narrativeEdit_ = chqBox(detailGroup_, "NarrativeEdit", 250);
+    narrativeEdit_ = ui::textBox(detailGroup_, "NarrativeEdit", 250);
     addTaxCheck_ = new QCheckBox(QStringLiteral("Add ta&x"), detailGroup_);
     addTaxCheck_->setObjectName(QStringLiteral("AddTaxCheck"));
     row = 0;
