@@ -13,11 +13,11 @@ namespace fmt = store::fmt;
 namespace {
 
 // "d mmmm yyyy" in English whatever the locale.
-QString reportDate(const QDate& date) {
+QString chequeReportDate(const QDate& date) {
     return QLocale(QLocale::English).toString(date, QStringLiteral("d MMMM yyyy"));
 }
 
-QStringList paymentSql(const ChequeReportRequest& r) {
+QStringList chequePaymentSql(const ChequeReportRequest& r) {
     QStringList sql{QStringLiteral("SELECT * FROM QVCHHDR H"),
                     QStringLiteral("WHERE H.COYCODE =:sCoyCode")};
     if (r.tranNum) return sql << QStringLiteral("AND H.TRANNUM =:sChequeNo");
@@ -26,7 +26,7 @@ QStringList paymentSql(const ChequeReportRequest& r) {
                << QStringLiteral("ORDER BY H.CHQDATE");
 }
 
-QString supplierName(store::Connection& connection, const QString& suppCoy) {
+QString chequeSupplierName(store::Connection& connection, const QString& suppCoy) {
     store::Query q(connection);
     q.setSql(QStringList{QStringLiteral("SELECT S.BUSNAME FROM QVSUPP S"),
                          QStringLiteral("WHERE S.SUPPCOY =:sSuppCoy")});
@@ -35,7 +35,8 @@ QString supplierName(store::Connection& connection, const QString& suppCoy) {
     return q.eof() ? QString() : q.text(QStringLiteral("BUSNAME")).trimmed();
 }
 
-std::vector<ChequeReportLine> reportLines(store::Connection& connection, int coy, qint64 tranNum) {
+std::vector<ChequeReportLine> chequeReportLines(store::Connection& connection, int coy,
+                                                qint64 tranNum) {
     store::Query q(connection);
     q.setSql(QStringList{
         QStringLiteral("SELECT * FROM QVCHQDET D"), QStringLiteral("WHERE D.COYCODE =:iCoyCode"),
@@ -64,9 +65,9 @@ QString chequeReportTitle(const QString& busName) {
 QString chequeReportSubtitle(const ChequeReportRequest& request) {
     if (request.tranNum) return QString();
     if (request.fromTicked)
-        return QStringLiteral("Issued between : ") + reportDate(request.from) +
-               QStringLiteral(" ") + QStringLiteral(" and ") + reportDate(request.to);
-    return QStringLiteral("Issued to : ") + reportDate(request.to);
+        return QStringLiteral("Issued between : ") + chequeReportDate(request.from) +
+               QStringLiteral(" ") + QStringLiteral(" and ") + chequeReportDate(request.to);
+    return QStringLiteral("Issued to : ") + chequeReportDate(request.to);
 }
 
 ChequeReport readChequeReport(store::Connection& connection, const ChequeReportRequest& request) {
@@ -74,7 +75,7 @@ ChequeReport readChequeReport(store::Connection& connection, const ChequeReportR
     report.request = request;
     report.busName = reports::companyName(connection, request.coy).trimmed();
     store::Query q(connection);
-    q.setSql(paymentSql(request));
+    q.setSql(chequePaymentSql(request));
     q.bind(QStringLiteral("sCoyCode"), QString::number(request.coy));
     if (request.tranNum) {
         q.bind(QStringLiteral("sChequeNo"), *request.tranNum);
@@ -92,12 +93,12 @@ ChequeReport readChequeReport(store::Connection& connection, const ChequeReportR
         p.supplier = q.text(QStringLiteral("SUPPLIER")).trimmed();
         p.amount = q.number(QStringLiteral("AMOUNT"));
         if (!p.supplier.isEmpty())
-            p.supplierName = supplierName(connection, q.text(QStringLiteral("SUPPCOY")));
+            p.supplierName = chequeSupplierName(connection, q.text(QStringLiteral("SUPPCOY")));
         report.payments.push_back(p);
     }
     if (request.details)
         for (ChequeReportPayment& p : report.payments)
-            p.lines = reportLines(connection, request.coy, p.tranNum);
+            p.lines = chequeReportLines(connection, request.coy, p.tranNum);
     totalChequeReport(report);
     return report;
 }

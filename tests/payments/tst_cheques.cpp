@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPrinter>
+#include <QToolButton>
 
 #include "banking/bankentry_window.h"
 #include "payments/cheque_print.h"
