@@ -125,8 +125,8 @@ reports::ReportDocument chequeReportDocument(const ChequeReport& report, const Q
     doc.printedOn = printedOn;
     doc.printedCaption = QStringLiteral("Print Date :");
     doc.pageCaption = QStringLiteral("Page :");
-    doc.columns = {{QStringLiteral("Invoice No."), 28, Qt::AlignLeft},
-                   {QStringLiteral("Narrative"), 88, Qt::AlignLeft},
+    doc.columns = {{QStringLiteral("Invoice No."), 36, Qt::AlignLeft},
+                   {QStringLiteral("Narrative"), 80, Qt::AlignLeft},
                    {QStringLiteral("Amount "), 38, Qt::AlignRight},
                    {QStringLiteral("Tax"), 26, Qt::AlignRight}};
     doc.addTitle(chequeReportTitle(report.busName));

@@ -111,6 +111,7 @@ void TChequeRptDiaForm::buildLayout() {
     dateRow->addWidget(fromCheck_);
     dateRow->addWidget(fromLabel_);
     dateRow->addWidget(fromEdit_);
+    dateRow->addSpacing(12);
     dateRow->addWidget(toLabel);
     dateRow->addWidget(toEdit_);
     dateRow->addStretch();
