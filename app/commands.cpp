@@ -23,6 +23,7 @@
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
 #include "payments/addeditsuppform.h"
+#include "payments/chequerptdiaform.h"
 #include "payments/chqentryform.h"
 #include "reports/balancesheetform.h"
 #include "reports/profitandlostform.h"
@@ -171,7 +172,10 @@ void openProfitAndLoss(QWidget* owner, int coy)
 }
 void openBudgetReports(QWidget*, int) {}
 void openGstReports(QWidget*, int) {}
-void openChequeReports(QWidget*, int) {}
+void openChequeReports(QWidget* owner, int coy)
+{
+    ui::openWindow<TChequeRptDiaForm>(owner, [&](TChequeRptDiaForm& w) { w.coyCode = coy; });
+}
 void openTrialBalance(QWidget* owner, int coy)
 {
     ui::openWindow<reports::TTrialBalanceForm>(owner,

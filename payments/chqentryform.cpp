@@ -11,6 +11,7 @@
 
 #include "banking/acctselform.h"
 #include "banking/bank_entry_reads.h"
+#include "payments/chequerptdiaform.h"
 #include "payments/payment_delete.h"
 #include "store/format.h"
 #include "ui/datagrid.h"
@@ -79,6 +80,7 @@ void TChqEntryForm::connectControls() {
     connect(detCancel_, &QPushButton::clicked, this, [this] { DetCancelButtonClick(); });
     connect(detDelete_, &QPushButton::clicked, this, [this] { DetDeleteButtonClick(); });
     connect(exitButton_, &QPushButton::clicked, this, [this] { close(); });
+    connect(printButton_, &QPushButton::clicked, this, [this] { PrintButtonClick(); });
     connect(updateBalanceButton_, &QPushButton::clicked, this,
             [this] { UpdateBalanceButtonClick(); });
     connect(cancelModeButton_, &QPushButton::clicked, this, [this] { reject(); });
@@ -511,4 +513,12 @@ void TChqEntryForm::SupplierEditChange() {
     });
     supplierName_->setText(supplier_.nameLine());
     if (mode_ == Mode::EditPayment) supplierChanged_ = true;
+}
+
+void TChqEntryForm::PrintButtonClick() {
+    if (mode_ != Mode::Browse) return;
+    ui::openWindow<TChequeRptDiaForm>(this, [this](TChequeRptDiaForm& w) {
+        w.coyCode = company_.coy;
+        w.tranNum = header_ ? header_->tranNum : 0;
+    });
 }

@@ -75,6 +75,8 @@ public:
     void DetCancelButtonClick();
     void DetDeleteButtonClick();
     void UpdateBalanceButtonClick();
+    // The cheque report dialog for the company, on the shown payment ready to print its cheque.
+    void PrintButtonClick();
     void showPaymentNumber(qint64 number);
 
 protected:

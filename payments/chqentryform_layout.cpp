@@ -220,9 +220,7 @@ void TChqEntryForm::buildLayout() {
     lineNavigator_->setObjectName(QStringLiteral("LineNavigator"));
 
     printButton_ = chqButton(this, "PrintButton", QStringLiteral("Print"),
-                             QStringLiteral("Print cheques and their details: comes with cheque "
-                                            "printing"));
-    printButton_->setEnabled(false);
+                             QStringLiteral("Print cheques and their details"));
     exitButton_ = chqButton(this, "ExitButton", QStringLiteral("Exit"), QString());
     updateBalanceButton_ =
         chqButton(this, "UpdateBalanceButton", QStringLiteral("Update Ba&lance"), QString());

@@ -273,6 +273,7 @@ void TChqEntryForm::updateButtons() {
     showTaxBoxes();
 
     exitButton_->setEnabled(browse);
+    printButton_->setEnabled(browse);
     updateBalanceButton_->setEnabled(browse);
     cancelModeButton_->setEnabled(browse);
 }

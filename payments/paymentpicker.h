@@ -1,6 +1,5 @@
 #pragma once
-// The one way the payment window picks one of the company's payments: a list of them by number,
-// date, payee and amount.
+// The one way the payment window picks one of the company's payments: the payment list.
 
 #include <QtGlobal>
 #include <optional>
@@ -9,8 +8,8 @@ class QWidget;
 
 namespace payments {
 
-// Opens the list over `owner` for company `coy`; the chosen payment's TRANNUM, or nothing when
-// the list was closed.
+// Opens the payment list over `owner` for company `coy`; the chosen payment's TRANNUM, or
+// nothing when the list was closed.
 std::optional<qint64> pickPayment(QWidget* owner, int coy);
 
 }  // namespace payments

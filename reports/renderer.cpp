@@ -103,6 +103,7 @@ void paintForm(QPainter& p, const FormPage& page, const Scale& s) {
 }  // namespace
 
 QSizeF paperSizeMm(const ReportDocument& doc) {
+    if (!doc.paperMm.isEmpty()) return doc.paperMm;
     return doc.orientation == QPageLayout::Landscape ? QSizeF(297, 210) : QSizeF(210, 297);
 }
 
@@ -190,10 +191,17 @@ void paintPage(QPainter& p, const ReportDocument& doc, const Pagination& paginat
     p.restore();
 }
 
+// The document's own paper is given upright (narrow side first), its orientation turns it.
+QPageSize pageSizeOf(const ReportDocument& doc) {
+    if (doc.paperMm.isEmpty()) return QPageSize(QPageSize::A4);
+    const QSizeF upright(qMin(doc.paperMm.width(), doc.paperMm.height()),
+                         qMax(doc.paperMm.width(), doc.paperMm.height()));
+    return QPageSize(upright, QPageSize::Millimeter, doc.name, QPageSize::ExactMatch);
+}
+
 void render(const ReportDocument& doc, QPagedPaintDevice& device) {
-    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), doc.orientation,
-                                     QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter,
-                                     QMarginsF(0, 0, 0, 0)));
+    device.setPageLayout(QPageLayout(pageSizeOf(doc), doc.orientation, QMarginsF(0, 0, 0, 0),
+                                     QPageLayout::Millimeter, QMarginsF(0, 0, 0, 0)));
     const Pagination pagination = paginate(doc);
     QPainter painter(&device);
     for (int i = 0; i < int(pagination.pages.size()); ++i) {

@@ -6,6 +6,7 @@
 
 #include "reports/report.h"
 
+#include <QPageSize>
 #include <QSizeF>
 #include <vector>
 
@@ -28,6 +29,8 @@ struct Pagination {
 
 // Paper size in millimetres for the document's orientation.
 QSizeF paperSizeMm(const ReportDocument& doc);
+// The paper a device is set to: A4, or the document's own paper.
+QPageSize pageSizeOf(const ReportDocument& doc);
 // Height in millimetres of a band of this kind.
 double bandHeightMm(BandKind kind);
 

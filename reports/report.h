@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QPageLayout>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -54,6 +55,8 @@ struct FormPage {
 struct ReportDocument {
     QString name;  // short identifier, used for the default file name of a save
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    // Paper of its own (cheque stationery), width by height as the page lies; empty: A4.
+    QSizeF paperMm;
     bool pageHeader = true;  // "Printed on :" date at the left, "Page No:" number at the right
     QString printedCaption = QStringLiteral("Printed on :");
     QString pageCaption = QStringLiteral("Page No:");

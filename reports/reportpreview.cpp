@@ -42,6 +42,7 @@ bool defaultAskPrinter(QWidget* parent, QPrinter& printer) {
 bool printReport(QWidget* parent, const ReportDocument& doc,
                  const std::function<bool(QPrinter&)>& askPrinter) {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(pageSizeOf(doc));
     printer.setPageOrientation(doc.orientation);
     const bool chosen = askPrinter ? askPrinter(printer) : defaultAskPrinter(parent, printer);
     if (!chosen) return false;
@@ -138,6 +139,7 @@ void TReportPreviewForm::showEvent(QShowEvent* event) {
 }
 
 void TReportPreviewForm::FormShow() {
+    printer_->setPageSize(pageSizeOf(document));
     printer_->setPageOrientation(document.orientation);
     preview_->setOrientation(document.orientation);
     preview_->fitToWidth();

@@ -4,6 +4,7 @@
 #include "banking/bankmainform.h"
 #include "banking/banktranform.h"
 #include "payments/chqentryform.h"
+#include "payments/chequerptdiaform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
 #include "shelltest.h"
@@ -72,6 +73,13 @@ void TestLaunchers::reportsLauncherOpensTheFinancialReports()
     click(&reports, "ProfitLossButton");
     QVERIFY(revenue->seen);
     QCOMPARE(title, QStringLiteral("Revenue statement for : Harbour Cafe"));
+    auto cheques = testing_support::whenShown<TChequeRptDiaForm>([&](auto* w) {
+        title = w->windowTitle();
+        w->reject();
+    });
+    click(&reports, "ChequesButton");
+    QVERIFY(cheques->seen);
+    QCOMPARE(title, QStringLiteral("Cheque reports for : Harbour Cafe"));
 }
 
 void TestLaunchers::bankingLauncherSetupOpensBankMaintenance()
