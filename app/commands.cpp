@@ -24,6 +24,7 @@
 #include "ledger/validationform.h"
 #include "payments/addeditsuppform.h"
 #include "payments/chqentryform.h"
+#include "reports/alljournalentries.h"
 #include "reports/balancesheetform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
@@ -157,7 +158,11 @@ void openBankStatementImport(QWidget*, int) {}
 void openQuorvelImport(QWidget*) {}
 void openExport(QWidget*, int) {}
 
-void openJournalReports(QWidget*, int) {}
+void openJournalReports(QWidget* owner, int coy)
+{
+    ui::openWindow<reports::TAllJournalEntries>(owner,
+                                                [&](reports::TAllJournalEntries& w) { w.coyCode = coy; });
+}
 void openActualsVsBudget(QWidget*, int) {}
 void openActualsToDate(QWidget*, int) {}
 void openBankStatementReport(QWidget* owner, const QString& coy)
