@@ -4,6 +4,7 @@
 #include "banking/bankmainform.h"
 #include "banking/banktranform.h"
 #include "payments/chqentryform.h"
+#include "reports/alljournalentries.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
 #include "shelltest.h"
@@ -72,6 +73,13 @@ void TestLaunchers::reportsLauncherOpensTheFinancialReports()
     click(&reports, "ProfitLossButton");
     QVERIFY(revenue->seen);
     QCOMPARE(title, QStringLiteral("Revenue statement for : Harbour Cafe"));
+    auto journal = testing_support::whenShown<reports::TAllJournalEntries>([&](auto* w) {
+        title = w->windowTitle();
+        w->reject();
+    });
+    click(&reports, "JournalButton");
+    QVERIFY(journal->seen);
+    QCOMPARE(title, QStringLiteral("Cash journal transaction reports for : Harbour Cafe"));
 }
 
 void TestLaunchers::bankingLauncherSetupOpensBankMaintenance()

@@ -188,7 +188,7 @@ TEST_F(JournalTest, theAuditBalancesIncomeAgainstExpensesAndTheBankAuditTotalsBy
     book.line({"RENT", QDate(2025, 7, 1), 40, {}, 0, {}});  // cash: not the bank's
     const auto audit = prepare(JournalLayout::Audit);
     EXPECT_EQ(codes(audit.sections[0]), QStringList({"RENT", "SALES"}));
-    EXPECT_DOUBLE_EQ(audit.summary[0].amount, 999999499.01);
+    EXPECT_DOUBLE_EQ(audit.summary[0].amount, 999999500.01);  // the cash line counts too
 
     const auto bank = prepare(JournalLayout::TransactionAudit);
     ASSERT_EQ(bank.summary.size(), 2u);
