@@ -1,5 +1,6 @@
 // The report windows in the gallery: both selection windows and a preview of each report over
 // the gallery's data folder (a small café's year is written first when it has no accounts).
+#include "banking/bank_entry_reads.h"
 #include "ledger/departments.h"
 #include "reports/alljournalentries.h"
 #include "reports/balancesheet.h"
@@ -194,8 +195,10 @@ reports::ReportDocument journal(Context& ctx, reports::JournalLayout layout) {
     const auto departments = ledger::departmentsOf(ctx.connection, ctx.coy);
     if (!departments.empty()) r.linkCode = departments.front().linkCode;
     r.acctCode = QStringLiteral("SALES");
-    r.bankAcctNo = QStringLiteral("1234567-00");
-    r.bankTitle = QStringLiteral("030100-1234567-00 : Cheque account");
+    if (const auto bank = banking::defaultBankAccount(ctx.connection, ctx.coy)) {
+        r.bankAcctNo = bank->acctNo;
+        r.bankTitle = bank->bankCode + "-" + bank->acctNo + " : " + bank->desc;
+    }
     reports::JournalReport report(ctx.connection, layout, r);
     report.runToEnd();
     return report.document();

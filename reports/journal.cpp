@@ -46,7 +46,7 @@ QStringList journalLineConditions(L layout, bool department) {
 
 JournalLine journalLineOf(const store::Query& q) {
     JournalLine l;
-    l.date = q.value(0).toDate();
+    l.date = QDate::fromString(q.value(0).toString(), Qt::ISODate);
     l.acctCode = q.value(1).toString().trimmed();
     l.narrative = q.value(2).toString().trimmed();
     l.ref = q.value(3).toString().trimmed();

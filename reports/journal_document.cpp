@@ -26,14 +26,14 @@ struct LayoutLook {
 
 LayoutLook journalLook(L layout) {
     const std::vector<JournalColumn> family = {
-        {JournalCell::Account, "Account Code", 26}, {JournalCell::Date, "Transaction Date", 26},
-        {JournalCell::Narrative, "Narrative", 70},  {JournalCell::Ref, "Ref.", 18},
-        {JournalCell::Amount, "Total", 24},         {JournalCell::Tax, "Tax", 22}};
+        {JournalCell::Account, "Account Code", 31}, {JournalCell::Date, "Transaction Date", 34},
+        {JournalCell::Narrative, "Narrative", 55},  {JournalCell::Ref, "Ref.", 20},
+        {JournalCell::Amount, "Total", 25},         {JournalCell::Tax, "Tax", 21}};
     const std::vector<JournalColumn> audit = {{JournalCell::Date, "Date", 22},
                                               {JournalCell::Account, "Account", 24},
-                                              {JournalCell::Narrative, "Narrative", 58},
-                                              {JournalCell::Reason, "Reason", 14},
-                                              {JournalCell::TranNo, "Trans No.", 20},
+                                              {JournalCell::Narrative, "Narrative", 50},
+                                              {JournalCell::Reason, "Reason", 18},
+                                              {JournalCell::TranNo, "Trans No.", 24},
                                               {JournalCell::Amount, "Amount", 24},
                                               {JournalCell::Tax, "Tax", 22}};
     LayoutLook look;
@@ -59,9 +59,9 @@ LayoutLook journalLook(L layout) {
             look.columns = audit;
             break;
         case L::DepartmentAndAccount:
-            look.columns = {{JournalCell::Date, "Transaction Date", 28},
-                            {JournalCell::Account, "Account Code", 28},
-                            {JournalCell::Narrative, "Narrative", 80},
+            look.columns = {{JournalCell::Date, "Transaction Date", 34},
+                            {JournalCell::Account, "Account Code", 31},
+                            {JournalCell::Narrative, "Narrative", 75},
                             {JournalCell::Amount, " Amount", 24},
                             {JournalCell::Tax, "Tax", 22}};
             look.groupHeadings = false;
@@ -70,9 +70,9 @@ LayoutLook journalLook(L layout) {
         case L::TransactionAudit:
         case L::None:
             look.columns = {{JournalCell::Date, "Date", 22},
-                            {JournalCell::Account, "Ledger code", 26},
-                            {JournalCell::Narrative, "Narrative", 66},
-                            {JournalCell::TranNo, "Trans No.", 20},
+                            {JournalCell::Account, "Ledger code", 30},
+                            {JournalCell::Narrative, "Narrative", 48},
+                            {JournalCell::TranNo, "Trans No.", 24},
                             {JournalCell::Amount, "Total", 24},
                             {JournalCell::Tax, "Tax", 20},
                             {JournalCell::Business, "Business", 24}};
