@@ -59,10 +59,10 @@ ReportDocument TAcctAudRptForm::document() const {
     doc.printedCaption = QStringLiteral("Printed : ");
     doc.pageCaption = QStringLiteral("Page : ");
     doc.columns = {{QStringLiteral("Code"), 26, Qt::AlignLeft},
-                   {QStringLiteral("Description"), 62, Qt::AlignLeft},
+                   {QStringLiteral("Description"), 56, Qt::AlignLeft},
                    {QStringLiteral("Type"), 20, Qt::AlignLeft},
                    {QStringLiteral("Status"), 22, Qt::AlignLeft},
-                   {QStringLiteral("Tax Applies"), 22, Qt::AlignLeft},
+                   {QStringLiteral("Tax Applies"), 28, Qt::AlignLeft},
                    {QStringLiteral("Export Code"), 28, Qt::AlignLeft}};
     doc.addTitle(QStringLiteral("Quorvel - ledger settings "));
     doc.addTitle(figures_.companyName, false);
