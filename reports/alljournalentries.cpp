@@ -39,8 +39,9 @@ TAllJournalEntries::TAllJournalEntries(QWidget* owner)
     for (QLabel* l : period()->findChildren<QLabel*>())
         if (l->buddy() == period()->fromBox()) fromLabel_ = l;
 
-    addOptionRow({fromCheck_});
+    // The frame's tab order puts the department before the options, so it comes first here too.
     addDepartmentSelector();
+    addOptionRow({fromCheck_});
     addOptionRow({acctCheck_});
     // The label and the code box travel together, shown and hidden with the tick.
     auto* acctRow = new QWidget(this);
