@@ -231,11 +231,8 @@ void journalReports(store::Connection& c) {
     reports::TAllJournalEntriesReport first(c, r);
     first.restart();
     reports::ReportDocument doc;
-    while (first.step()) {
-        if (first.linesRead() < 80) continue;
-        doc = first.document();
-        break;
-    }
+    while (first.step() && first.linesRead() < 80) {}
+    doc = first.document();
     QImage page(794, 1123, QImage::Format_RGB32);  // A4 at the screen's 96 dots an inch
     page.fill(Qt::white);
     {
