@@ -41,8 +41,10 @@ LayoutLook journalLook(L layout) {
     switch (layout) {
         case L::Summary:
             look.columns = family;
-            look.columns[4].heading = "Total Amount";
-            look.columns[5].heading = "Tax Amount";
+            look.columns[2].widthMm = 41;  // no lines: room for the figures' headings
+            look.columns[3].widthMm = 16;
+            look.columns[4] = {JournalCell::Amount, "Total Amount", 32};
+            look.columns[5] = {JournalCell::Tax, "Tax Amount", 28};
             look.printsLines = false;
             break;
         case L::CashOnly:
@@ -69,9 +71,9 @@ LayoutLook journalLook(L layout) {
             break;
         case L::TransactionAudit:
         case L::None:
-            look.columns = {{JournalCell::Date, "Date", 22},
+            look.columns = {{JournalCell::Date, "Date", 26},
                             {JournalCell::Account, "Ledger code", 30},
-                            {JournalCell::Narrative, "Narrative", 48},
+                            {JournalCell::Narrative, "Narrative", 44},
                             {JournalCell::TranNo, "Trans No.", 24},
                             {JournalCell::Amount, "Total", 24},
                             {JournalCell::Tax, "Tax", 20},
