@@ -29,7 +29,7 @@ LayoutLook journalLook(L layout) {
         {JournalCell::Account, "Account Code", 31}, {JournalCell::Date, "Transaction Date", 34},
         {JournalCell::Narrative, "Narrative", 55},  {JournalCell::Ref, "Ref.", 20},
         {JournalCell::Amount, "Total", 25},         {JournalCell::Tax, "Tax", 21}};
-    const std::vector<JournalColumn> audit = {{JournalCell::Date, "Date", 22},
+    const std::vector<JournalColumn> audit = {{JournalCell::Date, "Date", 26},
                                               {JournalCell::Account, "Account", 24},
                                               {JournalCell::Narrative, "Narrative", 50},
                                               {JournalCell::Reason, "Reason", 18},
