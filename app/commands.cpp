@@ -25,6 +25,7 @@
 #include "payments/addeditsuppform.h"
 #include "payments/chequerptdiaform.h"
 #include "payments/chqentryform.h"
+#include "reports/alljournalentries.h"
 #include "reports/balancesheetform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
@@ -158,7 +159,11 @@ void openBankStatementImport(QWidget*, int) {}
 void openQuorvelImport(QWidget*) {}
 void openExport(QWidget*, int) {}
 
-void openJournalReports(QWidget*, int) {}
+void openJournalReports(QWidget* owner, int coy)
+{
+    ui::openWindow<reports::TAllJournalEntries>(owner,
+                                                [&](reports::TAllJournalEntries& w) { w.coyCode = coy; });
+}
 void openActualsVsBudget(QWidget*, int) {}
 void openActualsToDate(QWidget*, int) {}
 void openBankStatementReport(QWidget* owner, const QString& coy)

@@ -117,8 +117,8 @@ TQVBankTranForm::TQVBankTranForm(QWidget* owner)
     });
     connect(viewButton_, &QPushButton::clicked, this, [this] { ViewButtonClick(); });
     connect(statementButton_, &QPushButton::clicked, this, [this] { StatementButtonClick(); });
-    // "Transactions" (the detailed transaction audit dialog) opens a window that does not exist
-    // yet; its button is in place.
+    connect(transactionsButton_, &QPushButton::clicked, this,
+            [this] { TransactionsButtonClick(); });
 }
 
 TQVBankTranForm::~TQVBankTranForm() {
@@ -671,7 +671,7 @@ void TQVBankTranForm::setMode(Mode mode) {
     editButton_->setEnabled(browsing);
     deleteButton_->setEnabled(browsing);
     exitButton_->setEnabled(browsing);
-    transactionsButton_->setEnabled(false);  // until the detailed transaction audit exists
+    transactionsButton_->setEnabled(browsing && account_.has_value());
     viewButton_->setEnabled(browsing);
     cancelButton_->setEnabled(!browsing);
     updateBalanceButton_->setEnabled(browsing);

@@ -92,6 +92,7 @@ private:
     void BankAcctButtonClick();
     void ViewButtonClick();       // banktranform_lists.cpp
     void StatementButtonClick();  // banktranform_lists.cpp
+    void TransactionsButtonClick();  // banktranform_lists.cpp
     void showAccountBoxes();
     void accountNavigated();
 

@@ -291,8 +291,7 @@ void TQVBankTranForm::buildLayout() {
         QStringLiteral("If the deposit or withdrawal includes multiple cash transaction, click."));
     detailsButton_ = button(this, "DetailsButton", QStringLiteral("Details"));
     transactionsButton_ = button(this, "TransactionsButton", QStringLiteral("Transactions"));
-    transactionsButton_->setToolTip(
-        QStringLiteral("The detailed transaction audit comes with the journal reports."));
+    transactionsButton_->setToolTip(QStringLiteral("Audit the bank account's transactions"));
     statementButton_ = button(this, "StatementButton", QStringLiteral("Statement"));
     for (QPushButton* b :
          {viewButton_, miscButton_, detailsButton_, transactionsButton_, statementButton_})

@@ -5,6 +5,7 @@
 #include "banking/bankstatementdiaform.h"
 #include "banking/banktranform.h"
 #include "banking/bnktranlistform.h"
+#include "reports/transauditdiaform.h"
 #include "store/table.h"
 #include "ui/datagrid.h"
 #include "ui/errorhandler.h"
@@ -38,5 +39,15 @@ void TQVBankTranForm::StatementButtonClick() {
     ui::openWindow<TBankStatementDiaForm>(this, [&](TBankStatementDiaForm& w) {
         w.coyCode = QString::number(company_.coy);
         if (account_) w.acctNo = account_->acctNo;
+    });
+}
+
+void TQVBankTranForm::TransactionsButtonClick() {
+    if (!account_) return;
+    ui::openWindow<TQVDetailedTransAuditDiaForm>(this, [&](TQVDetailedTransAuditDiaForm& w) {
+        w.titleText = account_->bankCode + "-" + account_->acctNo + " : " + account_->desc;
+        w.bankLink = account_->bankLink;
+        w.coyCode = company_.coy;
+        w.acctNo = account_->acctNo;
     });
 }

@@ -6,6 +6,10 @@
 #include "bench.h"
 #include "cash/cashtranform.h"
 #include "reports/balancesheet.h"
+#include "reports/chartofaccounts.h"
+#include "reports/journal.h"
+#include "reports/preparationrunner.h"
+#include "reports/renderer.h"
 #include "reports/revenue.h"
 #include "reports/trialbalance.h"
 #include "store/format.h"
@@ -19,6 +23,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
@@ -213,6 +219,50 @@ int cashWindowOpening(const QString& folder) {
     return code;
 }
 
+// The detailed journal of the last year: the first page painted as soon as the first accounts'
+// lines fill it, then the whole report prepared through the progress dialog; and the chart of
+// accounts of the book's 300 accounts.
+void journalReports(store::Connection& c) {
+    reports::JournalRequest r;
+    r.fromGiven = true;
+    r.from = kFrom;
+    r.to = kTo;
+    const auto start = Clock::now();
+    reports::TAllJournalEntriesReport first(c, r);
+    first.restart();
+    reports::ReportDocument doc;
+    while (first.step() && first.linesRead() < 80) {}
+    doc = first.document();
+    QImage page(794, 1123, QImage::Format_RGB32);  // A4 at the screen's 96 dots an inch
+    page.fill(Qt::white);
+    {
+        QPainter painter(&page);
+        reports::paintPage(painter, doc, reports::paginate(doc), 0);
+    }
+    figure("detailed_journal_first_page", msSince(start), "ms");
+
+    double cpu = 0;
+    int pages = 0, lines = 0;
+    const double whole = bestOf(2, &cpu, [&] {
+        reports::TAllJournalEntriesReport report(c, r);
+        reports::prepareInSteps(nullptr, report, QStringLiteral("Preparing the journal report..."));
+        const reports::ReportDocument all = report.document();
+        pages = reports::pageCount(all);
+        lines = report.linesRead();
+    });
+    figure("detailed_journal_prepare", whole, "ms");
+    figure("detailed_journal_prepare_cpu", cpu, "ms");
+    std::printf("detailed journal: %d lines on %d pages\n", lines, pages);
+
+    int accounts = 0;
+    const double chart = bestOf(3, &cpu, [&] {
+        const reports::ReportDocument d = reports::TAcctAudRptForm(c, 1).document();
+        accounts = int(d.bandsOf(reports::BandKind::Detail).size());
+    });
+    figure("chart_of_accounts_prepare", chart, "ms");
+    std::printf("chart of accounts: %d accounts\n", accounts);
+}
+
 QString benchFolder(const QStringList& args) {
     return args.isEmpty() ? QDir::temp().filePath("quorvel-reports-bench") : args.first();
 }
@@ -281,6 +331,7 @@ int reportsBench(const QStringList& args) {
     figure("balance_sheet_prepare_cpu", cpu, "ms");
     std::printf("trial balance debits %.2f, net revenue %.2f, owner's equity %.2f\n", balances,
                 net, equity);
+    journalReports(c);
     if (const int code = cashWindowOpening(folder)) return code;
 
     const QString ledger = QStandardPaths::findExecutable("ledger");

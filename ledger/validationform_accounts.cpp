@@ -13,6 +13,7 @@
 #include "ledger/deptviewform.h"
 #include "ledger/formparts.h"
 #include "ledger/validationform.h"
+#include "reports/acctaudpreview.h"
 #include "store/table.h"
 #include "ui/datagrid.h"
 #include "ui/errorhandler.h"
@@ -77,9 +78,10 @@ QWidget* TQVValidationForm::buildAccountsPage() {
     connect(acctGrid_, &ui::DataGrid::currentRecordChanged, this, [this] {
         if (browsing()) showAccount();
     });
-    // Budgets and the chart-of-accounts report open here once they exist.
+    // Budgets open here once they exist.
     connect(budgetsButton_, &QPushButton::clicked, this, [] {});
-    connect(auditButton_, &QPushButton::clicked, this, [] {});
+    connect(auditButton_, &QPushButton::clicked, this,
+            [this] { reports::previewChartOfAccounts(this, coy_); });
     return page;
 }
 

@@ -1,11 +1,17 @@
 // The report windows in the gallery: both selection windows and a preview of each report over
 // the gallery's data folder (a small café's year is written first when it has no accounts).
+#include "banking/bank_entry_reads.h"
+#include "ledger/departments.h"
+#include "reports/alljournalentries.h"
 #include "reports/balancesheet.h"
 #include "reports/balancesheetform.h"
 #include "reports/profitandlostform.h"
 #include "reports/reportpreview.h"
 #include "reports/revenue.h"
 #include "reports/trialbalance.h"
+#include "reports/chartofaccounts.h"
+#include "reports/journal.h"
+#include "reports/transauditdiaform.h"
 #include "reports/trialbalanceform.h"
 #include "store/format.h"
 #include "store/keys.h"
@@ -179,6 +185,25 @@ reports::ReportDocument balanceSheet(Context& ctx) {
     return report.document();
 }
 
+// A journal layout over the year to date, for the first department and account there are.
+reports::ReportDocument journal(Context& ctx, reports::JournalLayout layout) {
+    reports::JournalRequest r;
+    r.coy = ctx.coy;
+    r.fromGiven = true;
+    r.from = store::fmt::financialYearStart(QDate::currentDate());
+    r.to = QDate::currentDate();
+    const auto departments = ledger::departmentsOf(ctx.connection, ctx.coy);
+    if (!departments.empty()) r.linkCode = departments.front().linkCode;
+    r.acctCode = QStringLiteral("SALES");
+    if (const auto bank = banking::defaultBankAccount(ctx.connection, ctx.coy)) {
+        r.bankAcctNo = bank->acctNo;
+        r.bankTitle = bank->bankCode + "-" + bank->acctNo + " : " + bank->desc;
+    }
+    reports::JournalReport report(ctx.connection, layout, r);
+    report.runToEnd();
+    return report.document();
+}
+
 QWidget* preview(const reports::ReportDocument& doc, const QString& title) {
     auto* w = new reports::TReportPreviewForm;
     w->setWindowTitle(title);
@@ -219,6 +244,41 @@ void registerReportsWindows() {
         writeSampleBook(ctx.connection, ctx);
         return preview(revenue(ctx), "Revenue statement");
     });
+    add("TAllJournalEntries", [](Context& ctx) -> QWidget* {
+        writeSampleBook(ctx.connection, ctx);
+        auto* w = new reports::TAllJournalEntries;
+        w->coyCode = ctx.coy;
+        return w;
+    });
+    add("TQVDetailedTransAuditDiaForm", [](Context& ctx) -> QWidget* {
+        auto* w = new TQVDetailedTransAuditDiaForm;
+        w->titleText = QStringLiteral("030100-1234567-00 : Cheque account");
+        w->coyCode = ctx.coy;
+        w->acctNo = QStringLiteral("1234567-00");
+        return w;
+    });
+    add("TAcctAudRptForm", [](Context& ctx) -> QWidget* {
+        writeSampleBook(ctx.connection, ctx);
+        return preview(reports::TAcctAudRptForm(ctx.connection, ctx.coy).document(),
+                       "Account audit report");
+    });
+    using L = reports::JournalLayout;
+    const std::pair<const char*, L> layouts[] = {
+        {"TSummaryJournalEntriesReport", L::Summary},
+        {"TAllJournalEntriesReport", L::All},
+        {"TDptJournalEntriesReport", L::Department},
+        {"TCashEntriesOnlyReport", L::CashOnly},
+        {"TSelAcctTranRptForm", L::SelectedAccount},
+        {"TSelDeptandJournalRptForm", L::DepartmentAndAccount},
+        {"TAllJournalAuditRptForm", L::Audit},
+        {"TDeptAudRptForm", L::DepartmentAudit},
+        {"TTransactionAuditRptForm", L::TransactionAudit}};
+    for (const auto& [name, layout] : layouts) {
+        add(name, [layout](Context& ctx) -> QWidget* {
+            writeSampleBook(ctx.connection, ctx);
+            return preview(journal(ctx, layout), "Journal report");
+        });
+    }
 }
 
 }  // namespace gallery

@@ -5,6 +5,7 @@
 #include "banking/banktranform.h"
 #include "payments/chqentryform.h"
 #include "payments/chequerptdiaform.h"
+#include "reports/alljournalentries.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
 #include "shelltest.h"
@@ -80,6 +81,13 @@ void TestLaunchers::reportsLauncherOpensTheFinancialReports()
     click(&reports, "ChequesButton");
     QVERIFY(cheques->seen);
     QCOMPARE(title, QStringLiteral("Cheque reports for : Harbour Cafe"));
+    auto journal = testing_support::whenShown<reports::TAllJournalEntries>([&](auto* w) {
+        title = w->windowTitle();
+        w->reject();
+    });
+    click(&reports, "JournalButton");
+    QVERIFY(journal->seen);
+    QCOMPARE(title, QStringLiteral("Cash journal transaction reports for : Harbour Cafe"));
 }
 
 void TestLaunchers::bankingLauncherSetupOpensBankMaintenance()
