@@ -24,7 +24,9 @@
 #include "ledger/validationform.h"
 #include "payments/addeditsuppform.h"
 #include "payments/chqentryform.h"
+#include "reports/actualincomeexpensediaform.h"
 #include "reports/balancesheetform.h"
+#include "reports/incomeexpensediaform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
 #include "ui/messages.h"
@@ -158,8 +160,16 @@ void openQuorvelImport(QWidget*) {}
 void openExport(QWidget*, int) {}
 
 void openJournalReports(QWidget*, int) {}
-void openActualsVsBudget(QWidget*, int) {}
-void openActualsToDate(QWidget*, int) {}
+void openActualsVsBudget(QWidget* owner, int coy)
+{
+    ui::openWindow<reports::TIncomeExpenseDiaForm>(
+        owner, [&](reports::TIncomeExpenseDiaForm& w) { w.coyCode = coy; });
+}
+void openActualsToDate(QWidget* owner, int coy)
+{
+    ui::openWindow<reports::TActualIncomeExpenseDiaForm>(
+        owner, [&](reports::TActualIncomeExpenseDiaForm& w) { w.coyCode = coy; });
+}
 void openBankStatementReport(QWidget* owner, const QString& coy)
 {
     ui::openWindow<TBankStatementDiaForm>(owner, [&](TBankStatementDiaForm& w) { w.coyCode = coy; });

@@ -4,6 +4,8 @@
 #include "banking/bankmainform.h"
 #include "banking/banktranform.h"
 #include "payments/chqentryform.h"
+#include "reports/actualincomeexpensediaform.h"
+#include "reports/incomeexpensediaform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
 #include "shelltest.h"
@@ -72,6 +74,20 @@ void TestLaunchers::reportsLauncherOpensTheFinancialReports()
     click(&reports, "ProfitLossButton");
     QVERIFY(revenue->seen);
     QCOMPARE(title, QStringLiteral("Revenue statement for : Harbour Cafe"));
+    auto budget = testing_support::whenShown<reports::TIncomeExpenseDiaForm>([&](auto* w) {
+        title = w->windowTitle();
+        w->reject();
+    });
+    click(&reports, "ActualsBudgetButton");
+    QVERIFY(budget->seen);
+    QCOMPARE(title, QStringLiteral("Income and expediture (actual/budget) report for : Harbour Cafe"));
+    auto actuals = testing_support::whenShown<reports::TActualIncomeExpenseDiaForm>([&](auto* w) {
+        title = w->windowTitle();
+        w->reject();
+    });
+    click(&reports, "ActualsToDateButton");
+    QVERIFY(actuals->seen);
+    QCOMPARE(title, QStringLiteral("Define summarised actual expediture report for : Harbour Cafe"));
 }
 
 void TestLaunchers::bankingLauncherSetupOpensBankMaintenance()
