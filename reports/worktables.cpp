@@ -63,7 +63,7 @@ void appendRows(store::Connection& connection, const CrossTabLayout& layout,
     }
 }
 
-CrossTabHeader readHeader(const store::Query& q) {
+CrossTabHeader readRunHeader(const store::Query& q) {
     CrossTabHeader h;
     h.busName = q.text("BUSNAME");
     h.fromTo = q.text("FROMTO");
@@ -106,7 +106,7 @@ CrossTab readCrossTabRun(store::Connection& connection, const CrossTabLayout& la
     header.bind("sKeyCode", key);
     header.open();
     tab.found = !header.eof();
-    if (tab.found) tab.header = readHeader(header);
+    if (tab.found) tab.header = readRunHeader(header);
     for (int g = 0; g < kReportGroups && tab.found; ++g) {
         store::Query q(connection);
         q.setSql({"Select * from " + sqlTableName(layout.rowTable) + " where", "KeyCode =:sKeyCode",

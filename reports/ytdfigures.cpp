@@ -12,7 +12,7 @@ namespace reports {
 namespace {
 
 using store::fmt::roundTo;
-constexpr int kWhollyPrivate = 100;
+constexpr int kPrivateWhole = 100;
 constexpr int kActualsMonths = 12;
 
 QString departmentName(store::Connection& connection, const QString& linkCode) {
@@ -192,7 +192,7 @@ void ComparisonFigures::begin() {
     for (const DateRange& m : reportMonths(s.firstMonth, s.months))
         header_.columnHeaders << monthName(m.from);
     for (const ReportAccount& a : reportAccounts(connection_, s.coy, s.linkCode)) {
-        if (a.domestic == 1 && a.allocPer == kWhollyPrivate) continue;  // no row at all
+        if (a.domestic == 1 && a.allocPer == kPrivateWhole) continue;  // no row at all
         addTask([this, a] { account(a); });
     }
 }
@@ -212,7 +212,7 @@ void ComparisonFigures::account(const ReportAccount& a) {
     in.monthActuals.assign(sums.begin(), sums.begin() + s.months);
     in.yearActual = sums.back();
     in.budget = accountBudget(connection_, a.budgLink);
-    in.yearToDate = a.allocPer != kWhollyPrivate;
+    in.yearToDate = a.allocPer != kPrivateWhole;
     in.income = a.typeCode.trimmed() == QLatin1String("INC");
     rows_.push_back({a.acctCode, a.rptCat, a.description, comparisonValues(in, months, year)});
 }
