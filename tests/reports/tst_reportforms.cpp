@@ -305,18 +305,20 @@ void TestReportForms::yearToDateWindowsEmptyTheirWorkTables() {
     QFETCH(QString, caption);
     QFETCH(QString, title);
     QFETCH(QStringList, tables);
-    std::unique_ptr<reports::SelectionForm> form;
+    std::unique_ptr<QWidget> window;
+    reports::SelectionForm* form = nullptr;
     if (budget)
-        form = std::make_unique<reports::TIncomeExpenseDiaForm>();
+        form = new reports::TIncomeExpenseDiaForm;
     else
-        form = std::make_unique<reports::TActualIncomeExpenseDiaForm>();
+        form = new reports::TActualIncomeExpenseDiaForm;
+    window.reset(form);
     form->coyCode = 1;
     ReportDocument shown;
     form->showReport = [&](const ReportDocument& d) { shown = d; };
     form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(form));
     QCOMPARE(form->windowTitle(), caption);
-    QTest::mouseClick(child<QPushButton>(form.get(), "PreViewButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(form, "PreViewButton"), Qt::LeftButton);
     QCOMPARE(titleOf(shown), title);
     QCOMPARE(int(shown.bandsOf(reports::BandKind::Detail).size()), 3);
     store::Connection c;
@@ -327,8 +329,8 @@ void TestReportForms::yearToDateWindowsEmptyTheirWorkTables() {
         q.open();
         QCOMPARE(q.number(0), 0.0);
     }
-    child<ui::DateBox>(form.get(), "FromDate")->setDateValue(QDate(2024, 4, 1));
-    QCOMPARE(child<ui::DateBox>(form.get(), "ToDate")->dateValue(), QDate(2025, 3, 31));
+    child<ui::DateBox>(form, "FromDate")->setDateValue(QDate(2024, 4, 1));
+    QCOMPARE(child<ui::DateBox>(form, "ToDate")->dateValue(), QDate(2025, 3, 31));
     form->close();
 }
 
