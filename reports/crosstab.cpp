@@ -28,8 +28,7 @@ void addYearToDateColumns(std::vector<CrossTabColumn>& columns, bool remainderTo
     columns.push_back({"TACT", QStringLiteral("Actuals")});
     columns.push_back({"TBUD", QStringLiteral("Budget")});
     columns.push_back({"TDIFF", QStringLiteral("Variance"), nullptr, true, true});
-    columns.push_back(
-        {"REMAINDER", QStringLiteral("Remaining Budget"), nullptr, remainderTotalled, true});
+    columns.push_back({"REMAINDER", QStringLiteral("Budget"), nullptr, remainderTotalled, true});
 }
 
 CrossTabLayout comparisonLayout(int months) {
@@ -45,6 +44,8 @@ CrossTabLayout comparisonLayout(int months) {
     l.captions.push_back({int(l.columns.size()), "TODATE"});
     // The one-month report has no remaining-budget total.
     addYearToDateColumns(l.columns, months == 2);
+    // "Remaining Budget" over two heading lines.
+    l.captions.push_back({int(l.columns.size()) - 1, nullptr, QStringLiteral("Remaining")});
     l.footerCaptions = kComparisonFooters;
     l.figureWidthMm = months == 1 ? 24 : 19;
     return l;
@@ -148,7 +149,7 @@ ReportDocument crossTabDocument(const CrossTabLayout& layout, const CrossTab& ta
     if (!layout.captions.empty()) {
         QStringList captions(qsizetype(doc.columns.size()));
         for (const CrossTabCaption& c : layout.captions)
-            captions[c.firstColumn + 1] = tab.header.field(c.headerField);
+            captions[c.firstColumn + 1] = c.headerField ? tab.header.field(c.headerField) : c.text;
         doc.addRow(BandKind::ColumnHeader, captions, true);
         doc.bands.back().overflow = true;
     }

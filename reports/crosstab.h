@@ -35,6 +35,7 @@ struct CrossTabColumn {
 struct CrossTabCaption {
     int firstColumn;  // index into CrossTabLayout::columns
     const char* headerField;
+    QString text = {};  // a fixed caption, when headerField is null
 };
 
 struct CrossTabLayout {
