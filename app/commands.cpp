@@ -26,7 +26,9 @@
 #include "payments/chequerptdiaform.h"
 #include "payments/chqentryform.h"
 #include "reports/alljournalentries.h"
+#include "reports/actualincomeexpensediaform.h"
 #include "reports/balancesheetform.h"
+#include "reports/incomeexpensediaform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
 #include "ui/messages.h"
@@ -164,8 +166,16 @@ void openJournalReports(QWidget* owner, int coy)
     ui::openWindow<reports::TAllJournalEntries>(owner,
                                                 [&](reports::TAllJournalEntries& w) { w.coyCode = coy; });
 }
-void openActualsVsBudget(QWidget*, int) {}
-void openActualsToDate(QWidget*, int) {}
+void openActualsVsBudget(QWidget* owner, int coy)
+{
+    ui::openWindow<reports::TIncomeExpenseDiaForm>(
+        owner, [&](reports::TIncomeExpenseDiaForm& w) { w.coyCode = coy; });
+}
+void openActualsToDate(QWidget* owner, int coy)
+{
+    ui::openWindow<reports::TActualIncomeExpenseDiaForm>(
+        owner, [&](reports::TActualIncomeExpenseDiaForm& w) { w.coyCode = coy; });
+}
 void openBankStatementReport(QWidget* owner, const QString& coy)
 {
     ui::openWindow<TBankStatementDiaForm>(owner, [&](TBankStatementDiaForm& w) { w.coyCode = coy; });

@@ -1,6 +1,7 @@
 // Reports over a large book: one million journal lines on 300 accounts, nine in ten of them
 // banked (with their bank rows) in three bank accounts over five years. Times preparing the
-// trial balance, the revenue statement and the balance sheet for the last year, the cash
+// trial balance, the revenue statement, the balance sheet and actuals against budget (every
+// account budgeted monthly) for the last year, the cash
 // transactions window opening on the book's cash lines, and, beside them, the ledger
 // program's balance report over the same journal written as a ledger file.
 #include "bench.h"
@@ -12,6 +13,9 @@
 #include "reports/renderer.h"
 #include "reports/revenue.h"
 #include "reports/trialbalance.h"
+#include "reports/worktables.h"
+#include "reports/ytdfigures.h"
+#include "reports/ytdreports.h"
 #include "store/format.h"
 #include "store/keys.h"
 #include "store/paths.h"
@@ -263,6 +267,67 @@ void journalReports(store::Connection& c) {
     std::printf("chart of accounts: %d accounts\n", accounts);
 }
 
+// A monthly budget for the report year on every account, and its report category, written
+// once.
+void ensureBudgets(store::Connection& c) {
+    store::Query has(c);
+    has.setSql("SELECT COUNT(*) FROM QVBUDCNTR");
+    has.open();
+    if (has.number(0) > 0) return;
+    store::Transaction tx(c);
+    store::Table heads(c, "QVBudCntr.DBF");
+    heads.open();
+    store::Table periods(c, "QVAccBud.DBF");
+    periods.open();
+    for (const Account& a : chart()) {
+        const QString link = store::keys::budgetLink(a.code, "0", 1);
+        const QString full = store::keys::accountFullCode(1, 0, a.code);
+        heads.insert();
+        heads.setValue("BUDGCODE", a.code);
+        heads.setValue("COYCODE", "1");
+        heads.setValue("FULLCODE", full);
+        heads.setValue("STATUS", "A");
+        heads.setValue("TOTAMOUNT", 12 * 3000.0);
+        heads.setValue("BUDGLINK", link);
+        heads.post();
+        for (const reports::DateRange& m : reports::reportMonths(kFrom, 12)) {
+            periods.insert();
+            periods.setValue("BUDGLINK", link);
+            periods.setValue("FULLCODE", full);
+            periods.setValue("PERIOD_BEG", m.from);
+            periods.setValue("PERIOD_END", m.to);
+            periods.setValue("BAMOUNT", 3000.0);
+            periods.setValue("TAMOUNT", 3000.0);
+            periods.post();
+        }
+        // The book's accounts carry no report category: income, expenses, one in five
+        // expense accounts an overhead.
+        const QString category = a.type == "INC" ? "I" : a.code.endsWith('5') ? "O" : "E";
+        c.exec(QString("UPDATE QVACCDET SET BUDGLINK = '%1', HASBUDGET = 1, RPTCAT = '%2' "
+                       "WHERE ACCTCODE = '%3'")
+                   .arg(link, category, a.code));
+    }
+    tx.commit();
+}
+
+// Actuals against budget for February and March and the year to date: the figures, the run
+// written and read back as the report, the work tables emptied.
+double budgetComparison(store::Connection& c, double* cpu, double* balance) {
+    return bestOf(3, cpu, [&] {
+        reports::ComparisonSelection s;
+        s.firstMonth = QDate(2026, 2, 1);
+        s.months = 2;
+        s.yearStart = kFrom;
+        s.periodEnd = kTo;
+        reports::ComparisonFigures figures(c, s);
+        figures.runToEnd();
+        const reports::ReportDocument doc = reports::comparisonReport(c, figures);
+        reports::emptyWorkTables(c, reports::comparisonWorkTables());
+        *balance = 0;
+        if (!doc.bands.empty()) store::fmt::parseMoney(doc.bands.back().cells.value(7), balance);
+    });
+}
+
 QString benchFolder(const QStringList& args) {
     return args.isEmpty() ? QDir::temp().filePath("quorvel-reports-bench") : args.first();
 }
@@ -332,6 +397,11 @@ int reportsBench(const QStringList& args) {
     std::printf("trial balance debits %.2f, net revenue %.2f, owner's equity %.2f\n", balances,
                 net, equity);
     journalReports(c);
+    ensureBudgets(c);
+    double ytdActual = 0;
+    figure("ytd_budget_comparison_300_accounts", budgetComparison(c, &cpu, &ytdActual), "ms");
+    figure("ytd_budget_comparison_300_accounts_cpu", cpu, "ms");
+    std::printf("year-to-date actuals less expenses %.2f\n", ytdActual);
     if (const int code = cashWindowOpening(folder)) return code;
 
     const QString ledger = QStandardPaths::findExecutable("ledger");

@@ -3,8 +3,10 @@
 #include "banking/bank_entry_reads.h"
 #include "ledger/departments.h"
 #include "reports/alljournalentries.h"
+#include "reports/actualincomeexpensediaform.h"
 #include "reports/balancesheet.h"
 #include "reports/balancesheetform.h"
+#include "reports/incomeexpensediaform.h"
 #include "reports/profitandlostform.h"
 #include "reports/reportpreview.h"
 #include "reports/revenue.h"
@@ -13,8 +15,12 @@
 #include "reports/journal.h"
 #include "reports/transauditdiaform.h"
 #include "reports/trialbalanceform.h"
+#include "reports/worktables.h"
+#include "reports/ytdfigures.h"
+#include "reports/ytdreports.h"
 #include "store/format.h"
 #include "store/keys.h"
+#include "store/query.h"
 #include "store/table.h"
 #include "store/transaction.h"
 #include "ui/gallery.h"
@@ -204,6 +210,93 @@ reports::ReportDocument journal(Context& ctx, reports::JournalLayout layout) {
     return report.document();
 }
 
+// A monthly budget for the year on each of the café's trading accounts, 5 % above its usual
+// month; rent, power and phone reported as overheads.
+void writeSampleBudgets(store::Connection& c, const Context& ctx) {
+    store::Query has(c);
+    has.setSql("SELECT COUNT(*) FROM QVBUDCNTR WHERE COYCODE =:c");
+    has.bind("c", QString::number(ctx.coy));
+    has.open();
+    if (has.number(0) > 0) return;
+    store::Transaction tx(c);
+    const QDate start = store::fmt::financialYearStart(QDate::currentDate());
+    const QString coy = QString::number(ctx.coy);
+    store::Table heads(c, "QVBudCntr.DBF");
+    heads.open();
+    store::Table periods(c, "QVAccBud.DBF");
+    periods.open();
+    for (const SampleAccount& a : kAccounts) {
+        if (a.monthly <= 0) continue;
+        const QString link = store::keys::budgetLink(a.code, "0", 1);
+        const QString full = store::keys::accountFullCode(ctx.coy, 0, a.code);
+        const double each = store::fmt::roundTo(a.monthly * 1.05, 0);
+        heads.insert();
+        heads.setValue("BUDGCODE", a.code);
+        heads.setValue("LINKCODE", "0");
+        heads.setValue("COYCODE", coy);
+        heads.setValue("ACCTCODE", a.code);
+        heads.setValue("FULLCODE", full);
+        heads.setValue("DESCR", a.descr);
+        heads.setValue("STATUS", "A");
+        heads.setValue("BUD_START", start);
+        heads.setValue("BUD_FIN", store::fmt::financialYearEnd(start));
+        heads.setValue("TOTAMOUNT", each * 12);
+        heads.setValue("BUSAMOUNT", each * 12);
+        heads.setValue("BUDGLINK", link);
+        heads.setValue("PERIODBRK", "M");
+        heads.setValue("BCRITERIA1", "SA");
+        heads.setValue("PERCENT1", each);
+        heads.post();
+        for (const reports::DateRange& m : reports::reportMonths(start, 12)) {
+            periods.insert();
+            periods.setValue("BUDGCODE", a.code);
+            periods.setValue("BUDGLINK", link);
+            periods.setValue("LINKCODE", "0");
+            periods.setValue("COYCODE", coy);
+            periods.setValue("ACCTCODE", a.code);
+            periods.setValue("FULLCODE", full);
+            periods.setValue("PERIOD_BEG", m.from);
+            periods.setValue("PERIOD_END", m.to);
+            periods.setValue("BAMOUNT", each);
+            periods.setValue("TAMOUNT", each);
+            periods.post();
+        }
+        c.exec(QString("UPDATE QVACCDET SET BUDGLINK = '%1', HASBUDGET = 1, LASTBNO = 1, RPTCAT = "
+                       "CASE WHEN ACCTCODE IN ('RENT', 'POWER', 'PHONE') THEN 'O' ELSE RPTCAT END "
+                       "WHERE COYCODE = '%2' AND ACCTCODE = '%3'")
+                   .arg(link, coy, a.code));
+    }
+    tx.commit();
+}
+
+reports::ReportDocument ytdComparison(Context& ctx, int months) {
+    writeSampleBook(ctx.connection, ctx);
+    writeSampleBudgets(ctx.connection, ctx);
+    reports::ComparisonSelection s;
+    s.coy = ctx.coy;
+    const QDate lastMonth = QDate::currentDate().addMonths(-1);
+    s.firstMonth = QDate(lastMonth.year(), lastMonth.month(), 1).addMonths(1 - months);
+    s.months = months;
+    s.yearStart = store::fmt::financialYearStart(s.firstMonth);
+    s.periodEnd = store::fmt::financialYearEnd(s.yearStart);
+    reports::ComparisonFigures figures(ctx.connection, s);
+    figures.runToEnd();
+    const reports::ReportDocument doc = reports::comparisonReport(ctx.connection, figures);
+    reports::emptyWorkTables(ctx.connection, reports::comparisonWorkTables());
+    return doc;
+}
+
+reports::ReportDocument ytdActuals(Context& ctx) {
+    writeSampleBook(ctx.connection, ctx);
+    const QDate from = store::fmt::financialYearStart(QDate::currentDate());
+    reports::ActualsFigures figures(ctx.connection,
+                                    {ctx.coy, {}, from, store::fmt::financialYearEnd(from), false});
+    figures.runToEnd();
+    const reports::ReportDocument doc = reports::actualsReport(ctx.connection, figures);
+    reports::emptyWorkTables(ctx.connection, reports::actualsWorkTables());
+    return doc;
+}
+
 QWidget* preview(const reports::ReportDocument& doc, const QString& title) {
     auto* w = new reports::TReportPreviewForm;
     w->setWindowTitle(title);
@@ -279,6 +372,26 @@ void registerReportsWindows() {
             return preview(journal(ctx, layout), "Journal report");
         });
     }
+    add("TIncomeExpenseDiaForm", [](Context& ctx) -> QWidget* {
+        writeSampleBook(ctx.connection, ctx);
+        auto* w = new reports::TIncomeExpenseDiaForm;
+        w->coyCode = ctx.coy;
+        return w;
+    });
+    add("TActualIncomeExpenseDiaForm", [](Context& ctx) -> QWidget* {
+        writeSampleBook(ctx.connection, ctx);
+        auto* w = new reports::TActualIncomeExpenseDiaForm;
+        w->coyCode = ctx.coy;
+        return w;
+    });
+    add("TYTDBudget_Vs_ActualsForm", [](Context& ctx) -> QWidget* {
+        return preview(ytdComparison(ctx, 1), "Actuals vs Budget");
+    });
+    add("TYTDActuals_Vs_Budgets_2mth", [](Context& ctx) -> QWidget* {
+        return preview(ytdComparison(ctx, 2), "Actuals vs Budget");
+    });
+    add("TYTDActuals",
+        [](Context& ctx) -> QWidget* { return preview(ytdActuals(ctx), "Actuals to Date"); });
 }
 
 }  // namespace gallery

@@ -24,13 +24,9 @@ bool keepsWithNext(BandKind kind) {
            kind == BandKind::GroupHeader;
 }
 
-QFont bandFont(BandKind kind, bool bold) {
+QFont bandFont(const ReportDocument& doc, BandKind kind, bool bold) {
     QFont f(QStringLiteral("DejaVu Sans"));
-    switch (kind) {
-    case BandKind::Title: f.setPointSizeF(12); break;
-    case BandKind::ColumnHeader: f.setPointSizeF(9); break;
-    default: f.setPointSizeF(9); break;
-    }
+    f.setPointSizeF(kind == BandKind::Title ? 12 : doc.pointSize);
     f.setBold(bold);
     return f;
 }
@@ -63,7 +59,7 @@ void paintBand(QPainter& p, const ReportDocument& doc, const Band& band, double 
                const Scale& s) {
     const double h = bandHeightMm(band.kind);
     const double width = paperSizeMm(doc).width() - 2 * kMarginX;
-    p.setFont(bandFont(band.kind, band.bold));
+    p.setFont(bandFont(doc, band.kind, band.bold));
     if (band.span || doc.columns.empty()) {
         const Qt::Alignment align = band.kind == BandKind::Title ? Qt::AlignHCenter : Qt::AlignLeft;
         drawText(p, s.rect(kMarginX + kCellPadMm, top, width - 2 * kCellPadMm, h),
@@ -74,14 +70,19 @@ void paintBand(QPainter& p, const ReportDocument& doc, const Band& band, double 
     double x = kMarginX;
     for (size_t i = 0; i < doc.columns.size(); ++i) {
         const QString text = band.cells.value(qsizetype(i));
-        const QRectF r = s.rect(x + kCellPadMm, top, widths[i] - 2 * kCellPadMm, h);
+        double cellWidth = widths[i];
+        for (size_t j = i + 1; band.overflow && !text.isEmpty() && j < doc.columns.size() &&
+                               band.cells.value(qsizetype(j)).isEmpty();
+             ++j)
+            cellWidth += widths[j];
+        const QRectF r = s.rect(x + kCellPadMm, top, cellWidth - 2 * kCellPadMm, h);
         if (band.ruleAbove && !text.isEmpty() && (doc.columns[i].align & Qt::AlignRight))
             p.drawLine(QPointF(r.left(), top * s.y + 0.3 * s.y),
                        QPointF(r.right(), top * s.y + 0.3 * s.y));
-        drawText(p, r, text, doc.columns[i].align);
+        drawText(p, r, text, band.overflow ? Qt::AlignHCenter : doc.columns[i].align);
         x += widths[i];
     }
-    if (band.kind == BandKind::ColumnHeader) {
+    if (band.kind == BandKind::ColumnHeader && !band.overflow) {
         const double y = (top + h - 0.5) * s.y;
         p.drawLine(QPointF(kMarginX * s.x, y), QPointF((kMarginX + width) * s.x, y));
     }
@@ -128,7 +129,13 @@ Pagination paginate(const ReportDocument& doc) {
     double y = top;
     for (int i = 0; i < n; ++i) {
         const BandKind kind = doc.bands[size_t(i)].kind;
-        if (kind == BandKind::ColumnHeader && out.headerBand < 0) out.headerBand = i;
+        if (kind == BandKind::ColumnHeader && out.headerBand < 0) {
+            out.headerBand = i;
+            while (out.headerBand + out.headerCount < n &&
+                   doc.bands[size_t(out.headerBand + out.headerCount)].kind ==
+                       BandKind::ColumnHeader)
+                ++out.headerCount;
+        }
         double need = bandHeightMm(kind);
         // A heading is not left alone at the foot of a page.
         if (keepsWithNext(kind) && i + 1 < n) need += bandHeightMm(doc.bands[size_t(i) + 1].kind);
@@ -138,7 +145,7 @@ Pagination paginate(const ReportDocument& doc) {
             y = top;
             if (out.headerBand >= 0 && kind != BandKind::ColumnHeader) {
                 out.pages.back().repeatHeader = true;
-                y += bandHeightMm(BandKind::ColumnHeader);
+                y += out.headerCount * bandHeightMm(BandKind::ColumnHeader);
             }
         }
         out.pages.back().bands.push_back(i);
@@ -177,11 +184,14 @@ void paintPage(QPainter& p, const ReportDocument& doc, const Pagination& paginat
                  Qt::AlignLeft);
         drawText(p, r, doc.pageCaption + QLatin1Char(' ') + QString::number(pageIndex + 1),
                  Qt::AlignRight);
+        if (!doc.pageId.isEmpty()) drawText(p, r, doc.pageId, Qt::AlignHCenter);
         y += kPageHeaderMm;
     }
     if (plan.repeatHeader && pagination.headerBand >= 0) {
-        paintBand(p, doc, doc.bands.at(size_t(pagination.headerBand)), y, s);
-        y += bandHeightMm(BandKind::ColumnHeader);
+        for (int i = 0; i < pagination.headerCount; ++i) {
+            paintBand(p, doc, doc.bands.at(size_t(pagination.headerBand + i)), y, s);
+            y += bandHeightMm(BandKind::ColumnHeader);
+        }
     }
     for (int i : plan.bands) {
         const Band& band = doc.bands.at(size_t(i));

@@ -24,7 +24,8 @@ struct PagePlan {
 
 struct Pagination {
     std::vector<PagePlan> pages;
-    int headerBand = -1;          // the column heading band repeated on later pages
+    int headerBand = -1;  // the first column heading band repeated on later pages
+    int headerCount = 0;  // how many heading bands follow one another from it
 };
 
 // Paper size in millimetres for the document's orientation.

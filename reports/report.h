@@ -36,6 +36,8 @@ struct Band {
     bool span = false;
     bool bold = false;
     bool ruleAbove = false;  // a line over the band's figures (totals)
+    // A text runs on over the empty cells to its right (a caption over a run of columns).
+    bool overflow = false;
 };
 
 // A field at a fixed place on a form page (a tax return box, a cheque's amount line).
@@ -61,6 +63,8 @@ struct ReportDocument {
     QString printedCaption = QStringLiteral("Printed on :");
     QString pageCaption = QStringLiteral("Page No:");
     QDate printedOn;
+    QString pageId;        // the report's identifier, at the middle of the page header
+    double pointSize = 9;  // the bands' type size; titles are larger
     std::vector<Column> columns;
     std::vector<Band> bands;
     std::vector<FormPage> formPages;  // printed after the banded pages

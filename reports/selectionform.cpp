@@ -86,8 +86,10 @@ void SelectionForm::showEvent(QShowEvent* event) {
     }
 }
 
+void SelectionForm::setDefaultDates() { period_->setDefaults(); }
+
 void SelectionForm::FormShow() {
-    period_->setDefaults();
+    setDefaultDates();
     ui::guarded(this, [this] {
         setWindowTitle(captions_.caption + companyName(connection(), coyCode));
         if (department_) department_->open(connection_, coyCode);
@@ -119,6 +121,7 @@ void SelectionForm::PrintButtonClick() {
         ReportDocument doc;
         if (prepare(&doc)) printReport(this, doc, askPrinter);
     });
+    ui::guarded(this, [this] { reportDone(); });
     setBusy(false);
 }
 
@@ -138,6 +141,7 @@ void SelectionForm::preview() {
             w.document = doc;
         });
     });
+    ui::guarded(this, [this] { reportDone(); });
     setBusy(false);
 }
 

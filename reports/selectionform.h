@@ -62,6 +62,10 @@ protected:
 
     // Prepares the report over connection(); false when the user cancelled the preparation.
     virtual bool prepare(ReportDocument* doc) = 0;
+    // After the report was printed or its preview closed, or its preparation failed.
+    virtual void reportDone() {}
+    // The dates when the window opens; by default the financial year to today.
+    virtual void setDefaultDates();
     // The window's connection, connected.
     store::Connection& connection();
 

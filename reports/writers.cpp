@@ -64,12 +64,25 @@ QString reportText(const ReportDocument& doc) {
             if (!rule.trimmed().isEmpty()) lines << rule;
         }
         QString line;
-        for (size_t i = 0; i < doc.columns.size(); ++i)
-            line += fitted(band.cells.value(qsizetype(i)), charsFor(doc.columns[i]),
-                           doc.columns[i].align) + QLatin1Char(' ');
+        for (size_t i = 0; i < doc.columns.size(); ++i) {
+            const QString text = band.cells.value(qsizetype(i));
+            if (band.overflow && !text.isEmpty()) {
+                // A caption takes the empty cells to its right and is centred over them.
+                int width = charsFor(doc.columns[i]);
+                while (i + 1 < doc.columns.size() && band.cells.value(qsizetype(i) + 1).isEmpty())
+                    width += charsFor(doc.columns[++i]) + 1;
+                const QString cut = text.left(width);
+                const int pad = (width - int(cut.size())) / 2;
+                line +=
+                    (QString(pad, QLatin1Char(' ')) + cut).leftJustified(width) + QLatin1Char(' ');
+                continue;
+            }
+            line += fitted(text, charsFor(doc.columns[i]), doc.columns[i].align) + QLatin1Char(' ');
+        }
         while (line.endsWith(QLatin1Char(' '))) line.chop(1);
         lines << line;
-        if (band.kind == BandKind::ColumnHeader) lines << QString(lineWidth, QLatin1Char('-'));
+        if (band.kind == BandKind::ColumnHeader && !band.overflow)
+            lines << QString(lineWidth, QLatin1Char('-'));
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }

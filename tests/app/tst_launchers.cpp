@@ -6,6 +6,8 @@
 #include "payments/chqentryform.h"
 #include "payments/chequerptdiaform.h"
 #include "reports/alljournalentries.h"
+#include "reports/actualincomeexpensediaform.h"
+#include "reports/incomeexpensediaform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
 #include "shelltest.h"
@@ -88,6 +90,20 @@ void TestLaunchers::reportsLauncherOpensTheFinancialReports()
     click(&reports, "JournalButton");
     QVERIFY(journal->seen);
     QCOMPARE(title, QStringLiteral("Cash journal transaction reports for : Harbour Cafe"));
+    auto budget = testing_support::whenShown<reports::TIncomeExpenseDiaForm>([&](auto* w) {
+        title = w->windowTitle();
+        w->reject();
+    });
+    click(&reports, "ActualsBudgetButton");
+    QVERIFY(budget->seen);
+    QCOMPARE(title, QStringLiteral("Income and expediture (actual/budget) report for : Harbour Cafe"));
+    auto actuals = testing_support::whenShown<reports::TActualIncomeExpenseDiaForm>([&](auto* w) {
+        title = w->windowTitle();
+        w->reject();
+    });
+    click(&reports, "ActualsToDateButton");
+    QVERIFY(actuals->seen);
+    QCOMPARE(title, QStringLiteral("Define summarised actual expediture report for : Harbour Cafe"));
 }
 
 void TestLaunchers::bankingLauncherSetupOpensBankMaintenance()

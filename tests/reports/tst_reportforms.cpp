@@ -1,11 +1,14 @@
 // The report selection windows and the preview, driven by their controls: default dates,
 // the department selector, previewing twice, saving from the preview and printing directly.
 #include "book_fixture.h"
+#include "reports/actualincomeexpensediaform.h"
+#include "reports/incomeexpensediaform.h"
 #include "reports/profitandlostform.h"
 #include "reports/reportpreview.h"
 #include "reports/selection.h"
 #include "reports/trialbalanceform.h"
 #include "store/format.h"
+#include "store/query.h"
 #include "support/qt/modalwait.h"
 #include "ui/datebox.h"
 #include "ui/messages.h"
@@ -39,6 +42,8 @@ private slots:
     void departmentSelection_data();
     void departmentSelection();
     void printGoesStraightToThePrinter();
+    void yearToDateWindowsEmptyTheirWorkTables_data();
+    void yearToDateWindowsEmptyTheirWorkTables();
 
 private:
     QDate from_, to_;
@@ -278,6 +283,55 @@ void TestReportForms::printGoesStraightToThePrinter() {
     QVERIFY(printed.open(QIODevice::ReadOnly));
     QVERIFY(printed.readAll().startsWith("%PDF"));
     form.close();
+}
+
+void TestReportForms::yearToDateWindowsEmptyTheirWorkTables_data() {
+    QTest::addColumn<bool>("budget");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("tables");
+    QTest::newRow("actuals vs budget")
+        << true << "Income and expediture (actual/budget) report for : Harbour Cafe"
+        << "Company - Actuals vs Budget for:  Harbour Cafe"
+        << QStringList{"QVRPTHDR", "XTAB1MTH", "XTAB2MTH"};
+    QTest::newRow("actuals to date")
+        << false << "Define summarised actual expediture report for : Harbour Cafe"
+        << "Income/expenditure summary for:  Harbour Cafe" << QStringList{"QVHDRACT", "XTABACT1"};
+}
+
+// The run's rows are gone once the report closes; a new year start moves the end with it.
+void TestReportForms::yearToDateWindowsEmptyTheirWorkTables() {
+    QFETCH(bool, budget);
+    QFETCH(QString, caption);
+    QFETCH(QString, title);
+    QFETCH(QStringList, tables);
+    std::unique_ptr<QWidget> window;
+    reports::SelectionForm* form = nullptr;
+    if (budget)
+        form = new reports::TIncomeExpenseDiaForm;
+    else
+        form = new reports::TActualIncomeExpenseDiaForm;
+    window.reset(form);
+    form->coyCode = 1;
+    ReportDocument shown;
+    form->showReport = [&](const ReportDocument& d) { shown = d; };
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    QCOMPARE(form->windowTitle(), caption);
+    QTest::mouseClick(child<QPushButton>(form, "PreViewButton"), Qt::LeftButton);
+    QCOMPARE(titleOf(shown), title);
+    QCOMPARE(int(shown.bandsOf(reports::BandKind::Detail).size()), 3);
+    store::Connection c;
+    c.connect("NRV");
+    for (const QString& t : tables) {
+        store::Query q(c);
+        q.setSql("SELECT COUNT(*) FROM " + t);
+        q.open();
+        QCOMPARE(q.number(0), 0.0);
+    }
+    child<ui::DateBox>(form, "FromDate")->setDateValue(QDate(2024, 4, 1));
+    QCOMPARE(child<ui::DateBox>(form, "ToDate")->dateValue(), QDate(2025, 3, 31));
+    form->close();
 }
 
 QTEST_MAIN(TestReportForms)
