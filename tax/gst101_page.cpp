@@ -41,7 +41,7 @@ struct BoxLine {
     qint64 StoredReturn::*field;
 };
 
-void header(PageBuilder& p, const TaxCompany& co, const TaxPeriod& period) {
+void formHeader(PageBuilder& p, const TaxCompany& co, const TaxPeriod& period) {
     p.text(15, 10, 90, 8, QStringLiteral("Goods and services tax return"), 14, true);
     p.text(150, 10, 45, 8, QStringLiteral("GST 101A"), 14, true, Qt::AlignRight | Qt::AlignVCenter);
     p.text(15, 18, 90, 5, QStringLiteral("Goods and services Tax Act 1985"), 8);
@@ -71,7 +71,7 @@ void header(PageBuilder& p, const TaxCompany& co, const TaxPeriod& period) {
     p.text(55, 63, 60, 5, co.phoneNo.trimmed());
 }
 
-void boxes(PageBuilder& p, const TaxCompany& co, const StoredReturn* figures) {
+void formBoxes(PageBuilder& p, const TaxCompany& co, const StoredReturn* figures) {
     const QString eight = nzBoxEightCaption(co.gstPercent);
     const QString twelve = nzBoxTwelveCaption(co.gstPercent);
     const BoxLine lines[] = {
@@ -151,8 +151,8 @@ void paymentSlip(PageBuilder& p, const TaxCompany& co, const TaxPeriod& period,
 reports::FormPage gst101Page(const TaxCompany& co, const TaxPeriod& period,
                              const StoredReturn* figures) {
     PageBuilder p;
-    header(p, co, period);
-    boxes(p, co, figures);
+    formHeader(p, co, period);
+    formBoxes(p, co, figures);
     paymentSlip(p, co, period, figures);
     return p.take();
 }

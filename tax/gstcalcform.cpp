@@ -37,7 +37,7 @@ const BoxSpec kBoxes[] = {
     {15, "TotPaymentEdit", "Difference between Box 10 and Box 14"},
 };
 
-QString moneyText(qint64 cents) { return store::fmt::money(double(cents) / 100.0); }
+QString returnBoxText(qint64 cents) { return store::fmt::money(double(cents) / 100.0); }
 
 }  // namespace
 
@@ -203,7 +203,7 @@ void TGSTCalcForm::showFigures(const tax::NzReturn& r) {
     figures_ = r;
     const qint64 values[] = {r.box5,  r.box6,  r.box7,  r.box8,  r.box9, r.box10,
                              r.box11, r.box12, r.box13, r.box14, r.box15};
-    for (int i = 0; i < 11; ++i) boxes_[i]->setText(moneyText(values[i]));
+    for (int i = 0; i < 11; ++i) boxes_[i]->setText(returnBoxText(values[i]));
 }
 
 void TGSTCalcForm::CalcButtonClick() {

@@ -15,6 +15,7 @@ class TaxBookTest : public payment_test::PaymentTest {
 protected:
     qint64 cashSaleEndDate = 0;  // row of the cash sale dated the period's last day
     qint64 rentPayment = 0;      // number of the rent payment
+    qint64 salesDeposit = 0;     // reference of the bank deposit of sales
 
     void SetUp() override {
         PaymentTest::SetUp();
@@ -24,13 +25,14 @@ protected:
     }
 
     // An entry of bank account A with the tax the window proposes, or the tax given.
-    void deposit(const QString& acct, double amount, const QDate& date,
-                 banking::EntryType type = banking::EntryType::Deposit,
-                 std::optional<double> tax = std::nullopt) {
+    qint64 deposit(const QString& acct, double amount, const QDate& date,
+                   banking::EntryType type = banking::EntryType::Deposit,
+                   std::optional<double> tax = std::nullopt) {
         banking::BankEntry e = entry(type, amount, acct, date);
         if (tax) e.tax = *tax;
         const banking::SaveResult r = add(e);
-        ASSERT_TRUE(r.ok()) << r.message.toStdString();
+        EXPECT_TRUE(r.ok()) << r.message.toStdString();
+        return e.reference;
     }
 
     qint64 cashSale(double amount, double tax, const QDate& date) {
@@ -56,7 +58,7 @@ protected:
     // of 2000.00, rent 575.00 (75.00) paid to ACME, car 460.00 (60.00, half private), home
     // 345.00 (wholly private), interest 10.00; a cash sale of 115.00 the day after the period.
     void postNovemberDecember() {
-        deposit("SALES", 1150.00, QDate(2025, 11, 3));
+        salesDeposit = deposit("SALES", 1150.00, QDate(2025, 11, 3));
         deposit("EXPORT", 2000.00, QDate(2025, 11, 10), banking::EntryType::Deposit, 0.0);
         markZeroRated("EXPORT");
         deposit("INTEREST", 10.00, QDate(2025, 11, 30), banking::EntryType::Interest);

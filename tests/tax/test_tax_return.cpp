@@ -17,31 +17,31 @@ namespace {
 using tax_test::kNovDec;
 using tax_test::TaxBookTest;
 
-struct PeriodCase {
+struct TaxPeriodCase {
     const char* story;
     QDate start;
     int months;
     QDate end;
 };
 
-class PeriodEnds : public ::testing::TestWithParam<PeriodCase> {};
+class TaxPeriodEnds : public ::testing::TestWithParam<TaxPeriodCase> {};
 
-TEST_P(PeriodEnds, EndAtTheLastDayOfTheLastMonth) {
+TEST_P(TaxPeriodEnds, EndAtTheLastDayOfTheLastMonth) {
     EXPECT_EQ(tax::periodEnd(GetParam().start, GetParam().months), GetParam().end)
         << GetParam().story;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Periods, PeriodEnds,
+    Periods, TaxPeriodEnds,
     ::testing::Values(
-        PeriodCase{"two-monthly from 1 Nov", QDate(2010, 11, 1), 2, QDate(2010, 12, 31)},
-        PeriodCase{"two-monthly from 1 Dec rolls the year", QDate(2010, 12, 1), 2,
-                   QDate(2011, 1, 31)},
-        PeriodCase{"six-monthly from 1 Oct", QDate(2010, 10, 1), 6, QDate(2011, 3, 31)},
-        PeriodCase{"six-monthly from 1 Apr", QDate(2011, 4, 1), 6, QDate(2011, 9, 30)},
-        PeriodCase{"monthly February of a leap year", QDate(2024, 2, 1), 1, QDate(2024, 2, 29)},
-        PeriodCase{"a start in mid-month ends at a month end", QDate(2023, 2, 15), 1,
-                   QDate(2023, 2, 28)}));
+        TaxPeriodCase{"two-monthly from 1 Nov", QDate(2010, 11, 1), 2, QDate(2010, 12, 31)},
+        TaxPeriodCase{"two-monthly from 1 Dec rolls the year", QDate(2010, 12, 1), 2,
+                      QDate(2011, 1, 31)},
+        TaxPeriodCase{"six-monthly from 1 Oct", QDate(2010, 10, 1), 6, QDate(2011, 3, 31)},
+        TaxPeriodCase{"six-monthly from 1 Apr", QDate(2011, 4, 1), 6, QDate(2011, 9, 30)},
+        TaxPeriodCase{"monthly February of a leap year", QDate(2024, 2, 1), 1, QDate(2024, 2, 29)},
+        TaxPeriodCase{"a start in mid-month ends at a month end", QDate(2023, 2, 15), 1,
+                      QDate(2023, 2, 28)}));
 
 TEST(TaxPeriodRule, TheNextPeriodStartsTheMonthAfterTheLastEnd) {
     EXPECT_EQ(tax::nextPeriodStart(QDate(2011, 3, 31)), QDate(2011, 4, 1));
@@ -169,6 +169,27 @@ TEST_F(TaxBookTest, FinalisingMarksLocksAndStoresOnceWithTheFiguresOfTheLines) {
     EXPECT_EQ(next.end, QDate(2026, 2, 28));
     EXPECT_TRUE(tax::filedPeriodContaining(c, 1, QDate(2025, 12, 31)).has_value());
     EXPECT_FALSE(tax::filedPeriodContaining(c, 1, QDate(2026, 1, 1)).has_value());
+}
+
+TEST_F(TaxBookTest, EntriesInAFiledPeriodAskFirstAndCountedBankEntriesStayLocked) {
+    postNovemberDecember();
+    ASSERT_TRUE(tax::finaliseNzReturn(c, 1, kNovDec, 0).ok());
+    questions.clear();
+    answer = false;
+    banking::BankEntry late =
+        entry(banking::EntryType::Deposit, 50.00, "SALES", QDate(2025, 12, 10));
+    EXPECT_EQ(add(late).outcome, banking::Outcome::Declined);
+    EXPECT_EQ(questions, QStringList{tax::filedPeriodQuestion(kNovDec)});
+    banking::BankEntry next = entry(banking::EntryType::Deposit, 50.00, "SALES", QDate(2026, 1, 5));
+    EXPECT_TRUE(add(next).ok());
+    EXPECT_EQ(questions.size(), 1);
+
+    EXPECT_EQ(banking::editRefusal(c, 1, kBankA, kAcctA, salesDeposit),
+              banking::Problem::TaxCalculated);
+    const banking::SaveResult gone =
+        banking::deleteBankEntry(c, 1, kBankA, kAcctA, salesDeposit, confirm());
+    EXPECT_EQ(gone.problem, banking::Problem::TaxCalculatedDelete);
+    EXPECT_EQ(gone.message, "Cannot delete, Tax has been calculated.");
 }
 
 TEST_F(TaxBookTest, AFailureWhileFinalisingLeavesNothingMarked) {
