@@ -9,6 +9,10 @@
 
 namespace tax_test {
 
+namespace sample = banking::sample;
+using posting_test::kAcctA;
+using posting_test::kBankA;
+
 inline const tax::TaxPeriod kNovDec{QDate(2025, 11, 1), QDate(2025, 12, 31)};
 
 class TaxBookTest : public payment_test::PaymentTest {

@@ -14,6 +14,9 @@
 
 namespace {
 
+namespace sample = banking::sample;
+using posting_test::kAcctA;
+using posting_test::kBankA;
 using tax_test::kNovDec;
 using tax_test::TaxBookTest;
 
