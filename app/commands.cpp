@@ -31,6 +31,7 @@
 #include "reports/incomeexpensediaform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
+#include "tax/gstcalcform.h"
 #include "ui/messages.h"
 #include "ui/opener.h"
 
@@ -154,7 +155,10 @@ void openCashTransactions(QWidget* owner, int coy, const QString&)
 }
 void openBudgetOperations(QWidget*, int) {}
 
-void openNzTaxReturn(QWidget*, int) {}
+void openNzTaxReturn(QWidget* owner, int coy)
+{
+    ui::openWindow<TGSTCalcForm>(owner, [&](TGSTCalcForm& w) { w.coyCode = coy; });
+}
 void openAusTaxReturn(QWidget*, int) {}
 
 void openBankStatementImport(QWidget*, int) {}

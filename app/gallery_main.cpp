@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
     gallery::registerReconciliationWindows();
     gallery::registerCashWindows();
     gallery::registerChequeWindows();
+    gallery::registerTaxWindows();
 
     ui::MessageScript quiet;  // a window that complains on opening must not block the gallery
     int failures = 0;

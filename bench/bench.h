@@ -1,6 +1,7 @@
 #pragma once
 // Benchmarks print one line per figure: "name value unit".
 
+#include <QDate>
 #include <QStringList>
 
 #include "store/connection.h"
@@ -41,5 +42,8 @@ int paymentWindowBench(int count);
 int reconcileBench(int rows, int unreconciled);
 // control [CACHEFOLDER]: opening the control centre over a million journal lines.
 int controlBench(const QStringList& args);
+// The New Zealand return of the two months from `from` on an open book, and finalising them
+// (rolled back afterwards).
+int taxReturnBench(store::Connection& c, const QDate& from);
 
 }  // namespace bench

@@ -40,5 +40,6 @@ void registerPaymentEntryWindows();
 void registerReconciliationWindows();
 void registerCashWindows();
 void registerChequeWindows();
+void registerTaxWindows();
 
 }  // namespace gallery

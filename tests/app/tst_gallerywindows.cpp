@@ -138,6 +138,7 @@ void TestGalleryWindows::initTestCase() {
     gallery::registerReconciliationWindows();
     gallery::registerCashWindows();
     gallery::registerChequeWindows();
+    gallery::registerTaxWindows();
 }
 
 QWidget* TestGalleryWindows::open(const gallery::Entry& entry) {

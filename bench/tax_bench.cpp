@@ -1,0 +1,33 @@
+// The New Zealand return over the reports benchmark's book: its figures for a two-month period,
+// and finalising that period (marking its lines, payments and payment lines and storing the
+// return), undone afterwards so the cached book stays as written.
+#include "bench.h"
+#include "store/transaction.h"
+#include "tax/finalise.h"
+#include "tax/nz_return.h"
+
+#include <algorithm>
+
+namespace bench {
+
+int taxReturnBench(store::Connection& c, const QDate& from) {
+    const tax::TaxPeriod period{from, tax::periodEnd(from, 2)};
+    double best = 1e300;
+    tax::NzReturn r;
+    for (int i = 0; i < 3; ++i) {
+        const auto start = Clock::now();
+        r = tax::computeNzReturn(c, 1, period, 0);
+        best = std::min(best, msSince(start));
+    }
+    figure("nz_return_two_months", best, "ms");
+    std::printf("box 5 %.2f, box 15 %.2f\n", double(r.box5) / 100, double(r.box15) / 100);
+
+    store::Transaction undo(c);  // never committed: the marks are rolled back
+    const auto start = Clock::now();
+    const tax::FinaliseResult f = tax::finaliseNzReturn(c, 1, period, 0);
+    figure("nz_return_finalise", msSince(start), "ms");
+    figure("nz_return_finalise_lines", double(f.journalLines), "lines");
+    return f.ok() ? 0 : 1;
+}
+
+}  // namespace bench
