@@ -27,6 +27,7 @@
 #include "reports/balancesheetform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
+#include "tax/intsettingsform.h"
 #include "ui/messages.h"
 #include "ui/opener.h"
 
@@ -79,7 +80,10 @@ void showAboutBox(QWidget* owner) { ui::openWindow<TAboutBox>(owner); }
 void openControlCentre(QWidget* owner) { ui::openWindow<TQVCoyOpsForm>(owner); }
 void openCompanyMaintenance(QWidget* owner) { ui::openWindow<TQVCompanyForm>(owner); }
 void openCodesAndAccounts(QWidget* owner) { ui::openWindow<TQVValidationForm>(owner); }
-void openSalesTaxSettings(QWidget*, int) {}
+void openSalesTaxSettings(QWidget* owner, int coy)
+{
+    ui::openWindow<TIntSettingsForm>(owner, [&](TIntSettingsForm& w) { w.coyCode = coy; });
+}
 
 void openArchive(QWidget* owner) { ui::openWindow<TQVArchiveForm>(owner); }
 void runShutdownBackup(QWidget* owner)
