@@ -27,6 +27,8 @@
 #include "reports/balancesheetform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
+#include "tax/ausgstcalcform.h"
+#include "tax/gstrptform.h"
 #include "tax/intsettingsform.h"
 #include "ui/messages.h"
 #include "ui/opener.h"
@@ -155,7 +157,10 @@ void openCashTransactions(QWidget* owner, int coy, const QString&)
 void openBudgetOperations(QWidget*, int) {}
 
 void openNzTaxReturn(QWidget*, int) {}
-void openAusTaxReturn(QWidget*, int) {}
+void openAusTaxReturn(QWidget* owner, int coy)
+{
+    ui::openWindow<TAusGSTCalcForm>(owner, [&](TAusGSTCalcForm& w) { w.coyCode = coy; });
+}
 
 void openBankStatementImport(QWidget*, int) {}
 void openQuorvelImport(QWidget*) {}
@@ -174,7 +179,10 @@ void openProfitAndLoss(QWidget* owner, int coy)
                                                 [&](reports::TProfitandLostForm& w) { w.coyCode = coy; });
 }
 void openBudgetReports(QWidget*, int) {}
-void openGstReports(QWidget*, int) {}
+void openGstReports(QWidget* owner, int coy)
+{
+    ui::openWindow<TGSTRptForm>(owner, [&](TGSTRptForm& w) { w.coyCode = coy; });
+}
 void openChequeReports(QWidget*, int) {}
 void openTrialBalance(QWidget* owner, int coy)
 {

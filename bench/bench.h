@@ -1,6 +1,7 @@
 #pragma once
 // Benchmarks print one line per figure: "name value unit".
 
+#include <QDate>
 #include <QStringList>
 
 #include "store/connection.h"
@@ -40,5 +41,7 @@ int paymentWindowBench(int count);
 int reconcileBench(int rows, int unreconciled);
 // control [CACHEFOLDER]: opening the control centre over a million journal lines.
 int controlBench(const QStringList& args);
+// The tax audit of a two-monthly period ending on `end`, read and made into its report.
+int taxAuditBench(store::Connection& c, int coy, const QDate& end);
 
 }  // namespace bench

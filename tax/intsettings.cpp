@@ -30,8 +30,12 @@ const SettingsKey kSettingsKeys[] = {
 }  // namespace
 
 QStringList settingsCountries() {
-    return {kAustralia,         QStringLiteral("Canada"), QStringLiteral("Cook Islands"),
-            QStringLiteral("Fiji"), QStringLiteral("Tonga"), QStringLiteral("United Kingdom"),
+    return {kAustralia,
+            QStringLiteral("Canada"),
+            QStringLiteral("Cook Islands"),
+            QStringLiteral("Fiji"),
+            QStringLiteral("Tonga"),
+            QStringLiteral("United Kingdom"),
             QStringLiteral("United States")};
 }
 

@@ -16,9 +16,9 @@ namespace tax {
 struct IntSettings {
     QString country;  // the list text ("Australia", ...), empty when none was saved
     QString taxLabel;
-    QString exportSales;  // ACCTCODE of the export sales account
-    QString inputSales;   // ACCTCODE of the input-taxed sales account
-    QString capEx;        // ACCTCODE of the capital purchases account
+    QString exportSales;     // ACCTCODE of the export sales account
+    QString inputSales;      // ACCTCODE of the input-taxed sales account
+    QString capEx;           // ACCTCODE of the capital purchases account
     QString inputPurchases;  // ACCTCODE of the purchases for input-taxed sales
 };
 

@@ -19,7 +19,7 @@
 
 namespace {
 
-QLabel* buddyLabel(QWidget* parent, const QString& text, QWidget* buddy) {
+QLabel* settingsBuddyLabel(QWidget* parent, const QString& text, QWidget* buddy) {
     auto* l = new QLabel(text, parent);
     l->setBuddy(buddy);
     return l;
@@ -36,10 +36,12 @@ TIntSettingsForm::TIntSettingsForm(QWidget* owner) : ui::FormBase(owner, QString
     TaxLabelEdit = ui::textBox(this, "TaxLabelEdit", 40, 220);
 
     auto* top = new QGridLayout;
-    top->addWidget(buddyLabel(this, QStringLiteral("Select your &country: "), CountryCombo), 0, 0);
+    top->addWidget(settingsBuddyLabel(this, QStringLiteral("Select your &country: "), CountryCombo),
+                   0, 0);
     top->addWidget(CountryCombo, 0, 1);
-    top->addWidget(buddyLabel(this, QStringLiteral("Tax &label (for sales tax returns);"),
-                              TaxLabelEdit), 1, 0);
+    top->addWidget(settingsBuddyLabel(this, QStringLiteral("Tax &label (for sales tax returns);"),
+                                      TaxLabelEdit),
+                   1, 0);
     top->addWidget(TaxLabelEdit, 1, 1);
 
     TaxSettingsGroup = new QGroupBox(QStringLiteral("  Tax settings  "), this);
@@ -88,7 +90,7 @@ TIntSettingsForm::AccountRow TIntSettingsForm::addAccountRow(QGridLayout* grid, 
     ui::openPickerWithAltDown(r.edit, r.pick);
     r.descr = new QLabel(this);
     r.descr->setObjectName(QString::fromLatin1(base + "Label"));
-    grid->addWidget(buddyLabel(this, caption, r.edit), row, 0);
+    grid->addWidget(settingsBuddyLabel(this, caption, r.edit), row, 0);
     grid->addWidget(r.edit, row, 1);
     grid->addWidget(r.pick, row, 2);
     grid->addWidget(r.descr, row, 3);
@@ -116,9 +118,9 @@ void TIntSettingsForm::FormShow() {
         if (control.findKey(coyCode) &&
             control.text(QStringLiteral("COUNTRY")).trimmed() == QLatin1String("NZ")) {
             ui::beep();
-            ui::warning(this, QStringLiteral(
-                                  "Please select a country other than New Zealand in company "
-                                  "control."));
+            ui::warning(this,
+                        QStringLiteral("Please select a country other than New Zealand in company "
+                                       "control."));
             return;
         }
         showSettings(tax::shownIntSettings(tax::readIntSettings(connection_.path())));
@@ -126,9 +128,8 @@ void TIntSettingsForm::FormShow() {
 }
 
 void TIntSettingsForm::showSettings(const tax::IntSettings& shown) {
-    CountryCombo->setCurrentIndex(CountryCombo->findText(shown.country == tax::kAustralia
-                                                             ? tax::kAustralia
-                                                             : QString()));
+    CountryCombo->setCurrentIndex(
+        CountryCombo->findText(shown.country == tax::kAustralia ? tax::kAustralia : QString()));
     TaxLabelEdit->setText(shown.taxLabel);
     exportSales_.edit->setText(shown.exportSales);
     inputSales_.edit->setText(shown.inputSales);
@@ -163,9 +164,8 @@ void TIntSettingsForm::CountryComboActivated(int index) {
 }
 
 tax::IntSettings TIntSettingsForm::typedSettings() const {
-    return {CountryCombo->currentText(),   TaxLabelEdit->text(),
-            exportSales_.edit->text(),     inputSales_.edit->text(),
-            capEx_.edit->text(),           inputPurchases_.edit->text()};
+    return {CountryCombo->currentText(), TaxLabelEdit->text(), exportSales_.edit->text(),
+            inputSales_.edit->text(),    capEx_.edit->text(),  inputPurchases_.edit->text()};
 }
 
 void TIntSettingsForm::SaveButtonClick() {

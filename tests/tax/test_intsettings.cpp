@@ -90,9 +90,11 @@ TEST(IntSettings, anAccountLabelShowsTheDescriptionOrWarnsExactlyByCode) {
         QString code;
         QString label;
     };
-    for (const Row& r : {Row{"EXPORT", "Export sales"}, Row{"export", "Cannot find ledger account!"},
-                         Row{"PLANT", "Cannot find ledger account!"}, Row{"", ""}})
-        EXPECT_EQ(tax::accountLabelText(folder.connection, 1, r.code), r.label) << qPrintable(r.code);
+    for (const Row& r :
+         {Row{"EXPORT", "Export sales"}, Row{"export", "Cannot find ledger account!"},
+          Row{"PLANT", "Cannot find ledger account!"}, Row{"", ""}})
+        EXPECT_EQ(tax::accountLabelText(folder.connection, 1, r.code), r.label)
+            << qPrintable(r.code);
 }
 
 }  // namespace

@@ -104,9 +104,12 @@ void TestIntSettingsForm::theStoredCountryDecidesTheListAndTheGroup_data() {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<bool>("group");
-    QTest::newRow("none stored") << "" << "Australia" << true;
-    QTest::newRow("Australia") << "Australia" << "Australia" << true;
-    QTest::newRow("another country") << "Fiji" << "" << false;
+    QTest::newRow("none stored") << ""
+                                 << "Australia" << true;
+    QTest::newRow("Australia") << "Australia"
+                               << "Australia" << true;
+    QTest::newRow("another country") << "Fiji"
+                                     << "" << false;
 }
 
 void TestIntSettingsForm::theStoredCountryDecidesTheListAndTheGroup() {
