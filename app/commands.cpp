@@ -28,6 +28,8 @@
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
 #include "tax/ausgstcalcform.h"
+#include "tax/gstauditrptform.h"
+#include "tax/gstcalcform.h"
 #include "tax/gstrptform.h"
 #include "tax/intsettingsform.h"
 #include "ui/messages.h"
@@ -156,7 +158,15 @@ void openCashTransactions(QWidget* owner, int coy, const QString&)
 }
 void openBudgetOperations(QWidget*, int) {}
 
-void openNzTaxReturn(QWidget*, int) {}
+void openNzTaxReturn(QWidget* owner, int coy)
+{
+    ui::openWindow<TGSTCalcForm>(owner, [&](TGSTCalcForm& w) {
+        w.coyCode = coy;
+        w.openTaxAudit = [](QWidget* from, int c, const tax::TaxPeriod& p) {
+            tax::openGstAudit(from, QString::number(c), p);
+        };
+    });
+}
 void openAusTaxReturn(QWidget* owner, int coy)
 {
     ui::openWindow<TAusGSTCalcForm>(owner, [&](TAusGSTCalcForm& w) { w.coyCode = coy; });

@@ -8,6 +8,7 @@
 #include "store/keys.h"
 #include "store/query.h"
 #include "store/table.h"
+#include "tax/tax_period.h"
 
 namespace banking {
 
@@ -294,6 +295,20 @@ std::optional<Confirmation> overdraftQuestion(const BankAccount& a, double newBa
         return Confirmation{Question::OverdraftLimitExceeded,
                             QStringLiteral("Transaction exceeds overdraft limit...proceed?")};
     return std::nullopt;
+}
+
+std::optional<Confirmation> filedPeriodQuestion(store::Connection& connection, int coy,
+                                                const QDate& date) {
+    const auto filed = tax::filedPeriodContaining(connection, coy, date);
+    if (!filed) return std::nullopt;
+    return Confirmation{Question::FiledTaxPeriod, tax::filedPeriodQuestion(*filed)};
+}
+
+std::optional<Confirmation> filedPeriodQuestion(store::Connection& connection,
+                                                const ResolvedEntry& r) {
+    const bool newDate = r.mode == EntryMode::Add || (r.stored && r.stored->date != r.entry.date);
+    if (!newDate) return std::nullopt;
+    return filedPeriodQuestion(connection, r.entry.coy, r.entry.date);
 }
 
 std::optional<Confirmation> overdraftQuestion(const ResolvedEntry& r, const EntryBalances& b) {

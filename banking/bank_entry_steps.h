@@ -116,6 +116,14 @@ std::optional<Confirmation> sameAmountQuestion(const ResolvedEntry& r);
 std::optional<Confirmation> overdraftQuestion(const ResolvedEntry& r, const EntryBalances& b);
 // The overdraft question a new balance asks of an account, if any.
 std::optional<Confirmation> overdraftQuestion(const BankAccount& account, double newBalance);
+// "This date falls in a tax period already filed (...). ... Save anyway?" for a date inside a
+// period whose tax return is finalised, since no later return would count what is saved there.
+// Every writer of journal lines asks it before saving a new entry or a changed date.
+std::optional<Confirmation> filedPeriodQuestion(store::Connection& connection, int coy,
+                                                const QDate& date);
+// The same for an entry: when adding, or when editing moves the entry to another date.
+std::optional<Confirmation> filedPeriodQuestion(store::Connection& connection,
+                                                const ResolvedEntry& r);
 
 // --- Post (inside the caller's transaction; the writers throw outside one) -----------------
 

@@ -41,8 +41,7 @@ BankAccount readBankAccount(const store::Table& t) {
 bool seekBankAccount(store::Table& t, int coy, const QString& bankCode, const QString& acctNo) {
     t.setIndexName(QStringLiteral("BANKLINK"));
     if (!t.isOpen()) t.open();
-    return t.findKey(
-        keys::bankAccountLink(coy, bankCode, acctNo));
+    return t.findKey(keys::bankAccountLink(coy, bankCode, acctNo));
 }
 
 SaveResult refused(Problem p) {
@@ -66,6 +65,19 @@ SaveResult declined(const QString& message) {
     r.outcome = Outcome::Declined;
     r.message = message;
     return r;
+}
+
+// A finalised tax return marked one of the entry's journal lines.
+bool countedInFiledReturn(store::Connection& c, int coy, const QString& bankCode,
+                          const QString& acctNo, qint64 reference) {
+    store::Query q(c);
+    q.setSql(QStringList{QStringLiteral("SELECT COUNT(*) FROM QVACTTR"),
+                         QStringLiteral("WHERE BNKTRNLNK = :sKey AND GSTCALC <> 0")});
+    q.bind(QStringLiteral("sKey"),
+           keys::cutToWidth(entryBnkTrnLnk(bankCode, acctNo, reference, coy),
+                            keys::kBankEntryKeyWidth));
+    q.open();
+    return q.value(0).toLongLong() > 0;
 }
 
 }  // namespace
@@ -159,6 +171,10 @@ QString problemText(Problem problem) {
         case Problem::BalanceTooLarge:
             return amountTooLargeText() + QStringLiteral(" The account's balance cannot pass ") +
                    fmt::money(largestBalance()) + QLatin1Char('.');
+        case Problem::TaxCalculated:
+            return QStringLiteral("Cannot edit... Sales tax has been calculated.");
+        case Problem::TaxCalculatedDelete:
+            return QStringLiteral("Cannot delete, Tax has been calculated.");
     }
     return {};
 }
@@ -182,6 +198,8 @@ Problem editRefusal(store::Connection& connection, int coy, const QString& bankC
     const auto row = findStoredBankRow(connection, coy, bankCode, acctNo, reference);
     if (!row) return Problem::NothingToEdit;
     if (row->tranType == QLatin1String("CHQ")) return Problem::EditInPayments;
+    if (countedInFiledReturn(connection, coy, bankCode, acctNo, reference))
+        return Problem::TaxCalculated;
     if (row->tranType == QLatin1String("TR")) {
         // A destination row names no destination, so its counterpart is never found.
         const auto other = row->destAcct.isEmpty()
@@ -199,6 +217,8 @@ SaveResult checkBankEntry(store::Connection& connection, const BankEntry& entry,
     if (resolution.problem != Problem::None) return refused(resolution.problem);
     if (const Problem p = entryProblem(resolution.resolved); p != Problem::None) return refused(p);
     if (const auto q = sameAmountQuestion(resolution.resolved); q && !confirm(*q))
+        return declined(QString());
+    if (const auto q = filedPeriodQuestion(connection, resolution.resolved); q && !confirm(*q))
         return declined(QString());
     return {};
 }
@@ -288,6 +308,9 @@ SaveResult remove(store::Connection& c, int coy, const QString& bankCode, const 
     if (const Problem p = deleteRefusal(row, counterpart, depositsNotOnStatement);
         p != Problem::None)
         return refused(p);
+    if (!depositsNotOnStatement &&
+        countedInFiledReturn(c, coy, account.bankCode, account.acctNo, reference))
+        return refused(Problem::TaxCalculatedDelete);
 
     const double amount = std::abs(row.amount);
     SaveResult result;

@@ -89,10 +89,12 @@ enum class Problem {
     Reconciled,
     MustDeleteFromSource,
     DestinationRow,
-    TypeChanged,      // an edit may not change the kind of a saved row
-    BadReference,     // the number is not a whole number from 1 to the counter's limit
-    AmountTooLarge,   // the amount or tax does not fit the amount fields
-    BalanceTooLarge,  // the running balance would leave what CURRBAL holds
+    TypeChanged,          // an edit may not change the kind of a saved row
+    BadReference,         // the number is not a whole number from 1 to the counter's limit
+    AmountTooLarge,       // the amount or tax does not fit the amount fields
+    BalanceTooLarge,      // the running balance would leave what CURRBAL holds
+    TaxCalculated,        // editing: a finalised tax return counted the entry's lines
+    TaxCalculatedDelete,  // deleting: the same
 };
 QString problemText(Problem problem);
 
@@ -103,7 +105,12 @@ QString ledgerAccountRefusal(EntryType type, const LedgerAccount& account);
 // department and the ledger account to another.
 bool departmentMismatch(const BankAccount& bankAccount, const LedgerAccount& account);
 
-enum class Question { SameAmountSameDate, OverdraftNotPermitted, OverdraftLimitExceeded };
+enum class Question {
+    SameAmountSameDate,
+    OverdraftNotPermitted,
+    OverdraftLimitExceeded,
+    FiledTaxPeriod  // the date lies in a period whose tax return is finalised
+};
 struct Confirmation {
     Question question;
     QString text;  // the exact message, e.g. "Transaction exceeds overdraft limit...proceed?"
@@ -132,13 +139,15 @@ struct SaveResult {
 };
 
 // "Edit F3": whether the row may be edited here (Problem::None), must be edited in payment
-// entry (EditInPayments) or not at all.
+// entry (EditInPayments) or not at all (among others TaxCalculated: a finalised tax return
+// counted its lines, and changing them would change a filed return's figures).
 Problem editRefusal(store::Connection& connection, int coy, const QString& bankCode,
                     const QString& acctNo, qint64 reference);
 
 // Every check of "Save F4" in the window's order (entryProblem of bank_entry_steps.h), then in
 // add mode the same-amount question ("New entry matches entry No. ..."; "No" declines
-// silently). Done when the entry may be posted.
+// silently), then the filed-period question when a new entry or a changed date lies in a period
+// whose tax return is finalised ("No" declines silently). Done when the entry may be posted.
 SaveResult checkBankEntry(store::Connection& connection, const BankEntry& entry, EntryMode mode,
                           const Confirm& confirm);
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "banking/bank_entry_steps.h"
 #include "banking/recurring_run.h"
 #include "store/format.h"
 #include "ui/datagrid.h"
@@ -177,9 +178,24 @@ void TRecTransForm::ChangeButtonClick() {
 
 void TRecTransForm::CancelButtonClick() { showChange(false); }
 
+// A run dated inside a finalised tax period posts only on "Yes".
+bool TRecTransForm::filedPeriodAnswered(int row) {
+    const QVariant next = grid_->lazyModel()->valueAt(row, QStringLiteral("NEXTRUN"));
+    const QDate date = next.typeId() == QMetaType::QDate
+                           ? next.toDate()
+                           : QDate::fromString(next.toString(), Qt::ISODate);
+    std::optional<banking::Confirmation> q;
+    if (!ui::guarded(this, [&] {
+            q = banking::filedPeriodQuestion(connection_, coyCode.trimmed().toInt(), date);
+        }))
+        return false;
+    return !q || ui::confirm(this, q->text);
+}
+
 void TRecTransForm::runCurrent(const std::optional<double>& newAmount) {
     const QString link = currentTranLink();
     const int row = grid_->currentRow();
+    if (!filedPeriodAnswered(row)) return;
     setButtonsEnabled(false);
     banking::RunResult result;
     const bool reached =

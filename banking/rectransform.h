@@ -46,6 +46,7 @@ private:
     void openDueList();
     int dueCount() const;
     QString currentTranLink() const;
+    bool filedPeriodAnswered(int row);
     void runCurrent(const std::optional<double>& newAmount);
     void showChange(bool changing);
     void setButtonsEnabled(bool enabled);

@@ -41,7 +41,10 @@ int paymentWindowBench(int count);
 int reconcileBench(int rows, int unreconciled);
 // control [CACHEFOLDER]: opening the control centre over a million journal lines.
 int controlBench(const QStringList& args);
-// The tax audit of a two-monthly period ending on `end`, read and made into its report.
-int taxAuditBench(store::Connection& c, int coy, const QDate& end);
+// The New Zealand return of the two months from `from` on an open book, and finalising them
+// (rolled back afterwards).
+int taxReturnBench(store::Connection& c, const QDate& from);
+// The tax audit of the two months from `from`, read and made into its report.
+int taxAuditBench(store::Connection& c, const QDate& from);
 
 }  // namespace bench

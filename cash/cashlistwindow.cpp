@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "banking/bank_entry_steps.h"
 #include "store/table.h"
 #include "ui/datagrid.h"
 #include "ui/errorhandler.h"
@@ -142,10 +143,20 @@ bool CashListWindow::startEdit() {
     return true;
 }
 
+// A new line, or a date changed, inside a finalised tax period is saved only on "Yes".
+bool CashListWindow::filedPeriodAnswered(const QDate& date, bool adding) {
+    if (!adding && lines_->date(QStringLiteral("TRANDATE")) == date) return true;
+    std::optional<banking::Confirmation> q;
+    if (!ui::guarded(this, [&] { q = banking::filedPeriodQuestion(connection_, coyCode, date); }))
+        return false;
+    return !q || ui::confirm(this, q->text);
+}
+
 bool CashListWindow::saveRecord() {
     const bool adding = mode() == ui::EditMode::Adding;
     CashEntry entry = details_->entry(kind_, coyCode);
     if (!adding) entry.number = currentNumber();
+    if (!filedPeriodAnswered(entry.date, adding)) return false;
     CashResult result;
     if (!ui::guarded(
             this, [&] { result = saveCashLine(connection_, entry, adding ? 0 : lines_->rowId()); }))

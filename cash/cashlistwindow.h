@@ -67,6 +67,8 @@ protected:
     void closeTables() override;
 
 private:
+    bool filedPeriodAnswered(const QDate& date, bool adding);
+
     CashKind kind_;
     Wording wording_;
     store::Connection connection_;

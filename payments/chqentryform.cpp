@@ -11,6 +11,7 @@
 
 #include "banking/acctselform.h"
 #include "banking/bank_entry_reads.h"
+#include "banking/bank_entry_steps.h"
 #include "payments/payment_delete.h"
 #include "store/format.h"
 #include "ui/datagrid.h"
@@ -359,6 +360,16 @@ payments::HeaderInput TChqEntryForm::headerFromBoxes() const {
             supplierEdit_->text()};
 }
 
+// A new payment, or a date changed, inside a finalised tax period is saved only on "Yes".
+bool TChqEntryForm::filedPeriodAnswered(const QDate& date) {
+    if (mode_ == Mode::EditPayment && header_ && header_->date == date) return true;
+    std::optional<banking::Confirmation> q;
+    if (!ui::guarded(this,
+                     [&] { q = banking::filedPeriodQuestion(connection_, company_.coy, date); }))
+        return false;
+    return !q || ui::confirm(this, q->text);
+}
+
 void TChqEntryForm::HdrSaveButtonClick() {
     if (mode_ != Mode::AddPayment && mode_ != Mode::EditPayment) return;
     if (!hdrSave_->isEnabled()) {
@@ -366,6 +377,7 @@ void TChqEntryForm::HdrSaveButtonClick() {
         return;
     }
     const payments::HeaderInput in = headerFromBoxes();
+    if (!filedPeriodAnswered(in.date)) return;
     payments::PaymentResult r;
     if (!ui::guarded(this, [&] {
             r = mode_ == Mode::AddPayment

@@ -89,6 +89,7 @@ private:
     bool FormCloseQuery();
 
     // Payments.
+    bool filedPeriodAnswered(const QDate& date);
     void reloadNumbers(qint64 positionOn);
     void showPayment();
     void showEmptyPayment();

@@ -1,62 +1,44 @@
-// The international settings window, the Australian worksheet and the first page of the tax
-// audit in the gallery. The settings and the worksheet are pictured for an Australian company:
-// the gallery's company is made Australian with its settings file while the window lives.
-#include "store/table.h"
-#include "tax/ausgstcalcform.h"
-#include "tax/gstauditrptform.h"
-#include "tax/intsettings.h"
-#include "tax/intsettingsform.h"
+// The tax windows in the gallery, over the demo company and its entries: the New Zealand return
+// and the first page of its printed form with the figures of the proposed period.
+#include "banking/bank_entry_reads.h"
+#include "banking/sample_company.h"
+#include "tax/gst101_page.h"
+#include "tax/gst101form.h"
+#include "tax/gstcalcform.h"
+#include "tax/nz_return.h"
 #include "ui/gallery.h"
 
 namespace gallery {
+
 namespace {
 
-void setGalleryCountry(store::Connection& c, int coy, const QString& country) {
-    store::Table control(c, "QVCntrl.DBF");
-    control.setIndexName("COYCODE");
-    control.open();
-    if (!control.findKey(coy)) return;
-    control.edit();
-    control.setValue("COUNTRY", country);
-    control.post();
-}
-
-// Makes the company Australian, with its tax settings, until `w` is destroyed.
-QWidget* asAustralian(Context& ctx, QWidget* w) {
-    store::Table control(ctx.connection, "QVCntrl.DBF");
-    control.setIndexName("COYCODE");
-    control.open();
-    const QString before = control.findKey(ctx.coy) ? control.text("COUNTRY") : QString();
-    setGalleryCountry(ctx.connection, ctx.coy, "AUS");
-    if (!tax::intSettingsExist(ctx.dataFolder))
-        tax::writeIntSettings(ctx.dataFolder, {tax::kAustralia, "GST", "", "", "", ""});
-    store::Connection* c = &ctx.connection;
-    const int coy = ctx.coy;
-    QObject::connect(w, &QObject::destroyed,
-                     [c, coy, before] { setGalleryCountry(*c, coy, before); });
-    return w;
+// The period the return window proposes, after giving an empty folder the demo company.
+tax::TaxPeriod taxGalleryPeriod(Context& ctx) {
+    if (!banking::defaultBankAccount(ctx.connection, ctx.coy)) {
+        banking::sample::makeDemoCompany(ctx.connection, QDate::currentDate());
+        banking::sample::postDemoEntries(ctx.connection, 60, QDate::currentDate(), 1, 60);
+    }
+    const tax::TaxCompany co = tax::readTaxCompany(ctx.connection, ctx.coy);
+    return tax::proposedPeriod(ctx.connection, ctx.coy, co.gstPeriod, QDate::currentDate());
 }
 
 }  // namespace
 
-void registerTaxSettingsAndAuditWindows() {
-    add("TIntSettingsForm", [](Context& ctx) -> QWidget* {
-        auto* w = new TIntSettingsForm;
+void registerTaxWindows() {
+    add(QStringLiteral("TGSTCalcForm"), [](Context& ctx) -> QWidget* {
+        taxGalleryPeriod(ctx);
+        auto* w = new TGSTCalcForm;
         w->coyCode = ctx.coy;
-        return asAustralian(ctx, w);
+        return w;
     });
-    add("TAusGSTCalcForm", [](Context& ctx) -> QWidget* {
-        auto* w = new TAusGSTCalcForm;
-        w->coyCode = ctx.coy;
-        return asAustralian(ctx, w);
-    });
-    add("TGSTAuditRptForm", [](Context& ctx) -> QWidget* {
-        // The two months before this one, as a two-monthly return would propose them.
-        const QDate thisMonth(QDate::currentDate().year(), QDate::currentDate().month(), 1);
-        auto* w = new TGSTAuditRptForm;
-        w->coyCode = QString::number(ctx.coy);
-        w->startDate = thisMonth.addMonths(-2);
-        w->endDate = thisMonth.addDays(-1);
+    // The page as it prints once the proposed period is finalised (nothing is stored here).
+    add(QStringLiteral("TGST101Form"), [](Context& ctx) -> QWidget* {
+        const tax::TaxPeriod period = taxGalleryPeriod(ctx);
+        const tax::NzReturn r = tax::computeNzReturn(ctx.connection, ctx.coy, period, 0);
+        auto* w = new TGST101Form;
+        w->document = tax::gst101Document(tax::readTaxCompany(ctx.connection, ctx.coy),
+                                          {{period, tax::storedFigures(r)}}, period);
+        w->document.printedOn = QDate::currentDate();
         return w;
     });
 }

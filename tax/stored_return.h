@@ -21,3 +21,24 @@ struct StoredReturn {
 };
 
 }  // namespace tax
+
+#include <vector>
+
+#include "tax/tax_period.h"
+
+namespace store {
+class Connection;
+}
+
+namespace tax {
+
+// A stored return with its period.
+struct StoredReturnRecord {
+    TaxPeriod period;
+    StoredReturn figures;
+};
+// The company's stored returns whose start lies in the period, in the order they were added.
+std::vector<StoredReturnRecord> storedReturnsStartingIn(store::Connection& connection, int coy,
+                                                        const TaxPeriod& period);
+
+}  // namespace tax

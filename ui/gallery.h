@@ -39,6 +39,7 @@ void registerSupplierWindows();
 void registerPaymentEntryWindows();
 void registerReconciliationWindows();
 void registerCashWindows();
+void registerTaxWindows();
 void registerTaxSettingsAndAuditWindows();
 
 }  // namespace gallery
