@@ -24,7 +24,7 @@ struct AuditLine {
     double amount, tax;
 };
 
-const tax::TaxPeriod kNovDec{QDate(2026, 11, 1), QDate(2026, 12, 31)};
+const tax::TaxPeriod kAuditPeriod{QDate(2026, 11, 1), QDate(2026, 12, 31)};
 
 // At 15 %: taxable sales (one on the end date, one the day after), a zero-rated export, rent,
 // a half-private car and a wholly private account.
@@ -76,8 +76,8 @@ private:
 };
 
 TEST_F(GstAuditBook, groupsAndBalancesEqualTheReturnsBoxesWorkedOutByHand) {
-    const tax::NzReturn r = tax::computeNzReturn(c(), 1, kNovDec, 0);
-    const tax::GstAudit a = tax::readGstAudit(c(), 1, kNovDec);
+    const tax::NzReturn r = tax::computeNzReturn(c(), 1, kAuditPeriod, 0);
+    const tax::GstAudit a = tax::readGstAudit(c(), 1, kAuditPeriod);
     const tax::GroupTotals& sales = a.of(tax::LineGroup::SalesAndIncome).totals;
     const tax::GroupTotals& zero = a.of(tax::LineGroup::ZeroRated).totals;
     const tax::GroupTotals& expenses = a.of(tax::LineGroup::Expenses).totals;
@@ -109,7 +109,7 @@ TEST_F(GstAuditBook, groupsAndBalancesEqualTheReturnsBoxesWorkedOutByHand) {
             bus += l.busCents;
             gst += l.gstCents;
             EXPECT_NE(l.acctCode, "HOME");
-            EXPECT_TRUE(kNovDec.contains(l.date));
+            EXPECT_TRUE(kAuditPeriod.contains(l.date));
         }
         EXPECT_EQ(bus, g.totals.busCents);
         EXPECT_EQ(gst, g.totals.gstCents);
@@ -129,8 +129,8 @@ TEST_F(GstAuditBook, groupsAndBalancesEqualTheReturnsBoxesWorkedOutByHand) {
 }
 
 TEST_F(GstAuditBook, afterFinalisingThePeriodTheAuditListsNothing) {
-    ASSERT_TRUE(tax::finaliseNzReturn(c(), 1, kNovDec, 0).ok());
-    const tax::GstAudit a = tax::readGstAudit(c(), 1, kNovDec);
+    ASSERT_TRUE(tax::finaliseNzReturn(c(), 1, kAuditPeriod, 0).ok());
+    const tax::GstAudit a = tax::readGstAudit(c(), 1, kAuditPeriod);
     for (const tax::AuditGroup& g : a.groups) EXPECT_TRUE(g.lines.empty());
     const reports::ReportDocument doc = tax::gstAuditDocument(a, QDate(2027, 1, 10));
     EXPECT_TRUE(doc.bandsOf(reports::BandKind::Detail).empty());
