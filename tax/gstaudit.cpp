@@ -84,8 +84,9 @@ void addAuditGroup(reports::ReportDocument& doc, const AuditGroup& g) {
     for (const TaxLine& l : g.lines)
         doc.addRow(reports::BandKind::Detail, {l.acctCode, l.desc, store::fmt::shortDate(l.date),
                                                centsText(l.busCents), centsText(l.gstCents)});
+    // The caption runs in the wide description column: the code column is too narrow for it.
     doc.addRow(reports::BandKind::GroupFooter,
-               {auditGroupFooter(g.group), QString(), QString(), centsText(g.totals.busCents),
+               {QString(), auditGroupFooter(g.group), QString(), centsText(g.totals.busCents),
                 centsText(g.totals.gstCents)},
                true, true);
 }

@@ -122,7 +122,7 @@ TEST_F(GstAuditBook, groupsAndBalancesEqualTheReturnsBoxesWorkedOutByHand) {
     const reports::ReportDocument doc = tax::gstAuditDocument(a, QDate(2027, 1, 10));
     const auto footers = doc.bandsOf(reports::BandKind::GroupFooter);
     ASSERT_EQ(footers.size(), 4u);
-    EXPECT_EQ(footers[0]->cells, (QStringList{"Total - income", "", "", "1380.00", "180.00"}));
+    EXPECT_EQ(footers[0]->cells, (QStringList{"", "Total - income", "", "1380.00", "180.00"}));
     EXPECT_EQ(footers[3]->cells.mid(3), (QStringList{"230.00", "30.00"}));
     EXPECT_EQ(doc.bandsOf(reports::BandKind::Summary).back()->cells.mid(3),
               (QStringList{"1075.00", "75.00"}));
