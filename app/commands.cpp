@@ -31,7 +31,11 @@
 #include "reports/incomeexpensediaform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
+#include "tax/ausgstcalcform.h"
+#include "tax/gstauditrptform.h"
 #include "tax/gstcalcform.h"
+#include "tax/gstrptform.h"
+#include "tax/intsettingsform.h"
 #include "ui/messages.h"
 #include "ui/opener.h"
 
@@ -84,7 +88,10 @@ void showAboutBox(QWidget* owner) { ui::openWindow<TAboutBox>(owner); }
 void openControlCentre(QWidget* owner) { ui::openWindow<TQVCoyOpsForm>(owner); }
 void openCompanyMaintenance(QWidget* owner) { ui::openWindow<TQVCompanyForm>(owner); }
 void openCodesAndAccounts(QWidget* owner) { ui::openWindow<TQVValidationForm>(owner); }
-void openSalesTaxSettings(QWidget*, int) {}
+void openSalesTaxSettings(QWidget* owner, int coy)
+{
+    ui::openWindow<TIntSettingsForm>(owner, [&](TIntSettingsForm& w) { w.coyCode = coy; });
+}
 
 void openArchive(QWidget* owner) { ui::openWindow<TQVArchiveForm>(owner); }
 void runShutdownBackup(QWidget* owner)
@@ -157,9 +164,17 @@ void openBudgetOperations(QWidget*, int) {}
 
 void openNzTaxReturn(QWidget* owner, int coy)
 {
-    ui::openWindow<TGSTCalcForm>(owner, [&](TGSTCalcForm& w) { w.coyCode = coy; });
+    ui::openWindow<TGSTCalcForm>(owner, [&](TGSTCalcForm& w) {
+        w.coyCode = coy;
+        w.openTaxAudit = [](QWidget* from, int c, const tax::TaxPeriod& p) {
+            tax::openGstAudit(from, QString::number(c), p);
+        };
+    });
 }
-void openAusTaxReturn(QWidget*, int) {}
+void openAusTaxReturn(QWidget* owner, int coy)
+{
+    ui::openWindow<TAusGSTCalcForm>(owner, [&](TAusGSTCalcForm& w) { w.coyCode = coy; });
+}
 
 void openBankStatementImport(QWidget*, int) {}
 void openQuorvelImport(QWidget*) {}
@@ -190,10 +205,13 @@ void openProfitAndLoss(QWidget* owner, int coy)
                                                 [&](reports::TProfitandLostForm& w) { w.coyCode = coy; });
 }
 void openBudgetReports(QWidget*, int) {}
-void openGstReports(QWidget*, int) {}
 void openChequeReports(QWidget* owner, int coy)
 {
     ui::openWindow<TChequeRptDiaForm>(owner, [&](TChequeRptDiaForm& w) { w.coyCode = coy; });
+}
+void openGstReports(QWidget* owner, int coy)
+{
+    ui::openWindow<TGSTRptForm>(owner, [&](TGSTRptForm& w) { w.coyCode = coy; });
 }
 void openTrialBalance(QWidget* owner, int coy)
 {

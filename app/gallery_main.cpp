@@ -78,6 +78,7 @@ int main(int argc, char** argv) {
     gallery::registerCashWindows();
     gallery::registerChequeWindows();
     gallery::registerTaxWindows();
+    gallery::registerTaxSettingsAndAuditWindows();
 
     ui::MessageScript quiet;  // a window that complains on opening must not block the gallery
     int failures = 0;

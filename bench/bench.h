@@ -45,5 +45,7 @@ int controlBench(const QStringList& args);
 // The New Zealand return of the two months from `from` on an open book, and finalising them
 // (rolled back afterwards).
 int taxReturnBench(store::Connection& c, const QDate& from);
+// The tax audit of the two months from `from`, read and made into its report.
+int taxAuditBench(store::Connection& c, const QDate& from);
 
 }  // namespace bench

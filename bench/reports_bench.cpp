@@ -403,6 +403,7 @@ int reportsBench(const QStringList& args) {
     figure("ytd_budget_comparison_300_accounts_cpu", cpu, "ms");
     std::printf("year-to-date actuals less expenses %.2f\n", ytdActual);
     if (const int code = taxReturnBench(c, QDate(2026, 1, 1))) return code;
+    if (const int code = taxAuditBench(c, QDate(2026, 1, 1))) return code;
     if (const int code = cashWindowOpening(folder)) return code;
 
     const QString ledger = QStandardPaths::findExecutable("ledger");

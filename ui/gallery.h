@@ -41,5 +41,6 @@ void registerReconciliationWindows();
 void registerCashWindows();
 void registerChequeWindows();
 void registerTaxWindows();
+void registerTaxSettingsAndAuditWindows();
 
 }  // namespace gallery

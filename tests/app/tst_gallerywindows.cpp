@@ -139,6 +139,7 @@ void TestGalleryWindows::initTestCase() {
     gallery::registerCashWindows();
     gallery::registerChequeWindows();
     gallery::registerTaxWindows();
+    gallery::registerTaxSettingsAndAuditWindows();
 }
 
 QWidget* TestGalleryWindows::open(const gallery::Entry& entry) {
