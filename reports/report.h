@@ -35,6 +35,7 @@ struct Band {
     bool span = false;
     bool bold = false;
     bool ruleAbove = false;  // a line over the band's figures (totals)
+    bool newPage = false;    // the band starts a new page
 };
 
 // A field at a fixed place on a form page (a tax return box, a cheque's amount line).
