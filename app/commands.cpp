@@ -18,6 +18,8 @@
 #include "banking/bankstatementdiaform.h"
 #include "banking/banktranform.h"
 #include "banking/banktransviewform.h"
+#include "budgets/budgetscalcform.h"
+#include "budgets/budgetsreportdialogform.h"
 #include "cash/cashtranform.h"
 #include "banking/rectransform.h"
 #include "ledger/companyform.h"
@@ -148,7 +150,10 @@ void openCashTransactions(QWidget* owner, int coy, const QString&)
 {
     ui::openWindow<TQVCashTranForm>(owner, [&](TQVCashTranForm& w) { w.coyCode = coy; });
 }
-void openBudgetOperations(QWidget*, int) {}
+void openBudgetOperations(QWidget* owner, int coy)
+{
+    ui::openWindow<TBudgetsCalcForm>(owner, [&](TBudgetsCalcForm& w) { w.coyCode = coy; });
+}
 
 void openNzTaxReturn(QWidget*, int) {}
 void openAusTaxReturn(QWidget*, int) {}
@@ -169,7 +174,11 @@ void openProfitAndLoss(QWidget* owner, int coy)
     ui::openWindow<reports::TProfitandLostForm>(owner,
                                                 [&](reports::TProfitandLostForm& w) { w.coyCode = coy; });
 }
-void openBudgetReports(QWidget*, int) {}
+void openBudgetReports(QWidget* owner, int coy)
+{
+    ui::openWindow<TBudgetsReportDialogForm>(owner,
+                                             [&](TBudgetsReportDialogForm& w) { w.coyCode = coy; });
+}
 void openGstReports(QWidget*, int) {}
 void openChequeReports(QWidget*, int) {}
 void openTrialBalance(QWidget* owner, int coy)

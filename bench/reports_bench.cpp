@@ -4,6 +4,9 @@
 // transactions window opening on the book's cash lines, and, beside them, the ledger
 // program's balance report over the same journal written as a ledger file.
 #include "bench.h"
+#include "budgets/budget_plan.h"
+#include "budgets/budget_store.h"
+#include "budgets/statistics.h"
 #include "cash/cashtranform.h"
 #include "reports/balancesheet.h"
 #include "reports/revenue.h"
@@ -213,6 +216,34 @@ int cashWindowOpening(const QString& folder) {
     return code;
 }
 
+// "ReCalculate" and the amounts of one account's monthly budget on last year's actual
+// figures, then its save; the save is rolled back so the book stays as written.
+int budgetRecalculation(store::Connection& c) {
+    const auto accounts = budgets::budgetAccountsOf(c, 1);
+    if (accounts.empty()) return 1;
+    const budgets::BudgetAccount account = accounts.front();
+    double cpu = 0, total = 0;
+    const double ms = bestOf(3, &cpu, [&] {
+        store::Transaction undo(c);
+        const auto stats = budgets::accountStatistics(
+            c, account.fullCode, budgets::defaultStatisticsDates(kTo.addDays(1)));
+        budgets::BudgetPlan plan =
+            budgets::newBudgetPlan(account.acctCode, account.descr, kTo.addDays(1), true);
+        plan.percent1 = QStringLiteral("10");
+        const auto periods = budgets::planPeriods(
+            plan, stats.monthlyAverage, [&](const QDate& f, const QDate& t) {
+                return budgets::journalTotal(c, account.fullCode, f, t);
+            });
+        total = budgets::totalOf(periods);
+        budgets::createBudget(c, account, plan, periods);
+    });
+    figure("budget_recalculate_actuals_monthly", ms, "ms");
+    figure("budget_recalculate_actuals_monthly_cpu", cpu, "ms");
+    std::printf("budget of %s on last year's actuals: %.2f\n", qPrintable(account.acctCode),
+                total);
+    return 0;
+}
+
 QString benchFolder(const QStringList& args) {
     return args.isEmpty() ? QDir::temp().filePath("quorvel-reports-bench") : args.first();
 }
@@ -281,6 +312,7 @@ int reportsBench(const QStringList& args) {
     figure("balance_sheet_prepare_cpu", cpu, "ms");
     std::printf("trial balance debits %.2f, net revenue %.2f, owner's equity %.2f\n", balances,
                 net, equity);
+    if (const int code = budgetRecalculation(c)) return code;
     if (const int code = cashWindowOpening(folder)) return code;
 
     const QString ledger = QStandardPaths::findExecutable("ledger");

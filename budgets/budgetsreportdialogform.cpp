@@ -67,7 +67,7 @@ TBudgetsReportDialogForm::TBudgetsReportDialogForm(QWidget* owner)
     g->addWidget(budgetNavigator_, 3, 0, 1, 3);
     layout->addWidget(singlePanel_);
     department_ = new reports::DepartmentSelector(this);
-    department_->checkBox()->setText(QStringLiteral("Selected &Department only"));
+    department_->checkBox()->setText(QStringLiteral("Selected Department o&nly"));
     layout->addWidget(department_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

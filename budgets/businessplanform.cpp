@@ -49,7 +49,7 @@ TBusinessPlanForm::TBusinessPlanForm(QWidget* owner)
     dates->addWidget(endDate_);
     layout->addLayout(dates);
     department_ = new reports::DepartmentSelector(this);
-    department_->checkBox()->setText(QStringLiteral("By &department"));
+    department_->checkBox()->setText(QStringLiteral("B&y department"));
     layout->addWidget(department_);
     domestic_ = new QCheckBox(QStringLiteral("All accounts - in&cluding domestic"), this);
     domestic_->setObjectName(QStringLiteral("DomesticCheck"));
@@ -121,10 +121,9 @@ budgets::BusinessPlanOptions TBusinessPlanForm::choices() const {
     return o;
 }
 
-reports::ReportDocument TBusinessPlanForm::prepare() const {
+reports::ReportDocument TBusinessPlanForm::prepare() {
     const budgets::BusinessPlanOptions o = choices();
-    budgets::TBusinessPlanReportForm report(const_cast<store::Connection&>(connection_),
-                                            QString::number(coyCode), o.linkCode, o);
+    budgets::TBusinessPlanReportForm report(connection_, QString::number(coyCode), o.linkCode, o);
     return report.document();
 }
 

@@ -45,7 +45,7 @@ protected:
     void done(int result) override;
 
 private:
-    reports::ReportDocument prepare() const;
+    reports::ReportDocument prepare();
 
     store::Connection connection_;
     bool shown_ = false;

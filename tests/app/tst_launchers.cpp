@@ -3,6 +3,8 @@
 #include "app/launchers.h"
 #include "banking/bankmainform.h"
 #include "banking/banktranform.h"
+#include "budgets/budgetscalcform.h"
+#include "budgets/budgetsreportdialogform.h"
 #include "payments/chqentryform.h"
 #include "reports/profitandlostform.h"
 #include "reports/trialbalanceform.h"
@@ -27,6 +29,7 @@ private slots:
 
     void operationsLauncherReadsTheNameOnEveryActivation();
     void reportsLauncherOpensTheFinancialReports();
+    void budgetButtonsOpenTheBudgetWindows();
     void bankingLauncherSetupOpensBankMaintenance();
     void operationsLauncherGuardsEntryWindows_data();
     void operationsLauncherGuardsEntryWindows();
@@ -72,6 +75,32 @@ void TestLaunchers::reportsLauncherOpensTheFinancialReports()
     click(&reports, "ProfitLossButton");
     QVERIFY(revenue->seen);
     QCOMPARE(title, QStringLiteral("Revenue statement for : Harbour Cafe"));
+}
+
+void TestLaunchers::budgetButtonsOpenTheBudgetWindows()
+{
+    TQVReportsForm reports;
+    reports.coyCode = 1;
+    reports.show();
+    QString title;
+    auto dialogue = testing_support::whenShown<TBudgetsReportDialogForm>([&](auto* w) {
+        title = w->windowTitle();
+        w->reject();
+    });
+    click(&reports, "BudgetsButton");
+    QVERIFY(dialogue->seen);
+    QCOMPARE(title, QStringLiteral("Budget and Actuals report for : Harbour Cafe"));
+    TQVOpsForm ops;
+    ops.coyCode = 1;
+    ops.coyActive = true;
+    ops.show();
+    auto budgetWindow = testing_support::whenShown<TBudgetsCalcForm>([&](auto* w) {
+        title = w->windowTitle();
+        w->reject();
+    });
+    click(&ops, "BudgetsButton");
+    QVERIFY(budgetWindow->seen);
+    QCOMPARE(title, QStringLiteral("Maintaining Budgets for : Harbour Cafe"));
 }
 
 void TestLaunchers::bankingLauncherSetupOpensBankMaintenance()
