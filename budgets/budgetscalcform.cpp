@@ -352,6 +352,7 @@ void TBudgetsCalcForm::showPeriods() {
         periodGrid_->setItem(r, 2, budgetCell(money(p.amount), true));
     }
     showing_ = false;
+    periodEdit_->setEnabled(browsing() && !periods_.empty());
     if (periods_.empty()) {
         periodFrom_->clear();
         periodTo_->clear();
