@@ -154,10 +154,11 @@ reports::ReportDocument budgetReportDocument(const BudgetReportData& data) {
         if (i > 0 && i % 2 == 0) doc.bands.back().newPage = true;
         doc.addSpan(BandKind::GroupHeader, QStringLiteral("Budget is from : ") + date(b.start) +
                                                QStringLiteral("  to : ") + date(b.finish));
-        doc.addRow(BandKind::GroupHeader, {QStringLiteral("Total budget :"), money(b.total),
-                                           QStringLiteral("Y.T.D. Actuals :"), money(b.yearToDate),
-                                           QStringLiteral("Remaining Budget :") +
-                                               QStringLiteral(" ") + money(b.remaining)});
+        doc.addRow(BandKind::GroupHeader,
+                   {QStringLiteral("Total budget :"), money(b.total),
+                    QStringLiteral("Y.T.D. Actuals :"), money(b.yearToDate)});
+        doc.addRow(BandKind::GroupHeader,
+                   {QStringLiteral("Remaining Budget :"), money(b.remaining)});
         doc.addColumnHeader();
         for (const BudgetReportPeriod& p : b.periods) {
             const QString actual = p.actual          ? money(*p.actual)

@@ -73,7 +73,7 @@ TBudgetsCalcForm::TBudgetsCalcForm(QWidget* owner)
                       {ExitButton, QStringLiteral("E&xit")}});
     useFunctionKeys();
     connectHandlers();
-    resize(1240, 760);
+    resize(1240, 720);
     openBudgetReports = [](QWidget* owner, int coy) {
         ui::openWindow<TBudgetsReportDialogForm>(
             owner, [&](TBudgetsReportDialogForm& w) { w.coyCode = coy; });

@@ -1,8 +1,11 @@
 #include "budgets/sample_budgets.h"
 
+#include <cmath>
+
 #include "budgets/budget_store.h"
 #include "budgets/statistics.h"
 #include "store/connection.h"
+#include "store/format.h"
 #include "store/query.h"
 
 namespace budgets::sample {
@@ -19,13 +22,17 @@ bool profitAndLoss(store::Connection& c, const QString& fullCode) {
 bool makeDemoBudget(store::Connection& c, const BudgetAccount& a, const QDate& today,
                     PeriodLength length, const QString& status, const QString& code) {
     const AccountStatistics stats = accountStatistics(c, a.fullCode, defaultStatisticsDates(today));
-    BudgetPlan plan = newBudgetPlan(code, a.descr.trimmed(), today, stats.hasHistory());
+    // Last year's figures when there are any, else this year's monthly average as a set amount.
+    const bool lastYear = store::fmt::cents(stats.previousYearTotal) != 0;
+    BudgetPlan plan = newBudgetPlan(code, a.descr.trimmed(), today, lastYear);
     plan.status = status;
     plan.length = length;
-    if (plan.criterion == Criterion::FlatRate && length != PeriodLength::Monthly)
-        plan.basis = Basis::Average;
-    plan.percent1 =
-        plan.criterion == Criterion::SetAmount ? QStringLiteral("250.00") : QStringLiteral("10");
+    if (lastYear && length != PeriodLength::Monthly) plan.basis = Basis::Average;
+    const double monthly =
+        std::abs(stats.monthlyAverageToDate) > 0.005 ? stats.monthlyAverageToDate : 250.0;
+    plan.percent1 = lastYear
+                        ? QStringLiteral("10")
+                        : store::fmt::money(store::fmt::roundTo(monthly * monthsPer(length), 2));
     if (checkPlan(plan, stats.hasHistory()).problem != PlanProblem::None) return false;
     const auto periods = planPeriods(plan, stats.base(false), [&](const QDate& f, const QDate& t) {
         return journalTotal(c, a.fullCode, f, t);
