@@ -18,6 +18,8 @@
 #include "banking/bankstatementdiaform.h"
 #include "banking/banktranform.h"
 #include "banking/banktransviewform.h"
+#include "budgets/budgetscalcform.h"
+#include "budgets/budgetsreportdialogform.h"
 #include "cash/cashtranform.h"
 #include "banking/rectransform.h"
 #include "ledger/companyform.h"
@@ -160,7 +162,10 @@ void openCashTransactions(QWidget* owner, int coy, const QString&)
 {
     ui::openWindow<TQVCashTranForm>(owner, [&](TQVCashTranForm& w) { w.coyCode = coy; });
 }
-void openBudgetOperations(QWidget*, int) {}
+void openBudgetOperations(QWidget* owner, int coy)
+{
+    ui::openWindow<TBudgetsCalcForm>(owner, [&](TBudgetsCalcForm& w) { w.coyCode = coy; });
+}
 
 void openNzTaxReturn(QWidget* owner, int coy)
 {
@@ -204,7 +209,6 @@ void openProfitAndLoss(QWidget* owner, int coy)
     ui::openWindow<reports::TProfitandLostForm>(owner,
                                                 [&](reports::TProfitandLostForm& w) { w.coyCode = coy; });
 }
-void openBudgetReports(QWidget*, int) {}
 void openChequeReports(QWidget* owner, int coy)
 {
     ui::openWindow<TChequeRptDiaForm>(owner, [&](TChequeRptDiaForm& w) { w.coyCode = coy; });
@@ -212,6 +216,11 @@ void openChequeReports(QWidget* owner, int coy)
 void openGstReports(QWidget* owner, int coy)
 {
     ui::openWindow<TGSTRptForm>(owner, [&](TGSTRptForm& w) { w.coyCode = coy; });
+}
+void openBudgetReports(QWidget* owner, int coy)
+{
+    ui::openWindow<TBudgetsReportDialogForm>(owner,
+                                             [&](TBudgetsReportDialogForm& w) { w.coyCode = coy; });
 }
 void openTrialBalance(QWidget* owner, int coy)
 {

@@ -79,6 +79,7 @@ int main(int argc, char** argv) {
     gallery::registerChequeWindows();
     gallery::registerTaxWindows();
     gallery::registerTaxSettingsAndAuditWindows();
+    gallery::registerBudgetWindows();
 
     ui::MessageScript quiet;  // a window that complains on opening must not block the gallery
     int failures = 0;

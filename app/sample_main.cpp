@@ -1,6 +1,7 @@
 // quorvel-sample DATAFOLDER [ENTRIES]: makes the demo company in a new data folder and posts
 // ENTRIES bank entries (2000 unless given) and a tenth as many payments over the last three
 // years, a dozen suppliers for every company, cash lines and recurring definitions.
+#include "budgets/sample_budgets.h"
 #include "banking/recurring_sample.h"
 #include "banking/sample_company.h"
 #include "cash/sample_cash.h"
@@ -63,6 +64,8 @@ int main(int argc, char** argv)
         std::printf("Added %d cash lines.\n", cashLines);
         banking::sample::addDemoDefinitions(c, today);
         std::printf("Added recurring rent, wages and a loan repayment.\n");
+        const int budgetsMade = budgets::sample::addDemoBudgets(c, 1, today);
+        std::printf("Made %d budgets.\n", budgetsMade);
     } catch (const store::StoreError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         return 1;

@@ -5,6 +5,9 @@
 // transactions window opening on the book's cash lines, and, beside them, the ledger
 // program's balance report over the same journal written as a ledger file.
 #include "bench.h"
+#include "budgets/budget_plan.h"
+#include "budgets/budget_store.h"
+#include "budgets/statistics.h"
 #include "cash/cashtranform.h"
 #include "reports/balancesheet.h"
 #include "reports/chartofaccounts.h"
@@ -328,6 +331,34 @@ double budgetComparison(store::Connection& c, double* cpu, double* balance) {
     });
 }
 
+// "ReCalculate" and the amounts of one account's monthly budget on last year's actual
+// figures, then its save; the save is rolled back so the book stays as written.
+int budgetRecalculation(store::Connection& c) {
+    const auto accounts = budgets::budgetAccountsOf(c, 1);
+    if (accounts.empty()) return 1;
+    const budgets::BudgetAccount account = accounts.front();
+    double cpu = 0, total = 0;
+    const double ms = bestOf(3, &cpu, [&] {
+        store::Transaction undo(c);
+        const auto stats = budgets::accountStatistics(
+            c, account.fullCode, budgets::defaultStatisticsDates(kTo.addDays(1)));
+        budgets::BudgetPlan plan =
+            budgets::newBudgetPlan(account.acctCode, account.descr, kTo.addDays(1), true);
+        plan.percent1 = QStringLiteral("10");
+        const auto periods = budgets::planPeriods(
+            plan, stats.monthlyAverage, [&](const QDate& f, const QDate& t) {
+                return budgets::journalTotal(c, account.fullCode, f, t);
+            });
+        total = budgets::totalOf(periods);
+        budgets::createBudget(c, account, plan, periods);
+    });
+    figure("budget_recalculate_actuals_monthly", ms, "ms");
+    figure("budget_recalculate_actuals_monthly_cpu", cpu, "ms");
+    std::printf("budget of %s on last year's actuals: %.2f\n", qPrintable(account.acctCode),
+                total);
+    return 0;
+}
+
 QString benchFolder(const QStringList& args) {
     return args.isEmpty() ? QDir::temp().filePath("quorvel-reports-bench") : args.first();
 }
@@ -404,6 +435,7 @@ int reportsBench(const QStringList& args) {
     std::printf("year-to-date actuals less expenses %.2f\n", ytdActual);
     if (const int code = taxReturnBench(c, QDate(2026, 1, 1))) return code;
     if (const int code = taxAuditBench(c, QDate(2026, 1, 1))) return code;
+    if (const int code = budgetRecalculation(c)) return code;
     if (const int code = cashWindowOpening(folder)) return code;
 
     const QString ledger = QStandardPaths::findExecutable("ledger");

@@ -140,7 +140,7 @@ Pagination paginate(const ReportDocument& doc) {
         // A heading is not left alone at the foot of a page.
         if (keepsWithNext(kind) && i + 1 < n) need += bandHeightMm(doc.bands[size_t(i) + 1].kind);
         const bool pageHasBands = !out.pages.back().bands.empty();
-        if (y + need > bottom && pageHasBands) {
+        if ((y + need > bottom || doc.bands[size_t(i)].newPage) && pageHasBands) {
             out.pages.emplace_back();
             y = top;
             if (out.headerBand >= 0 && kind != BandKind::ColumnHeader) {

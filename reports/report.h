@@ -38,6 +38,7 @@ struct Band {
     bool ruleAbove = false;  // a line over the band's figures (totals)
     // A text runs on over the empty cells to its right (a caption over a run of columns).
     bool overflow = false;
+    bool newPage = false;    // the band starts a new page
 };
 
 // A field at a fixed place on a form page (a tax return box, a cheque's amount line).

@@ -42,5 +42,6 @@ void registerCashWindows();
 void registerChequeWindows();
 void registerTaxWindows();
 void registerTaxSettingsAndAuditWindows();
+void registerBudgetWindows();
 
 }  // namespace gallery

@@ -140,6 +140,7 @@ void TestGalleryWindows::initTestCase() {
     gallery::registerChequeWindows();
     gallery::registerTaxWindows();
     gallery::registerTaxSettingsAndAuditWindows();
+    gallery::registerBudgetWindows();
 }
 
 QWidget* TestGalleryWindows::open(const gallery::Entry& entry) {

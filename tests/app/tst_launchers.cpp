@@ -3,6 +3,8 @@
 #include "app/launchers.h"
 #include "banking/bankmainform.h"
 #include "banking/banktranform.h"
+#include "budgets/budgetscalcform.h"
+#include "budgets/budgetsreportdialogform.h"
 #include "payments/chqentryform.h"
 #include "payments/chequerptdiaform.h"
 #include "reports/alljournalentries.h"
@@ -31,6 +33,7 @@ private slots:
 
     void operationsLauncherReadsTheNameOnEveryActivation();
     void reportsLauncherOpensTheFinancialReports();
+    void budgetButtonsOpenTheBudgetWindows();
     void bankingLauncherSetupOpensBankMaintenance();
     void operationsLauncherGuardsEntryWindows_data();
     void operationsLauncherGuardsEntryWindows();
@@ -104,6 +107,32 @@ void TestLaunchers::reportsLauncherOpensTheFinancialReports()
     click(&reports, "ActualsToDateButton");
     QVERIFY(actuals->seen);
     QCOMPARE(title, QStringLiteral("Define summarised actual expediture report for : Harbour Cafe"));
+}
+
+void TestLaunchers::budgetButtonsOpenTheBudgetWindows()
+{
+    TQVReportsForm reports;
+    reports.coyCode = 1;
+    reports.show();
+    QString title;
+    auto dialogue = testing_support::whenShown<TBudgetsReportDialogForm>([&](auto* w) {
+        title = w->windowTitle();
+        w->reject();
+    });
+    click(&reports, "BudgetsButton");
+    QVERIFY(dialogue->seen);
+    QCOMPARE(title, QStringLiteral("Budget and Actuals report for : Harbour Cafe"));
+    TQVOpsForm ops;
+    ops.coyCode = 1;
+    ops.coyActive = true;
+    ops.show();
+    auto budgetWindow = testing_support::whenShown<TBudgetsCalcForm>([&](auto* w) {
+        title = w->windowTitle();
+        w->reject();
+    });
+    click(&ops, "BudgetsButton");
+    QVERIFY(budgetWindow->seen);
+    QCOMPARE(title, QStringLiteral("Maintaining Budgets for : Harbour Cafe"));
 }
 
 void TestLaunchers::bankingLauncherSetupOpensBankMaintenance()
