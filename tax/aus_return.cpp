@@ -5,6 +5,7 @@
 #include "store/format.h"
 #include "store/inifile.h"
 #include "store/query.h"
+#include "tax/line_groups.h"
 
 namespace tax {
 
@@ -72,7 +73,7 @@ AusSums readAusSums(store::Connection& connection, int coy, const TaxPeriod& per
                       .arg(QLatin1String(l.condition));
     store::Query q(connection);
     q.setSql(QStringList{QStringLiteral("SELECT ") + select.join(QStringLiteral(",\n")),
-                         "FROM QVACTTR D", "WHERE D.COYCODE =:iCoyCode", "AND D.GSTCALC = 0",
+                         openLinesSource(), "WHERE D.COYCODE =:iCoyCode", "AND D.GSTCALC = 0",
                          "AND (D.TRANDATE BETWEEN :StartDate AND :EndDate)"});
     q.bind("iCoyCode", QString::number(coy));
     q.bind("StartDate", period.start);
