@@ -42,7 +42,8 @@ QString lineGroupCondition(LineGroup group) {
 
 QString openLinesSource() {
     // Without the hint the engine prefers the company's index, which holds every line ever
-    // written; the partial index holds only open lines, in date order, with all they read.
+    // written; the partial index holds only open lines, in date order, with what the return and the
+    // audit read.
     return QStringLiteral("FROM QVACTTR D INDEXED BY QVActTr_TAX_OPEN");
 }
 
