@@ -19,6 +19,7 @@
 #include "banking/banktranform.h"
 #include "banking/banktransviewform.h"
 #include "cash/cashtranform.h"
+#include "exchange/importtextform.h"
 #include "banking/rectransform.h"
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
@@ -153,7 +154,10 @@ void openBudgetOperations(QWidget*, int) {}
 void openNzTaxReturn(QWidget*, int) {}
 void openAusTaxReturn(QWidget*, int) {}
 
-void openBankStatementImport(QWidget*, int) {}
+void openBankStatementImport(QWidget* owner, int coy)
+{
+    ui::openWindow<TImportTextForm>(owner, [&](TImportTextForm& w) { w.coyCode = coy; });
+}
 void openQuorvelImport(QWidget*) {}
 void openExport(QWidget*, int) {}
 
