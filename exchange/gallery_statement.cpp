@@ -14,7 +14,7 @@ namespace gallery {
 
 namespace {
 
-const char* const kSampleStatement =
+const char* const kGalleryWestpacStatement =
     "Date,Amount,Other Party,Reference\r\n"
     "01/03/2026,1250.00,\"CAFE TAKINGS, EFTPOS\",\"SETTLEMENT\"\r\n"
     "02/03/2026,-86.40,\"COUNTDOWN PONSONBY\",\"EFTPOS\"\r\n"
@@ -32,7 +32,7 @@ void registerExchangeWindows() {
             banking::sample::makeDemoCompany(ctx.connection, QDate::currentDate());
         const QString path = ctx.dataFolder + QStringLiteral("/westpac-statement.csv");
         QFile f(path);
-        if (f.open(QIODevice::WriteOnly)) f.write(kSampleStatement);
+        if (f.open(QIODevice::WriteOnly)) f.write(kGalleryWestpacStatement);
         f.close();
         auto* w = new TImportTextForm;
         w->coyCode = ctx.coy;

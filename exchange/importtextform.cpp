@@ -85,6 +85,7 @@ void TImportTextForm::applyMode(ui::EditMode mode) {
     typeGroup_->setEnabled(!browse);
     grid_->setEnabled(browse);
     getFileButton_->setEnabled(browse);
+    bankCombo_->setEnabled(browse);
     navigator_->setEnabledAll(browse);
     if (!browse) updateAcceptAllowed();
 }
@@ -135,14 +136,21 @@ bool TImportTextForm::saveRecord() {
     ui::guarded(this, [&] {
         memory_.remember(in.details.narrative,
                          {in.details.purpose, in.details.source, int(in.details.type)});
-        memory_.advanceLastDate(in.details.date);
     });
+    if (!latestAccepted_.isValid() || in.details.date > latestAccepted_)
+        latestAccepted_ = in.details.date;
     model_->blankLine(addingRow_);
     currBalEdit_->setText(fmt::money(r.balance));
     return true;
 }
 
 void TImportTextForm::cancelRecord() { resetDetailBoxes(); }
+
+// "Last Date" moves on to the latest line accepted, once the window closes: a statement read
+// newest first asks nothing of its own lines, the next import of the same lines asks.
+void TImportTextForm::closeTables() {
+    ui::guarded(this, [this] { memory_.advanceLastDate(latestAccepted_); });
+}
 
 void TImportTextForm::deleteRecord() {
     if (grid_->currentIndex().isValid()) model_->blankLine(grid_->currentIndex().row());

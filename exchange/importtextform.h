@@ -7,6 +7,7 @@
 //   w.coyCode = 1;
 //   w.exec();
 
+#include <QDate>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -61,6 +62,7 @@ protected:
     void cancelRecord() override;
     void deleteRecord() override;
     void showCurrent() override;
+    void closeTables() override;
 
 private:
     void buildLayout();
@@ -105,6 +107,7 @@ private:
     bool overlapAccepted_ = true;
     bool filling_ = false;  // boxes set by the window, not typed
     int addingRow_ = -1;
+    QDate latestAccepted_;  // the latest date of a line accepted since the window opened
 
     QComboBox* bankCombo_;
     QLineEdit* bankCodeEdit_;

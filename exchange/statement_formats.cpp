@@ -6,11 +6,11 @@ namespace exchange {
 
 namespace {
 
-const QChar kQuote = QLatin1Char('"');
-const QChar kComma = QLatin1Char(',');
+const QChar kStatementQuote = QLatin1Char('"');
+const QChar kStatementComma = QLatin1Char(',');
 
 // A whole number of 1 to `maxDigits` digits, nothing else.
-std::optional<int> smallNumber(QStringView text, int maxDigits) {
+std::optional<int> statementNumber(QStringView text, int maxDigits) {
     text = text.trimmed();
     if (text.isEmpty() || text.size() > maxDigits) return std::nullopt;
     int value = 0;
@@ -22,7 +22,7 @@ std::optional<int> smallNumber(QStringView text, int maxDigits) {
 }
 
 // Three parts of a date split at `separator`, each present.
-std::optional<std::array<QStringView, 3>> dateParts(QStringView text, QChar separator) {
+std::optional<std::array<QStringView, 3>> statementDateParts(QStringView text, QChar separator) {
     text = text.trimmed();
     const qsizetype first = text.indexOf(separator);
     if (first < 0) return std::nullopt;
@@ -33,16 +33,16 @@ std::optional<std::array<QStringView, 3>> dateParts(QStringView text, QChar sepa
 }
 
 QDate datePartsToDate(QStringView day, QStringView month, QStringView year) {
-    const auto d = smallNumber(day, 2), m = smallNumber(month, 2);
+    const auto d = statementNumber(day, 2), m = statementNumber(month, 2);
     const QStringView y = year.trimmed();
     if (y.size() != 2 && y.size() != 4) return {};
-    const auto yy = smallNumber(y, 4);
+    const auto yy = statementNumber(y, 4);
     if (!d || !m || !yy) return {};
     return statementDate(*d, *m, y.size() == 2 ? 2000 + *yy : *yy);
 }
 
 // The field's text, or nothing when the line has fewer fields.
-const QString* fieldAt(const std::vector<LineField>& fields, std::size_t oneBased) {
+const QString* statementField(const std::vector<LineField>& fields, std::size_t oneBased) {
     return oneBased <= fields.size() ? &fields[oneBased - 1].text : nullptr;
 }
 
@@ -78,13 +78,13 @@ std::vector<LineField> splitLineFields(QStringView line) {
         field.start = pos;
         qsizetype p = pos;
         while (p < n && line[p] == QLatin1Char(' ')) ++p;
-        if (p < n && line[p] == kQuote) {
+        if (p < n && line[p] == kStatementQuote) {
             // A quoted field: to its closing quote; a doubled quote inside is one quote.
             ++p;
             while (p < n) {
-                if (line[p] == kQuote) {
-                    if (p + 1 < n && line[p + 1] == kQuote) {
-                        field.text += kQuote;
+                if (line[p] == kStatementQuote) {
+                    if (p + 1 < n && line[p + 1] == kStatementQuote) {
+                        field.text += kStatementQuote;
                         p += 2;
                         continue;
                     }
@@ -93,9 +93,9 @@ std::vector<LineField> splitLineFields(QStringView line) {
                 }
                 field.text += line[p++];
             }
-            while (p < n && line[p] != kComma) ++p;  // anything after the closing quote
+            while (p < n && line[p] != kStatementComma) ++p;  // anything after the closing quote
         } else {
-            const qsizetype comma = line.indexOf(kComma, pos);
+            const qsizetype comma = line.indexOf(kStatementComma, pos);
             p = comma < 0 ? n : comma;
             field.text = line.mid(pos, p - pos).trimmed().toString();
         }
@@ -144,13 +144,13 @@ QDate statementDate(int day, int month, int year) {
 }
 
 QDate dayMonthYearDate(QStringView text) {
-    const auto parts = dateParts(text, QLatin1Char('/'));
+    const auto parts = statementDateParts(text, QLatin1Char('/'));
     if (!parts) return {};
     return datePartsToDate((*parts)[0], (*parts)[1], (*parts)[2]);
 }
 
 QDate yearMonthDayDate(QStringView text) {
-    const auto parts = dateParts(text, QLatin1Char('/'));
+    const auto parts = statementDateParts(text, QLatin1Char('/'));
     if (!parts || (*parts)[0].trimmed().size() != 4) return {};
     return datePartsToDate((*parts)[2], (*parts)[1], (*parts)[0]);
 }
@@ -161,7 +161,7 @@ QDate namedMonthDate(QStringView text, QChar separator, bool upperCase) {
         QLatin1StringView("Apr"), QLatin1StringView("May"), QLatin1StringView("Jun"),
         QLatin1StringView("Jul"), QLatin1StringView("Aug"), QLatin1StringView("Sep"),
         QLatin1StringView("Oct"), QLatin1StringView("Nov"), QLatin1StringView("Dec")};
-    const auto parts = dateParts(text, separator);
+    const auto parts = statementDateParts(text, separator);
     if (!parts) return {};
     const QStringView name = (*parts)[1];
     for (std::size_t i = 0; i < months.size(); ++i) {
@@ -174,8 +174,8 @@ QDate namedMonthDate(QStringView text, QChar separator, bool upperCase) {
 // 1 date; 2 amount, quoted; then the rest of the line is the narrative.
 std::optional<StatementLine> parseAnzLine(QStringView text, const LineContext&) {
     const auto fields = splitLineFields(text);
-    auto line = amountAndDate(fieldAt(fields, 2),
-                              fieldAt(fields, 1) ? dayMonthYearDate(*fieldAt(fields, 1)) : QDate());
+    auto line = amountAndDate(statementField(fields, 2),
+                              statementField(fields, 1) ? dayMonthYearDate(*statementField(fields, 1)) : QDate());
     if (!line || fields.size() < 3) return std::nullopt;
     line->narrative = restOfLine(text, fields, 3);
     return line;
@@ -186,7 +186,7 @@ std::optional<StatementLine> parseBnzLine(QStringView text, const LineContext& c
     const auto fields = splitLineFields(text);
     if (fields.size() < 11 || fields[0].text != QLatin1String("3")) return std::nullopt;
     if (fields[2].text.trimmed() != context.account.trimmed()) return std::nullopt;
-    auto line = amountAndDate(fieldAt(fields, 4), dayMonthYearDate(fields[10].text));
+    auto line = amountAndDate(statementField(fields, 4), dayMonthYearDate(fields[10].text));
     if (!line) return std::nullopt;
     QStringList texts;
     for (std::size_t i = 6; i < 10; ++i)
@@ -199,12 +199,12 @@ std::optional<StatementLine> parseBnzLine(QStringView text, const LineContext& c
 std::optional<StatementLine> parseWestpacLine(QStringView text, const LineContext&) {
     const auto fields = splitLineFields(text);
     if (fields.size() < 3) return std::nullopt;
-    auto line = amountAndDate(fieldAt(fields, 2), dayMonthYearDate(fields[0].text));
+    auto line = amountAndDate(statementField(fields, 2), dayMonthYearDate(fields[0].text));
     if (!line) return std::nullopt;
     line->narrative = fields[2].text.trimmed();
     if (isChequeText(fields[2].text, QLatin1StringView("CHEQUE"))) {
         line->cheque = true;
-        if (const QString* ref = fieldAt(fields, 4)) line->reference = ref->trimmed();
+        if (const QString* ref = statementField(fields, 4)) line->reference = ref->trimmed();
     }
     return line;
 }
@@ -229,7 +229,7 @@ std::optional<StatementLine> parseTsbLine(QStringView text, const LineContext&) 
     const auto fields = splitLineFields(text);
     if (fields.size() < 4) return std::nullopt;
     auto line =
-        amountAndDate(fieldAt(fields, 2), namedMonthDate(fields[0].text, QLatin1Char('-'), false));
+        amountAndDate(statementField(fields, 2), namedMonthDate(fields[0].text, QLatin1Char('-'), false));
     if (!line) return std::nullopt;
     line->narrative = fields[3].text.trimmed();
     return line;
@@ -240,7 +240,7 @@ std::optional<StatementLine> parseKiwiBankLine(QStringView text, const LineConte
     const auto fields = splitLineFields(text);
     if (fields.size() < 4) return std::nullopt;
     auto line =
-        amountAndDate(fieldAt(fields, 4), namedMonthDate(fields[0].text, QLatin1Char(' '), true));
+        amountAndDate(statementField(fields, 4), namedMonthDate(fields[0].text, QLatin1Char(' '), true));
     if (!line) return std::nullopt;
     line->narrative = fields[1].text.trimmed();
     return line;
@@ -250,7 +250,7 @@ std::optional<StatementLine> parseKiwiBankLine(QStringView text, const LineConte
 std::optional<StatementLine> parseNationalBankLine(QStringView text, const LineContext&) {
     const auto fields = splitLineFields(text);
     if (fields.size() < 7) return std::nullopt;
-    auto line = amountAndDate(fieldAt(fields, 6), dayMonthYearDate(fields[6].text));
+    auto line = amountAndDate(statementField(fields, 6), dayMonthYearDate(fields[6].text));
     if (!line) return std::nullopt;
     line->narrative =
         (fields[0].text.trimmed() + QLatin1Char(' ') + fields[1].text.trimmed()).trimmed();

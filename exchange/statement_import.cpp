@@ -25,7 +25,7 @@ namespace {
 // The supplier an imported cheque is paid to.
 const QString kMiscSupplier = QStringLiteral("MISC");
 
-qint64 nextCounter(qint64 last) { return last > 0 ? last + 1 : 1; }
+qint64 nextImportCounter(qint64 last) { return last > 0 ? last + 1 : 1; }
 
 // LASTCHQ, which the bank entries' account record does not carry.
 qint64 readLastCheque(store::Connection& c, const QString& bankLink) {
@@ -80,7 +80,7 @@ bool paymentNumberUsed(store::Connection& c, int coy, const QString& reference) 
     return number > 0 && payments::duplicatePayment(c, coy, number);
 }
 
-AcceptResult refusedWith(const QString& message, bool beep = true) {
+AcceptResult importRefused(const QString& message, bool beep = true) {
     AcceptResult r;
     r.outcome = banking::Outcome::Refused;
     r.message = message;
@@ -130,22 +130,22 @@ payments::NewPayment paymentOf(const AcceptInput& in) {
 // Every refusal of "Accept" in the window's order; empty message when the line may be posted.
 AcceptResult acceptProblem(store::Connection& c, const AcceptInput& in) {
     const BankAccountCheck bank = checkImportBankAccount(c, in.coy, in.bankCode, in.acctNo);
-    if (bank.state == BankAccountState::NotFound) return refusedWith(kAccountNotFoundText);
-    if (bank.state == BankAccountState::NoOpeningBalance) return refusedWith(kOpeningMissingError);
-    if (!in.bankChosen) return refusedWith(kNoSourceText);
+    if (bank.state == BankAccountState::NotFound) return importRefused(kAccountNotFoundText);
+    if (bank.state == BankAccountState::NoOpeningBalance) return importRefused(kOpeningMissingError);
+    if (!in.bankChosen) return importRefused(kNoSourceText);
     const ImportDetails& d = in.details;
     const ImportLedger ledger = resolveImportLedger(c, in.coy, d.purpose, &bank.found, d.type);
     if (!ledger.ok())
-        return refusedWith(ledger.problem.isEmpty() ? kLedgerNotFoundText : ledger.problem);
+        return importRefused(ledger.problem.isEmpty() ? kLedgerNotFoundText : ledger.problem);
     if (banking::referenceFromText(d.reference) == 0)
-        return refusedWith(banking::referenceRangeText());
+        return importRefused(banking::referenceRangeText());
     if (!banking::fitsField(d.amount, banking::largestAmount()))
-        return refusedWith(banking::amountTooLargeText());
-    if (fmt::cents(d.amount) == 0) return refusedWith(kNoAmountText);
+        return importRefused(banking::amountTooLargeText());
+    if (fmt::cents(d.amount) == 0) return importRefused(kNoAmountText);
     const bool cheque = d.type == ImportType::Cheque;
     if ((!cheque && bankRowKeyUsed(c, in.coy, in.bankCode, in.acctNo, d.reference)) ||
         paymentNumberUsed(c, in.coy, d.reference))
-        return refusedWith(alreadyExistsText(d.reference.trimmed()));
+        return importRefused(alreadyExistsText(d.reference.trimmed()));
     return AcceptResult{};
 }
 
@@ -165,7 +165,7 @@ std::optional<banking::Confirmation> acceptQuestion(store::Connection& c, const 
 }
 
 // The tax of the line as the window proposes it.
-double lineTax(store::Connection& c, const AcceptInput& in) {
+double acceptedLineTax(store::Connection& c, const AcceptInput& in) {
     const auto company = payments::readPaymentCompany(c, in.coy);
     const BankAccountCheck bank = checkImportBankAccount(c, in.coy, in.bankCode, in.acctNo);
     const ImportLedger ledger =
@@ -290,16 +290,16 @@ double importTax(bool taxed, double ratePercent, double amount) {
 
 ImportDetails resetDetails(const ImportBankAccount& bank, const QDate& today) {
     ImportDetails d;
-    d.reference = QString::number(nextCounter(bank.account.lastRefNo));
+    d.reference = QString::number(nextImportCounter(bank.account.lastRefNo));
     d.date = today;
     return d;
 }
 
 QString proposedReference(const ImportBankAccount& bank, ImportType type,
                           bool formatCarriesCheques) {
-    if (type != ImportType::Cheque) return QString::number(nextCounter(bank.account.lastRefNo));
+    if (type != ImportType::Cheque) return QString::number(nextImportCounter(bank.account.lastRefNo));
     if (formatCarriesCheques) return {};
-    return QString::number(nextCounter(bank.lastChq));
+    return QString::number(nextImportCounter(bank.lastChq));
 }
 
 void fillFromStatement(ImportDetails& d, const StatementLine& line,
@@ -340,7 +340,7 @@ AcceptResult acceptImportLine(store::Connection& c, const AcceptInput& in,
                               const banking::Confirm& confirm) {
     try {
         if (AcceptResult refusal = acceptProblem(c, in); !refusal.ok()) return refusal;
-        const double tax = lineTax(c, in);
+        const double tax = acceptedLineTax(c, in);
         // Asked before the write transaction opens; inside it the same question is answered as
         // the user did, and one the user was not asked is answered "No".
         const auto question = acceptQuestion(c, in, tax);

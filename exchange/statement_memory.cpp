@@ -12,23 +12,23 @@ namespace exchange {
 namespace {
 
 const QString kLastDateSection = QStringLiteral("Last Date");
-const QString kDateKey = QStringLiteral("Date");
-const QString kCodeKey = QStringLiteral("Code");
-const QString kSourceKey = QStringLiteral("Source");
-const QString kTypeKey = QStringLiteral("Type");
+const QString kMemoryDateKey = QStringLiteral("Date");
+const QString kMemoryCodeKey = QStringLiteral("Code");
+const QString kMemorySourceKey = QStringLiteral("Source");
+const QString kMemoryTypeKey = QStringLiteral("Type");
 
 // Printable ASCII the INI layout keeps as it is; "%" is the escape itself.
-bool keptAsIs(QChar c) {
+bool keptInMemoryFile(QChar c) {
     if (c.unicode() < 0x20 || c.unicode() > 0x7E) return false;
     return !QStringLiteral("%[]=;#\"").contains(c);
 }
 
-QString escapedText(const QString& text) {
+QString memoryEscaped(const QString& text) {
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (keptAsIs(c)) {
+        if (keptInMemoryFile(c)) {
             out += c;
             continue;
         }
@@ -41,7 +41,7 @@ QString escapedText(const QString& text) {
     return out;
 }
 
-QString unescapedText(const QString& text) {
+QString memoryUnescaped(const QString& text) {
     QByteArray bytes;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == QLatin1Char('%') && i + 2 < text.size()) {
@@ -63,18 +63,18 @@ QString unescapedText(const QString& text) {
 QString narrativeSection(const QString& narrative) {
     QString quoted = narrative;
     quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + escapedText(quoted) + QLatin1Char('\'');
+    return QLatin1Char('\'') + memoryEscaped(quoted) + QLatin1Char('\'');
 }
 
 QString quotedMemoryValue(const QString& value) {
-    return QLatin1Char('\'') + escapedText(value) + QLatin1Char('\'');
+    return QLatin1Char('\'') + memoryEscaped(value) + QLatin1Char('\'');
 }
 
 QString unquotedMemoryValue(const QString& stored) {
     QString v = stored;
     if (v.size() >= 2 && v.startsWith(QLatin1Char('\'')) && v.endsWith(QLatin1Char('\'')))
         v = v.mid(1, v.size() - 2);
-    return unescapedText(v);
+    return memoryUnescaped(v);
 }
 
 NarrativeMemory::NarrativeMemory()
@@ -93,23 +93,23 @@ std::optional<RememberedNarrative> NarrativeMemory::recall(const QString& narrat
     const QString section = narrativeSection(narrative);
     if (!ini.sectionExists(section)) return std::nullopt;
     RememberedNarrative r;
-    r.code = unquotedMemoryValue(ini.readString(section, kCodeKey));
-    r.source = unquotedMemoryValue(ini.readString(section, kSourceKey));
-    if (ini.keys(section).contains(kTypeKey, Qt::CaseInsensitive))
-        r.type = ini.readInteger(section, kTypeKey, 0);
+    r.code = unquotedMemoryValue(ini.readString(section, kMemoryCodeKey));
+    r.source = unquotedMemoryValue(ini.readString(section, kMemorySourceKey));
+    if (ini.keys(section).contains(kMemoryTypeKey, Qt::CaseInsensitive))
+        r.type = ini.readInteger(section, kMemoryTypeKey, 0);
     return r;
 }
 
 void NarrativeMemory::remember(const QString& narrative, const RememberedNarrative& values) {
     store::IniFile ini(path_);
-    QList<std::pair<QString, QString>> keys{{kCodeKey, quotedMemoryValue(values.code)},
-                                            {kSourceKey, quotedMemoryValue(values.source)}};
-    if (values.type) keys.append({kTypeKey, QString::number(*values.type)});
+    QList<std::pair<QString, QString>> keys{{kMemoryCodeKey, quotedMemoryValue(values.code)},
+                                            {kMemorySourceKey, quotedMemoryValue(values.source)}};
+    if (values.type) keys.append({kMemoryTypeKey, QString::number(*values.type)});
     ini.writeStrings(narrativeSection(narrative), keys);
 }
 
 QString NarrativeMemory::lastDateText() const {
-    return store::IniFile(path_).readString(kLastDateSection, kDateKey);
+    return store::IniFile(path_).readString(kLastDateSection, kMemoryDateKey);
 }
 
 QDate NarrativeMemory::lastDate() const {
@@ -120,7 +120,7 @@ QDate NarrativeMemory::lastDate() const {
 }
 
 void NarrativeMemory::writeLastDate(const QString& text) {
-    store::IniFile(path_).writeString(kLastDateSection, kDateKey, text);
+    store::IniFile(path_).writeString(kLastDateSection, kMemoryDateKey, text);
 }
 
 void NarrativeMemory::advanceLastDate(const QDate& date) {

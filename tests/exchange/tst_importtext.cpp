@@ -99,7 +99,10 @@ private slots:
         w->close();
         QCOMPARE(script.texts(), QStringList{exchange::kFinishFirstText});
         button(w.get(), "CancelButton")->click();
-        QVERIFY(button(w.get(), "ExitButton")->isEnabled());
+        // "Last Date" moves on to the line accepted once the window closes.
+        QCOMPARE(exchange::NarrativeMemory().lastDateText(), QString());
+        button(w.get(), "ExitButton")->click();
+        QCOMPARE(exchange::NarrativeMemory().lastDate(), QDate(2025, 3, 15));
     }
 
     // An ASB cheque becomes a one-line payment with the cheque's own number.
