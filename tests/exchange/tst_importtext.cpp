@@ -34,6 +34,8 @@ class TestImportText : public QObject {
         auto w = std::make_unique<TImportTextForm>();
         w->coyCode = 1;
         w->show();
+        w->activateWindow();
+        if (!QTest::qWaitForWindowActive(w.get())) qWarning("window not active");
         const QString path = statement(lines);
         auto chooser = testing_support::whenShown<TGetBankAsciiFile>([&](TGetBankAsciiFile* c) {
             child(c, "FileEdit")->setText(QStringLiteral("  ") + path + QStringLiteral(" "));
@@ -55,7 +57,10 @@ class TestImportText : public QObject {
 
 private slots:
     void initTestCase() { testing_support::useTemporaryHome(); }
-    void init() { books = std::make_unique<Books>(); }
+    void init() {
+        books = std::make_unique<Books>();
+        QFile::remove(exchange::NarrativeMemory().path());
+    }
 
     // A Westpac deposit taken in, coded and accepted; its line blanked, its narrative remembered,
     // and the next line of the same narrative coded from the memory.
