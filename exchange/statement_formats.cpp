@@ -174,8 +174,9 @@ QDate namedMonthDate(QStringView text, QChar separator, bool upperCase) {
 // 1 date; 2 amount, quoted; then the rest of the line is the narrative.
 std::optional<StatementLine> parseAnzLine(QStringView text, const LineContext&) {
     const auto fields = splitLineFields(text);
-    auto line = amountAndDate(statementField(fields, 2),
-                              statementField(fields, 1) ? dayMonthYearDate(*statementField(fields, 1)) : QDate());
+    auto line = amountAndDate(
+        statementField(fields, 2),
+        statementField(fields, 1) ? dayMonthYearDate(*statementField(fields, 1)) : QDate());
     if (!line || fields.size() < 3) return std::nullopt;
     line->narrative = restOfLine(text, fields, 3);
     return line;
@@ -228,8 +229,8 @@ std::optional<StatementLine> parseAsbLine(QStringView text, const LineContext&) 
 std::optional<StatementLine> parseTsbLine(QStringView text, const LineContext&) {
     const auto fields = splitLineFields(text);
     if (fields.size() < 4) return std::nullopt;
-    auto line =
-        amountAndDate(statementField(fields, 2), namedMonthDate(fields[0].text, QLatin1Char('-'), false));
+    auto line = amountAndDate(statementField(fields, 2),
+                              namedMonthDate(fields[0].text, QLatin1Char('-'), false));
     if (!line) return std::nullopt;
     line->narrative = fields[3].text.trimmed();
     return line;
@@ -239,8 +240,8 @@ std::optional<StatementLine> parseTsbLine(QStringView text, const LineContext&) 
 std::optional<StatementLine> parseKiwiBankLine(QStringView text, const LineContext&) {
     const auto fields = splitLineFields(text);
     if (fields.size() < 4) return std::nullopt;
-    auto line =
-        amountAndDate(statementField(fields, 4), namedMonthDate(fields[0].text, QLatin1Char(' '), true));
+    auto line = amountAndDate(statementField(fields, 4),
+                              namedMonthDate(fields[0].text, QLatin1Char(' '), true));
     if (!line) return std::nullopt;
     line->narrative = fields[1].text.trimmed();
     return line;

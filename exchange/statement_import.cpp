@@ -131,7 +131,8 @@ payments::NewPayment paymentOf(const AcceptInput& in) {
 AcceptResult acceptProblem(store::Connection& c, const AcceptInput& in) {
     const BankAccountCheck bank = checkImportBankAccount(c, in.coy, in.bankCode, in.acctNo);
     if (bank.state == BankAccountState::NotFound) return importRefused(kAccountNotFoundText);
-    if (bank.state == BankAccountState::NoOpeningBalance) return importRefused(kOpeningMissingError);
+    if (bank.state == BankAccountState::NoOpeningBalance)
+        return importRefused(kOpeningMissingError);
     if (!in.bankChosen) return importRefused(kNoSourceText);
     const ImportDetails& d = in.details;
     const ImportLedger ledger = resolveImportLedger(c, in.coy, d.purpose, &bank.found, d.type);
@@ -297,7 +298,8 @@ ImportDetails resetDetails(const ImportBankAccount& bank, const QDate& today) {
 
 QString proposedReference(const ImportBankAccount& bank, ImportType type,
                           bool formatCarriesCheques) {
-    if (type != ImportType::Cheque) return QString::number(nextImportCounter(bank.account.lastRefNo));
+    if (type != ImportType::Cheque)
+        return QString::number(nextImportCounter(bank.account.lastRefNo));
     if (formatCarriesCheques) return {};
     return QString::number(nextImportCounter(bank.lastChq));
 }
