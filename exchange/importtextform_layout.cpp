@@ -141,6 +141,7 @@ QGroupBox* TImportTextForm::buildBankGroup() {
     navigator_ = new ui::Navigator(group);
     navigator_->setObjectName(QStringLiteral("AccountNavigator"));
     g->addWidget(navigator_, 7, 1, Qt::AlignLeft);
+    g->setRowStretch(8, 1);
     return group;
 }
 
@@ -195,6 +196,7 @@ QGroupBox* TImportTextForm::buildDetailsGroup() {
     g->addWidget(importLabel(detailsGroup_, QStringLiteral("&Source :"), sourceCombo_), 6, 0);
     g->addWidget(sourceCombo_, 6, 1, Qt::AlignLeft);
     g->setColumnStretch(3, 1);
+    g->setRowStretch(7, 1);  // the boxes stay together at the top
     return detailsGroup_;
 }
 
