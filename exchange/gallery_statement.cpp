@@ -6,6 +6,7 @@
 
 #include "banking/bank_entry_reads.h"
 #include "banking/sample_company.h"
+#include "exchange/getbankasciifile.h"
 #include "exchange/importtextform.h"
 #include "exchange/statement_grid.h"
 #include "ui/gallery.h"
@@ -40,6 +41,13 @@ void registerExchangeWindows() {
         w->findChild<QComboBox*>(QStringLiteral("BankCombo"))
             ->setCurrentText(QStringLiteral("Westpac"));
         w->grid()->setCurrentIndex(w->gridModel()->index(2, 1));
+        return w;
+    });
+    add(QStringLiteral("TGetBankAsciiFile"), [](Context& ctx) -> QWidget* {
+        QFile f(ctx.dataFolder + QStringLiteral("/westpac-statement.csv"));
+        if (f.open(QIODevice::WriteOnly)) f.write(kGalleryWestpacStatement);
+        auto* w = new TGetBankAsciiFile;
+        w->folder = ctx.dataFolder;
         return w;
     });
 }
