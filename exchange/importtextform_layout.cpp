@@ -61,12 +61,10 @@ void TImportTextForm::buildLayout() {
     layout->addLayout(top);
 
     auto* middle = new QHBoxLayout;
-    auto* left = new QVBoxLayout;
-    left->addWidget(buildBankGroup());
-    left->addWidget(buildTypeGroup());
-    middle->addLayout(left);
+    middle->addWidget(buildBankGroup());
     middle->addWidget(buildDetailsGroup(), 1);
     layout->addLayout(middle);
+    layout->addWidget(buildTypeGroup());
 
     auto* gridLabel = new QHBoxLayout;
     grid_ = new QTableView(this);
@@ -83,7 +81,7 @@ void TImportTextForm::buildLayout() {
     grid_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
     grid_->horizontalHeader()->resizeSection(0, 90);
     grid_->horizontalHeader()->setStretchLastSection(true);
-    grid_->setMinimumHeight(220);
+    grid_->setMinimumHeight(160);
     gridLabel->addWidget(importLabel(this, QStringLiteral("Statement &lines :"), grid_));
     gridLabel->addStretch();
     getFileButton_ = new QPushButton(QStringLiteral("&Get File"), this);
@@ -203,7 +201,7 @@ QGroupBox* TImportTextForm::buildDetailsGroup() {
 QGroupBox* TImportTextForm::buildTypeGroup() {
     typeGroup_ = new QGroupBox(QStringLiteral(" Type "), this);
     typeGroup_->setObjectName(QStringLiteral("TypeGroup"));
-    auto* v = new QVBoxLayout(typeGroup_);
+    auto* v = new QHBoxLayout(typeGroup_);
     auto* buttons = new QButtonGroup(typeGroup_);
     const QStringList captions{QStringLiteral("D&eposit"), QStringLiteral("&Withdrawal"),
                                QStringLiteral("Cheq&ue/Payment"), QStringLiteral("&Interest"),
@@ -217,6 +215,7 @@ QGroupBox* TImportTextForm::buildTypeGroup() {
         v->addWidget(r);
         typeButtons_.push_back(r);
     }
+    v->addStretch();
     typeButtons_.front()->setChecked(true);
     return typeGroup_;
 }
