@@ -21,6 +21,7 @@
 #include "budgets/budgetscalcform.h"
 #include "budgets/budgetsreportdialogform.h"
 #include "cash/cashtranform.h"
+#include "exchange/importtextform.h"
 #include "banking/rectransform.h"
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
@@ -181,7 +182,10 @@ void openAusTaxReturn(QWidget* owner, int coy)
     ui::openWindow<TAusGSTCalcForm>(owner, [&](TAusGSTCalcForm& w) { w.coyCode = coy; });
 }
 
-void openBankStatementImport(QWidget*, int) {}
+void openBankStatementImport(QWidget* owner, int coy)
+{
+    ui::openWindow<TImportTextForm>(owner, [&](TImportTextForm& w) { w.coyCode = coy; });
+}
 void openQuorvelImport(QWidget*) {}
 void openExport(QWidget*, int) {}
 

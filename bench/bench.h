@@ -40,6 +40,8 @@ int paymentWindowBench(int count);
 // The reconciliation window over an account of `rows` rows of which `unreconciled` are: showing
 // it, presenting one row, "Up Date" over all of them presented.
 int reconcileBench(int rows, int unreconciled);
+// The time until the statement import window shows a statement file of `lines` lines.
+int importWindowBench(int lines);
 // control [CACHEFOLDER]: opening the control centre over a million journal lines.
 int controlBench(const QStringList& args);
 // The New Zealand return of the two months from `from` on an open book, and finalising them

@@ -43,5 +43,6 @@ void registerChequeWindows();
 void registerTaxWindows();
 void registerTaxSettingsAndAuditWindows();
 void registerBudgetWindows();
+void registerStatementWindows();
 
 }  // namespace gallery

@@ -141,6 +141,7 @@ void TestGalleryWindows::initTestCase() {
     gallery::registerTaxWindows();
     gallery::registerTaxSettingsAndAuditWindows();
     gallery::registerBudgetWindows();
+    gallery::registerStatementWindows();
 }
 
 QWidget* TestGalleryWindows::open(const gallery::Entry& entry) {
