@@ -19,6 +19,8 @@
 #include "banking/banktranform.h"
 #include "banking/banktransviewform.h"
 #include "cash/cashtranform.h"
+#include "exchange/exportnrvform.h"
+#include "exchange/importnrvform.h"
 #include "banking/rectransform.h"
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
@@ -154,8 +156,11 @@ void openNzTaxReturn(QWidget*, int) {}
 void openAusTaxReturn(QWidget*, int) {}
 
 void openBankStatementImport(QWidget*, int) {}
-void openQuorvelImport(QWidget*) {}
-void openExport(QWidget*, int) {}
+void openQuorvelImport(QWidget* owner) { ui::openWindow<TImportNRVForm>(owner); }
+void openExport(QWidget* owner, int coy)
+{
+    ui::openWindow<TExportNRVForm>(owner, [&](TExportNRVForm& w) { w.coyCode = coy; });
+}
 
 void openJournalReports(QWidget*, int) {}
 void openActualsVsBudget(QWidget*, int) {}

@@ -76,6 +76,7 @@ int main(int argc, char** argv) {
     gallery::registerPaymentEntryWindows();
     gallery::registerReconciliationWindows();
     gallery::registerCashWindows();
+    gallery::registerExchangeWindows();
 
     ui::MessageScript quiet;  // a window that complains on opening must not block the gallery
     int failures = 0;

@@ -40,5 +40,8 @@ int paymentWindowBench(int count);
 int reconcileBench(int rows, int unreconciled);
 // control [CACHEFOLDER]: opening the control centre over a million journal lines.
 int controlBench(const QStringList& args);
+// exchange [FOLDER [LINES]]: exporting a year in the own format and as CSV, and importing half
+// a year of the own format into an empty company with the same accounts.
+int exchangeBench(const QStringList& args);
 
 }  // namespace bench

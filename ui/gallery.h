@@ -39,5 +39,6 @@ void registerSupplierWindows();
 void registerPaymentEntryWindows();
 void registerReconciliationWindows();
 void registerCashWindows();
+void registerExchangeWindows();
 
 }  // namespace gallery

@@ -137,6 +137,7 @@ void TestGalleryWindows::initTestCase() {
     gallery::registerPaymentEntryWindows();
     gallery::registerReconciliationWindows();
     gallery::registerCashWindows();
+    gallery::registerExchangeWindows();
 }
 
 QWidget* TestGalleryWindows::open(const gallery::Entry& entry) {
