@@ -3,6 +3,7 @@
 #include <shapefil.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <filesystem>
 
 #include "exchange/export_text.h"
@@ -132,7 +133,10 @@ void fillCashmanTable(store::Connection& c, const std::vector<CashmanRow>& rows)
 bool writeCashmanDbf(const QString& path, const std::vector<CashmanRow>& rows) {
     // shapelib names the file itself (base name + ".dbf"); it is written beside the target
     // under its own name and renamed over it once complete.
-    const QString base = path + QStringLiteral("-writing");
+    // No dot in the base name: shapelib would take what follows it for an extension.
+    const QFileInfo target(path);
+    const QString base = target.absolutePath() + QLatin1Char('/') + target.completeBaseName() +
+                         QStringLiteral("-writing");
     const QString written = base + QStringLiteral(".dbf");
     bool ok = false;
     {

@@ -196,8 +196,9 @@ ExportOutcome runExport(store::Connection& c, ExportFormat format, const ExportR
             case ExportFormat::Accomplish:
                 return exportAccomplish(c, r);
         }
-    } catch (const store::StoreError&) {
-        // A store failure part way ends the run as failed; files not committed stay as they were.
+    } catch (const store::StoreError& e) {
+        // A store failure part way ends the run; files not committed stay as they were.
+        return exportFailed(e.text());
     }
     return exportFailed();
 }

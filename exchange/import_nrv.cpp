@@ -47,12 +47,28 @@ private:
         qint64 rowId = 0;
         banking::BankRow row;
     };
-    // What this run wrote, by key; staged per transaction and kept once it commits.
+    // What this run wrote, by key. A transaction collects its own in a small delta, kept once
+    // it commits (copying the whole run's record per transaction would grow with the run).
     struct Made {
         QHash<QString, MadeRow> bankRows;  // account number + "|" + number
         QHash<QString, qint64> payments;   // CHQBNKCOY -> row id
     };
 
+    // A row or payment this run made, looked up in the transaction's delta, then in the run's
+    // record (a row found there is copied into the delta to be changed).
+    MadeRow* madeRow(Made& delta, const QString& key) {
+        auto it = delta.bankRows.find(key);
+        if (it != delta.bankRows.end()) return &*it;
+        const auto done = made_.bankRows.constFind(key);
+        return done == made_.bankRows.constEnd() ? nullptr : &*delta.bankRows.insert(key, *done);
+    }
+    std::optional<qint64> madePayment(const Made& delta, const QString& key) const {
+        if (const auto it = delta.payments.constFind(key); it != delta.payments.constEnd())
+            return *it;
+        if (const auto it = made_.payments.constFind(key); it != made_.payments.constEnd())
+            return *it;
+        return std::nullopt;
+    }
     bool importJournalGroup(const std::vector<ImportJournalLine>& lines);
     void importJournalLine(const ImportJournalLine& l, Made& made);
     bool importBankLine(const ImportBankLine& b);
@@ -144,8 +160,8 @@ void NrvImporter::paymentStep(const ImportJournalLine& l, const Account& a, Made
     const QString bankCode = bankCodeOf(l.bankAcct);
     store::Table h(c_, QStringLiteral("QVChHdr.DBF"));
     h.open();
-    const auto ran = made.payments.constFind(key);
-    if (ran != made.payments.constEnd()) {
+    const std::optional<qint64> ran = madePayment(made, key);
+    if (ran) {
         if (!h.gotoRowId(*ran)) throw NrvImportFailure{};
         h.edit();
         for (const auto& [field, by] :
@@ -244,8 +260,7 @@ void NrvImporter::bankStep(const ImportJournalLine& l, const Account& a, qint64 
     if (bankCode.isEmpty()) throw NrvImportFailure{};
     const double moved = l.tranType == QLatin1String("E") ? -l.amount : l.amount;
     const QString runKey = l.bankAcct + QLatin1Char('|') + QString::number(ref);
-    auto ran = made.bankRows.find(runKey);
-    if (ran != made.bankRows.end()) {
+    if (MadeRow* ran = madeRow(made, runKey)) {
         ran->row.amount = store::fmt::roundTo(ran->row.amount + moved, 2);
         banking::writeBankRow(c_, ran->row, ran->rowId);
     } else {
@@ -264,7 +279,8 @@ void NrvImporter::bankStep(const ImportJournalLine& l, const Account& a, qint64 
         row.tranNum = ref;
         row.date = l.tranDate;
         row.tranType = kind.tranType;
-        row.amount = kind.sign * l.amount;
+        // A reason without its own sign moves the row as it moves the account.
+        row.amount = kind.sign != 0 ? kind.sign * l.amount : moved;
         row.branch = a.ledger.branch;
         row.linkCode = a.link;
         const bool cash = l.reason == QLatin1String("CSH");
@@ -333,8 +349,11 @@ void NrvImporter::importJournalLine(const ImportJournalLine& l, Made& made) {
         searchCode = keys::cashSearchCode(l.acctCode, l.ref, coy_);
     const QString bnkLinkNo = banked ? keys::bnkLinkNo(bankCode, l.bankAcct, l.ref)
                                      : QString::fromLatin1(keys::kNoBankEntry);
+    // A cash transaction's line keeps no bank entry key, as the cash window writes it.
     const QString bnkTrnLnk = banked ? keys::journalBankEntryKey(bankCode, l.bankAcct, l.ref, coy_)
-                                     : QString::fromLatin1(keys::kNoBankEntry);
+                              : l.reason == QLatin1String("CSH")
+                                  ? QString()
+                                  : QString::fromLatin1(keys::kNoBankEntry);
     if (journalLineExists(l, searchCode, bnkLinkNo))
         throw NrvAlreadyThere{
             QStringLiteral("Transaction no.  ") + l.ref + QStringLiteral(", account ") +
@@ -353,7 +372,7 @@ void NrvImporter::importJournalLine(const ImportJournalLine& l, Made& made) {
 }
 
 bool NrvImporter::importJournalGroup(const std::vector<ImportJournalLine>& lines) {
-    Made staged = made_;
+    Made staged;
     bool lastWritten = false;
     try {
         store::Transaction tx(c_);
@@ -379,7 +398,10 @@ bool NrvImporter::importJournalGroup(const std::vector<ImportJournalLine>& lines
         logLine(importRefusal(lines.front().ref));
         return false;
     }
-    made_ = std::move(staged);
+    for (auto it = staged.bankRows.cbegin(); it != staged.bankRows.cend(); ++it)
+        made_.bankRows.insert(it.key(), it.value());
+    for (auto it = staged.payments.cbegin(); it != staged.payments.cend(); ++it)
+        made_.payments.insert(it.key(), it.value());
     return lastWritten;
 }
 

@@ -14,6 +14,7 @@
 namespace exchange_test {
 
 using namespace payment_test;
+using namespace banking;
 
 // The narrative every export must carry through whole.
 inline const QString kAwkward = QStringLiteral("Paid, \"in full\"\nthanks");
