@@ -1,6 +1,7 @@
 #include "exchange/import_nrv.h"
 
 #include <QHash>
+#include <QSet>
 
 #include "banking/bank_entry_steps.h"
 #include "banking/journal_rules.h"
@@ -31,9 +32,34 @@ QString importRefusal(const QString& ref) {
     return QStringLiteral("Could not import transaction no.  ") + ref;
 }
 
+// A text as a query binds it and a table stores it: without trailing blanks.
+QString importStoredText(const QString& s) {
+    qsizetype n = s.size();
+    while (n > 0 && s.at(n - 1) == QLatin1Char(' ')) --n;
+    return s.left(n);
+}
+
+QString importLineKey(const QString& searchCode, const QString& bnkLinkNo, qint64 lineNo,
+                      const QString& acctCode) {
+    const QChar sep(0x1f);
+    return importStoredText(searchCode) + sep + importStoredText(bnkLinkNo) + sep +
+           QString::number(lineNo) + sep + importStoredText(acctCode);
+}
+
+QString importRowKey(const QString& bankLink, qint64 tranNum) {
+    return importStoredText(bankLink) + QChar(0x1f) + QString::number(tranNum);
+}
+
 class NrvImporter {
 public:
-    NrvImporter(store::Connection& c, int coy) : c_(c), coy_(coy), coyText_(QString::number(coy)) {}
+    NrvImporter(store::Connection& c, int coy)
+        : c_(c),
+          coy_(coy),
+          coyText_(QString::number(coy)),
+          lines_(c, QStringLiteral("QVActTr.DBF")),
+          heads_(c, QStringLiteral("QVChHdr.DBF")),
+          details_(c, QStringLiteral("QVChqDet.DBF")),
+          banks_(c, QStringLiteral("QVBnkAct.DBF")) {}
 
     ImportOutcome run(const std::vector<QStringList>* journal, const std::vector<QStringList>* bank,
                       const ImportProgress& progress);
@@ -59,6 +85,7 @@ private:
     struct Made {
         QHash<QString, MadeRow> bankRows;  // account number + "|" + number
         QHash<QString, qint64> payments;   // CHQBNKCOY -> row id
+        QSet<QString> lines;               // journal lines written, as importLineKey gives them
     };
 
     // A row or payment this run made, looked up in the transaction's delta, then in the run's
@@ -76,14 +103,22 @@ private:
             return *it;
         return std::nullopt;
     }
+    void openTables();
+    void loadStoredKeys();
+    void cancelEdits();
     bool importJournalGroup(const std::vector<ImportJournalLine>& lines);
     void importJournalLine(const ImportJournalLine& l, Made& made);
     bool importBankLine(const ImportBankLine& b);
 
     const Account& account(const QString& acctCode);
     QString bankCodeOf(const QString& acctNo);
-    bool journalLineExists(const ImportJournalLine& l, const QString& searchCode,
-                           const QString& bnkLinkNo);
+    bool journalLineExists(const Made& made, const QString& lineKey) const {
+        return storedLines_.contains(lineKey) || made.lines.contains(lineKey) ||
+               made_.lines.contains(lineKey);
+    }
+    bool bankRowStored(const QString& bankCode, const QString& acctNo, qint64 ref) const {
+        return storedRows_.contains(importRowKey(keys::bankRowLink(coy_, bankCode, acctNo), ref));
+    }
     void paymentStep(const ImportJournalLine& l, const Account& a, Made& made);
     void bankStep(const ImportJournalLine& l, const Account& a, qint64 ref, Made& made);
     void moveAccount(const QString& bankCode, const QString& acctNo, double by, qint64 number,
@@ -102,7 +137,42 @@ private:
     Made made_;
     QHash<QString, std::optional<Account>> accounts_;
     QHash<QString, QString> bankCodes_;
+    // Open for the whole run; the keys already in the books are read once at its start, and
+    // what the run writes is kept in made_.
+    store::Table lines_, heads_, details_, banks_;
+    QSet<QString> storedLines_;     // importLineKey of this company's journal lines
+    QSet<QString> storedRows_;      // importRowKey of the bank rows
+    QSet<QString> storedPayments_;  // CHQBNKCOY of the payments
 };
+
+void NrvImporter::openTables() {
+    for (store::Table* t : {&lines_, &heads_, &details_}) t->open();
+    banks_.setIndexName(QStringLiteral("BANKLINK"));
+    banks_.open();
+}
+
+void NrvImporter::loadStoredKeys() {
+    store::Query q(c_);
+    q.setSql(QStringLiteral(
+        "SELECT SRCHCODE, BNKLINKNO, LINENO, ACCTCODE FROM QVACTTR WHERE COYCODE = :coy"));
+    q.bind(QStringLiteral("coy"), coyText_);
+    for (q.open(); !q.eof(); q.next())
+        storedLines_.insert(importLineKey(q.value(0).toString(), q.value(1).toString(),
+                                          q.value(2).toLongLong(), q.value(3).toString()));
+    store::Query r(c_);
+    r.setSql(QStringLiteral("SELECT BANKLINK, TRANNUM FROM QVBNKTR"));
+    for (r.open(); !r.eof(); r.next())
+        storedRows_.insert(importRowKey(r.value(0).toString(), r.value(1).toLongLong()));
+    store::Query p(c_);
+    p.setSql(QStringLiteral("SELECT CHQBNKCOY FROM QVCHHDR"));
+    for (p.open(); !p.eof(); p.next()) storedPayments_.insert(p.value(0).toString());
+}
+
+// A failure may leave a record half written; the next line starts from a clean table.
+void NrvImporter::cancelEdits() {
+    for (store::Table* t : {&lines_, &heads_, &details_, &banks_})
+        if (t->state() != store::EditState::Browse) t->open();  // reopening drops the edit
+}
 
 const NrvImporter::Account& NrvImporter::account(const QString& acctCode) {
     auto it = accounts_.find(acctCode);
@@ -131,26 +201,9 @@ QString NrvImporter::bankCodeOf(const QString& acctNo) {
     return code;
 }
 
-bool NrvImporter::journalLineExists(const ImportJournalLine& l, const QString& searchCode,
-                                    const QString& bnkLinkNo) {
-    store::Query q(c_);
-    q.setSql(
-        QStringLiteral("SELECT 1 FROM QVACTTR WHERE SRCHCODE = :s AND COYCODE = :coy"
-                       " AND BNKLINKNO = :b AND LINENO = :n AND ACCTCODE = :a LIMIT 1"));
-    q.bind(QStringLiteral("s"), keys::cutToWidth(searchCode, keys::kSearchCodeWidth));
-    q.bind(QStringLiteral("coy"), coyText_);
-    q.bind(QStringLiteral("b"), keys::cutToWidth(bnkLinkNo, keys::kBnkLinkNoWidth));
-    q.bind(QStringLiteral("n"), l.lineNo);
-    q.bind(QStringLiteral("a"), l.acctCode);
-    q.open();
-    return !q.eof();
-}
-
 void NrvImporter::moveAccount(const QString& bankCode, const QString& acctNo, double by,
                               qint64 number, bool cheque) {
-    store::Table t(c_, QStringLiteral("QVBnkAct.DBF"));
-    t.setIndexName(QStringLiteral("BANKLINK"));
-    t.open();
+    store::Table& t = banks_;
     if (!t.findKey(keys::bankAccountLink(coy_, bankCode, acctNo))) throw NrvImportFailure{};
     t.edit();
     t.setValue(QStringLiteral("CURRBAL"),
@@ -165,8 +218,7 @@ void NrvImporter::paymentStep(const ImportJournalLine& l, const Account& a, Made
     const QString key =
         keys::cutToWidth(keys::paymentKey(l.ref, l.bankAcct, coy_), keys::kPaymentKeyWidth);
     const QString bankCode = bankCodeOf(l.bankAcct);
-    store::Table h(c_, QStringLiteral("QVChHdr.DBF"));
-    h.open();
+    store::Table& h = heads_;
     const std::optional<qint64> ran = madePayment(made, key);
     if (ran) {
         if (!h.gotoRowId(*ran)) throw NrvImportFailure{};
@@ -177,7 +229,7 @@ void NrvImporter::paymentStep(const ImportJournalLine& l, const Account& a, Made
                        store::fmt::roundTo(h.number(QLatin1String(field)) + by, 2));
         h.setValue(QStringLiteral("NUMLINES"), h.integer(QStringLiteral("NUMLINES")) + 1);
     } else {
-        if (h.locate(QStringLiteral("CHQBNKCOY"), key))
+        if (storedPayments_.contains(importStoredText(key)))
             throw NrvAlreadyThere{
                 QStringLiteral("Cheque No.  ") + l.ref +
                 QStringLiteral(" is already in the books; its line was not imported.")};
@@ -212,8 +264,7 @@ void NrvImporter::paymentStep(const ImportJournalLine& l, const Account& a, Made
     h.post();
     made.payments.insert(key, h.rowId());
 
-    store::Table d(c_, QStringLiteral("QVChqDet.DBF"));
-    d.open();
+    store::Table& d = details_;
     d.insert();
     d.setValue(QStringLiteral("COYCODE"), coy_);
     d.setValue(QStringLiteral("LINKCODE"), a.link);
@@ -273,7 +324,7 @@ void NrvImporter::bankStep(const ImportJournalLine& l, const Account& a, qint64 
     } else {
         // Each account numbers its rows from the same start: the row is found by account and
         // number, never by number over the whole company.
-        if (banking::findStoredBankRow(c_, coy_, bankCode, l.bankAcct, ref))
+        if (bankRowStored(bankCode, l.bankAcct, ref))
             throw NrvAlreadyThere{
                 QStringLiteral("Bank transaction no.  ") + l.ref + QStringLiteral(" of account ") +
                 l.bankAcct +
@@ -306,8 +357,7 @@ void NrvImporter::bankStep(const ImportJournalLine& l, const Account& a, qint64 
 void NrvImporter::writeJournalLine(const ImportJournalLine& l, const Account& a,
                                    const QString& searchCode, const QString& bnkLinkNo,
                                    const QString& bnkTrnLnk) {
-    store::Table t(c_, QStringLiteral("QVActTr.DBF"));
-    t.open();
+    store::Table& t = lines_;
     t.insert();
     const std::pair<const char*, QVariant> values[] = {
         {"TRANNUM", l.tranNum},
@@ -361,7 +411,10 @@ void NrvImporter::importJournalLine(const ImportJournalLine& l, Made& made) {
                               : l.reason == QLatin1String("CSH")
                                   ? QString()
                                   : QString::fromLatin1(keys::kNoBankEntry);
-    if (journalLineExists(l, searchCode, bnkLinkNo))
+    const QString lineKey =
+        importLineKey(keys::cutToWidth(searchCode, keys::kSearchCodeWidth),
+                      keys::cutToWidth(bnkLinkNo, keys::kBnkLinkNoWidth), l.lineNo, l.acctCode);
+    if (journalLineExists(made, lineKey))
         throw NrvAlreadyThere{
             QStringLiteral("Transaction no.  ") + l.ref + QStringLiteral(", account ") +
             l.acctCode + QStringLiteral(", line ") + QString::number(l.lineNo) +
@@ -376,6 +429,7 @@ void NrvImporter::importJournalLine(const ImportJournalLine& l, Made& made) {
         bankStep(l, a, ref, made);
     }
     writeJournalLine(l, a, searchCode, bnkLinkNo, bnkTrnLnk);
+    made.lines.insert(lineKey);
 }
 
 bool NrvImporter::importJournalGroup(const std::vector<ImportJournalLine>& lines) {
@@ -393,15 +447,18 @@ bool NrvImporter::importJournalGroup(const std::vector<ImportJournalLine>& lines
                 staged = std::move(lineMade);
                 lastWritten = true;
             } catch (const NrvAlreadyThere& skip) {
+                cancelEdits();
                 logLine(skip.text);
                 lastWritten = true;  // the books hold it: nothing went wrong
             }
         }
         tx.commit();
     } catch (const NrvImportFailure&) {
+        cancelEdits();
         logLine(importRefusal(lines.front().ref));
         return false;
     } catch (const store::StoreError&) {
+        cancelEdits();
         logLine(importRefusal(lines.front().ref));
         return false;
     }
@@ -409,6 +466,7 @@ bool NrvImporter::importJournalGroup(const std::vector<ImportJournalLine>& lines
         made_.bankRows.insert(it.key(), it.value());
     for (auto it = staged.payments.cbegin(); it != staged.payments.cend(); ++it)
         made_.payments.insert(it.key(), it.value());
+    made_.lines.unite(staged.lines);
     return lastWritten;
 }
 
@@ -436,7 +494,7 @@ bool NrvImporter::importBankLine(const ImportBankLine& b) {
             ran->row = row;
             return true;
         }
-        if (banking::findStoredBankRow(c_, coy_, bankCode, b.bankAcct, b.tranNum)) {
+        if (bankRowStored(bankCode, b.bankAcct, b.tranNum)) {
             logLine(QStringLiteral("Bank transaction no.  ") + number +
                     QStringLiteral(" of account ") + b.bankAcct +
                     QStringLiteral(" is already in the books and was not imported again."));
@@ -469,6 +527,7 @@ bool NrvImporter::importBankLine(const ImportBankLine& b) {
     } catch (const NrvImportFailure&) {
     } catch (const store::StoreError&) {
     }
+    cancelEdits();
     logLine(importRefusal(number));
     return false;
 }
@@ -487,6 +546,8 @@ ImportOutcome NrvImporter::run(const std::vector<QStringList>* journal,
     // Each imported transaction is a nested scope of a batch committed every few hundred
     // transactions: a failure still undoes only its own transaction, and the disk is synced once
     // per batch instead of once per transaction. A store failure undoes the open batch.
+    openTables();
+    loadStoredKeys();
     batch_ = std::make_unique<store::Transaction>(c_);
     ImportOutcome out = runAll(journal, bank, progress);
     batch_->commit();
