@@ -59,7 +59,8 @@ public:
           lines_(c, QStringLiteral("QVActTr.DBF")),
           heads_(c, QStringLiteral("QVChHdr.DBF")),
           details_(c, QStringLiteral("QVChqDet.DBF")),
-          banks_(c, QStringLiteral("QVBnkAct.DBF")) {}
+          banks_(c, QStringLiteral("QVBnkAct.DBF")),
+          bankRows_(c, QStringLiteral("QVBnkTr.DBF")) {}
 
     ImportOutcome run(const std::vector<QStringList>* journal, const std::vector<QStringList>* bank,
                       const ImportProgress& progress);
@@ -139,14 +140,14 @@ private:
     QHash<QString, QString> bankCodes_;
     // Open for the whole run; the keys already in the books are read once at its start, and
     // what the run writes is kept in made_.
-    store::Table lines_, heads_, details_, banks_;
+    store::Table lines_, heads_, details_, banks_, bankRows_;
     QSet<QString> storedLines_;     // importLineKey of this company's journal lines
     QSet<QString> storedRows_;      // importRowKey of the bank rows
     QSet<QString> storedPayments_;  // CHQBNKCOY of the payments
 };
 
 void NrvImporter::openTables() {
-    for (store::Table* t : {&lines_, &heads_, &details_}) t->open();
+    for (store::Table* t : {&lines_, &heads_, &details_, &bankRows_}) t->open();
     banks_.setIndexName(QStringLiteral("BANKLINK"));
     banks_.open();
 }
@@ -170,7 +171,7 @@ void NrvImporter::loadStoredKeys() {
 
 // A failure may leave a record half written; the next line starts from a clean table.
 void NrvImporter::cancelEdits() {
-    for (store::Table* t : {&lines_, &heads_, &details_, &banks_})
+    for (store::Table* t : {&lines_, &heads_, &details_, &banks_, &bankRows_})
         if (t->state() != store::EditState::Browse) t->open();  // reopening drops the edit
 }
 
@@ -320,7 +321,7 @@ void NrvImporter::bankStep(const ImportJournalLine& l, const Account& a, qint64 
     const QString runKey = l.bankAcct + QLatin1Char('|') + QString::number(ref);
     if (MadeRow* ran = madeRow(made, runKey)) {
         ran->row.amount = store::fmt::roundTo(ran->row.amount + moved, 2);
-        banking::writeBankRow(c_, ran->row, ran->rowId);
+        banking::writeBankRow(bankRows_, ran->row, ran->rowId);
     } else {
         // Each account numbers its rows from the same start: the row is found by account and
         // number, never by number over the whole company.
@@ -349,7 +350,7 @@ void NrvImporter::bankStep(const ImportJournalLine& l, const Account& a, qint64 
         row.narrative = l.desc;
         row.source = kind.source;
         row.bnkTrnLnk = keys::bankEntryKey(bankCode, l.bankAcct, l.ref);
-        made.bankRows.insert(runKey, {banking::writeBankRow(c_, row), row});
+        made.bankRows.insert(runKey, {banking::writeBankRow(bankRows_, row), row});
     }
     moveAccount(bankCode, l.bankAcct, moved, ref, l.reason == QLatin1String("CHQ"));
 }
@@ -489,7 +490,7 @@ bool NrvImporter::importBankLine(const ImportBankLine& b) {
             row.sourceBank = b.sourceBank;
             row.sourceAcct = b.sourceAcct;
             row.tranRef = b.tranRef;
-            banking::writeBankRow(c_, row, ran->rowId);
+            banking::writeBankRow(bankRows_, row, ran->rowId);
             tx.commit();
             ran->row = row;
             return true;
@@ -518,7 +519,7 @@ bool NrvImporter::importBankLine(const ImportBankLine& b) {
         row.sourceBank = b.sourceBank;
         row.sourceAcct = b.sourceAcct;
         row.bnkTrnLnk = keys::bankEntryKey(bankCode, b.bankAcct, number);
-        const qint64 id = banking::writeBankRow(c_, row);
+        const qint64 id = banking::writeBankRow(bankRows_, row);
         moveAccount(bankCode, b.bankAcct, b.tranType == QLatin1String("E") ? -b.amount : b.amount,
                     b.tranNum, b.reason == QLatin1String("CHQ"));
         tx.commit();
