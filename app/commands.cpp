@@ -22,6 +22,8 @@
 #include "budgets/budgetsreportdialogform.h"
 #include "cash/cashtranform.h"
 #include "exchange/importtextform.h"
+#include "exchange/exportnrvform.h"
+#include "exchange/importnrvform.h"
 #include "banking/rectransform.h"
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
@@ -186,8 +188,11 @@ void openBankStatementImport(QWidget* owner, int coy)
 {
     ui::openWindow<TImportTextForm>(owner, [&](TImportTextForm& w) { w.coyCode = coy; });
 }
-void openQuorvelImport(QWidget*) {}
-void openExport(QWidget*, int) {}
+void openQuorvelImport(QWidget* owner) { ui::openWindow<TImportNRVForm>(owner); }
+void openExport(QWidget* owner, int coy)
+{
+    ui::openWindow<TExportNRVForm>(owner, [&](TExportNRVForm& w) { w.coyCode = coy; });
+}
 
 void openJournalReports(QWidget* owner, int coy)
 {

@@ -49,5 +49,8 @@ int controlBench(const QStringList& args);
 int taxReturnBench(store::Connection& c, const QDate& from);
 // The tax audit of the two months from `from`, read and made into its report.
 int taxAuditBench(store::Connection& c, const QDate& from);
+// exchange [FOLDER [LINES]]: exporting a year in the own format and as CSV, and importing half
+// a year of the own format into an empty company with the same accounts.
+int exchangeBench(const QStringList& args);
 
 }  // namespace bench

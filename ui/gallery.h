@@ -44,5 +44,6 @@ void registerTaxWindows();
 void registerTaxSettingsAndAuditWindows();
 void registerBudgetWindows();
 void registerStatementWindows();
+void registerExchangeWindows();
 
 }  // namespace gallery

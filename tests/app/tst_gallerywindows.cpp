@@ -142,6 +142,7 @@ void TestGalleryWindows::initTestCase() {
     gallery::registerTaxSettingsAndAuditWindows();
     gallery::registerBudgetWindows();
     gallery::registerStatementWindows();
+    gallery::registerExchangeWindows();
 }
 
 QWidget* TestGalleryWindows::open(const gallery::Entry& entry) {
