@@ -2,6 +2,9 @@
 # share/quorvel/ (where it looks beside ../share/quorvel/), the desktop entry, the icon and the
 # AppStream metadata where desktops and software centres look for them.
 include(GNUInstallDirs)
+# Installing and packaging take the program as built (build the quorvel target first) rather
+# than building every test program of the tree.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 install(TARGETS quorvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/share/ DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvel)

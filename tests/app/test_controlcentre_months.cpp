@@ -91,8 +91,9 @@ TEST_P(ChartMonths, EachMonthIsTheControlCentresFiguresOverThatMonth) {
     const cc::ProfitAndLoss whole = cc::readProfitAndLoss(c, 1, m.from, m.to);
     EXPECT_EQ(income, store::fmt::cents(whole.income.toDouble()));
     EXPECT_EQ(spent, store::fmt::cents(whole.expenditure.toDouble()));
-    if (!months.empty() && m.to >= kToday)
+    if (!months.empty() && m.to >= kToday) {
         EXPECT_EQ(store::fmt::cents(months.back().bankTotal), store::fmt::cents(inBank));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -406,7 +406,7 @@ void TestControlCentre::chartsHiddenStayHiddenOnReopening()
         w.show();
         auto* box = w.findChild<QCheckBox*>("ChartsBox");
         QVERIFY(box->isChecked());
-        QTest::keyClick(&w, Qt::Key_H, Qt::AltModifier);
+        box->click();
         QVERIFY(!box->isChecked());
         QVERIFY(!w.findChild<ControlCentreCharts*>("ChartsPanel")->isVisible());
         w.close();
