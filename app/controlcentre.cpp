@@ -290,9 +290,9 @@ TQVCoyOpsForm::TQVCoyOpsForm(QWidget* owner)
     pl->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     plRow->addWidget(pl, 0);
     charts_ = new ControlCentreCharts(this);
-    charts_->setMinimumSize(420, 230);
+    charts_->setMinimumSize(360, 170);
     plRow->addWidget(charts_, 1);
-    layout->addLayout(plRow);
+    layout->addLayout(plRow, 1);
 
     // --- Status bar: today ---
     auto* status = new QStatusBar(this);
@@ -317,7 +317,7 @@ TQVCoyOpsForm::TQVCoyOpsForm(QWidget* owner)
     setTabOrder(fromDate_, toDate_);
     setTabOrder(toDate_, recalcButton_);
     setTabOrder(recalcButton_, chartsBox_);
-    resize(1180, 760);
+    resize(1180, 740);
 }
 
 TQVCoyOpsForm::~TQVCoyOpsForm() { closeTables(); }

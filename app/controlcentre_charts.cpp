@@ -59,7 +59,9 @@ void ControlCentreCharts::showMonths(const std::vector<app::controlcentre::Month
         *income << m.income;
         *spent << m.expenditure;
         bank->append(double(i), m.bankTotal);
-        labels << m.month.toString(QStringLiteral("MMM yy"));
+        // A year fits as month names; a longer range needs the year and turned labels.
+        labels << m.month.toString(months.size() > 13 ? QStringLiteral("MMM yy")
+                                                      : QStringLiteral("MMM"));
         barLow = std::min({barLow, m.income, m.expenditure});
         barHigh = std::max({barHigh, m.income, m.expenditure});
         bankLow = std::min(bankLow, m.bankTotal);
@@ -76,8 +78,7 @@ void ControlCentreCharts::showMonths(const std::vector<app::controlcentre::Month
     bank->setPen(QPen(QColor(0x15, 0x65, 0xc0), 2));
     auto* monthsAxis = new QBarCategoryAxis(chart);
     monthsAxis->append(labels);
-    // Upright month names would be cut short on a range of a year or more.
-    monthsAxis->setLabelsAngle(-90);
+    if (months.size() > 13) monthsAxis->setLabelsAngle(-90);
     chart->addAxis(monthsAxis, Qt::AlignBottom);
     bars->attachAxis(monthsAxis);
     bank->attachAxis(monthsAxis);
