@@ -222,7 +222,7 @@ TQVCoyOpsForm::TQVCoyOpsForm(QWidget* owner)
     auto* bankLayout = new QVBoxLayout(banks);
     bankGrid_ = new ui::DataGrid(banks);
     bankGrid_->setObjectName(QStringLiteral("BankGrid"));
-    bankGrid_->setMinimumHeight(130);
+    bankGrid_->setMinimumHeight(110);
     bankLayout->addWidget(bankGrid_, 1);
     auto* bankRow = new QHBoxLayout;
     bankNavigator_ = new ui::Navigator(banks);
@@ -239,7 +239,7 @@ TQVCoyOpsForm::TQVCoyOpsForm(QWidget* owner)
     totals->addRow(QStringLiteral("Total Funds :"), fundsTotal_);
     bankRow->addLayout(totals);
     bankLayout->addLayout(bankRow);
-    layout->addWidget(banks, 1);
+    layout->addWidget(banks, 2);
 
     // --- Profit and loss ---
     auto* pl = new QGroupBox(QStringLiteral("  Date Range of Profit/Loss Calculation  "), this);
@@ -290,9 +290,9 @@ TQVCoyOpsForm::TQVCoyOpsForm(QWidget* owner)
     pl->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     plRow->addWidget(pl, 0);
     charts_ = new ControlCentreCharts(this);
-    charts_->setMinimumSize(360, 170);
+    charts_->setMinimumSize(480, 210);
     plRow->addWidget(charts_, 1);
-    layout->addLayout(plRow, 1);
+    layout->addLayout(plRow, 3);
 
     // --- Status bar: today ---
     auto* status = new QStatusBar(this);

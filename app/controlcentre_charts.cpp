@@ -20,8 +20,21 @@ QValueAxis* moneyAxis(QChart* chart, Qt::Alignment side, double low, double high
     axis->setRange(std::min(0.0, low), std::max(0.0, high));
     axis->setLabelFormat(QStringLiteral("%.0f"));
     axis->applyNiceNumbers();
+    axis->setTruncateLabels(false);
     chart->addAxis(axis, side);
     return axis;
+}
+
+// A month's name, with the year on a second line when the range holds that name twice: the
+// category axis keeps only the first of equal names.
+QString monthLabel(const std::vector<app::controlcentre::MonthFigures>& months, std::size_t i) {
+    const int month = months[i].month.month();
+    const auto sameName = [month](const app::controlcentre::MonthFigures& m) {
+        return m.month.month() == month;
+    };
+    const bool repeated = std::count_if(months.begin(), months.end(), sameName) > 1;
+    return months[i].month.toString(repeated ? QStringLiteral("MMM<br>yy")
+                                             : QStringLiteral("MMM"));
 }
 
 }  // namespace
@@ -59,9 +72,7 @@ void ControlCentreCharts::showMonths(const std::vector<app::controlcentre::Month
         *income << m.income;
         *spent << m.expenditure;
         bank->append(double(i), m.bankTotal);
-        // A year fits as month names; a longer range needs the year and turned labels.
-        labels << m.month.toString(months.size() > 13 ? QStringLiteral("MMM yy")
-                                                      : QStringLiteral("MMM"));
+        labels << monthLabel(months, i);
         barLow = std::min({barLow, m.income, m.expenditure});
         barHigh = std::max({barHigh, m.income, m.expenditure});
         bankLow = std::min(bankLow, m.bankTotal);
@@ -78,7 +89,9 @@ void ControlCentreCharts::showMonths(const std::vector<app::controlcentre::Month
     bank->setPen(QPen(QColor(0x15, 0x65, 0xc0), 2));
     auto* monthsAxis = new QBarCategoryAxis(chart);
     monthsAxis->append(labels);
-    if (months.size() > 13) monthsAxis->setLabelsAngle(-90);
+    monthsAxis->setTruncateLabels(false);
+    // Over two years a month's bar group is narrower than its label: turned, they all show.
+    if (months.size() > 24) monthsAxis->setLabelsAngle(-90);
     chart->addAxis(monthsAxis, Qt::AlignBottom);
     bars->attachAxis(monthsAxis);
     bank->attachAxis(monthsAxis);

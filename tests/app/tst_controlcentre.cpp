@@ -16,6 +16,9 @@
 #include "ui/datebox.h"
 #include "ui/messages.h"
 
+#include <QBarCategoryAxis>
+#include <QChart>
+#include <QChartView>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -372,6 +375,10 @@ void TestControlCentre::recalculateUsesTheRange()
     auto* charts = w.findChild<ControlCentreCharts*>("ChartsPanel");
     QVERIFY(charts->isVisible());
     QCOMPARE(charts->months().size(), 13u);
+    // Thirteen months name December twice: each still has its own place on the axis.
+    const auto axes = charts->findChild<QChartView*>("ChartView")->chart()->axes(Qt::Horizontal);
+    QCOMPARE(axes.size(), 1);
+    QCOMPARE(qobject_cast<QBarCategoryAxis*>(axes.front())->count(), 13);
     dateBox(&w, "FromDateBox")->setDateValue(from);
     // Nothing moves until "Recalculate ".
     QCOMPARE(labelText(&w, "IncomeLabel"), yearIncome);
