@@ -27,6 +27,9 @@ int storeBench(const QStringList& args);
 // budget comparison (300 accounts budgeted monthly) over a million
 // journal lines, and the cash transactions window on its 100,000 cash lines.
 int reportsBench(const QStringList& args);
+// journal [CACHEFOLDER]: the detailed journal of a year in the preview and the chart of accounts
+// alone, on the reports benchmark's book (also part of reports).
+int journalBench(const QStringList& args);
 // cashwindow [CACHEFOLDER]: the cash transactions window alone, on the reports benchmark's book.
 int cashWindowBench(const QStringList& args);
 // posting [FOLDER [LINES [SAVES]]]: saving bank entries over a million journal lines.

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
         {"store", bench::storeBench},
         {"reports", bench::reportsBench},
         {"cashwindow", bench::cashWindowBench},
+        {"journal", bench::journalBench},
         {"posting", bench::postingBench},
         {"bankwindow", [](const QStringList& a) { return bench::bankWindowBench(a.value(0, "200000").toInt()); }},
         {"importwindow", [](const QStringList& a) { return bench::importWindowBench(a.value(0, "20000").toInt()); }},

@@ -14,13 +14,16 @@
 #include "ui/opener.h"
 
 namespace reports {
+namespace {
+const QString kPreparingJournal = QStringLiteral("Preparing the journal report...");
+}
 
 TAllJournalEntries::TAllJournalEntries(QWidget* owner)
     : SelectionForm(owner, {QStringLiteral("AllJournalEntries"),
                             QStringLiteral("Cash journal transaction reports for : "),
                             QStringLiteral("&From"), QStringLiteral("&To"),
                             QStringLiteral("Journal report")}),
-      fromCheck_(new QCheckBox(QStringLiteral("Enter 'From' &date"), this)),
+      fromCheck_(new QCheckBox(QStringLiteral("E&nter 'From' date"), this)),
       acctCheck_(new QCheckBox(QStringLiteral("&Selected ledger account"), this)),
       acctLabel_(new QLabel(QStringLiteral("&Account  Code :"), this)),
       account_(new AccountCodeBox(this)),
@@ -143,10 +146,17 @@ bool TAllJournalEntries::prepare(ReportDocument* doc) {
     const JournalLayout layout = chooseJournalLayout(ticks());
     if (layout == JournalLayout::None) return false;  // a department that was not found
     JournalReport report(connection(), layout, request());
-    if (!prepareInSteps(this, report, QStringLiteral("Preparing the journal report...")))
-        return false;
+    if (!prepareInSteps(this, report, kPreparingJournal)) return false;
     *doc = report.document();
     return true;
+}
+
+// The preview shows the journal's first pages while the later accounts are read.
+std::unique_ptr<StreamedReport> TAllJournalEntries::streamedReport(QString* preparing) {
+    const JournalLayout layout = chooseJournalLayout(ticks());
+    if (layout == JournalLayout::None) return nullptr;  // prepare() says there is no report
+    *preparing = kPreparingJournal;
+    return std::make_unique<JournalReport>(connection(), layout, request());
 }
 
 }  // namespace reports

@@ -27,6 +27,7 @@ public:
 
 protected:
     bool prepare(ReportDocument* doc) override;
+    std::unique_ptr<StreamedReport> streamedReport(QString* preparing) override;
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -1,7 +1,7 @@
 #include "reports/journal.h"
 
-#include <QHash>
 #include <QSet>
+#include <utility>
 
 #include "reports/company.h"
 #include "store/connection.h"
@@ -44,9 +44,12 @@ QStringList journalLineConditions(L layout, bool department) {
     }
 }
 
-JournalLine journalLineOf(const store::Query& q) {
+// `lastDate` carries the date read before: lines come in date order, so most repeat it.
+JournalLine journalLineOf(const store::Query& q, std::pair<QString, QDate>& lastDate) {
     JournalLine l;
-    l.date = QDate::fromString(q.value(0).toString(), Qt::ISODate);
+    const QString dateText = q.value(0).toString();
+    if (dateText != lastDate.first) lastDate = {dateText, QDate::fromString(dateText, Qt::ISODate)};
+    l.date = lastDate.second;
     l.acctCode = q.value(1).toString().trimmed();
     l.narrative = q.value(2).toString().trimmed();
     l.ref = q.value(3).toString().trimmed();
@@ -239,8 +242,9 @@ JournalGroup JournalReport::readGroup(const Account& a) const {
     q.open();
 
     JournalGroup g{a.code, a.description, {}, 0, 0};
+    std::pair<QString, QDate> lastDate;
     for (; !q.eof(); q.next()) {
-        g.lines.push_back(journalLineOf(q));
+        g.lines.push_back(journalLineOf(q, lastDate));
         if (!bank) g.lines.back().supplier.clear();  // only the bank audit names suppliers
         g.amount += g.lines.back().amount;
         g.gst += g.lines.back().gst;
@@ -254,13 +258,34 @@ JournalGroup JournalReport::readGroup(const Account& a) const {
 // account itself prints only when it has lines and, in the summary family, when the first of
 // them has an amount.
 void JournalReport::addGroup(size_t section, JournalGroup group, bool firstLineRule) {
+    openSection(section);
     linesRead_ += int(group.lines.size());
     JournalSection& s = figures_.sections[section];
     s.amount = roundTo(s.amount + group.amount, 2);
     s.gst = roundTo(s.gst + group.gst, 2);
     if (group.lines.empty()) return;
     if (firstLineRule && store::fmt::cents(group.lines.front().amount) == 0) return;
+    appendGroup(group);
     s.groups.push_back(std::move(group));
+}
+
+// The bank audit names each line's supplier, looked up once a supplier.
+void JournalReport::nameSuppliers(JournalGroup& group) {
+    for (JournalLine& l : group.lines) {
+        if (l.supplier.isEmpty()) continue;
+        auto found = supplierNames_.constFind(l.supplier);
+        if (found == supplierNames_.constEnd()) {
+            store::Query q(connection_);
+            q.setSql({"SELECT BUSNAME FROM QVSUPP", "WHERE COYNO =:iCoyCode",
+                      "AND SUPPCODE =:sSuppcode"});
+            q.bind("iCoyCode", request_.coy);
+            q.bind("sSuppcode", l.supplier);
+            q.open();
+            found = supplierNames_.insert(l.supplier,
+                                          q.eof() ? QString() : q.text("BUSNAME").trimmed());
+        }
+        l.supplier = *found;
+    }
 }
 
 void JournalReport::typedSections() {
@@ -312,6 +337,7 @@ void JournalReport::auditGroups() {
     for (const Account& a : accounts)
         addTask([this, a] {
             JournalGroup g = readGroup(a);
+            if (layout_ == L::TransactionAudit) nameSuppliers(g);
             double& amount = a.income ? incomeAmount_ : expenseAmount_;
             double& gst = a.income ? incomeGst_ : expenseGst_;
             amount = roundTo(amount + g.amount, 2);
@@ -325,7 +351,9 @@ void JournalReport::begin() {
     figures_.layout = layout_;
     incomeAmount_ = incomeGst_ = expenseAmount_ = expenseGst_ = 0;
     linesRead_ = 0;
+    supplierNames_.clear();
     labels();
+    startDocument();
     if (layout_ == L::None) return;
     if (journalTypedSections(layout_))
         typedSections();
@@ -346,27 +374,16 @@ void JournalReport::finish() {
     } else if (layout_ == L::TransactionAudit) {
         JournalTotal in{QStringLiteral("Total Income : "), 0, 0, 0.0};
         JournalTotal out{QStringLiteral("Total Expense : "), 0, 0, 0.0};
-        QHash<QString, QString> suppliers;
-        for (JournalGroup& g : f.sections[0].groups)
-            for (JournalLine& l : g.lines) {
+        for (const JournalGroup& g : f.sections[0].groups)
+            for (const JournalLine& l : g.lines) {
                 JournalTotal& t = l.income ? in : out;
                 t.amount = roundTo(t.amount + l.amount, 2);
                 t.gst = roundTo(t.gst + l.gst, 2);
                 t.business = roundTo(*t.business + l.business, 2);
-                if (l.supplier.isEmpty()) continue;
-                if (!suppliers.contains(l.supplier)) {
-                    store::Query q(connection_);
-                    q.setSql({"SELECT BUSNAME FROM QVSUPP", "WHERE COYNO =:iCoyCode",
-                              "AND SUPPCODE =:sSuppcode"});
-                    q.bind("iCoyCode", request_.coy);
-                    q.bind("sSuppcode", l.supplier);
-                    q.open();
-                    suppliers.insert(l.supplier, q.eof() ? QString() : q.text("BUSNAME").trimmed());
-                }
-                l.supplier = suppliers.value(l.supplier);
             }
         f.summary = {in, out};
     }
+    endDocument();
 }
 
 }  // namespace reports

@@ -1,17 +1,17 @@
 #pragma once
 // The journal listings as data: which of the journal layouts the journal dialog's ticks choose,
 // the dates every journal report shares, and the groups of journal lines with their totals.
-// Every layout is one JournalReport read in steps (one step per ledger account) and rendered by
-// journalDocument().
+// Every layout is one JournalReport read in steps (one step per ledger account), its document
+// growing by each account's bands as it is read.
 
 #include <QDate>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
 #include <vector>
 
-#include "reports/preparation.h"
-#include "reports/report.h"
+#include "reports/streamedreport.h"
 
 namespace store {
 class Connection;
@@ -98,13 +98,13 @@ struct JournalFigures {
     const JournalGroup* group(const QString& code) const;  // the first of that code, or null
 };
 
-class JournalReport : public Preparation {
+class JournalReport : public StreamedReport {
 public:
     JournalReport(store::Connection& connection, JournalLayout layout, const JournalRequest& r);
 
     const JournalFigures& figures() const { return figures_; }
-    ReportDocument document() const;
-    // The bands prepared so far (the first page can be shown before the last account is read).
+    const ReportDocument& document() const override { return doc_; }
+    // The lines read so far (the first page can be shown before the last account is read).
     int linesRead() const { return linesRead_; }
 
 protected:
@@ -124,6 +124,13 @@ private:
     JournalGroup readGroup(const Account& a) const;
     void addGroup(size_t section, JournalGroup group, bool firstLineRule);
     QString departmentName() const;
+    void nameSuppliers(JournalGroup& group);
+    // The document's columns, titles and headings; then each section's heading, groups and
+    // footer in turn; then the closing totals.
+    void startDocument();
+    void openSection(size_t section);
+    void appendGroup(const JournalGroup& group);
+    void endDocument();
 
     store::Connection& connection_;
     JournalLayout layout_;
@@ -131,6 +138,9 @@ private:
     JournalFigures figures_;
     double incomeAmount_ = 0, incomeGst_ = 0, expenseAmount_ = 0, expenseGst_ = 0;
     int linesRead_ = 0;
+    ReportDocument doc_;
+    int openSection_ = -1;  // the last section whose heading is in the document
+    QHash<QString, QString> supplierNames_;
 };
 
 // The layouts by the names their dialogs use.

@@ -138,10 +138,19 @@ void renderJournalGroup(ReportDocument& doc, const LayoutLook& look, const Journ
     if (look.groupHeadings)
         doc.addSpan(BandKind::GroupHeader, g.code + "   " + g.description.trimmed(), true);
     if (look.printsLines) {
+        // The lines come in date order: each date is written out once, not once a line (the
+        // system's date format is looked up afresh on every call).
+        QDate shownDate;
+        QString shownDateText;
         for (const JournalLine& l : g.lines) {
+            if (l.date != shownDate) {
+                shownDate = l.date;
+                shownDateText = store::fmt::shortDate(l.date);
+            }
             QStringList cells;
             cells.reserve(int(look.columns.size()));
-            for (const JournalColumn& c : look.columns) cells << journalLineCell(c.cell, l);
+            for (const JournalColumn& c : look.columns)
+                cells << (c.cell == JournalCell::Date ? shownDateText : journalLineCell(c.cell, l));
             doc.addRow(BandKind::Detail, cells);
         }
     }
@@ -153,10 +162,12 @@ void renderJournalGroup(ReportDocument& doc, const LayoutLook& look, const Journ
 
 }  // namespace
 
-ReportDocument JournalReport::document() const {
+void JournalReport::startDocument() {
     const JournalFigures& f = figures_;
     const LayoutLook look = journalLook(layout_);
-    ReportDocument doc;
+    ReportDocument& doc = doc_;
+    doc = ReportDocument{};
+    openSection_ = -1;
     doc.name = QStringLiteral("Journal");
     doc.printedOn = QDate::currentDate();
     if (layout_ == L::TransactionAudit) doc.pageCaption = QStringLiteral("Page :");
@@ -170,21 +181,40 @@ ReportDocument JournalReport::document() const {
     doc.addTitle(f.companyLabel, false);
     doc.addTitle(f.dateLabel, false);
     doc.addColumnHeader();
-    size_t lines = 0;
-    for (const JournalSection& s : f.sections)
-        for (const JournalGroup& g : s.groups) lines += g.lines.size() + 3;
-    doc.bands.reserve(doc.bands.size() + lines + 8);
-    for (const JournalSection& s : f.sections) {
-        if (!s.header.isEmpty()) doc.addSpan(BandKind::GroupHeader, s.header, true);
-        for (const JournalGroup& g : s.groups) renderJournalGroup(doc, look, g);
-        if (!s.footer.isEmpty())
-            doc.addRow(BandKind::GroupFooter, journalTotalCells(look, s.footer, s.amount, s.gst),
-                       true, true);
+}
+
+// Closes the sections before this one with their totals (every account of theirs is read by
+// now) and opens the sections up to it.
+void JournalReport::openSection(size_t section) {
+    const LayoutLook look = journalLook(layout_);
+    while (openSection_ < int(section) && openSection_ + 1 < int(figures_.sections.size())) {
+        if (openSection_ >= 0) {
+            const JournalSection& done = figures_.sections[size_t(openSection_)];
+            if (!done.footer.isEmpty())
+                doc_.addRow(BandKind::GroupFooter,
+                            journalTotalCells(look, done.footer, done.amount, done.gst), true,
+                            true);
+        }
+        const JournalSection& s = figures_.sections[size_t(++openSection_)];
+        if (!s.header.isEmpty()) doc_.addSpan(BandKind::GroupHeader, s.header, true);
     }
-    for (const JournalTotal& t : f.summary)
-        doc.addRow(BandKind::Summary,
-                   journalTotalCells(look, t.caption, t.amount, t.gst, t.business), true, true);
-    return doc;
+}
+
+void JournalReport::appendGroup(const JournalGroup& group) {
+    renderJournalGroup(doc_, journalLook(layout_), group);
+}
+
+void JournalReport::endDocument() {
+    if (figures_.sections.empty()) return;
+    openSection(figures_.sections.size());  // closes every section but the last
+    const LayoutLook look = journalLook(layout_);
+    const JournalSection& s = figures_.sections.back();
+    if (!s.footer.isEmpty())
+        doc_.addRow(BandKind::GroupFooter, journalTotalCells(look, s.footer, s.amount, s.gst), true,
+                    true);
+    for (const JournalTotal& t : figures_.summary)
+        doc_.addRow(BandKind::Summary,
+                    journalTotalCells(look, t.caption, t.amount, t.gst, t.business), true, true);
 }
 
 }  // namespace reports

@@ -1,7 +1,5 @@
 #include "reports/renderer.h"
 
-#include "store/format.h"
-
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -9,6 +7,8 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
+
+#include "store/format.h"
 
 namespace reports {
 namespace {
@@ -110,53 +110,67 @@ QSizeF paperSizeMm(const ReportDocument& doc) {
 
 double bandHeightMm(BandKind kind) {
     switch (kind) {
-    case BandKind::Title: return 8;
-    case BandKind::ColumnHeader: return 7;
-    case BandKind::GroupHeader: return 7;
-    case BandKind::Detail: return 5;
-    case BandKind::GroupFooter: return 6;
-    case BandKind::Summary: return 6;
+        case BandKind::Title:
+            return 8;
+        case BandKind::ColumnHeader:
+            return 7;
+        case BandKind::GroupHeader:
+            return 7;
+        case BandKind::Detail:
+            return 5;
+        case BandKind::GroupFooter:
+            return 6;
+        case BandKind::Summary:
+            return 6;
     }
     return 5;
 }
 
-Pagination paginate(const ReportDocument& doc) {
-    Pagination out;
+void Paginator::extend(const ReportDocument& doc, bool whole) {
     const double bottom = paperSizeMm(doc).height() - kMarginBottom;
     const double top = kMarginTop + (doc.pageHeader ? kPageHeaderMm : 0);
     const int n = int(doc.bands.size());
-    if (n > 0 || doc.formPages.empty()) out.pages.emplace_back();
-    double y = top;
-    for (int i = 0; i < n; ++i) {
+    const int last = whole ? n : n - 1;  // the last band may keep with one still to come
+    if (out_.pages.empty() && (next_ < last || (whole && doc.formPages.empty()))) {
+        out_.pages.emplace_back();
+        y_ = top;
+    }
+    for (int& i = next_; i < last; ++i) {
         const BandKind kind = doc.bands[size_t(i)].kind;
-        if (kind == BandKind::ColumnHeader && out.headerBand < 0) {
-            out.headerBand = i;
-            while (out.headerBand + out.headerCount < n &&
-                   doc.bands[size_t(out.headerBand + out.headerCount)].kind ==
+        if (kind == BandKind::ColumnHeader && out_.headerBand < 0) {
+            out_.headerBand = i;
+            while (out_.headerBand + out_.headerCount < n &&
+                   doc.bands[size_t(out_.headerBand + out_.headerCount)].kind ==
                        BandKind::ColumnHeader)
-                ++out.headerCount;
+                ++out_.headerCount;
         }
         double need = bandHeightMm(kind);
         // A heading is not left alone at the foot of a page.
         if (keepsWithNext(kind) && i + 1 < n) need += bandHeightMm(doc.bands[size_t(i) + 1].kind);
-        const bool pageHasBands = !out.pages.back().bands.empty();
-        if ((y + need > bottom || doc.bands[size_t(i)].newPage) && pageHasBands) {
-            out.pages.emplace_back();
-            y = top;
-            if (out.headerBand >= 0 && kind != BandKind::ColumnHeader) {
-                out.pages.back().repeatHeader = true;
-                y += out.headerCount * bandHeightMm(BandKind::ColumnHeader);
+        const bool pageHasBands = !out_.pages.back().bands.empty();
+        if ((y_ + need > bottom || doc.bands[size_t(i)].newPage) && pageHasBands) {
+            out_.pages.emplace_back();
+            y_ = top;
+            if (out_.headerBand >= 0 && kind != BandKind::ColumnHeader) {
+                out_.pages.back().repeatHeader = true;
+                y_ += out_.headerCount * bandHeightMm(BandKind::ColumnHeader);
             }
         }
-        out.pages.back().bands.push_back(i);
-        y += bandHeightMm(kind);
+        out_.pages.back().bands.push_back(i);
+        y_ += bandHeightMm(kind);
     }
+    if (!whole) return;
     for (int f = 0; f < int(doc.formPages.size()); ++f) {
         PagePlan plan;
         plan.formPage = f;
-        out.pages.push_back(plan);
+        out_.pages.push_back(plan);
     }
-    return out;
+}
+
+Pagination paginate(const ReportDocument& doc) {
+    Paginator paginator;
+    paginator.extend(doc, true);
+    return paginator.pagination();
 }
 
 void paintPage(QPainter& p, const ReportDocument& doc, const Pagination& pagination,

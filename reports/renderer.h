@@ -4,11 +4,11 @@
 // are fixed in millimetres, so the page breaks are the same on every device and can be
 // computed without one.
 
-#include "reports/report.h"
-
 #include <QPageSize>
 #include <QSizeF>
 #include <vector>
+
+#include "reports/report.h"
 
 class QPainter;
 class QPagedPaintDevice;
@@ -17,9 +17,9 @@ class QPrinter;
 namespace reports {
 
 struct PagePlan {
-    std::vector<int> bands;       // indices into ReportDocument::bands, in order
-    bool repeatHeader = false;    // the column headings are repeated at the top
-    int formPage = -1;            // an absolutely positioned page instead of bands
+    std::vector<int> bands;     // indices into ReportDocument::bands, in order
+    bool repeatHeader = false;  // the column headings are repeated at the top
+    int formPage = -1;          // an absolutely positioned page instead of bands
 };
 
 struct Pagination {
@@ -34,6 +34,21 @@ QSizeF paperSizeMm(const ReportDocument& doc);
 QPageSize pageSizeOf(const ReportDocument& doc);
 // Height in millimetres of a band of this kind.
 double bandHeightMm(BandKind kind);
+
+// Lays out the bands of a report while they are still being appended, so a preview can show the
+// first pages before the last band exists. A page once laid out never changes.
+class Paginator {
+public:
+    // Places the bands appended since the last call; a trailing heading waits for the band it
+    // keeps with unless this is the last call (`whole`), which also adds the form pages.
+    void extend(const ReportDocument& doc, bool whole);
+    const Pagination& pagination() const { return out_; }
+
+private:
+    Pagination out_;
+    int next_ = 0;  // the first band not yet placed
+    double y_ = 0;  // where the next band goes on the last page, in millimetres
+};
 
 Pagination paginate(const ReportDocument& doc);
 inline int pageCount(const ReportDocument& doc) { return int(paginate(doc).pages.size()); }

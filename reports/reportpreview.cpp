@@ -1,17 +1,20 @@
 #include "reports/reportpreview.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProgressBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <stdexcept>
 
-#include "reports/renderer.h"
+#include "reports/pageview.h"
 #include "reports/writers.h"
 #include "reports/xlsxsave.h"
 #include "ui/errorhandler.h"
@@ -19,6 +22,9 @@
 
 namespace reports {
 namespace {
+
+// How long one slice of preparation keeps the event loop waiting.
+constexpr int kPrepareSliceMs = 30;
 
 QToolButton* toolButton(QWidget* parent, const char* name, const QString& text, const QString& tip,
                         const QKeySequence& key = {}) {
@@ -51,8 +57,7 @@ bool printReport(QWidget* parent, const ReportDocument& doc,
 }
 
 TReportPreviewForm::TReportPreviewForm(QWidget* owner)
-    : ui::FormBase(owner, QStringLiteral("ReportPreviewForm")),
-      printer_(new QPrinter(QPrinter::HighResolution)) {
+    : ui::FormBase(owner, QStringLiteral("ReportPreviewForm")) {
     setWindowTitle(QStringLiteral("Print preview"));
     resize(900, 700);  // fits a 1280 x 800 screen with its title bar and a panel
 
@@ -80,45 +85,53 @@ TReportPreviewForm::TReportPreviewForm(QWidget* owner)
     auto* saveXlsx = toolButton(bar, "SaveXlsxButton", "Save as sp&readsheet",
                                 "Save the report as a spreadsheet (.xlsx)");
     auto* close = toolButton(bar, "CloseButton", "&Close", "Close the preview");
+    wholeReportButtons_ = {print, saveText, saveCsv, savePdf, saveXlsx};
     for (QWidget* w : std::initializer_list<QWidget*>{print, first, prior, pageLabel_, next, last,
                                                       zoomIn, zoomOut, fitWidth, fitPage})
         row->addWidget(w);
     row->addStretch();
     for (QWidget* w : {saveText, saveCsv, savePdf, saveXlsx, close}) row->addWidget(w);
 
-    preview_ = new QPrintPreviewWidget(printer_, this);
-    preview_->setObjectName(QStringLiteral("PreviewWidget"));
+    progressRow_ = new QWidget(this);
+    auto* progressLayout = new QHBoxLayout(progressRow_);
+    progressLayout->setContentsMargins(6, 2, 6, 4);
+    progressLabel_ = new QLabel(progressRow_);
+    progress_ = new QProgressBar(progressRow_);
+    progress_->setObjectName(QStringLiteral("PreparationProgress"));
+    progress_->setRange(0, 0);
+    auto* cancel = toolButton(progressRow_, "CancelPreparationButton", "Cancel",
+                              "Stop preparing the report and close the preview");
+    progressLayout->addWidget(progressLabel_);
+    progressLayout->addWidget(progress_, 1);
+    progressLayout->addWidget(cancel);
+    progressRow_->hide();
+    prepareTimer_ = new QTimer(this);
+    prepareTimer_->setInterval(0);
+
+    view_ = new PageView(this);
+    view_->setObjectName(QStringLiteral("PreviewWidget"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(bar);
-    layout->addWidget(preview_, 1);
+    layout->addWidget(progressRow_);
+    layout->addWidget(view_, 1);
 
-    connect(preview_, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter* printer) { renderToPrinter(document, *printer); });
-    connect(preview_, &QPrintPreviewWidget::previewChanged, this,
-            &TReportPreviewForm::updatePageLabel);
+    connect(prepareTimer_, &QTimer::timeout, this, &TReportPreviewForm::prepareSlice);
+    connect(cancel, &QToolButton::clicked, this, &QDialog::reject);
+    connect(view_, &PageView::currentPageChanged, this, &TReportPreviewForm::updatePageLabel);
     connect(print, &QToolButton::clicked, this, &TReportPreviewForm::PrintButtonClick);
-    connect(first, &QToolButton::clicked, this, [this] {
-        preview_->setCurrentPage(1);
-        updatePageLabel();
-    });
-    connect(prior, &QToolButton::clicked, this, [this] {
-        preview_->setCurrentPage(preview_->currentPage() - 1);
-        updatePageLabel();
-    });
-    connect(next, &QToolButton::clicked, this, [this] {
-        preview_->setCurrentPage(preview_->currentPage() + 1);
-        updatePageLabel();
-    });
-    connect(last, &QToolButton::clicked, this, [this] {
-        preview_->setCurrentPage(preview_->pageCount());
-        updatePageLabel();
-    });
-    connect(zoomIn, &QToolButton::clicked, preview_, [this] { preview_->zoomIn(); });
-    connect(zoomOut, &QToolButton::clicked, preview_, [this] { preview_->zoomOut(); });
-    connect(fitWidth, &QToolButton::clicked, preview_, &QPrintPreviewWidget::fitToWidth);
-    connect(fitPage, &QToolButton::clicked, preview_, &QPrintPreviewWidget::fitInView);
+    connect(first, &QToolButton::clicked, view_, [this] { view_->setCurrentPage(1); });
+    connect(prior, &QToolButton::clicked, view_,
+            [this] { view_->setCurrentPage(view_->currentPage() - 1); });
+    connect(next, &QToolButton::clicked, view_,
+            [this] { view_->setCurrentPage(view_->currentPage() + 1); });
+    connect(last, &QToolButton::clicked, view_,
+            [this] { view_->setCurrentPage(view_->pageCount()); });
+    connect(zoomIn, &QToolButton::clicked, view_, &PageView::zoomIn);
+    connect(zoomOut, &QToolButton::clicked, view_, &PageView::zoomOut);
+    connect(fitWidth, &QToolButton::clicked, view_, &PageView::fitToWidth);
+    connect(fitPage, &QToolButton::clicked, view_, &PageView::fitInView);
     connect(saveText, &QToolButton::clicked, this, &TReportPreviewForm::SaveTextButtonClick);
     connect(saveCsv, &QToolButton::clicked, this, &TReportPreviewForm::SaveCsvButtonClick);
     connect(savePdf, &QToolButton::clicked, this, &TReportPreviewForm::SavePdfButtonClick);
@@ -126,9 +139,16 @@ TReportPreviewForm::TReportPreviewForm(QWidget* owner)
     connect(close, &QToolButton::clicked, this, &QDialog::accept);
 }
 
-TReportPreviewForm::~TReportPreviewForm() { delete printer_; }
+TReportPreviewForm::~TReportPreviewForm() { stopPreparing(); }
 
-int TReportPreviewForm::pageCount() const { return preview_->pageCount(); }
+int TReportPreviewForm::pageCount() const { return view_->pageCount(); }
+
+void TReportPreviewForm::prepareWhileShowing(std::unique_ptr<StreamedReport> report,
+                                             const QString& label) {
+    stopPreparing();
+    stream_ = std::move(report);
+    progressLabel_->setText(label);
+}
 
 void TReportPreviewForm::showEvent(QShowEvent* event) {
     ui::FormBase::showEvent(event);
@@ -139,26 +159,92 @@ void TReportPreviewForm::showEvent(QShowEvent* event) {
 }
 
 void TReportPreviewForm::FormShow() {
-    printer_->setPageSize(pageSizeOf(document));
-    printer_->setPageOrientation(document.orientation);
-    preview_->setOrientation(document.orientation);
-    preview_->fitToWidth();
-    preview_->updatePreview();
+    if (!stream_) {
+        showPages(document);
+        return;
+    }
+    stream_->restart();
+    for (QToolButton* b : wholeReportButtons_) b->setEnabled(false);
+    progressRow_->show();
+    showPages(stream_->document());
+    prepareTimer_->start();
+}
+
+// Lays out what there is of the document and shows it from its first page, fitted to the width.
+void TReportPreviewForm::showPages(const ReportDocument& doc) {
+    paginator_ = Paginator{};
+    if (!stream_) paginator_.extend(doc, true);  // a report being prepared: from its first slice
+    view_->setPages(&doc, &paginator_.pagination());
+    view_->fitToWidth();
+    view_->setCurrentPage(1);
     updatePageLabel();
+}
+
+// Runs the preparation for a slice of time, then shows the pages it completed, so the event
+// loop keeps painting and answering the keyboard and "Cancel" in between.
+void TReportPreviewForm::prepareSlice() {
+    bool more = true;
+    try {
+        QElapsedTimer slice;
+        slice.start();
+        while (more && slice.elapsed() < kPrepareSliceMs) more = stream_->step();
+    } catch (const std::exception& e) {
+        stopPreparing();
+        ui::reportError(this, e);
+        reject();
+        return;
+    } catch (...) {
+        stopPreparing();
+        ui::reportError(this, std::runtime_error("Unexpected error."));
+        reject();
+        return;
+    }
+    const int pages = view_->pageCount();
+    paginator_.extend(stream_->document(), !more);
+    if (view_->pageCount() != pages) view_->pagesChanged();
+    progress_->setRange(0, qMax(1, stream_->total()));
+    progress_->setValue(stream_->done());
+    if (!more) finishPreparing();
+}
+
+// The prepared report becomes the preview's document, for printing and saving.
+void TReportPreviewForm::finishPreparing() {
+    prepareTimer_->stop();
+    document = stream_->document();
+    view_->setPages(&document, &paginator_.pagination());
+    stream_.reset();
+    progressRow_->hide();
+    for (QToolButton* b : wholeReportButtons_) b->setEnabled(true);
+    updatePageLabel();
+}
+
+// A preparation cut short leaves no pages behind that point into it.
+void TReportPreviewForm::stopPreparing() {
+    prepareTimer_->stop();
+    if (!stream_) return;
+    view_->setPages(nullptr, nullptr);
+    stream_.reset();
+}
+
+void TReportPreviewForm::done(int result) {
+    stopPreparing();
+    ui::FormBase::done(result);
 }
 
 void TReportPreviewForm::updatePageLabel() {
     pageLabel_->setText(
-        QStringLiteral("Page %1 of %2").arg(preview_->currentPage()).arg(preview_->pageCount()));
+        QStringLiteral("Page %1 of %2").arg(view_->currentPage()).arg(view_->pageCount()));
 }
 
 void TReportPreviewForm::PrintButtonClick() {
+    if (preparing()) return;
     ui::guarded(this, [this] { printReport(this, document, askPrinter); });
 }
 
 void TReportPreviewForm::save(const QString& caption, const QString& extension,
                               const QString& filter,
                               void (*write)(const ReportDocument&, const QString&)) {
+    if (preparing()) return;
     const QString suggested =
         QDir(ui::saveFolder())
             .filePath((document.name.isEmpty() ? QStringLiteral("Report") : document.name) +

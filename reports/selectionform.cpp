@@ -130,6 +130,16 @@ void SelectionForm::PreViewButtonClick() { preview(); }
 void SelectionForm::preview() {
     setBusy(true);
     ui::guarded(this, [this] {
+        QString preparing;
+        std::unique_ptr<StreamedReport> streamed =
+            showReport ? nullptr : streamedReport(&preparing);
+        if (streamed) {
+            ui::openWindow<TReportPreviewForm>(this, [&](TReportPreviewForm& w) {
+                w.setWindowTitle(captions_.previewCaption);
+                w.prepareWhileShowing(std::move(streamed), preparing);
+            });
+            return;
+        }
         ReportDocument doc;
         if (!prepare(&doc)) return;
         if (showReport) {

@@ -7,8 +7,9 @@
 
 #include <QList>
 #include <functional>
+#include <memory>
 
-#include "reports/report.h"
+#include "reports/streamedreport.h"
 #include "store/connection.h"
 #include "ui/formbase.h"
 
@@ -62,6 +63,12 @@ protected:
 
     // Prepares the report over connection(); false when the user cancelled the preparation.
     virtual bool prepare(ReportDocument* doc) = 0;
+    // A report the preview prepares while it shows its first pages, with what it says while
+    // preparing; null (the default) prepares the whole report with prepare() first.
+    virtual std::unique_ptr<StreamedReport> streamedReport(QString* preparing) {
+        Q_UNUSED(preparing);
+        return nullptr;
+    }
     // After the report was printed or its preview closed, or its preparation failed.
     virtual void reportDone() {}
     // The dates when the window opens; by default the financial year to today.

@@ -101,6 +101,8 @@ private slots:
     void cleanupTestCase() { connection_.reset(); }
     void everyWindowHasUniqueAltLetters_data();
     void everyWindowHasUniqueAltLetters();
+    void altLettersStayUniqueAsTicksShowMore_data();
+    void altLettersStayUniqueAsTicksShowMore();
     void everyWindowFitsASmallScreen_data() { everyWindowHasUniqueAltLetters_data(); }
     void everyWindowFitsASmallScreen();
     void tabFollowsTheScreen_data();
@@ -179,6 +181,33 @@ void TestGalleryWindows::everyWindowHasUniqueAltLetters() {
             clashes << clashesIn(window.get(), name + " page \"" + pages->tabText(p) + "\"");
         }
     clashes.removeDuplicates();
+    window->hide();
+    QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QLatin1Char('\n'))));
+}
+
+// Tick boxes that show more controls: the letters are checked again after every tick, since the
+// controls they show are not there when the window opens.
+void TestGalleryWindows::altLettersStayUniqueAsTicksShowMore_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("ticks");
+    QTest::newRow("the journal for a department, from a date, for an account")
+        << "TAllJournalEntries" << QStringList{"DeptCheckBox", "FromCheckBox", "AcctCheckBox"};
+}
+
+void TestGalleryWindows::altLettersStayUniqueAsTicksShowMore() {
+    QFETCH(QString, name);
+    QFETCH(QStringList, ticks);
+    ui::MessageScript quiet;
+    std::unique_ptr<QWidget> window(open(*entryNamed(name)));
+    QStringList clashes;
+    for (const QString& tick : ticks) {
+        auto* box = window->findChild<QAbstractButton*>(tick);
+        QVERIFY2(box && box->isVisible() && box->isEnabled(), qPrintable(tick));
+        QVERIFY(!box->isChecked());
+        box->click();
+        QApplication::processEvents();
+        clashes << clashesIn(window.get(), name + " with " + tick + " ticked");
+    }
     window->hide();
     QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QLatin1Char('\n'))));
 }

@@ -1,5 +1,12 @@
 // The report engine: page breaks, repeated headings, text and CSV saves, and PDF files whose
 // pages and text are what the report holds.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
 #include "book_fixture.h"
 #include "reports/renderer.h"
 #include "reports/revenue.h"
@@ -8,12 +15,6 @@
 #include "reports/xlsxsave.h"
 #include "store/error.h"
 #include "support/temp_folder.h"
-
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -29,6 +30,28 @@ reports::ReportDocument listing(int rows, QPageLayout::Orientation orientation) 
     doc.addRow(reports::BandKind::Summary, {"", "Total", QString::number(rows) + ".00"}, true,
                true);
     return doc;
+}
+
+// The pages laid out while the report is appended band by band, as the preview does while the
+// report is still being prepared.
+reports::Pagination laidOutWhileAppended(const reports::ReportDocument& whole) {
+    reports::ReportDocument growing = whole;
+    growing.bands.clear();
+    reports::Paginator paginator;
+    for (const reports::Band& b : whole.bands) {
+        growing.bands.push_back(b);
+        paginator.extend(growing, false);
+    }
+    paginator.extend(growing, true);
+    return paginator.pagination();
+}
+
+void expectSamePages(const reports::Pagination& a, const reports::Pagination& b) {
+    ASSERT_EQ(a.pages.size(), b.pages.size());
+    for (size_t i = 0; i < a.pages.size(); ++i) {
+        EXPECT_EQ(a.pages[i].bands, b.pages[i].bands) << "page " << i + 1;
+        EXPECT_EQ(a.pages[i].repeatHeader, b.pages[i].repeatHeader) << "page " << i + 1;
+    }
 }
 
 struct PagesCase {
@@ -50,17 +73,17 @@ TEST_P(PaginationTest, rowsFillPagesAndHeadingsRepeat) {
         EXPECT_EQ(p.pages[i].repeatHeader, i > 0) << "page " << i + 1;
     }
     EXPECT_EQ(placed, doc.bands.size()) << "every band on exactly one page";
+    expectSamePages(laidOutWhileAppended(doc), p);
 }
 
 // Portrait: 297 - 12 - 14 - 9 = 262 mm for bands; title 8 and heading 7 on the first page,
 // rows 5 mm, summary 6: 49 rows fit the first page, 51 each later page.
-INSTANTIATE_TEST_SUITE_P(
-    Pages, PaginationTest,
-    ::testing::Values(PagesCase{0, QPageLayout::Portrait, 1},
-                      PagesCase{48, QPageLayout::Portrait, 1},
-                      PagesCase{49, QPageLayout::Portrait, 2},
-                      PagesCase{200, QPageLayout::Portrait, 4},
-                      PagesCase{200, QPageLayout::Landscape, 7}));
+INSTANTIATE_TEST_SUITE_P(Pages, PaginationTest,
+                         ::testing::Values(PagesCase{0, QPageLayout::Portrait, 1},
+                                           PagesCase{48, QPageLayout::Portrait, 1},
+                                           PagesCase{49, QPageLayout::Portrait, 2},
+                                           PagesCase{200, QPageLayout::Portrait, 4},
+                                           PagesCase{200, QPageLayout::Landscape, 7}));
 
 TEST(ReportEngine, aHeadingIsNeverLeftAloneAtTheFootOfAPage) {
     reports::ReportDocument doc = listing(48, QPageLayout::Portrait);
@@ -70,6 +93,8 @@ TEST(ReportEngine, aHeadingIsNeverLeftAloneAtTheFootOfAPage) {
     const reports::Pagination p = reports::paginate(doc);
     ASSERT_EQ(p.pages.size(), 2u);
     EXPECT_EQ(doc.bands[size_t(p.pages[1].bands.front())].cells.value(0), "Next group");
+    // Appended one by one, the heading waits for its row before it is placed.
+    expectSamePages(laidOutWhileAppended(doc), p);
 }
 
 TEST(ReportEngine, formPagesFollowAsPagesOfTheirOwn) {
@@ -147,8 +172,8 @@ TEST_F(PdfTest, aLongTrialBalanceHasItsPagesAndReadableText) {
         book.account(code, "EXP");
         book.line({code, QDate(2025, 6, 1), 10.0 + i, {}, 0, {}});
     }
-    reports::TTrialBalanceReport report(folder.connection, 1, QDate(2025, 4, 1),
-                                        QDate(2026, 3, 31), {});
+    reports::TTrialBalanceReport report(folder.connection, 1, QDate(2025, 4, 1), QDate(2026, 3, 31),
+                                        {});
     report.runToEnd();
     const reports::ReportDocument doc = report.document();
     ASSERT_GE(reports::pageCount(doc), 3);

@@ -160,6 +160,44 @@ TEST_F(JournalTest, theSummaryLeavesOutPrivateAccountsImportedLinesAndQuietAccou
     EXPECT_EQ(all.group("SALES")->lines.size(), 2u);
 }
 
+// The preview shows the first pages while later accounts are read: the document grows by each
+// account's bands, and a band once there never changes.
+TEST_F(JournalTest, theDetailedJournalGrowsAccountByAccountAndEachSectionClosesWithItsTotal) {
+    book.account("SALES", "INC");
+    book.account("RENT", "EXP");
+    book.line({"SALES", QDate(2025, 5, 1), 1150, {}, 150, "1234567-00"});
+    book.line({"SALES", QDate(2025, 6, 1), 230.5, {}, 30.07, {}});
+    book.line({"RENT", QDate(2025, 6, 1), 460, {}, 60, "1234567-00"});
+    reports::JournalRequest r;
+    r.fromGiven = true;
+    r.from = kFrom;
+    r.to = kTo;
+    reports::TAllJournalEntriesReport report(folder.connection, r);
+    report.restart();
+    ASSERT_TRUE(report.step());  // the accounts listed
+    ASSERT_TRUE(report.step());  // SALES read, RENT still to come
+    const std::vector<reports::Band> early = report.document().bands;
+    QStringList texts;
+    for (const auto& b : early) texts << b.cells.join('|');
+    EXPECT_TRUE(texts.filter("SALES   SALES account").size() == 1)
+        << texts.join('\n').toStdString();
+    EXPECT_EQ(report.document().bandsOf(reports::BandKind::Detail).size(), 2u);
+    EXPECT_TRUE(texts.filter("Expenses").isEmpty()) << "the income section is not closed yet";
+
+    report.runToEnd();
+    const auto& whole = report.document().bands;
+    ASSERT_GT(whole.size(), early.size());
+    for (size_t i = 0; i < early.size(); ++i) EXPECT_EQ(whole[i].cells, early[i].cells) << i;
+    QStringList after;
+    for (size_t i = early.size(); i < whole.size(); ++i) after << whole[i].cells.join('|');
+    const auto total = [](const QString& caption, double amount, double gst) {
+        return "||" + caption + "||" + store::fmt::money(amount) + "|" + store::fmt::money(gst);
+    };
+    EXPECT_EQ(after.first(), total("Total Income :", 1380.5, 180.07));
+    EXPECT_EQ(after[1], "Expenses :");
+    EXPECT_EQ(after.last(), total("Net revenue : ", 920.5, 120.07));
+}
+
 TEST_F(JournalTest, anAccountWhoseFirstLineInRangeIsZeroPrintsNoBand) {
     book.account("SALES", "INC");
     book.line({"SALES", QDate(2025, 5, 1), 0, {}, 0, {}});

@@ -1,9 +1,26 @@
 // The report selection windows and the preview, driven by their controls: default dates,
 // the department selector, previewing twice, saving from the preview and printing directly.
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
 #include "book_fixture.h"
 #include "reports/actualincomeexpensediaform.h"
 #include "reports/incomeexpensediaform.h"
+#include "reports/pageview.h"
 #include "reports/profitandlostform.h"
+#include "reports/renderer.h"
 #include "reports/reportpreview.h"
 #include "reports/selection.h"
 #include "reports/trialbalanceform.h"
@@ -13,19 +30,6 @@
 #include "ui/datebox.h"
 #include "ui/messages.h"
 #include "ui/navigator.h"
-
-#include <QCheckBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPrinter>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QToolButton>
-#include <QtTest>
 
 using reports::ReportDocument;
 
@@ -44,6 +48,8 @@ private slots:
     void printGoesStraightToThePrinter();
     void yearToDateWindowsEmptyTheirWorkTables_data();
     void yearToDateWindowsEmptyTheirWorkTables();
+    void thePreviewShowsPagesWhileTheReportIsPrepared_data();
+    void thePreviewShowsPagesWhileTheReportIsPrepared();
 
 private:
     QDate from_, to_;
@@ -71,6 +77,43 @@ QString titleOf(const ReportDocument& doc) {
 }
 
 QStringList lastRow(const ReportDocument& doc) { return doc.bands.back().cells; }
+
+// A report of ten slow steps of a page and a half each, telling how far it got and whether it
+// still exists.
+struct SlowReportLog {
+    int steps = 0;
+    bool alive = false;
+};
+
+class SlowReport : public reports::StreamedReport {
+public:
+    explicit SlowReport(SlowReportLog& log) : log_(log) { log_.alive = true; }
+    ~SlowReport() override { log_.alive = false; }
+    const ReportDocument& document() const override { return doc_; }
+
+protected:
+    void begin() override {
+        doc_ = ReportDocument{};
+        doc_.columns = {{"Row", 60}};
+        doc_.addTitle("A slow report");
+        doc_.addColumnHeader();
+        for (int i = 0; i < 10; ++i) addTask([this] { oneStep(); });
+    }
+    void finish() override { doc_.addRow(reports::BandKind::Summary, {"The end"}, true); }
+
+private:
+    void oneStep() {
+        QElapsedTimer busy;
+        busy.start();
+        while (busy.elapsed() < 40) {
+        }  // longer than a slice: one step between events
+        for (int i = 0; i < 75; ++i)
+            doc_.addRow(reports::BandKind::Detail, {QString::number(log_.steps * 75 + i)});
+        ++log_.steps;
+    }
+    SlowReportLog& log_;
+    ReportDocument doc_;
+};
 
 // Saves the trial balance from its preview with the given button, to `path`.
 void saveFromPreview(const char* button, const QString& path) {
@@ -153,9 +196,12 @@ void TestReportForms::thePreviewSavesTextCsvAndPdf_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("text") << "SaveTextButton" << "tb.txt" << QByteArray("Balances");
-    QTest::newRow("csv") << "SaveCsvButton" << "tb.csv" << QByteArray(",Balances,1304.00,1304.00");
-    QTest::newRow("pdf") << "SavePdfButton" << "tb" << QByteArray("%PDF");
+    QTest::newRow("text") << "SaveTextButton"
+                          << "tb.txt" << QByteArray("Balances");
+    QTest::newRow("csv") << "SaveCsvButton"
+                         << "tb.csv" << QByteArray(",Balances,1304.00,1304.00");
+    QTest::newRow("pdf") << "SavePdfButton"
+                         << "tb" << QByteArray("%PDF");
 }
 
 void TestReportForms::thePreviewSavesTextCsvAndPdf() {
@@ -218,14 +264,16 @@ void TestReportForms::departmentSelection_data() {
     QTest::addColumn<QString>("totalIncome");
     const QString whole = "Revenue Statement for :  Harbour Cafe";
     QTest::newRow("whole company") << false << "" << false << "" << whole << "161.00";
-    QTest::newRow("ticked: the first department") << true << "" << false << "Corner shop"
-                                                  << whole + " and :  Corner shop" << "46.00";
+    QTest::newRow("ticked: the first department")
+        << true << "" << false << "Corner shop" << whole + " and :  Corner shop"
+        << "46.00";
     QTest::newRow("typed code") << true << "VAN" << false << "Coffee van"
-                                << whole + " and :  Coffee van" << "0.00";
+                                << whole + " and :  Coffee van"
+                                << "0.00";
     QTest::newRow("unknown code") << true << "NOPE" << false << "Cannot find this department."
                                   << whole << "161.00";
-    QTest::newRow("unticked after choosing") << true << "SHOP" << true << "Corner shop" << whole
-                                             << "161.00";
+    QTest::newRow("unticked after choosing")
+        << true << "SHOP" << true << "Corner shop" << whole << "161.00";
 }
 
 void TestReportForms::departmentSelection() {
@@ -332,6 +380,44 @@ void TestReportForms::yearToDateWindowsEmptyTheirWorkTables() {
     child<ui::DateBox>(form, "FromDate")->setDateValue(QDate(2024, 4, 1));
     QCOMPARE(child<ui::DateBox>(form, "ToDate")->dateValue(), QDate(2025, 3, 31));
     form->close();
+}
+
+void TestReportForms::thePreviewShowsPagesWhileTheReportIsPrepared_data() {
+    QTest::addColumn<QString>("ending");
+    QTest::newRow("left to finish: the whole report to print") << "finish";
+    QTest::newRow("Cancel stops it and closes the preview") << "CancelPreparationButton";
+    QTest::newRow("closing the preview stops it") << "CloseButton";
+}
+
+void TestReportForms::thePreviewShowsPagesWhileTheReportIsPrepared() {
+    QFETCH(QString, ending);
+    SlowReportLog log;
+    reports::TReportPreviewForm preview;
+    preview.prepareWhileShowing(std::make_unique<SlowReport>(log), "Preparing a slow report...");
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    QTRY_VERIFY(preview.pageCount() >= 2);
+    QVERIFY2(preview.preparing() && log.steps < 10, "the first pages show before the last step");
+    QVERIFY(!child<QToolButton>(&preview, "PrintButton")->isEnabled());
+    QVERIFY(child<QWidget>(&preview, "PreparationProgress")->isVisible());
+    if (ending == "finish") {
+        QTRY_VERIFY(!preview.preparing());
+        QCOMPARE(log.steps, 10);
+        QCOMPARE(lastRow(preview.document), QStringList{"The end"});
+        QCOMPARE(preview.pageCount(), reports::pageCount(preview.document));
+        QVERIFY(child<QToolButton>(&preview, "PrintButton")->isEnabled());
+        QVERIFY(!child<QWidget>(&preview, "PreparationProgress")->isVisible());
+        child<QToolButton>(&preview, "LastPageButton")->click();
+        QCOMPARE(preview.pageView()->currentPage(), preview.pageCount());
+        return;
+    }
+    QTest::mouseClick(child<QToolButton>(&preview, qPrintable(ending)), Qt::LeftButton);
+    QVERIFY(!preview.isVisible());
+    QVERIFY2(!log.alive, "the report is gone with its preparation");
+    const int stopped = log.steps;
+    QTest::qWait(100);  // the event loop runs on: no step of a report that is gone
+    QCOMPARE(log.steps, stopped);
+    QVERIFY(preview.document.bands.empty());
 }
 
 QTEST_MAIN(TestReportForms)
