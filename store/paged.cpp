@@ -1,9 +1,9 @@
 #include "store/paged.h"
 
+#include <sqlite3.h>
+
 #include "store/error.h"
 #include "store/query.h"
-
-#include <sqlite3.h>
 
 namespace store {
 
@@ -17,8 +17,9 @@ PagedSelection::PagedSelection(Connection& connection, QString sql, QVariantMap 
 qint64 PagedSelection::count() {
     if (count_ >= 0) return count_;
     Query q(connection_);
-    q.setSql(countSql_.isEmpty() ? QStringLiteral("SELECT COUNT(*) FROM (") + sql_ + QStringLiteral(")")
-                                 : countSql_);
+    q.setSql(countSql_.isEmpty()
+                 ? QStringLiteral("SELECT COUNT(*) FROM (") + sql_ + QStringLiteral(")")
+                 : countSql_);
     for (auto it = params_.begin(); it != params_.end(); ++it) q.bind(it.key(), it.value());
     q.open();
     count_ = q.isEmpty() ? 0 : q.value(0).toLongLong();
@@ -35,11 +36,18 @@ QStringList PagedSelection::columnNames() {
 }
 
 std::vector<std::vector<QVariant>> PagedSelection::fetch(qint64 offset, int limit) {
-    const QString sql = sql_ + QStringLiteral(" LIMIT :__limit OFFSET :__offset");
+    return fetchFrom(sql_, {}, limit, offset);
+}
+
+std::vector<std::vector<QVariant>> PagedSelection::fetchFrom(const QString& base,
+                                                             const QVariantMap& extra, int limit,
+                                                             qint64 offset) {
+    const QString sql = base + QStringLiteral(" LIMIT :__limit OFFSET :__offset");
     sqlite3_stmt* stmt = connection_.cachedStatement(sql);
     sqlite3_reset(stmt);
     sqlite3_clear_bindings(stmt);
     QVariantMap params = params_;
+    params.insert(extra);
     params.insert(QStringLiteral("__limit"), limit);
     params.insert(QStringLiteral("__offset"), offset);
     std::vector<std::vector<QVariant>> rows;

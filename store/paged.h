@@ -1,13 +1,13 @@
 #pragma once
 // Reads a selection a page at a time, so a grid over a million rows opens at once.
 
-#include "store/connection.h"
-
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <QVariantMap>
 #include <vector>
+
+#include "store/connection.h"
 
 namespace store {
 
@@ -17,11 +17,16 @@ public:
     // which reads every row.
     PagedSelection(Connection& connection, QString sql, QVariantMap params, QString countSql = {});
 
-    qint64 count();                     // cached after the first call
+    qint64 count();  // cached after the first call
     QStringList columnNames();
     // Rows [offset, offset + limit) in the selection's order.
     std::vector<std::vector<QVariant>> fetch(qint64 offset, int limit);
+    // Up to limit rows of another statement over the same records (a keyset page), with the
+    // selection's parameters and these.
+    std::vector<std::vector<QVariant>> fetchFrom(const QString& sql, const QVariantMap& extra,
+                                                 int limit, qint64 offset = 0);
     void invalidate() { count_ = -1; }  // after the data changed
+    void setCount(qint64 count) { count_ = count; }
 
 private:
     Connection& connection_;

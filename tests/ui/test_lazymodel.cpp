@@ -1,4 +1,8 @@
 // A grid model that reads its rows a page at a time.
+#include <gtest/gtest.h>
+
+#include <QColor>
+
 #include "store/error.h"
 #include "store/format.h"
 #include "store/table.h"
@@ -6,16 +10,11 @@
 #include "support/temp_folder.h"
 #include "ui/lazymodel.h"
 
-#include <QColor>
-#include <gtest/gtest.h>
-
 namespace {
 
 constexpr int kCompanies = 3000;
 
-QString busCode(int n) {
-    return QStringLiteral("B%1").arg(n, 5, 10, QLatin1Char('0'));
-}
+QString busCode(int n) { return QStringLiteral("B%1").arg(n, 5, 10, QLatin1Char('0')); }
 
 const QList<ui::ColumnSpec> kCoyColumns{
     {"BUSCODE", "Code", {}, Qt::AlignLeft | Qt::AlignVCenter},
@@ -109,8 +108,7 @@ TEST_F(LazyModelOverTable, ReloadFollowsTheTablesFilter) {
 TEST_F(LazyModelOverTable, PagesReadOnceStayCached) {
     ui::LazyTableModel model(folder.connection, table, kCoyColumns);
     for (int pass = 0; pass < 2; ++pass) {
-        for (int row = 0; row < kCompanies; ++row)
-            model.data(model.index(row, 0));
+        for (int row = 0; row < kCompanies; ++row) model.data(model.index(row, 0));
     }
     EXPECT_EQ(model.rowsFetched(), kCompanies);
 }
@@ -134,8 +132,8 @@ TEST(LazyModelOverQuery, MillionRowsOpenAndScrollToTheEndReadingOnePage) {
     EXPECT_EQ(model.data(model.index(999999, 1)).toString(), "250000.00");
     EXPECT_EQ(model.data(model.index(0, 1)).toString(), "0.25");
     // The last page holds the 64 rows past the last full page; the first page is full.
-    EXPECT_EQ(model.rowsFetched(), 1000000 % ui::LazyTableModel::kPageSize
-                                       + ui::LazyTableModel::kPageSize);
+    EXPECT_EQ(model.rowsFetched(),
+              1000000 % ui::LazyTableModel::kPageSize + ui::LazyTableModel::kPageSize);
     EXPECT_EQ(model.data(model.index(0, 1), Qt::TextAlignmentRole).toInt(),
               int(Qt::AlignRight | Qt::AlignVCenter));
     EXPECT_EQ(model.rowIdAt(0), 0);  // a query has no row ids
@@ -146,8 +144,7 @@ TEST(LazyModelOverQuery, LeastRecentlyUsedPageIsDroppedFirst) {
     ui::LazyTableModel model(folder.connection, kMillion, {{"top", 100000}},
                              {{"NUM", "No.", {}, {}}});
     const int page = ui::LazyTableModel::kPageSize;
-    for (int p = 0; p < ui::LazyTableModel::kCachedPages; ++p)
-        model.data(model.index(p * page, 0));
+    for (int p = 0; p < ui::LazyTableModel::kCachedPages; ++p) model.data(model.index(p * page, 0));
     model.data(model.index(0, 0));  // page 0 is now the most recent
     const qint64 before = model.rowsFetched();
 
@@ -180,17 +177,57 @@ TEST_P(LazyCellText, ValueShowsAsExpected) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lazy, LazyCellText,
-    ::testing::Values(
-        CellCase{"MoneyRoundsToCents", 12.345, ui::moneyText, "12.35"},
-        CellCase{"MoneyNegative", -7.5, ui::moneyText, "-7.50"},
-        CellCase{"MoneyNullIsBlank", QVariant(), ui::moneyText, ""},
-        CellCase{"MoneyEmptyTextIsBlank", QString(), ui::moneyText, ""},
-        CellCase{"DateFromIsoText", QString("2024-04-01"), ui::dateText,
-                 store::fmt::shortDate(QDate(2024, 4, 1))},
-        CellCase{"DateFromDate", QDate(2023, 12, 31), ui::plainText,
-                 store::fmt::shortDate(QDate(2023, 12, 31))},
-        CellCase{"DateBlank", QString(), ui::dateText, ""},
-        CellCase{"PlainNumber", 42, ui::plainText, "42"}),
+    ::testing::Values(CellCase{"MoneyRoundsToCents", 12.345, ui::moneyText, "12.35"},
+                      CellCase{"MoneyNegative", -7.5, ui::moneyText, "-7.50"},
+                      CellCase{"MoneyNullIsBlank", QVariant(), ui::moneyText, ""},
+                      CellCase{"MoneyEmptyTextIsBlank", QString(), ui::moneyText, ""},
+                      CellCase{"DateFromIsoText", QString("2024-04-01"), ui::dateText,
+                               store::fmt::shortDate(QDate(2024, 4, 1))},
+                      CellCase{"DateFromDate", QDate(2023, 12, 31), ui::plainText,
+                               store::fmt::shortDate(QDate(2023, 12, 31))},
+                      CellCase{"DateBlank", QString(), ui::dateText, ""},
+                      CellCase{"PlainNumber", 42, ui::plainText, "42"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+namespace {
+
+// Row n holds BUSCODE busCode(n) and COYCODE n % 100: the running balance after row r ends at
+// 1,000,000.00 less the codes of the rows after it.
+qint64 runningAfterRow(int r) {
+    qint64 after = 0;
+    for (int j = r + 1; j < kCompanies; ++j) after += (j % 100) * 100;
+    return 100000000 - after;
+}
+
+}  // namespace
+
+// Pages read by key from a neighbour going up and down, from the nearer end, and by a far jump
+// hold the same rows and running balances as the tag order.
+TEST_F(LazyModelOverTable, PagesByKeyInAnyOrderHoldTheRowsOfTheTagOrder) {
+    QList<ui::ColumnSpec> columns = kCoyColumns;
+    columns << ui::runningColumn("COYCODE", "Balance");
+    ui::LazyTableModel model(folder.connection, table, columns);
+    model.setRunningEnd(100000000);
+    for (int row : {2999, 2700, 2500, 1500, 1300, 1700, 0, 300, 2000, 2999}) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(model.textAt(row, 0), busCode(row));
+        EXPECT_EQ(model.runningCentsAt(row), runningAfterRow(row));
+    }
+}
+
+TEST_F(LazyModelOverTable, ReloadAfterAKnownChangeShowsTheNewRowWithoutCounting) {
+    ui::LazyTableModel model(folder.connection, table, kCoyColumns);
+    store::Table coy(folder.connection, "QVCoy.DBF");
+    coy.open();
+    coy.append();
+    coy.setValue("BUSCODE", "Z0000");
+    coy.post();
+    model.reloadChanged(1);
+    ASSERT_EQ(model.rowCount(), kCompanies + 1);
+    EXPECT_EQ(model.textAt(kCompanies, 0), "Z0000");
+    EXPECT_EQ(model.textAt(kCompanies - 1, 0), busCode(kCompanies - 1));
+    table.findKey("Z0000");
+    EXPECT_EQ(model.rowOfTableRecord(), kCompanies);
+}
