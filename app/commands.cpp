@@ -21,6 +21,9 @@
 #include "budgets/budgetscalcform.h"
 #include "budgets/budgetsreportdialogform.h"
 #include "cash/cashtranform.h"
+#include "exchange/importtextform.h"
+#include "exchange/exportnrvform.h"
+#include "exchange/importnrvform.h"
 #include "banking/rectransform.h"
 #include "ledger/companyform.h"
 #include "ledger/validationform.h"
@@ -181,9 +184,15 @@ void openAusTaxReturn(QWidget* owner, int coy)
     ui::openWindow<TAusGSTCalcForm>(owner, [&](TAusGSTCalcForm& w) { w.coyCode = coy; });
 }
 
-void openBankStatementImport(QWidget*, int) {}
-void openQuorvelImport(QWidget*) {}
-void openExport(QWidget*, int) {}
+void openBankStatementImport(QWidget* owner, int coy)
+{
+    ui::openWindow<TImportTextForm>(owner, [&](TImportTextForm& w) { w.coyCode = coy; });
+}
+void openQuorvelImport(QWidget* owner) { ui::openWindow<TImportNRVForm>(owner); }
+void openExport(QWidget* owner, int coy)
+{
+    ui::openWindow<TExportNRVForm>(owner, [&](TExportNRVForm& w) { w.coyCode = coy; });
+}
 
 void openJournalReports(QWidget* owner, int coy)
 {

@@ -2,6 +2,7 @@
 
 #include "app/activecompany.h"
 #include "app/commands.h"
+#include "app/controlcentre_charts.h"
 #include "app/controlcentre_figures.h"
 #include "ledger/company.h"
 #include "store/format.h"
@@ -15,6 +16,7 @@
 #include "ui/navigator.h"
 #include "ui/placement.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QFrame>
 #include <QGridLayout>
@@ -277,8 +279,20 @@ TQVCoyOpsForm::TQVCoyOpsForm(QWidget* owner)
     rangeLine_ = new QLabel(pl);
     rangeLine_->setObjectName(QStringLiteral("RangeLabel"));
     plLayout->addWidget(rangeLine_, 2, 0, 1, 6);
+    chartsBox_ = new QCheckBox(QStringLiteral("Show c&harts"), pl);
+    chartsBox_->setObjectName(QStringLiteral("ChartsBox"));
+    chartsBox_->setChecked(true);
+    plLayout->addWidget(chartsBox_, 3, 0, 1, 6);
     plLayout->setColumnStretch(6, 1);
-    layout->addWidget(pl);
+    plLayout->setRowStretch(4, 1);
+    // The charts stand beside the figures they picture.
+    auto* plRow = new QHBoxLayout;
+    pl->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    plRow->addWidget(pl, 0);
+    charts_ = new ControlCentreCharts(this);
+    charts_->setMinimumSize(360, 170);
+    plRow->addWidget(charts_, 1);
+    layout->addLayout(plRow, 1);
 
     // --- Status bar: today ---
     auto* status = new QStatusBar(this);
@@ -289,6 +303,8 @@ TQVCoyOpsForm::TQVCoyOpsForm(QWidget* owner)
     status->addWidget(datePanel_, 1);
     layout->addWidget(status);
 
+    connect(chartsBox_, &QCheckBox::toggled, this,
+            [this](bool shown) { ui::guarded(this, [&] { chartsToggled(shown); }); });
     connect(recalcButton_, &QPushButton::clicked, this,
             [this] { ui::guarded(this, [this] { RecalcButtonClick(); }); });
     connect(deptNavigator_, &ui::Navigator::moved, deptGrid_, &ui::DataGrid::syncToTable);
@@ -300,7 +316,8 @@ TQVCoyOpsForm::TQVCoyOpsForm(QWidget* owner)
 
     setTabOrder(fromDate_, toDate_);
     setTabOrder(toDate_, recalcButton_);
-    resize(1060, 660);
+    setTabOrder(recalcButton_, chartsBox_);
+    resize(1180, 740);
 }
 
 TQVCoyOpsForm::~TQVCoyOpsForm() { closeTables(); }
@@ -331,6 +348,9 @@ void TQVCoyOpsForm::FormShow()
         if (wanted != current) setWindowState(wanted);
         // A BegDate that is not a date is reported; the range then starts a year back.
         fromDate_->setDateValue(cc::readFromDate(ini, today));
+        const QSignalBlocker quiet(chartsBox_);
+        chartsBox_->setChecked(cc::readChartsShown(ini));
+        charts_->setVisible(chartsBox_->isChecked());
     });
 }
 
@@ -447,6 +467,7 @@ void TQVCoyOpsForm::computeBankTotals()
     bankTotal_->setText(totals.inBank);
     overdraftTotal_->setText(totals.overdraft);
     fundsTotal_->setText(totals.funds);
+    if (figuresReady_) refreshCharts();
 }
 
 void TQVCoyOpsForm::computeProfitAndLoss()
@@ -456,10 +477,36 @@ void TQVCoyOpsForm::computeProfitAndLoss()
     expenditure_->setText(cc::kNothingAdded);
     profitLoss_->setText(cc::kNothingAdded);
     rangeLine_->setText(cc::rangeLine(fromDate(), toDate()));
-    const cc::ProfitAndLoss figures = cc::readProfitAndLoss(connection_, coy_, fromDate(), toDate());
+    figuresReady_ = false;
+    chartFrom_ = fromDate();
+    chartTo_ = toDate();
+    accounts_ = cc::readLedgerAccounts(connection_, coy_);
+    monthSums_ = cc::readJournalMonthSums(connection_, coy_, chartFrom_, chartTo_);
+    const cc::ProfitAndLoss figures = cc::profitAndLoss(accounts_, cc::sumsByAccount(monthSums_));
     income_->setText(figures.income);
     expenditure_->setText(figures.expenditure);
     profitLoss_->setText(figures.profitLoss);
+    figuresReady_ = true;
+    refreshCharts();
+}
+
+void TQVCoyOpsForm::refreshCharts()
+{
+    // Hidden charts cost nothing; showing them again draws them afresh.
+    if (!chartsBox_->isChecked() || !connection_.isConnected()) return;
+    std::vector<cc::MonthFigures> months =
+        cc::monthlyProfitAndLoss(accounts_, monthSums_, chartFrom_, chartTo_);
+    cc::setBankTotals(months, bankTotal_->text().toDouble(),
+                      cc::readBankMovements(connection_, coy_, chartFrom_, chartTo_));
+    charts_->showMonths(months);
+}
+
+void TQVCoyOpsForm::chartsToggled(bool shown)
+{
+    charts_->setVisible(shown);
+    store::IniFile ini = programIni();
+    cc::writeChartsShown(ini, shown);
+    if (shown && figuresReady_) refreshCharts();
 }
 
 // --- Tool bar ------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 // a tool bar that opens every operation. Nothing is passed to it; it works on the first control
 // record and recomputes its figures after the operations that change them.
 
+#include "app/controlcentre_figures.h"
 #include "store/connection.h"
 #include "ui/formbase.h"
 
@@ -11,6 +12,8 @@
 #include <functional>
 #include <memory>
 
+class ControlCentreCharts;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -95,6 +98,8 @@ private:
     void reopenBankAccounts();
     void computeBankTotals();
     void computeProfitAndLoss();
+    void refreshCharts();
+    void chartsToggled(bool shown);
 
     store::Connection connection_;
     std::unique_ptr<store::Table> control_;
@@ -125,4 +130,11 @@ private:
     QLabel* profitLoss_;
     QLabel* rangeLine_;
     QLabel* datePanel_;
+    QCheckBox* chartsBox_;
+    ControlCentreCharts* charts_;
+    // The rows the profit and loss was last added up from, and their range: the charts' source.
+    std::vector<app::controlcentre::LedgerAccountRef> accounts_;
+    std::vector<app::controlcentre::AccountMonthSum> monthSums_;
+    QDate chartFrom_, chartTo_;
+    bool figuresReady_ = false;
 };

@@ -79,29 +79,51 @@ std::vector<LedgerAccountRef> readLedgerAccounts(store::Connection& c, int coy)
     return out;
 }
 
-QStringList journalSumsSql()
+QStringList journalMonthSumsSql()
 {
-    // The IN list walks the company's accounts and, for each, the (FULLCODE, TRANDATE) range of
-    // the covering index: only the lines of the range are touched, and never their rows.
-    return {"SELECT FULLCODE, SUM(AMOUNT) AS TOTAL FROM QVACTTR",
-            "WHERE FULLCODE IN (SELECT FULLCODE FROM QVACCDET WHERE COYCODE =:sCoyCode)",
-            "AND TRANDATE BETWEEN :BegDate AND :EndDate",
-            "GROUP BY FULLCODE"};
+    // One sum per account and month, each a seek into the covering (FULLCODE, TRANDATE, AMOUNT)
+    // index: only the lines of the range are touched, never their rows, and nothing is sorted
+    // (grouping the lines by a month computed from each would sort them all).
+    return {"WITH RECURSIVE MONTHS(MSTART) AS (SELECT DATE(:BegDate, 'start of month')",
+            "UNION ALL SELECT DATE(MSTART, '+1 month') FROM MONTHS",
+            "WHERE DATE(MSTART, '+1 month') <= :EndDate)",
+            "SELECT A.FULLCODE, MSTART,",
+            "(SELECT SUM(T.AMOUNT) FROM QVACTTR T WHERE T.FULLCODE = A.FULLCODE",
+            "AND T.TRANDATE BETWEEN MAX(MSTART, :BegDate)",
+            "AND MIN(DATE(MSTART, '+1 month', '-1 day'), :EndDate)) AS TOTAL",
+            "FROM (SELECT DISTINCT FULLCODE FROM QVACCDET WHERE COYCODE =:sCoyCode) A, MONTHS"};
+}
+
+std::vector<AccountMonthSum> readJournalMonthSums(store::Connection& c, int coy,
+                                                  const QDate& from, const QDate& to)
+{
+    std::vector<AccountMonthSum> out;
+    if (!from.isValid() || !to.isValid()) return out;
+    store::Query q(c);
+    q.setSql(journalMonthSumsSql());
+    q.bind(QStringLiteral("sCoyCode"), QString::number(coy));
+    q.bind(QStringLiteral("BegDate"), from);
+    q.bind(QStringLiteral("EndDate"), to);
+    q.open();
+    for (q.first(); !q.eof(); q.next()) {
+        if (q.value(2).isNull()) continue;  // no lines that month
+        out.push_back({q.text(QStringLiteral("FULLCODE")), q.date(QStringLiteral("MSTART")),
+                       q.number(2)});
+    }
+    return out;
+}
+
+std::map<QString, double> sumsByAccount(const std::vector<AccountMonthSum>& monthSums)
+{
+    std::map<QString, double> out;
+    for (const AccountMonthSum& m : monthSums) out[m.fullCode] += m.sum;
+    return out;
 }
 
 std::map<QString, double> readJournalSums(store::Connection& c, int coy, const QDate& from,
                                           const QDate& to)
 {
-    std::map<QString, double> out;
-    if (!from.isValid() || !to.isValid()) return out;
-    store::Query q(c);
-    q.setSql(journalSumsSql());
-    q.bind(QStringLiteral("sCoyCode"), QString::number(coy));
-    q.bind(QStringLiteral("BegDate"), from);
-    q.bind(QStringLiteral("EndDate"), to);
-    q.open();
-    for (q.first(); !q.eof(); q.next()) out[q.text(QStringLiteral("FULLCODE"))] = q.number(1);
-    return out;
+    return sumsByAccount(readJournalMonthSums(c, coy, from, to));
 }
 
 ProfitAndLoss readProfitAndLoss(store::Connection& c, int coy, const QDate& from,
@@ -131,6 +153,17 @@ QDate readFromDate(const store::IniFile& ini, const QDate& today)
 int readState(const store::IniFile& ini, int current)
 {
     return ini.readInteger(kSection, QStringLiteral("State"), current);
+}
+
+bool readChartsShown(const store::IniFile& ini)
+{
+    return ini.readInteger(kSection, QStringLiteral("Charts"), 1) != 0;
+}
+
+void writeChartsShown(store::IniFile& ini, bool shown)
+{
+    ini.writeString(kSection, QStringLiteral("Charts"),
+                    shown ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void writeStateAndFromDate(store::IniFile& ini, int state, const QDate& from)

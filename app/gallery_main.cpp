@@ -80,6 +80,8 @@ int main(int argc, char** argv) {
     gallery::registerTaxWindows();
     gallery::registerTaxSettingsAndAuditWindows();
     gallery::registerBudgetWindows();
+    gallery::registerStatementWindows();
+    gallery::registerExchangeWindows();
 
     ui::MessageScript quiet;  // a window that complains on opening must not block the gallery
     int failures = 0;

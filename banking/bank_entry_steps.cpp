@@ -333,9 +333,13 @@ void writeAccountBalance(store::Connection& connection, int coy, const QString& 
 }
 
 qint64 writeBankRow(store::Connection& connection, const BankRow& row, qint64 rowIdToEdit) {
-    requireTransaction(connection, "A bank row");
     store::Table t(connection, QStringLiteral("QVBnkTr.DBF"));
     t.open();
+    return writeBankRow(t, row, rowIdToEdit);
+}
+
+qint64 writeBankRow(store::Table& t, const BankRow& row, qint64 rowIdToEdit) {
+    requireTransaction(t.connection(), "A bank row");
     if (rowIdToEdit == 0) {
         t.insert();
         t.setValue(QStringLiteral("BNKTRNLNK"), row.bnkTrnLnk);

@@ -19,6 +19,7 @@
 #include "banking/bank_posting.h"
 #include "banking/journal_rules.h"
 #include "store/connection.h"
+#include "store/table.h"
 
 namespace banking {
 
@@ -156,6 +157,8 @@ struct BankRow {
 };
 // Inserts the row (rowIdToEdit 0) or rewrites the stored one. Returns its row id.
 qint64 writeBankRow(store::Connection& connection, const BankRow& row, qint64 rowIdToEdit = 0);
+// The same through a bank row table the caller keeps open (an import writing many rows).
+qint64 writeBankRow(store::Table& bankRows, const BankRow& row, qint64 rowIdToEdit = 0);
 
 // The entry's own row, and a transfer's row in the destination account.
 BankRow bankRowOf(const ResolvedEntry& r);

@@ -7,47 +7,19 @@
 //   w.coyCode = "1"; w.bankLink = account.bankLink; w.accountLabel = account.desc;
 //   if (w.exec() == QDialog::Accepted) showRow(w.tranNum.toLongLong());
 
-#include "store/connection.h"
-#include "ui/formbase.h"
+#include "ui/numberlistform.h"
 
-class QLineEdit;
-class QPushButton;
-
-namespace ui {
-class DataGrid;
-class Navigator;
-}  // namespace ui
-
-class TQVBnkTranListForm : public ui::FormBase {
+class TQVBnkTranListForm : public ui::NumberListForm {
     Q_OBJECT
 public:
     explicit TQVBnkTranListForm(QWidget* owner = nullptr);
-    ~TQVBnkTranListForm() override;
 
     // Inputs.
     QString coyCode = QStringLiteral("1");
     QString bankLink;
     QString accountLabel;
-    bool selectEnabled = true;  // the caller enables "Select" only while it can move to a row
-
-    // Result of "Select": the row's TRANNUM as text.
-    QString tranNum;
-
-    void GoToButtonClick();
-    void SelectButtonClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void FormShow();
-
-    store::Connection connection_;
-    bool shown_ = false;
-    ui::DataGrid* grid_;
-    ui::Navigator* navigator_;
-    QLineEdit* numberEdit_;
-    QPushButton* goToButton_;
-    QPushButton* selectButton_;
-    QPushButton* exitButton_;
+    void bindRows() override;
+    std::optional<qint64> typedNumber() override;
 };

@@ -43,6 +43,8 @@ int paymentWindowBench(int count);
 // The reconciliation window over an account of `rows` rows of which `unreconciled` are: showing
 // it, presenting one row, "Up Date" over all of them presented.
 int reconcileBench(int rows, int unreconciled);
+// The time until the statement import window shows a statement file of `lines` lines.
+int importWindowBench(int lines);
 // control [CACHEFOLDER]: opening the control centre over a million journal lines.
 int controlBench(const QStringList& args);
 // The New Zealand return of the two months from `from` on an open book, and finalising them
@@ -50,5 +52,8 @@ int controlBench(const QStringList& args);
 int taxReturnBench(store::Connection& c, const QDate& from);
 // The tax audit of the two months from `from`, read and made into its report.
 int taxAuditBench(store::Connection& c, const QDate& from);
+// exchange [FOLDER [LINES]]: exporting a year in the own format and as CSV, and importing half
+// a year of the own format into an empty company with the same accounts.
+int exchangeBench(const QStringList& args);
 
 }  // namespace bench

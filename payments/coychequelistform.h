@@ -7,46 +7,18 @@
 //   w.coyCode = 1; w.suppCode = "ACME";  // the supplier is optional
 //   if (w.exec() == QDialog::Accepted) show(w.tranNum.toLongLong());
 
-#include "store/connection.h"
-#include "ui/formbase.h"
+#include "ui/numberlistform.h"
 
-class QLineEdit;
-class QPushButton;
-
-namespace ui {
-class DataGrid;
-class Navigator;
-}  // namespace ui
-
-class TCoyChequeListForm : public ui::FormBase {
+class TCoyChequeListForm : public ui::NumberListForm {
     Q_OBJECT
 public:
     explicit TCoyChequeListForm(QWidget* owner = nullptr);
-    ~TCoyChequeListForm() override;
 
     // Inputs.
     int coyCode = 1;
-    QString suppCode;           // empty: every payment of the company
-    bool selectEnabled = true;  // the caller enables "Select" only while it can use a payment
-
-    // Result of "Select": the payment's TRANNUM as text.
-    QString tranNum;
-
-    void GoToButtonClick();
-    void SelectButtonClick();
+    QString suppCode;  // empty: every payment of the company
 
 protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void FormShow();
-
-    store::Connection connection_;
-    bool shown_ = false;
-    ui::DataGrid* grid_;
-    ui::Navigator* navigator_;
-    QLineEdit* numberEdit_;
-    QPushButton* goToButton_;
-    QPushButton* selectButton_;
-    QPushButton* exitButton_;
+    void bindRows() override;
+    std::optional<qint64> typedNumber() override;
 };

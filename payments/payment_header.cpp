@@ -213,6 +213,9 @@ PaymentResult saveEditedPayment(store::Connection& c, const HeaderInput& input,
         store::Transaction tx(c);
         const auto stored = findPayment(c, input.coy, storedNumber);
         if (!stored) return paymentRefused(PaymentProblem::NothingToEdit);
+        // The date placed it in a filed return; a new one would move it out of that period.
+        if (stored->gstCalc && input.date != stored->date)
+            return paymentRefused(PaymentProblem::TaxedDate);
         if (const PaymentProblem p = numberProblem(c, input.coy, number, storedNumber);
             p != PaymentProblem::None)
             return paymentRefused(p, number);

@@ -36,7 +36,8 @@ PaymentResult saveNewPayment(store::Connection& connection, const HeaderInput& i
 // update transaction number in details!"). The bank row takes the date and the narrative; every
 // line the date; when the supplier changed, an untaxed line of a taxable account takes the tax
 // contained in its TOT_AMT (or loses its tax for a supplier not registered), and the journal
-// lines follow. The supplier of a locked payment stays.
+// lines follow. The supplier of a locked payment stays; a payment whose tax was calculated keeps
+// its date (refused otherwise).
 PaymentResult saveEditedPayment(store::Connection& connection, const HeaderInput& input,
                                 qint64 storedNumber);
 

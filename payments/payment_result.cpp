@@ -37,6 +37,8 @@ QString paymentProblemText(PaymentProblem problem, qint64 number) {
             return QStringLiteral(
                 "Reconciled or presented, or its sales tax calculated: "
                 "amounts cannot be changed.");
+        case PaymentProblem::TaxedDate:
+            return QStringLiteral("Its sales tax has been calculated: the date cannot be changed.");
         case PaymentProblem::Reconciled:
             return QStringLiteral("Cannot delete ... has been reconciled!");
         case PaymentProblem::BankRowMissing:

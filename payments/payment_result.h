@@ -23,6 +23,7 @@ enum class PaymentProblem {
     NoAmount,             // "Amount must be greater than 0!"
     AmountTooLarge,       // "Amount too large."
     Locked,               // reconciled, presented or its tax calculated
+    TaxedDate,            // a new date for a payment whose tax was calculated
     Reconciled,           // "Cannot delete ... has been reconciled!"
     BankRowMissing,       // "Could not delete bank transaction  " + TRANNUM
 };

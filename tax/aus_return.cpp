@@ -1,21 +1,17 @@
 #include "tax/aus_return.h"
 
-#include <QFileInfo>
-
 #include "store/format.h"
-#include "store/inifile.h"
 #include "store/query.h"
+#include "tax/intsettings.h"
+#include "tax/line_groups.h"
 
 namespace tax {
 
 std::optional<AusAccountCodes> readAusAccountCodes(const QString& dataFolder) {
-    const store::IniFile ini(dataFolder + QStringLiteral("IntSettings.ini"));
-    if (!ini.exists()) return std::nullopt;
-    auto code = [&](const char* name) {
-        return ini.readString(QLatin1String(name), QLatin1String(name)).trimmed();
-    };
-    return AusAccountCodes{code("ExportSales"), code("InputSales"), code("CapEx"),
-                           code("InputPurchases")};
+    if (!intSettingsExist(dataFolder)) return std::nullopt;
+    const IntSettings s = readIntSettings(dataFolder);
+    return AusAccountCodes{s.exportSales.trimmed(), s.inputSales.trimmed(), s.capEx.trimmed(),
+                           s.inputPurchases.trimmed()};
 }
 
 namespace {
@@ -72,7 +68,7 @@ AusSums readAusSums(store::Connection& connection, int coy, const TaxPeriod& per
                       .arg(QLatin1String(l.condition));
     store::Query q(connection);
     q.setSql(QStringList{QStringLiteral("SELECT ") + select.join(QStringLiteral(",\n")),
-                         "FROM QVACTTR D", "WHERE D.COYCODE =:iCoyCode", "AND D.GSTCALC = 0",
+                         openLinesSource(), "WHERE D.COYCODE =:iCoyCode", "AND D.GSTCALC = 0",
                          "AND (D.TRANDATE BETWEEN :StartDate AND :EndDate)"});
     q.bind("iCoyCode", QString::number(coy));
     q.bind("StartDate", period.start);

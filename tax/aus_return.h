@@ -18,13 +18,13 @@ namespace tax {
 
 // The four ledger account codes of "IntSettings.ini"; an empty code matches no line.
 struct AusAccountCodes {
-    QString exportSales;     // [ExportSales] ExportSales
-    QString inputSales;      // [InputSales] InputSales
-    QString capEx;           // [CapEx] CapEx
-    QString inputPurchases;  // [InputPurchases] InputPurchases
+    QString exportSales;
+    QString inputSales;
+    QString capEx;
+    QString inputPurchases;
 };
-// The codes from "IntSettings.ini" in the data folder (a path ending in a separator); nothing
-// when the file does not exist (the worksheet then may not be finalised).
+// The codes of readIntSettings for the data folder (a path ending in a separator), trimmed;
+// nothing when the file does not exist (the worksheet then may not be finalised).
 std::optional<AusAccountCodes> readAusAccountCodes(const QString& dataFolder);
 
 // SUM(AMOUNT) of the period's open lines for the labels read from the journal.

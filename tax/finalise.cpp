@@ -33,17 +33,16 @@ qint64 markJournalLines(store::Connection& c, int coy, const TaxPeriod& period,
     // The taxable accounts that are not wholly private: every open line of the period, taxed,
     // zero-rated or not.
     QString which = QStringLiteral(
-        "EXISTS (SELECT 1 FROM QVACCDET C WHERE C.COYCODE =:sCoyCode "
-        "AND C.ACCTCODE = D.ACCTCODE AND C.GSTAPPLIES = 1 "
-        "AND C.ALLOCPER <> 100)");
+        "D.ACCTCODE IN (SELECT C.ACCTCODE FROM QVACCDET C WHERE C.COYCODE =:sCoyCode "
+        "AND C.GSTAPPLIES = 1 AND C.ALLOCPER <> 100)");
     if (!kind.countedLines.isEmpty()) which += QStringLiteral(" OR ") + kind.countedLines;
     QVariantMap params = kind.params;
     params.insert(lineGroupParams(coy, period));
     return store::execute(
         c,
-        {"UPDATE QVACTTR AS D SET GSTCALC = 1, GSTDATE =:EndDate", "WHERE D.COYCODE =:sCoyCode",
-         "AND D.GSTCALC = 0", "AND (D.TRANDATE BETWEEN :StartDate AND :EndDate)",
-         QStringLiteral("AND (%1)").arg(which)},
+        {"UPDATE QVACTTR AS D INDEXED BY QVActTr_TAX_OPEN", "SET GSTCALC = 1, GSTDATE =:EndDate",
+         "WHERE D.COYCODE =:sCoyCode", "AND D.GSTCALC = 0",
+         "AND (D.TRANDATE BETWEEN :StartDate AND :EndDate)", QStringLiteral("AND (%1)").arg(which)},
         params);
 }
 

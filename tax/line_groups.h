@@ -31,6 +31,9 @@ inline constexpr LineGroup kLineGroups[] = {LineGroup::SalesAndIncome, LineGroup
 // The group's own condition over a journal line named D (without the company, GSTCALC and period
 // tests), naming the parameter sCoyCode.
 QString lineGroupCondition(LineGroup group);
+// "FROM ..." naming the journal lines D, read through the index of the lines not yet in a filed
+// return (GSTCALC 0) in date order; the clause must test D.GSTCALC = 0 as lineGroupWhere does.
+QString openLinesSource();
 // The WHERE clause over journal lines named D ("WHERE ...", "AND ..." lines) of a group, with
 // the parameters of lineGroupParams.
 QStringList lineGroupWhere(LineGroup group);

@@ -43,5 +43,7 @@ void registerChequeWindows();
 void registerTaxWindows();
 void registerTaxSettingsAndAuditWindows();
 void registerBudgetWindows();
+void registerStatementWindows();
+void registerExchangeWindows();
 
 }  // namespace gallery

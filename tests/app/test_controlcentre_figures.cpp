@@ -149,7 +149,7 @@ TEST_F(ControlCentreBook, TheOtherCompanyHasItsOwnFigures)
 TEST_F(ControlCentreBook, TheSumsReadTheCoveringIndexAlone)
 {
     store::Query q(folder.connection);
-    QStringList sql = cc::journalSumsSql();
+    QStringList sql = cc::journalMonthSumsSql();
     sql.first().prepend(QStringLiteral("EXPLAIN QUERY PLAN "));
     q.setSql(sql);
     q.bind("sCoyCode", "1");

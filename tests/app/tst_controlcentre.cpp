@@ -1,6 +1,7 @@
 // The control centre: the company's panels and figures, the tool bar's operations and what the
 // window recomputes after each, the from date kept between runs, and a store it cannot open.
 #include "app/controlcentre.h"
+#include "app/controlcentre_charts.h"
 #include "app/controlcentre_figures.h"
 #include "app/launchers.h"
 #include "app/mainform.h"
@@ -16,6 +17,7 @@
 #include "ui/messages.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -152,6 +154,7 @@ private slots:
     void fromDateAbsentIsAYearBack();
     void aFromDateThatIsNotADateIsReported();
     void recalculateUsesTheRange();
+    void chartsHiddenStayHiddenOnReopening();
     void toolBarButtonsOpenTheirWindowsWithTheirInputs_data();
     void toolBarButtonsOpenTheirWindowsWithTheirInputs();
     void bankEntryFromTheToolBarChangesTheTotals();
@@ -366,9 +369,13 @@ void TestControlCentre::recalculateUsesTheRange()
     w.show();
     const QString yearIncome = labelText(&w, "IncomeLabel");
     const QDate from = QDate::currentDate().addYears(-3);
+    auto* charts = w.findChild<ControlCentreCharts*>("ChartsPanel");
+    QVERIFY(charts->isVisible());
+    QCOMPARE(charts->months().size(), 13u);
     dateBox(&w, "FromDateBox")->setDateValue(from);
     // Nothing moves until "Recalculate ".
     QCOMPARE(labelText(&w, "IncomeLabel"), yearIncome);
+    QCOMPARE(charts->months().size(), 13u);
     auto* recalc = w.findChild<QPushButton*>("RecalcButton");
     QCOMPARE(recalc->text(), QStringLiteral("Recalculate "));
     QVERIFY(recalc->isDefault());
@@ -378,10 +385,38 @@ void TestControlCentre::recalculateUsesTheRange()
     const cc::ProfitAndLoss all = cc::readProfitAndLoss(c, 1, from, QDate::currentDate());
     QCOMPARE(labelText(&w, "IncomeLabel"), all.income);
     QVERIFY(all.income != yearIncome);
+    // The charts follow: 37 months whose income adds up to the label's, ending at the bank total.
+    QCOMPARE(charts->months().size(), 37u);
+    qint64 chartIncome = 0;
+    for (const cc::MonthFigures& m : charts->months()) chartIncome += store::fmt::cents(m.income);
+    QCOMPARE(chartIncome, store::fmt::cents(all.income.toDouble()));
+    QCOMPARE(store::fmt::money(charts->months().back().bankTotal),
+             labelText(&w, "BankTotalLabel"));
     QCOMPARE(labelText(&w, "RangeLabel"),
              "Income/expenditure between : " + store::fmt::shortDate(from) + " and "
                  + store::fmt::shortDate(QDate::currentDate()));
     w.close();
+}
+
+void TestControlCentre::chartsHiddenStayHiddenOnReopening()
+{
+    makeSample(0);
+    {
+        TQVCoyOpsForm w;
+        w.show();
+        auto* box = w.findChild<QCheckBox*>("ChartsBox");
+        QVERIFY(box->isChecked());
+        box->click();
+        QVERIFY(!box->isChecked());
+        QVERIFY(!w.findChild<ControlCentreCharts*>("ChartsPanel")->isVisible());
+        w.close();
+    }
+    QCOMPARE(programIni().readString(cc::kSection, "Charts"), QStringLiteral("0"));
+    TQVCoyOpsForm again;
+    again.show();
+    QVERIFY(!again.findChild<QCheckBox*>("ChartsBox")->isChecked());
+    QVERIFY(!again.findChild<ControlCentreCharts*>("ChartsPanel")->isVisible());
+    again.close();
 }
 
 void TestControlCentre::toolBarButtonsOpenTheirWindowsWithTheirInputs_data()

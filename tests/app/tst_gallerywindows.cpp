@@ -141,6 +141,8 @@ void TestGalleryWindows::initTestCase() {
     gallery::registerTaxWindows();
     gallery::registerTaxSettingsAndAuditWindows();
     gallery::registerBudgetWindows();
+    gallery::registerStatementWindows();
+    gallery::registerExchangeWindows();
 }
 
 QWidget* TestGalleryWindows::open(const gallery::Entry& entry) {

@@ -4,6 +4,7 @@
 #include "app/launchers.h"
 #include "app/mainform.h"
 #include "banking/banktranform.h"
+#include "exchange/importtextform.h"
 #include "banking/rectransform.h"
 #include "ledger/companyform.h"
 #include "payments/addeditsuppform.h"
@@ -242,6 +243,15 @@ void TestMainForm::guardedCommandsGoAheadWithAnActiveCompany()
     trigger(*main, "BankTransItem");
     QVERIFY(opened->seen);
     QCOMPARE(coy, QStringLiteral("1"));
+    // "From Bank Account" opens statement import for the active company.
+    int importCoy = 0;
+    auto import = testing_support::whenShown<TImportTextForm>([&](TImportTextForm* w) {
+        importCoy = w->coyCode;
+        static_cast<QDialog*>(w)->reject();
+    });
+    trigger(*main, "ImportBankItem");
+    QVERIFY(import->seen);
+    QCOMPARE(importCoy, 1);
 }
 
 void TestMainForm::suppliersOpensSupplierMaintenanceForTheActiveCompany()

@@ -39,7 +39,8 @@ TEST_P(BudgetVariation, isFavourableWhenPositiveForEitherType) {
     ASSERT_EQ(data.budgets.size(), 1u);
     const auto& april = data.budgets[0].periods.at(0);
     EXPECT_DOUBLE_EQ(april.variation, c.variation);
-    const auto rows = budgets::budgetReportDocument(data).bandsOf(reports::BandKind::Detail);
+    const auto doc = budgets::budgetReportDocument(data);  // the bands point into it
+    const auto rows = doc.bandsOf(reports::BandKind::Detail);
     EXPECT_EQ(rows.at(0)->cells.at(3), c.shownActual);
     EXPECT_DOUBLE_EQ(data.budgets[0].yearToDate, c.actual);
     EXPECT_DOUBLE_EQ(data.budgets[0].remaining, 1200 - c.actual);
@@ -87,7 +88,8 @@ TEST_F(BudgetReport, aDepartmentsReportReadsItsOwnLinesAndLeavesEmptyActualsBlan
     const auto data = report(BudgetSelection::ActiveOnly, {}, link);
     ASSERT_EQ(data.budgets.size(), 1u);
     EXPECT_EQ(data.heading, "Budgets for :  Harbour Cafe and for  Cafe floor");
-    const auto rows = budgets::budgetReportDocument(data).bandsOf(reports::BandKind::Detail);
+    const auto doc = budgets::budgetReportDocument(data);  // the bands point into it
+    const auto rows = doc.bandsOf(reports::BandKind::Detail);
     EXPECT_EQ(rows.at(0)->cells.at(3), "");
 }
 

@@ -71,6 +71,25 @@ TEST_F(PaymentChanges, ARegisteredSupplierInsteadOfAnUnregisteredOneClaimsTheTax
     EXPECT_DOUBLE_EQ(money("SELECT GSTAMT FROM QVCHHDR"), 0.0);
 }
 
+TEST_F(PaymentChanges, APaymentWhoseTaxWasCalculatedKeepsItsDate) {
+    twoLines();
+    c.exec(QStringLiteral("UPDATE QVCHHDR SET GSTCALC = 1"));
+    const PaymentResult r = saveEditedPayment(c, edited(42), 42);
+    EXPECT_EQ(r.problem, PaymentProblem::TaxedDate);
+    EXPECT_EQ(r.message,
+              QStringLiteral("Its sales tax has been calculated: the date cannot be changed."));
+    const std::pair<const char*, int> kept[] = {
+        {"SELECT COUNT(*) FROM QVCHHDR WHERE CHQDATE = '2025-06-03'", 1},
+        {"SELECT COUNT(*) FROM QVCHQDET WHERE CHQDATE = '2025-06-03'", 2},
+        {"SELECT COUNT(*) FROM QVACTTR WHERE TRANDATE = '2025-06-03'", 2},
+        {"SELECT COUNT(*) FROM QVBNKTR WHERE TRANDATE = '2025-06-03'", 1}};
+    for (const auto& [q, n] : kept) EXPECT_EQ(count(QLatin1String(q)), n) << q;
+    // The same date with a new number is still saved.
+    HeaderInput sameDate = edited(60);
+    sameDate.date = QDate(2025, 6, 3);
+    EXPECT_TRUE(saveEditedPayment(c, sameDate, 42).ok());
+}
+
 TEST_F(PaymentChanges, DeletingEveryLineRemovesTheBankRowAndGivesTheBalanceBack) {
     const qint64 n = twoLines();
     EXPECT_DOUBLE_EQ(balance(kBankB, kAcctB), 839.0);

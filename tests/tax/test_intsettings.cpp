@@ -9,6 +9,7 @@
 #include "store/error.h"
 #include "store/inifile.h"
 #include "support/temp_folder.h"
+#include "tax/aus_return.h"
 #include "tax/intsettings.h"
 
 namespace {
@@ -29,6 +30,18 @@ TEST(IntSettings, aSaveIsReadBackValueForValueWithExportSalesKeyedExportsales) {
     EXPECT_EQ(ini.keys("ExportSales"), QStringList{"Exportsales"});
     EXPECT_EQ(ini.sections(), (QStringList{"Country", "TaxLabel", "ExportSales", "InputSales",
                                            "CapEx", "InputPurchases"}));
+}
+
+TEST(IntSettings, theWorksheetReadsTheSavedCodesTrimmedAndNoneWithoutTheFile) {
+    TempDataFolder folder;
+    EXPECT_FALSE(tax::readAusAccountCodes(folder.path()).has_value());
+    tax::writeIntSettings(folder.path(), {"Australia", "GST", "EXPORT ", "RENTRES", "PLANT", ""});
+    const auto codes = tax::readAusAccountCodes(folder.path());
+    ASSERT_TRUE(codes.has_value());
+    EXPECT_EQ(codes->exportSales, "EXPORT");
+    EXPECT_EQ(codes->inputSales, "RENTRES");
+    EXPECT_EQ(codes->capEx, "PLANT");
+    EXPECT_TRUE(codes->inputPurchases.isEmpty());
 }
 
 TEST(IntSettings, aMissingFileShowsAustraliaAndSalesTaxWithEmptyCodes) {

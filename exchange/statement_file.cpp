@@ -1,0 +1,68 @@
+#include "exchange/statement_file.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace exchange {
+
+namespace {
+
+// A statement bigger than this is not a bank's download.
+constexpr qint64 kLargestStatementFile = 64LL * 1024 * 1024;
+
+const QString kNothingImported = QStringLiteral(" Nothing was imported.");
+
+StatementFile refused(const QString& problem) {
+    return StatementFile{{}, problem + kNothingImported};
+}
+
+bool looksLikeUtf16(const QByteArray& bytes) {
+    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
+}  // namespace
+
+StatementFile statementFromBytes(const QByteArray& bytes) {
+    if (looksLikeUtf16(bytes))
+        return refused(QStringLiteral(
+            "This file is written in UTF-16; save it from the bank as plain text (CSV)."));
+    if (bytes.contains('\0'))
+        return refused(QStringLiteral("This file is not a text file, so it is no bank statement."));
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return refused(QStringLiteral(
+            "This file is not plain text in the UTF-8 or ASCII a bank statement uses."));
+    StatementFile file;
+    QStringView rest(text);
+    if (rest.startsWith(QChar(0xFEFF))) rest = rest.mid(1);
+    while (!rest.isEmpty()) {
+        qsizetype end = 0;
+        while (end < rest.size() && rest[end] != QLatin1Char('\n') &&
+               rest[end] != QLatin1Char('\r'))
+            ++end;
+        if (end > kLongestStatementLine)
+            return refused(QStringLiteral("Line %1 of this file is longer than %2 characters, "
+                                          "so the file is no bank statement.")
+                               .arg(file.lines.size() + 1)
+                               .arg(kLongestStatementLine));
+        file.lines << rest.first(end).toString();
+        if (end < rest.size() && rest[end] == QLatin1Char('\r') && end + 1 < rest.size() &&
+            rest[end + 1] == QLatin1Char('\n'))
+            ++end;
+        rest = rest.mid(std::min(end + 1, rest.size()));
+    }
+    return file;
+}
+
+StatementFile readStatementFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return refused(
+            QStringLiteral("The file %1 cannot be read: %2.").arg(path, f.errorString()));
+    if (f.size() > kLargestStatementFile)
+        return refused(QStringLiteral("The file %1 is too large for a bank statement.").arg(path));
+    return statementFromBytes(f.readAll());
+}
+
+}  // namespace exchange
