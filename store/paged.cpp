@@ -70,4 +70,23 @@ std::vector<std::vector<QVariant>> PagedSelection::fetchFrom(const QString& base
     return rows;
 }
 
+qint64 PagedSelection::find(int column, const std::function<bool(const QVariant&)>& matches) {
+    sqlite3_stmt* stmt = connection_.cachedStatement(sql_);
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    qint64 found = -1;
+    try {
+        bindParams(stmt, params_);
+        int rc;
+        for (qint64 offset = 0; found < 0 && (rc = sqlite3_step(stmt)) == SQLITE_ROW; ++offset)
+            if (matches(columnValue(stmt, column))) found = offset;
+        if (found < 0 && rc != SQLITE_DONE) connection_.raise(QStringLiteral("Error reading rows"));
+    } catch (...) {
+        sqlite3_reset(stmt);
+        throw;
+    }
+    sqlite3_reset(stmt);
+    return found;
+}
+
 }  // namespace store

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVariantMap>
+#include <functional>
 #include <vector>
 
 #include "store/connection.h"
@@ -25,6 +26,8 @@ public:
     // selection's parameters and these.
     std::vector<std::vector<QVariant>> fetchFrom(const QString& sql, const QVariantMap& extra,
                                                  int limit, qint64 offset = 0);
+    // The offset of the first row whose column matches, read in one pass; -1 when none does.
+    qint64 find(int column, const std::function<bool(const QVariant&)>& matches);
     void invalidate() { count_ = -1; }  // after the data changed
     void setCount(qint64 count) { count_ = count; }
 

@@ -523,6 +523,15 @@ Table::Selection Table::selection() const {
     s.beforeSql = select + from + whereClause(keysetCondition(false)) + orderClause(true);
     s.reverseSql = select + from + whereClause() + orderClause(true);
     s.keyColumn = rowIdOrdersKeys() ? -1 : fieldIndex(tag_) + 1;
+    const QString upTo =
+        rowIdOrdersKeys() ? QStringLiteral("rowid <= :__rowid2")
+                          : QStringLiteral("(%1, rowid) <= (:__key2, :__rowid2)").arg(quoted(tag_));
+    s.fromBetween = from + whereClause(keysetCondition(true) + QStringLiteral(" AND ") + upTo);
+    const QString keys = QStringLiteral("SELECT rowid") +
+                         (rowIdOrdersKeys() ? QString() : QStringLiteral(", ") + quoted(tag_)) +
+                         from + whereClause();
+    s.keySql = keys + orderClause();
+    s.reverseKeySql = keys + orderClause(true);
     return s;
 }
 

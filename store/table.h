@@ -111,8 +111,14 @@ public:
         QString beforeSql;
         QString reverseSql;
         int keyColumn = -1;
-        // " FROM ... WHERE ..." of the records after (:__key, :__rowid), for sums over them.
+        // " FROM ... WHERE ..." of the records after (:__key, :__rowid), for sums over them;
+        // fromBetween stops at (:__key2, :__rowid2), that record included.
         QString fromAfter;
+        QString fromBetween;
+        // The keys alone (row id, then the tag field's value where keyColumn >= 0) in order and
+        // in reverse order: an index holds them, so skipping rows by offset reads no record.
+        QString keySql;
+        QString reverseKeySql;
     };
     Selection selection() const;
 

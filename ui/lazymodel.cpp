@@ -165,8 +165,8 @@ QVariantMap LazyTableModel::keyOf(const Row& row) const {
     return key;
 }
 
-// A page of a table-backed model is read by key from a cached neighbour, else from the nearer
-// end; a query's by offset.
+// A page of a table-backed model is read by key from a cached neighbour, else by a seek from
+// the nearer end; a query's by offset.
 LazyTableModel::Page LazyTableModel::readPage(qint64 index) const {
     const qint64 start = index * kPageSize;
     const int size = int(std::min<qint64>(kPageSize, count_ - start));
@@ -174,16 +174,41 @@ LazyTableModel::Page LazyTableModel::readPage(qint64 index) const {
     const auto before = pages_.constFind(index - 1);
     if (before != pages_.constEnd() && before->size() == size_t(kPageSize))
         return selection_->fetchFrom(keyed_.afterSql, keyOf(before->back()), size);
-    Page rows;
     const auto after = pages_.constFind(index + 1);
-    if (after != pages_.constEnd() && !after->empty())
-        rows = selection_->fetchFrom(keyed_.beforeSql, keyOf(after->front()), size);
-    else if (count_ - start - size < start)
-        rows = selection_->fetchFrom(keyed_.reverseSql, {}, size, count_ - start - size);
-    else
-        return selection_->fetch(start, size);
+    if (after != pages_.constEnd() && !after->empty()) {
+        Page rows = selection_->fetchFrom(keyed_.beforeSql, keyOf(after->front()), size);
+        std::reverse(rows.begin(), rows.end());
+        return rows;
+    }
+    return readPageBySeek(start, size);
+}
+
+// The key next to the page is found by skipping rows of the key statements, which an index
+// answers without reading a record; the page is then read by key from it.
+LazyTableModel::Page LazyTableModel::readPageBySeek(qint64 start, int size) const {
+    const qint64 fromEnd = count_ - start - size;
+    Page rows;
+    if (start == 0) return selection_->fetch(0, size);
+    if (start <= fromEnd) {
+        const QVariantMap key = keyAt(keyed_.keySql, start - 1);
+        return key.isEmpty() ? rows : selection_->fetchFrom(keyed_.afterSql, key, size);
+    }
+    if (fromEnd == 0) {
+        rows = selection_->fetchFrom(keyed_.reverseSql, {}, size);
+    } else {
+        const QVariantMap key = keyAt(keyed_.reverseKeySql, fromEnd - 1);
+        if (!key.isEmpty()) rows = selection_->fetchFrom(keyed_.beforeSql, key, size);
+    }
     std::reverse(rows.begin(), rows.end());
     return rows;
+}
+
+QVariantMap LazyTableModel::keyAt(const QString& keySql, qint64 offset) const {
+    const auto keys = selection_->fetchFrom(keySql, {}, 1, offset);
+    if (keys.empty()) return {};
+    QVariantMap key{{QStringLiteral("__rowid"), keys.front().front()}};
+    if (keyed_.keyColumn >= 0) key.insert(QStringLiteral("__key"), keys.front().at(1));
+    return key;
 }
 
 int LazyTableModel::rowOfTableRecord() const {
@@ -232,6 +257,18 @@ QVariant LazyTableModel::valueAt(int row, const QString& field) const {
     return {};
 }
 
+int LazyTableModel::findRow(const QString& field,
+                            const std::function<bool(const QVariant&)>& matches) const {
+    if (!selection_) return -1;
+    int column = -1;
+    for (int i = 0; i < names_.size() && column < 0; ++i)
+        if (names_[i].compare(field, Qt::CaseInsensitive) == 0) column = i;
+    if (column < 0) throw store::StoreError(QStringLiteral("Field %1 not found.").arg(field));
+    const qint64 row = selection_->find(
+        column, [&](const QVariant& stored) { return matches(converted(column, stored)); });
+    return row < count_ ? int(row) : -1;
+}
+
 void LazyTableModel::setRunningEnd(qint64 cents) {
     runningEnd_ = cents;
     if (count_ > 0 && runningField_ >= 0)
@@ -243,36 +280,64 @@ qint64 LazyTableModel::runningCents(const Row& row) const {
 }
 
 // The running field summed over the rows after a page: from the next page when it is cached,
-// else over those rows alone.
+// else over the rows up to the nearest later page whose sum is known.
 qint64 LazyTableModel::runningAfterPage(qint64 index) const {
     if ((index + 1) * kPageSize >= count_) return 0;
     const auto known = runningAfter_.constFind(index);
-    if (known != runningAfter_.constEnd()) return known.value();
-    qint64 sum = 0;
+    if (known != runningAfter_.constEnd()) return known->after;
+    const qint64 sum = summedAfter(index);
+    const Page& rows = page(index);
+    runningAfter_.insert(index, {sum, rows.empty() ? QVariantMap() : keyOf(rows.back())});
+    return sum;
+}
+
+qint64 LazyTableModel::summedAfter(qint64 index) const {
     const auto next = runningAfter_.constFind(index + 1);
     if (next != runningAfter_.constEnd() && pages_.contains(index + 1)) {
-        sum = next.value();
+        qint64 sum = next->after;
         for (const Row& row : pages_.value(index + 1)) sum += runningCents(row);
-    } else {
-        const QString field = QLatin1Char('"') + names_[runningField_] + QLatin1Char('"');
-        const QString sum100 = QStringLiteral("SELECT SUM(ROUND(%1 * 100))").arg(field);
-        store::Query q(connection_);
-        QVariantMap params = params_;
-        const Page& rows = page(index);
-        if (table_ && !rows.empty()) {
-            q.setSql(sum100 + keyed_.fromAfter);
-            params.insert(keyOf(rows.back()));
-        } else {
-            q.setSql(sum100 + QStringLiteral(" FROM (%1 LIMIT -1 OFFSET %2)")
-                                  .arg(sql_)
-                                  .arg((index + 1) * kPageSize));
-        }
-        for (auto it = params.begin(); it != params.end(); ++it) q.bind(it.key(), it.value());
-        q.open();
-        sum = q.isEmpty() ? 0 : std::llround(q.number(0));
+        return sum;
     }
-    runningAfter_.insert(index, sum);
-    return sum;
+    const Page& rows = page(index);
+    if (!table_ || rows.empty())
+        return sumOver(
+            QStringLiteral(" FROM (%1 LIMIT -1 OFFSET %2)").arg(sql_).arg((index + 1) * kPageSize),
+            {});
+    // From the nearest page whose later rows are summed, before or after this one, else from
+    // the end; only the rows in between are read.
+    const QVariantMap own = keyOf(rows.back());
+    const qint64 lastPage = (count_ - 1) / kPageSize;
+    auto later = runningAfter_.upperBound(index);
+    auto earlier = runningAfter_.lowerBound(index);
+    const bool hasEarlier = earlier != runningAfter_.constBegin();
+    if (hasEarlier) --earlier;
+    const qint64 toLater = later != runningAfter_.constEnd() ? later.key() - index : LLONG_MAX;
+    const qint64 toEarlier = hasEarlier ? index - earlier.key() : LLONG_MAX;
+    const qint64 toEnd = lastPage - index;
+    const auto between = [&](const QVariantMap& from, const QVariantMap& to) {
+        QVariantMap params = from;
+        for (auto it = to.begin(); it != to.end(); ++it)
+            params.insert(it.key() + QLatin1Char('2'), it.value());
+        return sumOver(keyed_.fromBetween, params);
+    };
+    if (toEarlier < std::min(toLater, toEnd) && !earlier->lastKey.isEmpty())
+        return earlier->after - between(earlier->lastKey, own);
+    if (toLater < toEnd && !later->lastKey.isEmpty())
+        return later->after + between(own, later->lastKey);
+    return sumOver(keyed_.fromAfter, own);
+}
+
+// The running field summed in cents over " FROM ... WHERE ...", with the selection's
+// parameters and these.
+qint64 LazyTableModel::sumOver(const QString& from, const QVariantMap& extra) const {
+    const QString field = QLatin1Char('"') + names_[runningField_] + QLatin1Char('"');
+    store::Query q(connection_);
+    q.setSql(QStringLiteral("SELECT SUM(ROUND(%1 * 100))").arg(field) + from);
+    QVariantMap params = params_;
+    params.insert(extra);
+    for (auto it = params.begin(); it != params.end(); ++it) q.bind(it.key(), it.value());
+    q.open();
+    return q.isEmpty() ? 0 : std::llround(q.number(0));
 }
 
 qint64 LazyTableModel::runningCentsAt(int row) const {

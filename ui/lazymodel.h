@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QHash>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QVariant>
 #include <QVariantMap>
@@ -76,6 +77,10 @@ public:
     // nearer end through the table (standing on that record). -1 when the table has none.
     int rowOfTableRecord() const;
 
+    // The first row whose field, as valueAt gives it, matches; read in one pass of the
+    // selection rather than page by page. -1 when no row does.
+    int findRow(const QString& field, const std::function<bool(const QVariant&)>& matches) const;
+
     bool isTableBacked() const { return table_ != nullptr; }
     // The row id of a table-backed row; 0 for query models and rows out of range.
     qint64 rowIdAt(int row) const;
@@ -101,9 +106,13 @@ private:
     const Row* rowAt(int row) const;
     const Page& page(qint64 index) const;
     Page readPage(qint64 index) const;
+    Page readPageBySeek(qint64 start, int size) const;
     QVariantMap keyOf(const Row& row) const;
+    QVariantMap keyAt(const QString& keySql, qint64 offset) const;
     void resetPages(const std::function<void()>& count);
     qint64 runningAfterPage(qint64 index) const;
+    qint64 summedAfter(qint64 index) const;
+    qint64 sumOver(const QString& from, const QVariantMap& extra) const;
     qint64 runningCents(const Row& row) const;
     QVariant converted(int selectionColumn, const QVariant& stored) const;
 
@@ -128,9 +137,13 @@ private:
 
     qint64 runningEnd_ = 0;
     int runningField_ = -1;  // selection column the running columns sum
-    // Per page: the sum of the running field over the rows after it, in cents, found from the
-    // next page's or summed over the rows after the page.
-    mutable QHash<qint64, qint64> runningAfter_;
+    // Per page: the sum of the running field over the rows after it, in cents, and the key of
+    // its last row; found from the next page's, else summed up to the nearest later page known.
+    struct RunningMark {
+        qint64 after = 0;
+        QVariantMap lastKey;
+    };
+    mutable QMap<qint64, RunningMark> runningAfter_;
 };
 
 }  // namespace ui

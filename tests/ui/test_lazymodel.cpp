@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <set>
 
 #include "store/error.h"
 #include "store/format.h"
+#include "store/query.h"
 #include "store/table.h"
 #include "store/transaction.h"
 #include "support/temp_folder.h"
@@ -191,31 +193,62 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 
-namespace {
+// Pages read by key from a neighbour above or below, by a seek from either end and at the
+// ends themselves hold the rows and running balances of the plain ordered query, ties on the
+// tag broken by append order, and no page is read twice or in part.
+struct KeysetCase {
+    const char* name;
+    const char* tag;     // COYCODE holds each of its 100 values 30 times
+    const char* filter;  // a range the keyset must keep to
+};
 
-// Row n holds BUSCODE busCode(n) and COYCODE n % 100: the running balance after row r ends at
-// 1,000,000.00 less the codes of the rows after it.
-qint64 runningAfterRow(int r) {
-    qint64 after = 0;
-    for (int j = r + 1; j < kCompanies; ++j) after += (j % 100) * 100;
-    return 100000000 - after;
-}
+class LazyModelKeyset : public LazyModelOverTable,
+                        public ::testing::WithParamInterface<KeysetCase> {};
 
-}  // namespace
-
-// Pages read by key from a neighbour going up and down, from the nearer end, and by a far jump
-// hold the same rows and running balances as the tag order.
-TEST_F(LazyModelOverTable, PagesByKeyInAnyOrderHoldTheRowsOfTheTagOrder) {
+TEST_P(LazyModelKeyset, PagesInAnyOrderHoldTheRowsOfThePlainOrderedQuery) {
+    const KeysetCase c = GetParam();
+    table.setIndexName(c.tag);
+    if (*c.filter) table.setFilter(c.filter);
+    const QString where = *c.filter ? QStringLiteral(" WHERE ") + c.filter : QString();
+    const QString order = *c.tag ? QStringLiteral(" ORDER BY %1, rowid").arg(c.tag)
+                                 : QStringLiteral(" ORDER BY rowid");
+    store::Query q(folder.connection);
+    q.setSql("SELECT rowid, COYCODE FROM QVCoy" + where + order);
+    q.open();
+    std::vector<qint64> ids, codes;
+    for (; !q.eof(); q.next()) {
+        ids.push_back(q.value(0).toLongLong());
+        codes.push_back(q.value(1).toLongLong());
+    }
     QList<ui::ColumnSpec> columns = kCoyColumns;
     columns << ui::runningColumn("COYCODE", "Balance");
     ui::LazyTableModel model(folder.connection, table, columns);
+    ASSERT_EQ(model.rowCount(), int(ids.size()));
     model.setRunningEnd(100000000);
-    for (int row : {2999, 2700, 2500, 1500, 1300, 1700, 0, 300, 2000, 2999}) {
+    const int last = model.rowCount() - 1;
+    const int page = ui::LazyTableModel::kPageSize;
+    std::set<int> pagesRead;
+    qint64 expectedRows = 0;
+    // Middle from the start, middle from the end, the last row, the first, a neighbour below
+    // and above a cached page, and a page between two summed ones.
+    for (int row : {last / 2, last * 3 / 4, last, 0, last / 2 + page, last / 2 - page, last / 4}) {
         SCOPED_TRACE(row);
-        EXPECT_EQ(model.textAt(row, 0), busCode(row));
-        EXPECT_EQ(model.runningCentsAt(row), runningAfterRow(row));
+        if (pagesRead.insert(row / page).second)
+            expectedRows += std::min(page, last + 1 - row / page * page);
+        EXPECT_EQ(model.rowIdAt(row), ids[size_t(row)]);
+        qint64 after = 0;
+        for (size_t j = size_t(row) + 1; j < codes.size(); ++j) after += codes[j] * 100;
+        EXPECT_EQ(model.runningCentsAt(row), 100000000 - after);
     }
+    EXPECT_EQ(model.rowsFetched(), expectedRows);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Lazy, LazyModelKeyset,
+    ::testing::Values(KeysetCase{"TiesOnTheTag", "COYCODE", ""}, KeysetCase{"AppendOrder", "", ""},
+                      KeysetCase{"TiesWithinAFilter", "COYCODE", "COYCODE BETWEEN 10 AND 69"},
+                      KeysetCase{"UniqueTag", "BUSCODE", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LazyModelOverTable, ReloadAfterAKnownChangeShowsTheNewRowWithoutCounting) {
     ui::LazyTableModel model(folder.connection, table, kCoyColumns);
