@@ -373,12 +373,15 @@ void TQVBankTranForm::showRow() {
     setMode(mode_);
 }
 
-void TQVBankTranForm::refreshRows(qint64 positionOn) {
+void TQVBankTranForm::refreshRows(qint64 positionOn, std::optional<qint64> rowsAdded) {
     if (!rows_ || !account_) return;
     rows_->first();
     if (positionOn <= 0 || !rows_->locate(QStringLiteral("TRANNUM"), positionOn)) rows_->last();
     setRunningEnd();
-    grid_->refresh();
+    if (rowsAdded)
+        grid_->refreshChanged(*rowsAdded);
+    else
+        grid_->refresh();
     grid_->syncToTable();
     tranNavigator_->updateButtons();
     showRow();
@@ -834,9 +837,11 @@ void TQVBankTranForm::SaveButtonClick() {
         }))
         return;
     if (!reportResult(result)) return;
+    // A new entry adds one row to the account; an edit keeps their number.
+    const qint64 added = mode_ == Mode::Add ? 1 : 0;
     mode_ = Mode::Browse;
     reloadAccount();
-    refreshRows(entry.reference);
+    refreshRows(entry.reference, added);
     setMode(Mode::Browse);
     grid_->setFocus();
 }
@@ -882,7 +887,7 @@ void TQVBankTranForm::DeleteButtonClick() {
         return;
     if (!reportResult(result)) return;
     reloadAccount();
-    refreshRows(neighbour);
+    refreshRows(neighbour, -1);
 }
 
 void TQVBankTranForm::DetailsButtonClick() {

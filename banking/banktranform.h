@@ -14,14 +14,14 @@
 //   d.bankCode = "030100"; d.acctNo = "0123456-00";
 //   if (d.exec() == QDialog::Accepted) use(d.depositsTotal);
 
+#include <memory>
+#include <optional>
+#include <vector>
+
 #include "banking/bank_posting.h"
 #include "banking/journal_rules.h"
 #include "store/connection.h"
 #include "ui/formbase.h"
-
-#include <memory>
-#include <optional>
-#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -52,9 +52,9 @@ public:
 
     // Inputs.
     QString coyCode = QStringLiteral("1");
-    qint64 tranNum = 0;                   // 0: the account's last row
+    qint64 tranNum = 0;  // 0: the account's last row
     bool depositsNotOnStatement = false;
-    QString bankCode;                     // the account to show; empty: the company's default
+    QString bankCode;  // the account to show; empty: the company's default
     QString acctNo;
 
     // Result in the opening-balance mode: the total of the account's rows after "UpDate Balance",
@@ -90,8 +90,8 @@ private:
     void selectAccount(const QString& bank, const QString& acct);
     void BankAcctEditDone();
     void BankAcctButtonClick();
-    void ViewButtonClick();       // banktranform_lists.cpp
-    void StatementButtonClick();  // banktranform_lists.cpp
+    void ViewButtonClick();          // banktranform_lists.cpp
+    void StatementButtonClick();     // banktranform_lists.cpp
     void TransactionsButtonClick();  // banktranform_lists.cpp
     void showAccountBoxes();
     void accountNavigated();
@@ -99,7 +99,9 @@ private:
     // Rows.
     void showRow();
     void clearEntryBoxes();
-    void refreshRows(qint64 positionOn);
+    // rowsAdded: how many rows a save added to the account (removed, when negative), so that
+    // the grid need not count them again; none: count again.
+    void refreshRows(qint64 positionOn, std::optional<qint64> rowsAdded = std::nullopt);
     void updateTotal();
     void setRunningEnd();
     void reloadAccount();
@@ -132,12 +134,12 @@ private:
     std::optional<banking::LedgerAccount> ledger_;
     Mode mode_ = Mode::Browse;
     bool shown_ = false;
-    bool showing_ = false;       // boxes are being filled from a row: no add/edit reactions
+    bool showing_ = false;  // boxes are being filled from a row: no add/edit reactions
     bool referenceFree_ = true;
     bool ledgerUsable_ = false;
     bool destinationUsable_ = false;
     bool amountEntered_ = false;
-    bool chequeRow_ = false;      // a payment row is shown: its ledger account is hidden
+    bool chequeRow_ = false;  // a payment row is shown: its ledger account is hidden
 
     // Bank account.
     QLabel* bankAcctLabel_;

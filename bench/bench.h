@@ -36,6 +36,9 @@ int cashWindowBench(const QStringList& args);
 int postingBench(const QStringList& args);
 // The time until the bank transaction window shows an account holding `rows` rows.
 int bankWindowBench(int rows);
+// bankbook FOLDER [RUNS]: the bank transaction window on the book's largest bank account: open
+// (cold and warm), save with refresh, and moves to a few positions.
+int bankBookBench(const QStringList& args);
 // Saving three-line cheques on an open book (from the posting benchmark), and the time until
 // payment entry shows a company holding `count` payments.
 int paymentSaveBench(store::Connection& c, int coy, int saves);

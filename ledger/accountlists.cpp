@@ -1,5 +1,10 @@
 #include "ledger/accountlists.h"
 
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
 #include "ledger/cashaccountform.h"
 #include "ledger/formparts.h"
 #include "ui/datagrid.h"
@@ -7,11 +12,6 @@
 #include "ui/messages.h"
 #include "ui/navigator.h"
 #include "ui/opener.h"
-
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace ledger {
 
@@ -58,7 +58,9 @@ QString AccountListForm::currentValue(const QString& field) const {
     return grid_->lazyModel()->valueAt(row, field).toString().trimmed();
 }
 
-QString AccountListForm::currentAcctCode() const { return currentValue(QStringLiteral("ACCTCODE")); }
+QString AccountListForm::currentAcctCode() const {
+    return currentValue(QStringLiteral("ACCTCODE"));
+}
 
 void AccountListForm::SelectButtonClick() {
     if (rowCount() == 0 || grid_->currentRow() < 0) {
@@ -78,11 +80,14 @@ void AccountListForm::NewButtonClick() {
     const QString keep = currentAcctCode();
     ui::guarded(this, [this] { runQuery(); });
     // Stay on the row the user was on (the new account appears in code order).
-    for (int r = 0; r < rowCount() && !keep.isEmpty(); ++r) {
-        if (grid_->lazyModel()->valueAt(r, QStringLiteral("ACCTCODE")).toString().trimmed() == keep) {
-            grid_->setCurrentRow(r);
-            break;
-        }
+    if (!keep.isEmpty() && grid_->lazyModel()) {
+        int row = -1;
+        ui::guarded(this, [&] {
+            row = grid_->lazyModel()->findRow(QStringLiteral("ACCTCODE"), [&](const QVariant& v) {
+                return v.toString().trimmed() == keep;
+            });
+        });
+        if (row >= 0) grid_->setCurrentRow(row);
     }
     if (rowCount() > 0) selectButton_->setEnabled(selectEnabled);
     navigator_->updateButtons();
@@ -157,8 +162,9 @@ QList<ui::ColumnSpec> TDeptAcctListForm::columns() const {
 bool TDeptAcctListForm::acceptsCurrentRow() {
     if (acctType == QLatin1String("BOTH")) return true;
     if (currentValue(QStringLiteral("TYPECODE")) == acctType) return true;
-    ui::information(this, QStringLiteral(
-        "Account type does not match the required type. Eg Client invoice = income"));
+    ui::information(
+        this, QStringLiteral(
+                  "Account type does not match the required type. Eg Client invoice = income"));
     return false;
 }
 

@@ -1,11 +1,12 @@
 #include "store/table.h"
 
+#include <sqlite3.h>
+
+#include <QStringList>
+
 #include "store/error.h"
 #include "store/query.h"
 #include "store/tablelock.h"
-
-#include <QStringList>
-#include <sqlite3.h>
 
 namespace store {
 namespace {
@@ -60,7 +61,8 @@ void Table::setIndexName(const QString& tag) {
     if (t == tag_) return;
     tag_ = t;
     if (open_ && hasRecord_) {
-        tagValue_ = tag_.isEmpty() ? QVariant() : toStored(fieldDef(tag_), image_[size_t(fieldIndex(tag_))]);
+        tagValue_ = tag_.isEmpty() ? QVariant()
+                                   : toStored(fieldDef(tag_), image_[size_t(fieldIndex(tag_))]);
     }
 }
 
@@ -87,7 +89,8 @@ void Table::clearRecord() {
     rowId_ = 0;
     tagValue_ = QVariant();
     image_.assign(def_->fields.size(), QVariant());
-    for (size_t i = 0; i < def_->fields.size(); ++i) image_[i] = fromStored(def_->fields[i], QVariant());
+    for (size_t i = 0; i < def_->fields.size(); ++i)
+        image_[i] = fromStored(def_->fields[i], QVariant());
     stored_ = image_;
     changed_.assign(def_->fields.size(), false);
 }
@@ -129,9 +132,11 @@ QString Table::whereClause(const QString& extra) const {
 }
 
 // The records after (or before) the current position in tag order, ties broken by append order.
+// Within a master range on the tag field itself every tag value is the same, so the row id alone
+// orders the records, and a seek on (tag, rowid) finds the start through the index.
 QString Table::keysetCondition(bool after) const {
     const char* op = after ? ">" : "<";
-    if (tag_.isEmpty()) return QStringLiteral("rowid %1 :__rowid").arg(QLatin1String(op));
+    if (rowIdOrdersKeys()) return QStringLiteral("rowid %1 :__rowid").arg(QLatin1String(op));
     return QStringLiteral("(%1, rowid) %2 (:__key, :__rowid)").arg(quoted(tag_), QLatin1String(op));
 }
 
@@ -144,9 +149,11 @@ QString Table::orderClause(bool descending) const {
 // The values keysetCondition compares with: the tag value only when there is a tag.
 QVariantMap Table::keysetParams(const QVariant& key, qint64 rowId) const {
     QVariantMap params{{QStringLiteral("__rowid"), rowId}};
-    if (!tag_.isEmpty()) params.insert(QStringLiteral("__key"), key);
+    if (!rowIdOrdersKeys()) params.insert(QStringLiteral("__key"), key);
     return params;
 }
+
+bool Table::rowIdOrdersKeys() const { return tag_.isEmpty() || tag_ == masterField_; }
 
 QVariantMap Table::allParams() const {
     QVariantMap params = filterParams_;
@@ -159,7 +166,8 @@ bool Table::fetchOne(const QString& extraWhere, const QVariantMap& extraParams, 
                         quoted(def_->sqlName()) + whereClause(extraWhere) +
                         orderClause(descending) + QStringLiteral(" LIMIT 1");
     QVariantMap params = allParams();
-    for (auto it = extraParams.begin(); it != extraParams.end(); ++it) params.insert(it.key(), it.value());
+    for (auto it = extraParams.begin(); it != extraParams.end(); ++it)
+        params.insert(it.key(), it.value());
     StatementRun run(connection_, sql, params);
     if (!run.step()) return false;
     loadRecord(run.stmt());
@@ -175,8 +183,8 @@ void Table::loadRecord(void* stmtPtr) {
     stored_ = image_;
     changed_.assign(def_->fields.size(), false);
     hasRecord_ = true;
-    tagValue_ = tag_.isEmpty() ? QVariant()
-                               : toStored(fieldDef(tag_), image_[size_t(fieldIndex(tag_))]);
+    tagValue_ =
+        tag_.isEmpty() ? QVariant() : toStored(fieldDef(tag_), image_[size_t(fieldIndex(tag_))]);
 }
 
 void Table::first() {
@@ -241,7 +249,8 @@ void Table::refresh() {
 bool Table::findKey(const QVariant& key) {
     requireBrowse("seek in");
     if (tag_.isEmpty())
-        throw StoreError(QStringLiteral("Table %1 has no index tag set for a seek.").arg(fileName()));
+        throw StoreError(
+            QStringLiteral("Table %1 has no index tag set for a seek.").arg(fileName()));
     const QVariant stored = toStored(fieldDef(tag_), key);
     if (!fetchOne(quoted(tag_) + QStringLiteral(" = :__seek"), {{"__seek", stored}}, false))
         return false;
@@ -269,14 +278,27 @@ bool Table::gotoRowId(qint64 id) {
 
 qint64 Table::position() const {
     if (!open_ || !hasRecord_) return 0;
-    const QString cond = tag_.isEmpty()
-                             ? QStringLiteral("rowid <= :__rowid")
-                             : QStringLiteral("(%1, rowid) <= (:__key, :__rowid)").arg(quoted(tag_));
+    const QString cond =
+        rowIdOrdersKeys() ? QStringLiteral("rowid <= :__rowid")
+                          : QStringLiteral("(%1, rowid) <= (:__key, :__rowid)").arg(quoted(tag_));
     QVariantMap params = allParams();
     params.insert(keysetParams(tagValue_, rowId_));
+    StatementRun run(
+        connection_,
+        QStringLiteral("SELECT COUNT(*) FROM ") + quoted(def_->sqlName()) + whereClause(cond),
+        params);
+    return run.step() ? sqlite3_column_int64(run.stmt(), 0) : 0;
+}
+
+qint64 Table::rowsAfter(qint64 limit) const {
+    if (!open_ || !hasRecord_) return 0;
+    QVariantMap params = allParams();
+    params.insert(keysetParams(tagValue_, rowId_));
+    params.insert(QStringLiteral("__limit"), limit);
     StatementRun run(connection_,
-                     QStringLiteral("SELECT COUNT(*) FROM ") + quoted(def_->sqlName()) +
-                         whereClause(cond),
+                     QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM ") +
+                         quoted(def_->sqlName()) + whereClause(keysetCondition(true)) +
+                         QStringLiteral(" LIMIT :__limit)"),
                      params);
     return run.step() ? sqlite3_column_int64(run.stmt(), 0) : 0;
 }
@@ -304,9 +326,10 @@ void Table::clearFilter() { setFilter(QString()); }
 
 qint64 Table::recordCount() const {
     requireOpen();
-    StatementRun run(connection_,
-                     QStringLiteral("SELECT COUNT(*) FROM ") + quoted(def_->sqlName()) + whereClause(),
-                     allParams());
+    StatementRun run(
+        connection_,
+        QStringLiteral("SELECT COUNT(*) FROM ") + quoted(def_->sqlName()) + whereClause(),
+        allParams());
     return run.step() ? sqlite3_column_int64(run.stmt(), 0) : 0;
 }
 
@@ -326,14 +349,16 @@ void Table::setValue(const QString& field, const QVariant& value) {
         throw StoreError(QStringLiteral("Table %1 is not in edit or insert mode.").arg(fileName()));
     const int i = fieldIndex(field);
     // Converted now, so a bad value fails where it is set and reads back as it will be stored.
-    image_[size_t(i)] = fromStored(def_->fields[size_t(i)], toStored(def_->fields[size_t(i)], value));
+    image_[size_t(i)] =
+        fromStored(def_->fields[size_t(i)], toStored(def_->fields[size_t(i)], value));
     changed_[size_t(i)] = true;
 }
 
 void Table::insert() {
     requireBrowse("insert into");
     const qint64 previous = hasRecord_ ? rowId_ : 0;
-    for (size_t i = 0; i < def_->fields.size(); ++i) image_[i] = fromStored(def_->fields[i], QVariant());
+    for (size_t i = 0; i < def_->fields.size(); ++i)
+        image_[i] = fromStored(def_->fields[i], QVariant());
     changed_.assign(def_->fields.size(), false);
     state_ = EditState::Insert;
     rowId_ = previous;  // kept so that cancel can return to it
@@ -341,7 +366,8 @@ void Table::insert() {
 
 void Table::edit() {
     requireBrowse("edit");
-    if (!hasRecord_) throw StoreError(QStringLiteral("Table %1 has no record to edit.").arg(fileName()));
+    if (!hasRecord_)
+        throw StoreError(QStringLiteral("Table %1 has no record to edit.").arg(fileName()));
     if (!fetchOne(QStringLiteral("rowid = :__rowid"), {{"__rowid", rowId_}}, false))
         throw StoreError(QStringLiteral("The record has been deleted by another user."));
     state_ = EditState::Edit;
@@ -416,18 +442,22 @@ void Table::cancel() {
         bof_ = eof_ = false;
         return;
     }
-    if (was == EditState::Insert || rowId_ == 0) first();
-    else refresh();
+    if (was == EditState::Insert || rowId_ == 0)
+        first();
+    else
+        refresh();
 }
 
 void Table::remove() {
     requireBrowse("delete from");
-    if (!hasRecord_) throw StoreError(QStringLiteral("Table %1 has no record to delete.").arg(fileName()));
+    if (!hasRecord_)
+        throw StoreError(QStringLiteral("Table %1 has no record to delete.").arg(fileName()));
     const QVariant key = tagValue_;
     const qint64 id = rowId_;
-    StatementRun run(connection_,
-                     QStringLiteral("DELETE FROM %1 WHERE rowid = :__rowid").arg(quoted(def_->sqlName())),
-                     {{"__rowid", id}});
+    StatementRun run(
+        connection_,
+        QStringLiteral("DELETE FROM %1 WHERE rowid = :__rowid").arg(quoted(def_->sqlName())),
+        {{"__rowid", id}});
     run.step();
     const QString after = keysetCondition(true);
     if (fetchOne(after, keysetParams(key, id), false)) {
@@ -446,7 +476,8 @@ void Table::remove() {
 void Table::pack() {
     requireBrowse("pack");
     if (!isExclusive())
-        throw StoreError(QStringLiteral("Table %1 must be opened exclusively to pack it.").arg(fileName()));
+        throw StoreError(
+            QStringLiteral("Table %1 must be opened exclusively to pack it.").arg(fileName()));
     // Deleted rows are gone already; packing gives their space back to the file system.
     connection_.exec(QStringLiteral("PRAGMA incremental_vacuum"));
     first();
@@ -455,7 +486,8 @@ void Table::pack() {
 void Table::zap() {
     requireBrowse("empty");
     if (!isExclusive())
-        throw StoreError(QStringLiteral("Table %1 must be opened exclusively to empty it.").arg(fileName()));
+        throw StoreError(
+            QStringLiteral("Table %1 must be opened exclusively to empty it.").arg(fileName()));
     connection_.exec(QStringLiteral("DELETE FROM %1").arg(quoted(def_->sqlName())));
     clearRecord();
 }
@@ -463,27 +495,44 @@ void Table::zap() {
 void Table::addTag(const QString& tag) {
     requireBrowse("index");
     if (!isExclusive())
-        throw StoreError(QStringLiteral("Table %1 must be opened exclusively to index it.").arg(fileName()));
+        throw StoreError(
+            QStringLiteral("Table %1 must be opened exclusively to index it.").arg(fileName()));
     const FieldDef& f = fieldDef(tag);
     const QString index = def_->sqlName() + QLatin1Char('_') + QLatin1String(f.name);
-    connection_.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                         .arg(quoted(index), quoted(def_->sqlName()),
-                              quoted(QLatin1String(f.name))));
+    connection_.exec(
+        QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+            .arg(quoted(index), quoted(def_->sqlName()), quoted(QLatin1String(f.name))));
 }
 
 void Table::deleteTag(const QString& tag) {
     requireBrowse("index");
     if (!isExclusive())
-        throw StoreError(QStringLiteral("Table %1 must be opened exclusively to index it.").arg(fileName()));
+        throw StoreError(
+            QStringLiteral("Table %1 must be opened exclusively to index it.").arg(fileName()));
     const QString index = def_->sqlName() + QLatin1Char('_') + tag.trimmed().toUpper();
     connection_.exec(QStringLiteral("DROP INDEX IF EXISTS %1").arg(quoted(index)));
 }
 
 Table::Selection Table::selection() const {
-    return {QStringLiteral("SELECT ") + selectList() + QStringLiteral(" FROM ") +
-                quoted(def_->sqlName()) + whereClause() + orderClause(),
-            allParams(),
-            QStringLiteral("SELECT COUNT(*) FROM ") + quoted(def_->sqlName()) + whereClause()};
+    const QString select = QStringLiteral("SELECT ") + selectList();
+    const QString from = QStringLiteral(" FROM ") + quoted(def_->sqlName());
+    Selection s{select + from + whereClause() + orderClause(), allParams(),
+                QStringLiteral("SELECT COUNT(*)") + from + whereClause()};
+    s.fromAfter = from + whereClause(keysetCondition(true));
+    s.afterSql = select + s.fromAfter + orderClause();
+    s.beforeSql = select + from + whereClause(keysetCondition(false)) + orderClause(true);
+    s.reverseSql = select + from + whereClause() + orderClause(true);
+    s.keyColumn = rowIdOrdersKeys() ? -1 : fieldIndex(tag_) + 1;
+    const QString upTo =
+        rowIdOrdersKeys() ? QStringLiteral("rowid <= :__rowid2")
+                          : QStringLiteral("(%1, rowid) <= (:__key2, :__rowid2)").arg(quoted(tag_));
+    s.fromBetween = from + whereClause(keysetCondition(true) + QStringLiteral(" AND ") + upTo);
+    const QString keys = QStringLiteral("SELECT rowid") +
+                         (rowIdOrdersKeys() ? QString() : QStringLiteral(", ") + quoted(tag_)) +
+                         from + whereClause();
+    s.keySql = keys + orderClause();
+    s.reverseKeySql = keys + orderClause(true);
+    return s;
 }
 
 }  // namespace store

@@ -2,15 +2,15 @@
 // A table object: one window's view of one catalogue table, navigated in the order of its
 // current tag. Field values come from the record image fetched at the last move.
 
-#include "store/catalogue.h"
-#include "store/connection.h"
-
 #include <QDate>
 #include <QString>
 #include <QVariant>
 #include <QVariantMap>
 #include <optional>
 #include <vector>
+
+#include "store/catalogue.h"
+#include "store/connection.h"
 
 namespace store {
 
@@ -58,8 +58,11 @@ public:
     // Moves to the record with this row id (grids); false when it is not visible.
     bool gotoRowId(qint64 rowId);
     qint64 rowId() const { return rowId_; }
-    // One-based position of the current record in tag order; 0 without a record.
+    // One-based position of the current record in tag order; 0 without a record. Counts every
+    // record before it: grids that know their row count ask rowsAfter() first.
     qint64 position() const;
+    // The visible records after the current one in tag order, counting no further than limit.
+    qint64 rowsAfter(qint64 limit) const;
 
     // Restricts the table to the records whose field equals the value (master-detail).
     void setMasterRange(const QString& field, const QVariant& value);
@@ -85,7 +88,7 @@ public:
     EditState state() const { return state_; }
     void insert();  // a new blank record (appended on post)
     void append() { insert(); }
-    void edit();    // re-reads the record first so the edit starts from the stored values
+    void edit();  // re-reads the record first so the edit starts from the stored values
     void post();
     void cancel();
     void remove();  // deletes the current record and moves to the next (or prior) one
@@ -101,6 +104,21 @@ public:
         QString sql;
         QVariantMap params;
         QString countSql;  // counts the same records without reading them
+        // Pages by key: the same records after (:__key, :__rowid) in order, before it in
+        // reverse order, and all of them in reverse order; keyColumn is the column of the tag
+        // field (-1 where only :__rowid counts: append order, or a master range on the tag).
+        QString afterSql;
+        QString beforeSql;
+        QString reverseSql;
+        int keyColumn = -1;
+        // " FROM ... WHERE ..." of the records after (:__key, :__rowid), for sums over them;
+        // fromBetween stops at (:__key2, :__rowid2), that record included.
+        QString fromAfter;
+        QString fromBetween;
+        // The keys alone (row id, then the tag field's value where keyColumn >= 0) in order and
+        // in reverse order: an index holds them, so skipping rows by offset reads no record.
+        QString keySql;
+        QString reverseKeySql;
     };
     Selection selection() const;
 
@@ -109,6 +127,7 @@ private:
     QString whereClause(const QString& extra = {}) const;
     QString orderClause(bool descending = false) const;
     QString keysetCondition(bool after) const;
+    bool rowIdOrdersKeys() const;
     QString selectList() const;
     bool fetchOne(const QString& extraWhere, const QVariantMap& extraParams, bool descending);
     void loadRecord(void* stmt);
@@ -137,8 +156,8 @@ private:
     bool eof_ = true;
     qint64 rowId_ = 0;
     QVariant tagValue_;
-    std::vector<QVariant> image_;    // current record, in field order
-    std::vector<QVariant> stored_;   // image as fetched, to post only changed fields
+    std::vector<QVariant> image_;   // current record, in field order
+    std::vector<QVariant> stored_;  // image as fetched, to post only changed fields
     EditState state_ = EditState::Browse;
     std::vector<bool> changed_;
 };

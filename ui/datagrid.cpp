@@ -100,10 +100,13 @@ void DataGrid::fitColumns() {
 
 int DataGrid::fittedWidth(int column) const {
     // Sized from the heading and the first page only: measuring every row would read them all.
+    // A running balance is measured on the last page, the one it needs no sums for.
     int width =
         horizontalHeader()->fontMetrics().horizontalAdvance(model_->columns()[column].heading);
-    const int rows = std::min(model_->rowCount(), int(LazyTableModel::kPageSize));
-    for (int r = 0; r < rows; ++r)
+    const int count = model_->rowCount();
+    const int rows = std::min(count, int(LazyTableModel::kPageSize));
+    const int from = model_->columns()[column].running ? count - rows : 0;
+    for (int r = from; r < from + rows; ++r)
         width = std::max(width, fontMetrics().horizontalAdvance(model_->textAt(r, column)));
     return std::min(width + kCellPadding, kMaxFittedWidth);
 }
@@ -148,11 +151,11 @@ void DataGrid::rowChanged(const QModelIndex& current, const QModelIndex&) {
 
 void DataGrid::syncToTable() {
     if (!model_ || !table_) return;
-    qint64 position = table_->hasRecord() ? table_->position() : 0;
+    qint64 position = model_->rowOfTableRecord() + 1;
     // Rows added or removed elsewhere shift positions; re-read before trusting ours.
     if (position > 0 && model_->rowIdAt(int(position - 1)) != table_->rowId()) {
         model_->reload();
-        position = table_->hasRecord() ? table_->position() : 0;
+        position = model_->rowOfTableRecord() + 1;
     }
     syncing_ = true;
     if (position > 0 && position <= model_->rowCount()) {
@@ -161,6 +164,12 @@ void DataGrid::syncToTable() {
         selectionModel()->clear();
     }
     syncing_ = false;
+}
+
+void DataGrid::refreshChanged(qint64 rowsAdded) {
+    if (!model_) return;
+    model_->reloadChanged(rowsAdded);
+    syncToTable();
 }
 
 void DataGrid::refresh() {

@@ -38,6 +38,9 @@ public:
     // Re-reads after the data changed, then follows the table's current record (table grids)
     // or keeps the current row where it can (query grids).
     void refresh();
+    // Re-reads after a change that added (removed, when negative) this many of the table's rows,
+    // without counting them, and follows the table's current record.
+    void refreshChanged(qint64 rowsAdded);
     // Selects the row of the table's current record, without moving the table.
     void syncToTable();
 

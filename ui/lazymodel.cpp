@@ -1,20 +1,18 @@
 #include "ui/lazymodel.h"
 
-#include "store/error.h"
-#include "store/format.h"
-#include "store/query.h"
-#include "store/table.h"
-
 #include <QDate>
 #include <algorithm>
 #include <climits>
 #include <cmath>
 
+#include "store/error.h"
+#include "store/format.h"
+#include "store/query.h"
+#include "store/table.h"
+
 namespace ui {
 
-QColor gridShadeColour() {
-    return QColor(0xA6, 0xCA, 0xF0);
-}
+QColor gridShadeColour() { return QColor(0xA6, 0xCA, 0xF0); }
 
 QString moneyText(const QVariant& value) {
     if (value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty()))
@@ -24,14 +22,13 @@ QString moneyText(const QVariant& value) {
 
 QString dateText(const QVariant& value) {
     QDate date = value.typeId() == QMetaType::QDate
-        ? value.toDate()
-        : QDate::fromString(value.toString().left(10), Qt::ISODate);
+                     ? value.toDate()
+                     : QDate::fromString(value.toString().left(10), Qt::ISODate);
     return store::fmt::shortDate(date);
 }
 
 QString plainText(const QVariant& value) {
-    if (value.typeId() == QMetaType::QDate)
-        return dateText(value);
+    if (value.typeId() == QMetaType::QDate) return dateText(value);
     return value.toString();
 }
 
@@ -73,23 +70,34 @@ LazyTableModel::LazyTableModel(store::Connection& connection, const QString& sql
 LazyTableModel::~LazyTableModel() = default;
 
 void LazyTableModel::reload() {
+    resetPages([this] { count_ = selection_->count(); });
+}
+
+void LazyTableModel::reloadChanged(qint64 rowsAdded) {
+    const qint64 known = std::max<qint64>(0, count_ + rowsAdded);
+    resetPages([this, known] {
+        selection_->setCount(known);
+        count_ = known;
+    });
+}
+
+void LazyTableModel::resetPages(const std::function<void()>& count) {
     beginResetModel();
     pages_.clear();
     recent_.clear();
-    runningSums_.clear();
-    runningRead_ = false;
-    count_ = 0;
+    runningAfter_.clear();
     try {
         if (table_) {
-            const store::Table::Selection s = table_->selection();
-            sql_ = s.sql;
-            params_ = s.params;
-            countSql_ = s.countSql;
+            keyed_ = table_->selection();
+            sql_ = keyed_.sql;
+            params_ = keyed_.params;
+            countSql_ = keyed_.countSql;
         }
         selection_ = std::make_unique<store::PagedSelection>(connection_, sql_, params_, countSql_);
         resolveColumns();
-        count_ = selection_->count();
+        count();
     } catch (...) {
+        count_ = 0;
         endResetModel();
         throw;
     }
@@ -101,28 +109,24 @@ void LazyTableModel::resolveColumns() {
     fields_.assign(names_.size(), nullptr);
     if (def_) {
         // Column 0 of a table's selection is the row id, the rest are its fields.
-        for (int i = 1; i < names_.size(); ++i)
-            fields_[i] = def_->field(names_[i]);
+        for (int i = 1; i < names_.size(); ++i) fields_[i] = def_->field(names_[i]);
     }
     columnIndex_.clear();
     runningField_ = -1;
     for (const ColumnSpec& column : columns_) {
         int found = -1;
         for (int i = 0; i < names_.size() && found < 0; ++i) {
-            if (names_[i].compare(column.field, Qt::CaseInsensitive) == 0)
-                found = i;
+            if (names_[i].compare(column.field, Qt::CaseInsensitive) == 0) found = i;
         }
         if (found < 0)
             throw store::StoreError(QStringLiteral("Field %1 not found.").arg(column.field));
         columnIndex_.push_back(found);
-        if (column.running && runningField_ < 0)
-            runningField_ = found;
+        if (column.running && runningField_ < 0) runningField_ = found;
     }
 }
 
 int LazyTableModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid())
-        return 0;
+    if (parent.isValid()) return 0;
     return static_cast<int>(std::min<qint64>(count_, INT_MAX));
 }
 
@@ -139,7 +143,7 @@ const LazyTableModel::Page& LazyTableModel::page(qint64 index) const {
     }
     Page rows;
     try {
-        rows = selection_->fetch(index * kPageSize, kPageSize);
+        rows = readPage(index);
     } catch (const std::exception& e) {
         // Cells are drawn while painting, where an exception has nowhere sensible to go; the
         // page stays empty until the next reload rather than failing on every repaint.
@@ -154,9 +158,75 @@ const LazyTableModel::Page& LazyTableModel::page(qint64 index) const {
     return pages_.insert(index, std::move(rows)).value();
 }
 
+// The tag value and row id of a table-backed row, as the keyset statements take them.
+QVariantMap LazyTableModel::keyOf(const Row& row) const {
+    QVariantMap key{{QStringLiteral("__rowid"), row.front()}};
+    if (keyed_.keyColumn >= 0) key.insert(QStringLiteral("__key"), row[size_t(keyed_.keyColumn)]);
+    return key;
+}
+
+// A page of a table-backed model is read by key from a cached neighbour, else by a seek from
+// the nearer end; a query's by offset.
+LazyTableModel::Page LazyTableModel::readPage(qint64 index) const {
+    const qint64 start = index * kPageSize;
+    const int size = int(std::min<qint64>(kPageSize, count_ - start));
+    if (!table_ || size <= 0) return selection_->fetch(start, kPageSize);
+    const auto before = pages_.constFind(index - 1);
+    if (before != pages_.constEnd() && before->size() == size_t(kPageSize))
+        return selection_->fetchFrom(keyed_.afterSql, keyOf(before->back()), size);
+    const auto after = pages_.constFind(index + 1);
+    if (after != pages_.constEnd() && !after->empty()) {
+        Page rows = selection_->fetchFrom(keyed_.beforeSql, keyOf(after->front()), size);
+        std::reverse(rows.begin(), rows.end());
+        return rows;
+    }
+    return readPageBySeek(start, size);
+}
+
+// The key next to the page is found by skipping rows of the key statements, which an index
+// answers without reading a record; the page is then read by key from it.
+LazyTableModel::Page LazyTableModel::readPageBySeek(qint64 start, int size) const {
+    const qint64 fromEnd = count_ - start - size;
+    Page rows;
+    if (start == 0) return selection_->fetch(0, size);
+    if (start <= fromEnd) {
+        const QVariantMap key = keyAt(keyed_.keySql, start - 1);
+        return key.isEmpty() ? rows : selection_->fetchFrom(keyed_.afterSql, key, size);
+    }
+    if (fromEnd == 0) {
+        rows = selection_->fetchFrom(keyed_.reverseSql, {}, size);
+    } else {
+        const QVariantMap key = keyAt(keyed_.reverseKeySql, fromEnd - 1);
+        if (!key.isEmpty()) rows = selection_->fetchFrom(keyed_.beforeSql, key, size);
+    }
+    std::reverse(rows.begin(), rows.end());
+    return rows;
+}
+
+QVariantMap LazyTableModel::keyAt(const QString& keySql, qint64 offset) const {
+    const auto keys = selection_->fetchFrom(keySql, {}, 1, offset);
+    if (keys.empty()) return {};
+    QVariantMap key{{QStringLiteral("__rowid"), keys.front().front()}};
+    if (keyed_.keyColumn >= 0) key.insert(QStringLiteral("__key"), keys.front().at(1));
+    return key;
+}
+
+int LazyTableModel::rowOfTableRecord() const {
+    if (!table_ || !table_->hasRecord()) return -1;
+    const qint64 id = table_->rowId();
+    for (auto it = pages_.constBegin(); it != pages_.constEnd(); ++it) {
+        for (size_t i = 0; i < it->size(); ++i)
+            if ((*it)[i].front().toLongLong() == id) return int(it.key() * kPageSize + qint64(i));
+    }
+    // Counting the rows after it reads no further than half the rows.
+    const qint64 half = count_ / 2 + 1;
+    const qint64 after = table_->rowsAfter(half);
+    const qint64 position = after < half ? count_ - after : table_->position();
+    return int(std::clamp<qint64>(position - 1, -1, count_ - 1));
+}
+
 const LazyTableModel::Row* LazyTableModel::rowAt(int row) const {
-    if (row < 0 || row >= count_ || !selection_)
-        return nullptr;
+    if (row < 0 || row >= count_ || !selection_) return nullptr;
     const Page& rows = page(row / kPageSize);
     const auto offset = static_cast<size_t>(row % kPageSize);
     return offset < rows.size() ? &rows[offset] : nullptr;
@@ -164,8 +234,7 @@ const LazyTableModel::Row* LazyTableModel::rowAt(int row) const {
 
 QVariant LazyTableModel::converted(int selectionColumn, const QVariant& stored) const {
     const store::FieldDef* field = fields_[selectionColumn];
-    if (!field)
-        return stored;
+    if (!field) return stored;
     try {
         return store::fromStored(*field, stored);
     } catch (const std::exception&) {
@@ -174,21 +243,30 @@ QVariant LazyTableModel::converted(int selectionColumn, const QVariant& stored) 
 }
 
 qint64 LazyTableModel::rowIdAt(int row) const {
-    if (!table_)
-        return 0;
+    if (!table_) return 0;
     const Row* r = rowAt(row);
     return r && !r->empty() ? r->front().toLongLong() : 0;
 }
 
 QVariant LazyTableModel::valueAt(int row, const QString& field) const {
     const Row* r = rowAt(row);
-    if (!r)
-        return {};
+    if (!r) return {};
     for (int i = 0; i < names_.size() && i < static_cast<int>(r->size()); ++i) {
-        if (names_[i].compare(field, Qt::CaseInsensitive) == 0)
-            return converted(i, (*r)[i]);
+        if (names_[i].compare(field, Qt::CaseInsensitive) == 0) return converted(i, (*r)[i]);
     }
     return {};
+}
+
+int LazyTableModel::findRow(const QString& field,
+                            const std::function<bool(const QVariant&)>& matches) const {
+    if (!selection_) return -1;
+    int column = -1;
+    for (int i = 0; i < names_.size() && column < 0; ++i)
+        if (names_[i].compare(field, Qt::CaseInsensitive) == 0) column = i;
+    if (column < 0) throw store::StoreError(QStringLiteral("Field %1 not found.").arg(field));
+    const qint64 row = selection_->find(
+        column, [&](const QVariant& stored) { return matches(converted(column, stored)); });
+    return row < count_ ? int(row) : -1;
 }
 
 void LazyTableModel::setRunningEnd(qint64 cents) {
@@ -197,86 +275,123 @@ void LazyTableModel::setRunningEnd(qint64 cents) {
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
-void LazyTableModel::readRunningSums() const {
-    runningRead_ = true;
-    runningSums_.clear();
-    const QString field = QLatin1Char('"') + names_[runningField_] + QLatin1Char('"');
-    // A table's selection reads only the field, in the same order; a query's is wrapped.
-    const qsizetype from = sql_.indexOf(QStringLiteral(" FROM "));
-    const QString sql = table_ && from > 0
-        ? QStringLiteral("SELECT ROUND(") + field + QStringLiteral(" * 100)") + sql_.mid(from)
-        : QStringLiteral("SELECT ROUND(%1 * 100) FROM (%2)").arg(field, sql_);
-    try {
-        store::Query q(connection_);
-        q.setSql(sql);
-        for (auto it = params_.begin(); it != params_.end(); ++it)
-            q.bind(it.key(), it.value());
-        q.open();
-        runningSums_.reserve(static_cast<size_t>(count_));
-        qint64 sum = 0;
-        for (q.first(); !q.eof(); q.next()) {
-            sum += std::llround(q.number(0));
-            runningSums_.push_back(sum);
-        }
-    } catch (const std::exception& e) {
-        runningSums_.clear();
-        qWarning("Running balances could not be read: %s", e.what());
+qint64 LazyTableModel::runningCents(const Row& row) const {
+    return std::llround(row[size_t(runningField_)].toDouble() * 100.0);
+}
+
+// The running field summed over the rows after a page: from the next page when it is cached,
+// else over the rows up to the nearest later page whose sum is known.
+qint64 LazyTableModel::runningAfterPage(qint64 index) const {
+    if ((index + 1) * kPageSize >= count_) return 0;
+    const auto known = runningAfter_.constFind(index);
+    if (known != runningAfter_.constEnd()) return known->after;
+    const qint64 sum = summedAfter(index);
+    const Page& rows = page(index);
+    runningAfter_.insert(index, {sum, rows.empty() ? QVariantMap() : keyOf(rows.back())});
+    return sum;
+}
+
+qint64 LazyTableModel::summedAfter(qint64 index) const {
+    const auto next = runningAfter_.constFind(index + 1);
+    if (next != runningAfter_.constEnd() && pages_.contains(index + 1)) {
+        qint64 sum = next->after;
+        for (const Row& row : pages_.value(index + 1)) sum += runningCents(row);
+        return sum;
     }
+    const Page& rows = page(index);
+    if (!table_ || rows.empty())
+        return sumOver(
+            QStringLiteral(" FROM (%1 LIMIT -1 OFFSET %2)").arg(sql_).arg((index + 1) * kPageSize),
+            {});
+    // From the nearest page whose later rows are summed, before or after this one, else from
+    // the end; only the rows in between are read.
+    const QVariantMap own = keyOf(rows.back());
+    const qint64 lastPage = (count_ - 1) / kPageSize;
+    auto later = runningAfter_.upperBound(index);
+    auto earlier = runningAfter_.lowerBound(index);
+    const bool hasEarlier = earlier != runningAfter_.constBegin();
+    if (hasEarlier) --earlier;
+    const qint64 toLater = later != runningAfter_.constEnd() ? later.key() - index : LLONG_MAX;
+    const qint64 toEarlier = hasEarlier ? index - earlier.key() : LLONG_MAX;
+    const qint64 toEnd = lastPage - index;
+    const auto between = [&](const QVariantMap& from, const QVariantMap& to) {
+        QVariantMap params = from;
+        for (auto it = to.begin(); it != to.end(); ++it)
+            params.insert(it.key() + QLatin1Char('2'), it.value());
+        return sumOver(keyed_.fromBetween, params);
+    };
+    if (toEarlier < std::min(toLater, toEnd) && !earlier->lastKey.isEmpty())
+        return earlier->after - between(earlier->lastKey, own);
+    if (toLater < toEnd && !later->lastKey.isEmpty())
+        return later->after + between(own, later->lastKey);
+    return sumOver(keyed_.fromAfter, own);
+}
+
+// The running field summed in cents over " FROM ... WHERE ...", with the selection's
+// parameters and these.
+qint64 LazyTableModel::sumOver(const QString& from, const QVariantMap& extra) const {
+    const QString field = QLatin1Char('"') + names_[runningField_] + QLatin1Char('"');
+    store::Query q(connection_);
+    q.setSql(QStringLiteral("SELECT SUM(ROUND(%1 * 100))").arg(field) + from);
+    QVariantMap params = params_;
+    params.insert(extra);
+    for (auto it = params.begin(); it != params.end(); ++it) q.bind(it.key(), it.value());
+    q.open();
+    return q.isEmpty() ? 0 : std::llround(q.number(0));
 }
 
 qint64 LazyTableModel::runningCentsAt(int row) const {
-    if (row < 0 || row >= count_ || runningField_ < 0 || !selection_)
+    if (row < 0 || row >= count_ || runningField_ < 0 || !selection_) return 0;
+    const qint64 index = row / kPageSize;
+    try {
+        qint64 after = runningAfterPage(index);
+        const Page& rows = page(index);
+        for (size_t i = size_t(row % kPageSize) + 1; i < rows.size(); ++i)
+            after += runningCents(rows[i]);
+        // The balance after a row is the end less what the rows after it added.
+        return runningEnd_ - after;
+    } catch (const std::exception& e) {
+        qWarning("Running balances could not be read: %s", e.what());
         return 0;
-    if (!runningRead_)
-        readRunningSums();
-    if (runningSums_.empty() || static_cast<size_t>(row) >= runningSums_.size())
-        return 0;
-    // The balance after a row is the end less what the rows after it added.
-    return runningEnd_ - (runningSums_.back() - runningSums_[static_cast<size_t>(row)]);
+    }
 }
 
 QString LazyTableModel::textAt(int row, int column) const {
-    if (column < 0 || column >= columns_.size())
-        return {};
+    if (column < 0 || column >= columns_.size()) return {};
     if (columns_[column].running)
         return row >= 0 && row < count_ ? store::fmt::money(double(runningCentsAt(row)) / 100.0)
                                         : QString();
     const Row* r = rowAt(row);
     const int at = columnIndex_[column];
-    if (!r || at >= static_cast<int>(r->size()))
-        return {};
+    if (!r || at >= static_cast<int>(r->size())) return {};
     const QVariant value = converted(at, (*r)[at]);
     const ColumnSpec& shown = columns_[column];
     return shown.format ? shown.format(value) : plainText(value);
 }
 
 QVariant LazyTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid())
-        return {};
+    if (!index.isValid()) return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return textAt(index.row(), index.column());
-    case Qt::TextAlignmentRole:
-        return static_cast<int>(columns_[index.column()].align);
-    case Qt::BackgroundRole:
-        // Record numbers count from 1, so the odd ones sit at even row indexes.
-        return index.row() % 2 == 0 ? gridShadeColour() : QColor(Qt::white);
-    case Qt::ForegroundRole:
-        return QColor(Qt::black);
-    default:
-        return {};
+        case Qt::DisplayRole:
+            return textAt(index.row(), index.column());
+        case Qt::TextAlignmentRole:
+            return static_cast<int>(columns_[index.column()].align);
+        case Qt::BackgroundRole:
+            // Record numbers count from 1, so the odd ones sit at even row indexes.
+            return index.row() % 2 == 0 ? gridShadeColour() : QColor(Qt::white);
+        case Qt::ForegroundRole:
+            return QColor(Qt::black);
+        default:
+            return {};
     }
 }
 
 QVariant LazyTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && section >= 0 && section < columns_.size()) {
-        if (role == Qt::DisplayRole)
-            return columns_[section].heading;
-        if (role == Qt::TextAlignmentRole)
-            return static_cast<int>(columns_[section].align);
+        if (role == Qt::DisplayRole) return columns_[section].heading;
+        if (role == Qt::TextAlignmentRole) return static_cast<int>(columns_[section].align);
     }
-    if (orientation == Qt::Vertical && role == Qt::DisplayRole)
-        return section + 1;
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole) return section + 1;
     return {};
 }
 

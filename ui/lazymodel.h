@@ -2,14 +2,11 @@
 // A read-only table model over a selection that is read a page at a time, so that a grid over
 // a million rows opens at once and scrolls smoothly.
 
-#include "store/catalogue.h"
-#include "store/connection.h"
-#include "store/paged.h"
-
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QHash>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QVariant>
 #include <QVariantMap>
@@ -18,14 +15,15 @@
 #include <memory>
 #include <vector>
 
-namespace store {
-class Table;
-}
+#include "store/catalogue.h"
+#include "store/connection.h"
+#include "store/paged.h"
+#include "store/table.h"
 
 namespace ui {
 
 struct ColumnSpec {
-    QString field;    // a column of the selection, any case
+    QString field;  // a column of the selection, any case
     QString heading;
     // Turns the field's value into the cell's text; empty: the value's own text (dates in the
     // short date format).
@@ -72,6 +70,16 @@ public:
 
     // Counts again and forgets every cached page (after the data changed).
     void reload();
+    // Forgets every cached page after a change that added (or removed, when negative) this many
+    // rows, without counting them again.
+    void reloadChanged(qint64 rowsAdded);
+    // The row of a table-backed record: found among the cached pages, else counted from the
+    // nearer end through the table (standing on that record). -1 when the table has none.
+    int rowOfTableRecord() const;
+
+    // The first row whose field, as valueAt gives it, matches; read in one pass of the
+    // selection rather than page by page. -1 when no row does.
+    int findRow(const QString& field, const std::function<bool(const QVariant&)>& matches) const;
 
     bool isTableBacked() const { return table_ != nullptr; }
     // The row id of a table-backed row; 0 for query models and rows out of range.
@@ -97,8 +105,16 @@ private:
     void resolveColumns();
     const Row* rowAt(int row) const;
     const Page& page(qint64 index) const;
+    Page readPage(qint64 index) const;
+    Page readPageBySeek(qint64 start, int size) const;
+    QVariantMap keyOf(const Row& row) const;
+    QVariantMap keyAt(const QString& keySql, qint64 offset) const;
+    void resetPages(const std::function<void()>& count);
+    qint64 runningAfterPage(qint64 index) const;
+    qint64 summedAfter(qint64 index) const;
+    qint64 sumOver(const QString& from, const QVariantMap& extra) const;
+    qint64 runningCents(const Row& row) const;
     QVariant converted(int selectionColumn, const QVariant& stored) const;
-    void readRunningSums() const;
 
     store::Connection& connection_;
     const store::Table* table_ = nullptr;
@@ -109,9 +125,10 @@ private:
 
     std::unique_ptr<store::PagedSelection> selection_;
     QString countSql_;
-    QStringList names_;                            // the selection's columns
-    std::vector<int> columnIndex_;                 // per ColumnSpec, into names_
-    std::vector<const store::FieldDef*> fields_;   // per selection column; nullptr: raw value
+    store::Table::Selection keyed_;               // table-backed: the statements that page by key
+    QStringList names_;                           // the selection's columns
+    std::vector<int> columnIndex_;                // per ColumnSpec, into names_
+    std::vector<const store::FieldDef*> fields_;  // per selection column; nullptr: raw value
     qint64 count_ = 0;
 
     mutable QHash<qint64, Page> pages_;
@@ -120,10 +137,13 @@ private:
 
     qint64 runningEnd_ = 0;
     int runningField_ = -1;  // selection column the running columns sum
-    // The sum of the running field over the rows up to each row, read in one pass of that
-    // field alone the first time a running cell is asked for after a reload.
-    mutable std::vector<qint64> runningSums_;
-    mutable bool runningRead_ = false;
+    // Per page: the sum of the running field over the rows after it, in cents, and the key of
+    // its last row; found from the next page's, else summed up to the nearest later page known.
+    struct RunningMark {
+        qint64 after = 0;
+        QVariantMap lastKey;
+    };
+    mutable QMap<qint64, RunningMark> runningAfter_;
 };
 
 }  // namespace ui

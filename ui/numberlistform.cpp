@@ -95,14 +95,15 @@ void NumberListForm::GoToButtonClick() {
     const std::optional<qint64> number = typedNumber();
     LazyTableModel* model = grid_->lazyModel();
     if (!number || !model) return;
-    for (int row = 0; row < model->rowCount(); ++row) {
-        if (model->valueAt(row, QStringLiteral("TRANNUM")).toLongLong() == *number) {
-            grid_->setCurrentRow(row);
-            grid_->setFocus();
-            return;
-        }
-    }
+    int row = -1;
+    guarded(this, [&] {
+        row = model->findRow(QStringLiteral("TRANNUM"),
+                             [&](const QVariant& v) { return v.toLongLong() == *number; });
+    });
     // No such number: the position stays.
+    if (row < 0) return;
+    grid_->setCurrentRow(row);
+    grid_->setFocus();
 }
 
 void NumberListForm::SelectButtonClick() {

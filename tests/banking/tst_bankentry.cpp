@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QToolButton>
+#include <cmath>
 
 #include "bankentry_window.h"
 
@@ -36,6 +37,7 @@ private slots:
     void functionKeysActAsTheirButtons();
     void closingWhileAddingIsRefused();
     void opensOnTheGivenTransaction();
+    void savesRefreshTheGridInPlace();
 
 private:
     std::unique_ptr<Books> books;
@@ -387,6 +389,50 @@ void TestBankEntry::opensOnTheGivenTransaction() {
     QCOMPARE(child<ui::DataGrid>(w.get(), "TranGrid")->currentRow(), 0);
     auto later = openWindow();
     QCOMPARE(text(later.get(), "AmountEdit"), QStringLiteral("22.00"));
+}
+
+// Over more than a page of rows: an edit in the middle, an added entry and a delete each show
+// at once in the grid, on the same row, with the balances after every row from the books.
+void TestBankEntry::savesRefreshTheGridInPlace() {
+    constexpr int kRows = 260;  // a full page and a few rows
+    for (int i = 0; i < kRows; ++i) books->post(EntryType::Deposit, 1.0, "INTEREST");
+    ui::MessageScript script;
+    auto w = openWindow();
+    auto* grid = child<ui::DataGrid>(w.get(), "TranGrid");
+    const ui::LazyTableModel* model = grid->lazyModel();
+    const auto balanceAfter = [&](int row) {
+        return books->number(QStringLiteral("SELECT 100 + SUM(AMOUNT) FROM QVBNKTR WHERE rowid "
+                                            "<= (SELECT rowid FROM QVBNKTR ORDER BY rowid "
+                                            "LIMIT 1 OFFSET %1)")
+                                 .arg(row));
+    };
+    const auto gridAgrees = [&](int rows, int current) {
+        QCOMPARE(gridRows(w.get()), rows);
+        QCOMPARE(grid->currentRow(), current);
+        for (int row : {0, current - 1, current, rows - 1})
+            QCOMPARE(model->runningCentsAt(row), std::llround(balanceAfter(row) * 100));
+        QCOMPARE(model->runningCentsAt(rows - 1), std::llround(books->balance() * 100));
+    };
+    grid->setCurrentRow(100);
+    press(w.get(), Qt::Key_F3);
+    type(w.get(), "AmountEdit", "5");
+    press(w.get(), Qt::Key_F4);
+    gridAgrees(kRows, 100);
+    QCOMPARE(model->textAt(100, 3), QStringLiteral("5.00"));
+
+    press(w.get(), Qt::Key_F2);
+    QTest::keyClicks(w->focusWidget(), "INTEREST");
+    type(w.get(), "AmountEdit", "7");
+    press(w.get(), Qt::Key_F4);
+    gridAgrees(kRows + 1, kRows);
+    QCOMPARE(model->textAt(kRows, 3), QStringLiteral("7.00"));
+
+    grid->setCurrentRow(100);
+    grid->setFocus();
+    press(w.get(), Qt::Key_F6);
+    gridAgrees(kRows, 100);
+    QCOMPARE(model->textAt(100, 3), QStringLiteral("1.00"));
+    QVERIFY2(script.texts().isEmpty(), qPrintable(script.texts().join("|")));
 }
 
 QTEST_MAIN(TestBankEntry)
