@@ -129,7 +129,8 @@ TEST_F(AccountTotals, EditsAndDeletesTakeTheOldLineAway) {
 TEST_F(AccountTotals, TheRebuildAndAnOlderFolderMakeThemFromTheLines) {
     c.exec("UPDATE QVActTot SET AMOUNT = AMOUNT + 1 WHERE ACCTCODE = 'SALES'");
     c.exec("DELETE FROM QVBnkTot");
-    EXPECT_EQ(ledger::totalsDifferences(c).size(), 4) << "one account row, three bank months";
+    EXPECT_EQ(ledger::totalsDifferences(c).size(), 7)
+        << "the sales row seen from both sides, and the five months of the two bank accounts";
     store::rebuildTableIndexes(c, "QVActTr.dbf");
     store::rebuildTableIndexes(c, "QVBnkTr.dbf");
     EXPECT_EQ(ledger::totalsDifferences(c), QStringList());
