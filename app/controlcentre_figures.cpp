@@ -81,16 +81,20 @@ std::vector<LedgerAccountRef> readLedgerAccounts(store::Connection& c, int coy)
 
 QStringList journalMonthSumsSql()
 {
-    // One sum per account and month, each a seek into the covering (FULLCODE, TRANDATE, AMOUNT)
-    // index: only the lines of the range are touched, never their rows, and nothing is sorted
-    // (grouping the lines by a month computed from each would sort them all).
+    // One sum per account and month: a whole month is one row of the totals per account and
+    // month (NULL when the month had no lines), a month cut by the range a seek into the
+    // covering (FULLCODE, TRANDATE, AMOUNT) index. Nothing is sorted (grouping the lines by a
+    // month computed from each would sort them all).
     return {"WITH RECURSIVE MONTHS(MSTART) AS (SELECT DATE(:BegDate, 'start of month')",
             "UNION ALL SELECT DATE(MSTART, '+1 month') FROM MONTHS",
             "WHERE DATE(MSTART, '+1 month') <= :EndDate)",
             "SELECT A.FULLCODE, MSTART,",
-            "(SELECT SUM(T.AMOUNT) FROM QVACTTR T WHERE T.FULLCODE = A.FULLCODE",
+            "CASE WHEN MSTART >= :BegDate AND DATE(MSTART, '+1 month', '-1 day') <= :EndDate",
+            "THEN (SELECT CASE WHEN SUM(M.LINES) > 0 THEN SUM(M.AMOUNT) / 100.0 END",
+            "FROM QVActTot M WHERE M.FULLCODE = A.FULLCODE AND M.MONTH = SUBSTR(MSTART, 1, 7))",
+            "ELSE (SELECT SUM(T.AMOUNT) FROM QVACTTR T WHERE T.FULLCODE = A.FULLCODE",
             "AND T.TRANDATE BETWEEN MAX(MSTART, :BegDate)",
-            "AND MIN(DATE(MSTART, '+1 month', '-1 day'), :EndDate)) AS TOTAL",
+            "AND MIN(DATE(MSTART, '+1 month', '-1 day'), :EndDate)) END AS TOTAL",
             "FROM (SELECT DISTINCT FULLCODE FROM QVACCDET WHERE COYCODE =:sCoyCode) A, MONTHS"};
 }
 

@@ -53,22 +53,34 @@ std::map<QString, double> readBankMovements(store::Connection& c, int coy, const
     std::map<QString, double> out;
     if (!from.isValid() || !to.isValid()) return out;
     store::Query q(c);
-    // One seek per month into the (BANKLINK, TRANDATE, AMOUNT) index of each of the company's
-    // bank accounts; grouping the rows by a month computed from each would sort them all.
+    // A whole month is the bank totals' rows of that month; the month cut by the to-date and the
+    // rest of it after the to-date are a seek into the (BANKLINK, TRANDATE, AMOUNT) index;
+    // every month after that is the totals again. Grouping the rows by a month computed from
+    // each would sort them all.
     q.setSql({"WITH RECURSIVE MONTHS(MSTART) AS (SELECT DATE(:BegDate, 'start of month')",
               "UNION ALL SELECT DATE(MSTART, '+1 month') FROM MONTHS",
               "WHERE DATE(MSTART, '+1 month') <= :EndDate),",
-              "SPANS(MONTH, LO, HI) AS (SELECT SUBSTR(MSTART, 1, 7), MSTART,",
-              "MIN(DATE(MSTART, '+1 month', '-1 day'), :EndDate) FROM MONTHS",
-              "UNION ALL SELECT 'after', DATE(:EndDate, '+1 day'), '9999-12-31')",
-              "SELECT MONTH, (SELECT TOTAL(T.AMOUNT) FROM QVBNKTR T",
-              "WHERE T.BANKLINK IN (SELECT BANKLINK FROM QVBNKACT WHERE COYCODE =:sCoyCode)",
-              "AND T.TRANDATE BETWEEN LO AND HI) AS TOTAL FROM SPANS"});
+              "LINKS AS (SELECT BANKLINK FROM QVBNKACT WHERE COYCODE =:sCoyCode),",
+              "SPANS(MONTH, LO, HI, WHOLE) AS (SELECT SUBSTR(MSTART, 1, 7), MSTART,",
+              "MIN(DATE(MSTART, '+1 month', '-1 day'), :EndDate),",
+              "DATE(MSTART, '+1 month', '-1 day') <= :EndDate FROM MONTHS",
+              "UNION ALL SELECT 'after', DATE(:EndDate, '+1 day'),",
+              "DATE(:EndDate, 'start of month', '+1 month', '-1 day'), 0",
+              "UNION ALL SELECT 'after', NULL, NULL, 2)",
+              "SELECT MONTH, CASE",
+              "WHEN WHOLE = 1 THEN (SELECT TOTAL(M.AMOUNT) / 100.0 FROM QVBnkTot M",
+              "WHERE M.BANKLINK IN (SELECT BANKLINK FROM LINKS) AND M.MONTH = SPANS.MONTH)",
+              "WHEN WHOLE = 2 THEN (SELECT TOTAL(M.AMOUNT) / 100.0 FROM QVBnkTot M",
+              "WHERE M.BANKLINK IN (SELECT BANKLINK FROM LINKS)",
+              "AND M.MONTH > SUBSTR(:EndDate, 1, 7) AND M.MONTH <= '9999-12')",
+              "ELSE (SELECT TOTAL(T.AMOUNT) FROM QVBNKTR T",
+              "WHERE T.BANKLINK IN (SELECT BANKLINK FROM LINKS)",
+              "AND T.TRANDATE BETWEEN LO AND HI) END AS TOTAL FROM SPANS"});
     q.bind(QStringLiteral("sCoyCode"), QString::number(coy));
     q.bind(QStringLiteral("BegDate"), from);
     q.bind(QStringLiteral("EndDate"), to);
     q.open();
-    for (q.first(); !q.eof(); q.next()) out[q.text(QStringLiteral("MONTH"))] = q.number(1);
+    for (q.first(); !q.eof(); q.next()) out[q.text(QStringLiteral("MONTH"))] += q.number(1);
     return out;
 }
 

@@ -58,5 +58,8 @@ int taxAuditBench(store::Connection& c, const QDate& from);
 // exchange [FOLDER [LINES]]: exporting a year in the own format and as CSV, and importing half
 // a year of the own format into an empty company with the same accounts.
 int exchangeBench(const QStringList& args);
+// reportonce FOLDER [cold]: the trial balance, revenue statement and balance sheet prepared
+// once in a new process, the data warm or dropped from the page cache.
+int reportOnceBench(const QStringList& args);
 
 }  // namespace bench

@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     const std::map<QString, std::function<int(const QStringList&)>> benches = {
         {"store", bench::storeBench},
         {"reports", bench::reportsBench},
+        {"reportonce", bench::reportOnceBench},
         {"cashwindow", bench::cashWindowBench},
         {"journal", bench::journalBench},
         {"posting", bench::postingBench},

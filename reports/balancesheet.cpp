@@ -1,5 +1,6 @@
 #include "reports/balancesheet.h"
 
+#include "ledger/account_totals.h"
 #include "reports/company.h"
 #include "store/connection.h"
 #include "store/format.h"
@@ -58,46 +59,31 @@ TBalanceSheetReport::TBalanceSheetReport(store::Connection& connection, int coy,
                                          const QDate& to)
     : connection_(connection), coy_(coy), from_(from), to_(to) {}
 
-// W's two sums and the earnings E, each in one pass over the joined lines. The lines' own
-// company is tested too, as the trial balance does: another company's lines under the same
-// account code must not count. W reads the few cash lines through BNKLINKNO (the plus keeps the
-// engine off COYCODE); E reads each account's period from the covering (COYCODE, ACCTCODE,
-// TRANDATE, ...) index.
+// W's two sums (the cash journal's business amounts to T) and the earnings E (the period's
+// tax-exclusive business amounts), both over the company's profit-and-loss income and
+// expenditure accounts. Each account row counts its lines, as joining the rows with the lines
+// would.
 void TBalanceSheetReport::readCashAndEarnings() {
-    store::Query cash(connection_);
-    cash.setSql({"SELECT SUM(CASE WHEN D.TYPECODE =:sIncome THEN C.BUSAMT ELSE 0 END),",
-                 "SUM(CASE WHEN D.TYPECODE =:sExpense THEN C.BUSAMT ELSE 0 END)",
-                 "FROM QVACTTR C, QVACCDET D", "WHERE D.COYCODE =:sCoyCode",
-                 "AND +C.COYCODE = D.COYCODE", "AND C.ACCTCODE = D.ACCTCODE",
-                 "AND D.ALLOCPER <>:dAllocPer", "AND D.INCLPL =:iInclPL",
-                 "AND C.BNKLINKNO =:sNoBank", "AND C.TRANDATE <=:EndDate"});
-    cash.bind("sIncome", QStringLiteral("INC"));
-    cash.bind("sExpense", QStringLiteral("EXP"));
-    cash.bind("sCoyCode", QString::number(coy_));
-    cash.bind("dAllocPer", kWhollyPrivate);
-    cash.bind("iInclPL", 1);
-    cash.bind("sNoBank", QString::fromLatin1(store::keys::kNoBankEntry));
-    cash.bind("EndDate", to_);
-    cash.open();
-    in_.cashIncome = fmt::roundTo(cash.number(0), 2);
-    in_.cashExpense = fmt::roundTo(cash.number(1), 2);
-
-    store::Query e(connection_);
-    e.setSql({"SELECT SUM(CASE WHEN D.TYPECODE =:sIncome THEN C.BUSAMT - C.GSTAMT ELSE 0 END),",
-              "SUM(CASE WHEN D.TYPECODE =:sExpense THEN C.BUSAMT - C.GSTAMT ELSE 0 END)",
-              "FROM QVACTTR C, QVACCDET D", "WHERE D.COYCODE =:sCoyCode",
-              "AND C.COYCODE = D.COYCODE", "AND C.ACCTCODE = D.ACCTCODE",
-              "AND D.ALLOCPER <>:dAllocPer", "AND D.INCLPL =:iInclPL",
-              "AND (C.TRANDATE BETWEEN :StartDate AND :EndDate)"});
-    e.bind("sIncome", QStringLiteral("INC"));
-    e.bind("sExpense", QStringLiteral("EXP"));
-    e.bind("sCoyCode", QString::number(coy_));
-    e.bind("dAllocPer", kWhollyPrivate);
-    e.bind("iInclPL", 1);
-    e.bind("StartDate", from_);
-    e.bind("EndDate", to_);
-    e.open();
-    in_.earnings = fromCents(fmt::cents(e.number(0)) - fmt::cents(e.number(1)));
+    store::Query accounts(connection_);
+    accounts.setSql({"SELECT ACCTCODE, TYPECODE FROM QVACCDET D", "WHERE D.COYCODE =:sCoyCode",
+                     "AND D.ALLOCPER <>:dAllocPer", "AND D.INCLPL =:iInclPL",
+                     "AND D.TYPECODE IN ('INC', 'EXP')"});
+    accounts.bind("sCoyCode", QString::number(coy_));
+    accounts.bind("dAllocPer", kWhollyPrivate);
+    accounts.bind("iInclPL", 1);
+    accounts.open();
+    qint64 cashIncome = 0, cashExpense = 0, earnedIncome = 0, earnedExpense = 0;
+    for (; !accounts.eof(); accounts.next()) {
+        const QString code = accounts.text("ACCTCODE");
+        const bool income = accounts.text("TYPECODE") == QLatin1String("INC");
+        const qint64 cash = ledger::sumsOf(cashToDate_, code).business;
+        const ledger::LineSums period = ledger::sumsOf(period_, code);
+        (income ? cashIncome : cashExpense) += cash;
+        (income ? earnedIncome : earnedExpense) += period.business - period.tax;
+    }
+    in_.cashIncome = fromCents(cashIncome);
+    in_.cashExpense = fromCents(cashExpense);
+    in_.earnings = fromCents(earnedIncome - earnedExpense);
 }
 
 // V: the opening balance as first set (INITBAL; OPENBAL moves with every reconciliation) and
@@ -105,13 +91,10 @@ void TBalanceSheetReport::readCashAndEarnings() {
 // covering index (BANKLINK, TRANDATE, AMOUNT) sums them.
 void TBalanceSheetReport::readBank(const QString& acctNo, const QString& bankCode,
                                    const QString& desc, double opening) {
-    store::Query q(connection_);
-    q.setSql({"SELECT SUM(AMOUNT) FROM QVBNKTR", "WHERE BANKLINK =:sBankLink",
-              "AND TRANDATE <=:EndDate"});
-    q.bind("sBankLink", store::keys::bankRowLink(coy_, bankCode, acctNo));
-    q.bind("EndDate", to_);
-    q.open();
-    in_.banks.push_back({acctNo, desc, fmt::roundTo(opening + q.number(0), 2)});
+    const double rows = ledger::moneyOf(
+        ledger::bankRowSum(connection_, store::keys::bankRowLink(coy_, bankCode, acctNo),
+                           ledger::DateSpan::upTo(to_)));
+    in_.banks.push_back({acctNo, desc, fmt::roundTo(opening + rows, 2)});
 }
 
 // X: the period's tax-exclusive business amounts; the row prints when the period's last line
@@ -129,16 +112,8 @@ BalanceSheetInputs::Account TBalanceSheetReport::otherAsset(const QString& code,
     last.bind("EndDate", to_);
     last.open();
     if (last.eof() || fmt::cents(last.number(0)) == 0) return a;
-    store::Query q(connection_);
-    q.setSql({"SELECT SUM(CASE WHEN BUSAMT <> 0 THEN BUSAMT - GSTAMT ELSE 0 END) FROM QVACTTR",
-              "WHERE COYCODE =:sCoyCode", "AND ACCTCODE =:sAcct",
-              "AND (TRANDATE BETWEEN :StartDate AND :EndDate)"});
-    q.bind("sCoyCode", QString::number(coy_));
-    q.bind("sAcct", code);
-    q.bind("StartDate", from_);
-    q.bind("EndDate", to_);
-    q.open();
-    a.amount = fmt::roundTo(q.number(0), 2);
+    const ledger::LineSums sums = ledger::sumsOf(period_, code);
+    a.amount = fromCents(sums.business - sums.taxOfBusiness);
     a.prints = true;
     return a;
 }
@@ -148,16 +123,9 @@ BalanceSheetInputs::Account TBalanceSheetReport::otherAsset(const QString& code,
 BalanceSheetInputs::Account TBalanceSheetReport::equityAccount(const QString& code,
                                                                const QString& descr) {
     BalanceSheetInputs::Account a{code, descr};
-    store::Query q(connection_);
-    q.setSql({"SELECT SUM(BUSAMT), SUM(GSTAMT) FROM QVACTTR", "WHERE COYCODE =:sCoyCode",
-              "AND ACCTCODE =:sAcct", "AND TRANDATE <=:EndDate"});
-    q.bind("sCoyCode", QString::number(coy_));
-    q.bind("sAcct", code);
-    q.bind("EndDate", to_);
-    q.open();
-    const qint64 business = fmt::cents(q.number(0));
-    a.prints = business != 0;
-    a.amount = fromCents(business - fmt::cents(q.number(1)));
+    const ledger::LineSums sums = ledger::sumsOf(toDate_, code);
+    a.prints = sums.business != 0;
+    a.amount = fromCents(sums.business - sums.tax);
     return a;
 }
 
@@ -167,6 +135,13 @@ void TBalanceSheetReport::begin() {
     in_.from = from_;
     in_.to = to_;
     in_.companyName = companyName(connection_, coy_);
+    const QString coy = QString::number(coy_);
+    period_ = ledger::lineSumsByAccount(connection_, {coy, {}, {}, false},
+                                        ledger::DateSpan::between(from_, to_));
+    toDate_ =
+        ledger::lineSumsByAccount(connection_, {coy, {}, {}, false}, ledger::DateSpan::upTo(to_));
+    cashToDate_ =
+        ledger::lineSumsByAccount(connection_, {coy, {}, {}, true}, ledger::DateSpan::upTo(to_));
     addTask([this] { readCashAndEarnings(); });
 
     store::Query banks(connection_);

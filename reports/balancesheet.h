@@ -8,6 +8,7 @@
 #include <QString>
 #include <vector>
 
+#include "ledger/account_totals.h"
 #include "reports/preparation.h"
 #include "reports/report.h"
 
@@ -78,6 +79,8 @@ private:
     store::Connection& connection_;
     int coy_;
     QDate from_, to_;
+    // Every account's line sums over the period, up to T, and the cash journal's up to T.
+    ledger::AccountSums period_, toDate_, cashToDate_;
     BalanceSheetInputs in_;
     BalanceSheet figures_;
 };

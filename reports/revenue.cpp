@@ -1,6 +1,7 @@
 #include "reports/revenue.h"
-#include "reports/company.h"
 
+#include "ledger/account_totals.h"
+#include "reports/company.h"
 #include "store/connection.h"
 #include "store/format.h"
 #include "store/query.h"
@@ -11,29 +12,33 @@ namespace {
 using store::fmt::roundTo;
 constexpr int kWhollyDomestic = 100;
 
-}  // namespace
-
-QString revenueLineAmountSql(const RevenueOptions& o) {
-    const QString base = o.taxableOnly ? QStringLiteral("A.BUSAMT") : QStringLiteral("A.AMOUNT");
-    return o.excludeTax ? base + QStringLiteral(" - A.GSTAMT") : base;
+// What the lines with an amount add under the options: AMOUNT, BUSAMT, AMOUNT - GSTAMT or
+// BUSAMT - GSTAMT.
+qint64 revenueLineAmount(const RevenueOptions& o, const ledger::LineSums& sums) {
+    const qint64 base = o.taxableOnly ? sums.businessOfAmounts : sums.amount;
+    return o.excludeTax ? base - sums.taxOfAmounts : base;
 }
+
+}  // namespace
 
 double RevenueFigures::netRevenue() const { return roundTo(totalIncome - totalExpenses, 2); }
 
 TBusinessRevenueReport::TBusinessRevenueReport(store::Connection& connection, int coy,
                                                const QString& linkCode, const QDate& from,
                                                const QDate& to, const RevenueOptions& options)
-    : connection_(connection), coy_(coy), linkCode_(linkCode.trimmed()), from_(from), to_(to),
+    : connection_(connection),
+      coy_(coy),
+      linkCode_(linkCode.trimmed()),
+      from_(from),
+      to_(to),
       options_(options) {}
 
 // An account prints only when the last line of the period in date order (lines of one date in
 // the order written) has an amount; then its lines with an amount are summed.
-void TBusinessRevenueReport::account(const QString& code, const QString& description,
-                                     bool income) {
+void TBusinessRevenueReport::account(const QString& code, const QString& description, bool income) {
     store::Query last(connection_);
     last.setSql({"SELECT AMOUNT FROM QVACTTR A", "WHERE A.COYCODE =:iCoyCode",
-                 "AND A.ACCTCODE =:sAcctCode",
-                 "AND (A.TRANDATE BETWEEN :StartDate AND :EndDate)",
+                 "AND A.ACCTCODE =:sAcctCode", "AND (A.TRANDATE BETWEEN :StartDate AND :EndDate)",
                  "ORDER BY A.TRANDATE DESC, A.rowid DESC LIMIT 1"});
     last.bind("iCoyCode", QString::number(coy_));
     last.bind("sAcctCode", code);
@@ -42,17 +47,8 @@ void TBusinessRevenueReport::account(const QString& code, const QString& descrip
     last.open();
     if (last.eof() || store::fmt::cents(last.number(0)) == 0) return;
 
-    store::Query q(connection_);
-    q.setSql({"SELECT SUM(CASE WHEN A.AMOUNT <> 0 THEN " + revenueLineAmountSql(options_) +
-                  " ELSE 0 END)",
-              "FROM QVACTTR A", "WHERE A.COYCODE =:iCoyCode", "AND A.ACCTCODE =:sAcctCode",
-              "AND (A.TRANDATE BETWEEN :StartDate AND :EndDate)"});
-    q.bind("iCoyCode", QString::number(coy_));
-    q.bind("sAcctCode", code);
-    q.bind("StartDate", from_);
-    q.bind("EndDate", to_);
-    q.open();
-    const double amount = roundTo(q.number(0), 2);
+    const ledger::LineSums sums = ledger::sumsOf(period_, code);
+    const double amount = ledger::moneyOf(revenueLineAmount(options_, sums));
     if (income) {
         figures_.income.push_back({code, description, amount});
         figures_.totalIncome = roundTo(figures_.totalIncome + amount, 2);
@@ -67,6 +63,8 @@ void TBusinessRevenueReport::begin() {
     figures_.from = from_;
     figures_.to = to_;
     figures_.companyName = companyName(connection_, coy_);
+    period_ = ledger::lineSumsByAccount(connection_, {QString::number(coy_), {}, {}, false},
+                                        ledger::DateSpan::between(from_, to_));
     if (!linkCode_.isEmpty()) {
         store::Query dept(connection_);
         dept.setSql({"SELECT BUSNAME FROM QVCOY", "WHERE LINKCODE =:sLinkCode"});
@@ -77,8 +75,7 @@ void TBusinessRevenueReport::begin() {
 
     for (const bool income : {true, false}) {
         store::Query list(connection_);
-        QStringList sql = {"SELECT ACCTCODE, DESCR FROM QVACCDET D",
-                           "WHERE D.COYCODE =:iCoyCode"};
+        QStringList sql = {"SELECT ACCTCODE, DESCR FROM QVACCDET D", "WHERE D.COYCODE =:iCoyCode"};
         if (!linkCode_.isEmpty()) sql << "AND D.LINKCODE =:sLinkCode";
         sql << "AND D.TYPECODE =:sTypeCode"
             << "AND D.ALLOCPER <>:dAllocPer"
@@ -108,8 +105,7 @@ ReportDocument TBusinessRevenueReport::document() const {
                    {QStringLiteral("Income"), 32, Qt::AlignRight},
                    {QStringLiteral("Expenditure"), 32, Qt::AlignRight}};
     QString title = QStringLiteral("Revenue Statement for :  ") + figures_.companyName;
-    if (!linkCode_.isEmpty())
-        title += QStringLiteral(" and : ") + " " + figures_.departmentName;
+    if (!linkCode_.isEmpty()) title += QStringLiteral(" and : ") + " " + figures_.departmentName;
     doc.addTitle(title);
     doc.addTitle(QStringLiteral("Between : ") + store::fmt::shortDate(figures_.from) + " " +
                      "and " + store::fmt::shortDate(figures_.to) +
@@ -126,8 +122,7 @@ ReportDocument TBusinessRevenueReport::document() const {
     for (const RevenueRow& r : figures_.expenses)
         doc.addRow(BandKind::Detail, {r.code, r.description, m, store::fmt::money(r.amount)});
     doc.addRow(BandKind::GroupFooter,
-               {m, QStringLiteral("Total Expenses"), m,
-                store::fmt::money(figures_.totalExpenses)},
+               {m, QStringLiteral("Total Expenses"), m, store::fmt::money(figures_.totalExpenses)},
                true, true);
     doc.addRow(BandKind::Summary,
                {m, QStringLiteral("Net revenue : "), m, store::fmt::money(figures_.netRevenue())},

@@ -3,6 +3,7 @@
 // the company or of one department, total income, total expenses and net revenue, with or
 // without the sales tax and with the full or only the business amounts.
 
+#include "ledger/account_totals.h"
 #include "reports/preparation.h"
 #include "reports/report.h"
 
@@ -20,10 +21,6 @@ struct RevenueOptions {
     bool excludeTax = false;   // "Exclude tax."
     bool taxableOnly = false;  // "Taxable entries only": business amounts only
 };
-
-// What each journal line adds under the options: AMOUNT, BUSAMT, AMOUNT - GSTAMT or
-// BUSAMT - GSTAMT, as an SQL expression over the line alias A.
-QString revenueLineAmountSql(const RevenueOptions& options);
 
 struct RevenueRow {
     QString code, description;
@@ -60,6 +57,7 @@ private:
     QString linkCode_;
     QDate from_, to_;
     RevenueOptions options_;
+    ledger::AccountSums period_;  // every account's line sums over the period
     RevenueFigures figures_;
 };
 

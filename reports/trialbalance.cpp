@@ -1,5 +1,6 @@
 #include "reports/trialbalance.h"
 
+#include "ledger/account_totals.h"
 #include "reports/company.h"
 #include "store/connection.h"
 #include "store/format.h"
@@ -30,28 +31,25 @@ struct CashAmounts {
 };
 
 CashAmounts cashBusinessAmounts(store::Connection& c, int coy, bool profitAndLossOnly,
-                                const QString& dateCondition, const QDate& date) {
-    store::Query q(c);
-    QStringList sql = {"SELECT SUM(CASE WHEN D.TYPECODE =:sIncome THEN C.BUSAMT ELSE 0 END),",
-                       "SUM(CASE WHEN D.TYPECODE =:sExpense THEN C.BUSAMT ELSE 0 END)",
-                       "FROM QVACTTR C, QVACCDET D",
-                       "WHERE D.COYCODE =:iCoyCode",
-                       "AND +C.COYCODE = D.COYCODE",
-                       "AND C.ACCTCODE = D.ACCTCODE",
-                       "AND D.ALLOCPER <>:dAllocPer"};
+                                const ledger::DateSpan& span) {
+    const ledger::AccountSums cash =
+        ledger::lineSumsByAccount(c, {QString::number(coy), {}, {}, true}, span);
+    store::Query accounts(c);
+    QStringList sql = {"SELECT ACCTCODE, TYPECODE FROM QVACCDET D", "WHERE D.COYCODE =:iCoyCode",
+                       "AND D.ALLOCPER <>:dAllocPer", "AND D.TYPECODE IN ('INC', 'EXP')"};
     if (profitAndLossOnly) sql << "AND D.INCLPL =:iInclPL";
-    sql << "AND C.BNKLINKNO =:sBnkTrnLnk" << dateCondition;
-    q.setSql(sql);
-    q.bind("sIncome", QStringLiteral("INC"));
-    q.bind("sExpense", QStringLiteral("EXP"));
-    q.bind("iCoyCode", QString::number(coy));
-    q.bind("dAllocPer", kWhollyDomestic);
-    if (profitAndLossOnly) q.bind("iInclPL", 1);
-    q.bind("sBnkTrnLnk", kNoBankEntry);
-    // The date condition names its own parameter.
-    q.bind(dateCondition.contains(":StartDate") ? "StartDate" : "EndDate", date);
-    q.open();
-    return {roundTo(q.number(0), 2), roundTo(q.number(1), 2)};
+    accounts.setSql(sql);
+    accounts.bind("iCoyCode", QString::number(coy));
+    accounts.bind("dAllocPer", kWhollyDomestic);
+    if (profitAndLossOnly) accounts.bind("iInclPL", 1);
+    accounts.open();
+    // Each account row counts its lines, as joining the rows with the lines would.
+    qint64 income = 0, expenditure = 0;
+    for (; !accounts.eof(); accounts.next()) {
+        const qint64 business = ledger::sumsOf(cash, accounts.text("ACCTCODE")).business;
+        (accounts.text("TYPECODE") == QLatin1String("INC") ? income : expenditure) += business;
+    }
+    return {ledger::moneyOf(income), ledger::moneyOf(expenditure)};
 }
 
 }  // namespace
@@ -89,19 +87,14 @@ BroughtForward broughtForward(store::Connection& c, int coy, const QDate& from, 
         if (!line.eof()) loan = roundTo(line.number(0), 2);
     }
 
-    const CashAmounts prior =
-        cashBusinessAmounts(c, coy, false, "AND C.TRANDATE <:StartDate", from);
+    const ledger::DateSpan beforeFrom = ledger::DateSpan::before(from);
+    const CashAmounts prior = cashBusinessAmounts(c, coy, false, beforeFrom);
 
     // Every bank row of the company: their BANKLINK starts with the company number and a
-    // hyphen, so the range reads the covering index (BANKLINK, TRANDATE, AMOUNT) alone.
-    store::Query bank(c);
-    bank.setSql({"SELECT SUM(AMOUNT) FROM QVBNKTR", "WHERE BANKLINK >=:sLinkFrom",
-                 "AND BANKLINK <:sLinkTo", "AND TRANDATE <:BegDate"});
-    bank.bind("sLinkFrom", QString::number(coy) + QLatin1Char('-'));
-    bank.bind("sLinkTo", QString::number(coy) + QLatin1Char('.'));  // '.' follows '-'
-    bank.bind("BegDate", from);
-    bank.open();
-    const double priorBank = roundTo(bank.number(0), 2);
+    // hyphen ('.' follows '-').
+    const double priorBank =
+        ledger::moneyOf(ledger::bankRowSum(c, QString::number(coy) + QLatin1Char('-'),
+                                           QString::number(coy) + QLatin1Char('.'), beforeFrom));
 
     const double bf = roundTo(priorBank + ob + (prior.income - prior.expenditure) - loan, 2);
     BroughtForward out;
@@ -155,19 +148,9 @@ void TTrialBalanceReport::add(TrialRowKind kind, const QString& code, const QStr
 // Income accounts: the tax-exclusive business amount, shown when the business amounts do not
 // sum to 0. Balance-sheet accounts take every line up to the to-date.
 void TTrialBalanceReport::incomeAccount(const Account& a, TrialRowKind kind, bool wholeHistory) {
-    store::Query q(connection_);
-    q.setSql({"SELECT SUM(BUSAMT),SUM(GSTAMT) FROM QVACTTR A", "WHERE A.COYCODE =:iCoyCode",
-              "AND A.ACCTCODE =:sAcctCode",
-              wholeHistory ? "AND A.TRANDATE <=:EndDate"
-                           : "AND (A.TRANDATE BETWEEN :StartDate AND :EndDate)"});
-    q.bind("iCoyCode", QString::number(coy_));
-    q.bind("sAcctCode", a.code);
-    if (!wholeHistory) q.bind("StartDate", from_);
-    q.bind("EndDate", to_);
-    q.open();
-    const double business = roundTo(q.number(0), 2);
-    if (isZero(business)) return;
-    const double amount = roundTo(business - q.number(1), 2);
+    const ledger::LineSums sums = ledger::sumsOf(wholeHistory ? toDate_ : period_, a.code);
+    if (sums.business == 0) return;
+    const double amount = ledger::moneyOf(sums.business - sums.tax);
     add(kind, a.code, a.description, std::nullopt, amount);
     if (kind == TrialRowKind::Income) figures_.profit = roundTo(figures_.profit + amount, 2);
 }
@@ -186,16 +169,8 @@ void TTrialBalanceReport::expenseAccount(const Account& a, TrialRowKind kind) {
     last.open();
     if (last.eof() || isZero(last.number(0))) return;
 
-    store::Query q(connection_);
-    q.setSql({"SELECT SUM(CASE WHEN A.BUSAMT <> 0 THEN A.BUSAMT - A.GSTAMT ELSE 0 END)",
-              "FROM QVACTTR A", "WHERE A.COYCODE =:iCoyCode", "AND A.ACCTCODE =:sAcctCode",
-              "AND (A.TRANDATE BETWEEN :StartDate AND :EndDate)"});
-    q.bind("iCoyCode", QString::number(coy_));
-    q.bind("sAcctCode", a.code);
-    q.bind("StartDate", from_);
-    q.bind("EndDate", to_);
-    q.open();
-    const double amount = roundTo(q.number(0), 2);
+    const ledger::LineSums sums = ledger::sumsOf(period_, a.code);
+    const double amount = ledger::moneyOf(sums.business - sums.taxOfBusiness);
     add(kind, a.code, a.description, amount, std::nullopt);
     if (kind == TrialRowKind::Expense) figures_.profit = roundTo(figures_.profit - amount, 2);
 }
@@ -205,6 +180,11 @@ void TTrialBalanceReport::begin() {
     figures_.from = from_;
     figures_.to = to_;
     figures_.companyName = companyName(connection_, coy_);
+    const QString coy = QString::number(coy_);
+    period_ = ledger::lineSumsByAccount(connection_, {coy, {}, {}, false},
+                                        ledger::DateSpan::between(from_, to_));
+    toDate_ =
+        ledger::lineSumsByAccount(connection_, {coy, {}, {}, false}, ledger::DateSpan::upTo(to_));
 
     // Opening row.
     const double bf = carried_.bf, ob = carried_.ob;
@@ -231,7 +211,7 @@ void TTrialBalanceReport::begin() {
         add(TrialRowKind::CashHeading, QString(), QStringLiteral("Bank balances/Cash"),
             std::nullopt, std::nullopt);
         const CashAmounts toDate =
-            cashBusinessAmounts(connection_, coy_, true, "AND C.TRANDATE <=:EndDate", to_);
+            cashBusinessAmounts(connection_, coy_, true, ledger::DateSpan::upTo(to_));
         const double cash = roundTo(toDate.income - toDate.expenditure, 2);
         std::optional<double> d, c;
         if (!isZero(cash) && cash > 0) d = cash;
@@ -256,15 +236,11 @@ void TTrialBalanceReport::begin() {
         // An account opened after the to-date shows nothing.
         if (!startedBy(banks.date("STARTDATE"), to_)) continue;
         addTask([this, acctNo, link, desc, opening] {
-            store::Query q(connection_);
-            q.setSql({"SELECT SUM(AMOUNT) FROM QVBNKTR", "WHERE BANKLINK =:sBankLink",
-                      "AND TRANDATE <=:EndDate"});
-            q.bind("sBankLink", link);
-            q.bind("EndDate", to_);
-            q.open();
+            const double rows =
+                ledger::moneyOf(ledger::bankRowSum(connection_, link, ledger::DateSpan::upTo(to_)));
             // The opening balance is in the opening row whatever the start date, so the
             // account's row carries it too.
-            const double value = roundTo(q.number(0) + opening, 2);
+            const double value = roundTo(rows + opening, 2);
             if (value >= 0 || isZero(value))
                 add(TrialRowKind::Bank, acctNo, desc, value, std::nullopt);
             else
@@ -282,23 +258,12 @@ void TTrialBalanceReport::begin() {
         addTask([this, a] { expenseAccount(a, TrialRowKind::BalanceSheetExpense); });
 
     addTask([this] {
-        // Both taxes in one pass over the company's lines of the period: no index holds
-        // TRANTYPE, and the plus sign keeps the engine from visiting every line through the
-        // COYCODE index, which every line of a one-company book shares.
-        store::Query q(connection_);
-        q.setSql({"SELECT SUM(CASE WHEN TRANTYPE =:sIncome THEN GSTAMT ELSE 0 END),",
-                  "SUM(CASE WHEN TRANTYPE =:sExpense THEN GSTAMT ELSE 0 END)", "FROM QVACTTR",
-                  "WHERE +COYCODE =:sCoyCode", "AND (TRANDATE BETWEEN :BegDate AND :EndDate)"});
-        q.bind("sIncome", QStringLiteral("I"));
-        q.bind("sExpense", QStringLiteral("E"));
-        q.bind("sCoyCode", QString::number(coy_));
-        q.bind("BegDate", from_);
-        q.bind("EndDate", to_);
-        q.open();
+        // Both taxes of the company's lines of the period (TRANTYPE 'I' and 'E').
+        const ledger::LineSums sums = ledger::allOf(period_);
         add(TrialRowKind::TaxOnIncome, QString(), QStringLiteral("Sales tax on income/sales"),
-            std::nullopt, roundTo(q.number(0), 2));
+            std::nullopt, ledger::moneyOf(sums.taxOnIncome));
         add(TrialRowKind::TaxOnExpenses, QString(), QStringLiteral("Sales tax on expenses :"),
-            roundTo(q.number(1), 2), std::nullopt);
+            ledger::moneyOf(sums.taxOnExpenses), std::nullopt);
     });
 }
 

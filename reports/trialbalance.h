@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "ledger/account_totals.h"
 #include "reports/preparation.h"
 #include "reports/report.h"
 
@@ -94,6 +95,8 @@ private:
     int coy_;
     QDate from_, to_;
     BroughtForward carried_;
+    // Every account's line sums over the period and up to the to-date, read once in begin().
+    ledger::AccountSums period_, toDate_;
     // The tasks run in the order of the report's rows and append them as they go.
     TrialBalanceFigures figures_;
 };

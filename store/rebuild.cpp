@@ -6,6 +6,8 @@
 #include "store/connection.h"
 #include "store/error.h"
 #include "store/exclusiveuse.h"
+#include "store/schema.h"
+#include "store/transaction.h"
 
 namespace store {
 
@@ -77,6 +79,12 @@ void rebuildTableIndexes(Connection& connection, const QString& file) {
                                  quotedName(def.sqlName()), quotedName(field)));
     }
     connection.exec(QStringLiteral("REINDEX %1").arg(quotedName(def.sqlName())));
+    // The totals per account and month are made from the lines and rows: rebuilt with them.
+    if (def.sqlName() == QLatin1String("QVActTr") || def.sqlName() == QLatin1String("QVBnkTr")) {
+        Transaction refill(connection);
+        refillTotals(connection.handle());
+        refill.commit();
+    }
 }
 
 QString integrityProblem(Connection& connection) {

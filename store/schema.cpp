@@ -141,6 +141,142 @@ std::vector<MissingPart> missingParts(const QSet<QString>& stored) {
     return parts;
 }
 
+// --- Totals per account and month ---------------------------------------------------------
+// The journal lines' sums per company, account, month and cash flag, and the bank rows' sums
+// per bank account and month, in whole cents, so reports add up a few thousand rows instead of
+// a million lines. Triggers keep them inside the transaction of whatever writes a line or a
+// row: the bank entry, payments, cash, imports, edits, deletes and clearing old years all
+// pass through them, and none can forget.
+
+// One line's contribution to each column of its totals row, the line being `p` (NEW or OLD).
+QStringList lineTotalsValues(const QString& p) {
+    auto cents = [](const QString& x) {
+        return QStringLiteral("CAST(ROUND(%1 * 100) AS INTEGER)").arg(x);
+    };
+    auto when = [&](const QString& test, const QString& field) {
+        return QStringLiteral("CASE WHEN %1 THEN %2 ELSE 0 END").arg(test, cents(p + field));
+    };
+    return QStringList{cents(p + "AMOUNT"),
+                       cents(p + "BUSAMT"),
+                       cents(p + "GSTAMT"),
+                       when(p + "AMOUNT <> 0", "BUSAMT"),
+                       when(p + "AMOUNT <> 0", "GSTAMT"),
+                       when(p + "BUSAMT <> 0", "GSTAMT"),
+                       when(p + "TRANTYPE = 'I'", "GSTAMT"),
+                       when(p + "TRANTYPE = 'E'", "GSTAMT")};
+}
+
+// Each value wrapped, as in "SUM(%1)" or "-(%1)".
+QString wrapped(const QStringList& values, const char* wrap) {
+    QStringList out;
+    for (const QString& v : values) out << QString::fromLatin1(wrap).arg(v);
+    return out.join(QStringLiteral(", "));
+}
+
+const char* const kLineTotalsKey = "COYCODE, ACCTCODE, FULLCODE, MONTH, CASHLINE";
+const char* const kLineTotalsSums =
+    "AMOUNT, BUSAMT, GSTAMT, BUSAMTNZ, GSTAMTNZ, GSTBUSNZ, GSTINC, GSTEXP";
+
+QString lineTotalsKeyValues(const QString& p) {
+    return QStringLiteral(
+               "%1COYCODE, %1ACCTCODE, %1FULLCODE, SUBSTR(%1TRANDATE, 1, 7), "
+               "%1BNKLINKNO = '0-0-0'")
+        .arg(p);
+}
+
+// Adds (sign 1) or takes away (sign -1) the line `p` from its totals row.
+QString lineTotalsUpsert(const QString& p, int sign) {
+    QStringList sums = QString::fromLatin1(kLineTotalsSums).split(QStringLiteral(", "));
+    QStringList set{QStringLiteral("LINES = LINES + excluded.LINES")};
+    for (const QString& s : sums) set << QStringLiteral("%1 = %1 + excluded.%1").arg(s);
+    const QString values = wrapped(lineTotalsValues(p), sign > 0 ? "%1" : "-(%1)");
+    return QStringLiteral(
+               "INSERT INTO \"QVActTot\" (%1, LINES, %2) VALUES (%3, %4, %5) "
+               "ON CONFLICT (%1) DO UPDATE SET %6;")
+        .arg(QLatin1String(kLineTotalsKey), QLatin1String(kLineTotalsSums), lineTotalsKeyValues(p),
+             QString::number(sign), values, set.join(QStringLiteral(", ")));
+}
+
+QString bankTotalsUpsert(const QString& p, int sign) {
+    return QStringLiteral(
+               "INSERT INTO \"QVBnkTot\" (BANKLINK, MONTH, ROWS, AMOUNT) VALUES "
+               "(%1BANKLINK, SUBSTR(%1TRANDATE, 1, 7), %2, %2 * CAST(ROUND(%1AMOUNT * "
+               "100) AS INTEGER)) ON CONFLICT (BANKLINK, MONTH) DO UPDATE SET "
+               "ROWS = ROWS + excluded.ROWS, AMOUNT = AMOUNT + excluded.AMOUNT;")
+        .arg(p, QString::number(sign));
+}
+
+struct TotalsPart {
+    const char* name;
+    QString sql;
+};
+
+std::vector<TotalsPart> totalsParts() {
+    const QString lineCols = QStringLiteral(
+        "COYCODE TEXT NOT NULL, ACCTCODE TEXT NOT NULL, FULLCODE TEXT NOT NULL, MONTH TEXT NOT "
+        "NULL, CASHLINE INTEGER NOT NULL, LINES INTEGER NOT NULL, AMOUNT INTEGER NOT NULL, BUSAMT "
+        "INTEGER NOT NULL, GSTAMT INTEGER NOT NULL, BUSAMTNZ INTEGER NOT NULL, GSTAMTNZ INTEGER "
+        "NOT NULL, GSTBUSNZ INTEGER NOT NULL, GSTINC INTEGER NOT NULL, GSTEXP INTEGER NOT NULL");
+    const QString lineWatched = QStringLiteral(
+        "COYCODE, ACCTCODE, FULLCODE, TRANDATE, BNKLINKNO, AMOUNT, BUSAMT, GSTAMT, TRANTYPE");
+    return {
+        {"QVActTot",
+         QStringLiteral("CREATE TABLE \"QVActTot\" (%1, PRIMARY KEY (%2)) WITHOUT ROWID")
+             .arg(lineCols, QLatin1String(kLineTotalsKey))},
+        {"QVActTot_FULLCODE",
+         QStringLiteral("CREATE INDEX \"QVActTot_FULLCODE\" ON \"QVActTot\" (FULLCODE, MONTH)")},
+        {"QVActTot_ADD", QStringLiteral("CREATE TRIGGER \"QVActTot_ADD\" AFTER INSERT ON "
+                                        "\"QVActTr\" BEGIN %1 END")
+                             .arg(lineTotalsUpsert(QStringLiteral("NEW."), 1))},
+        {"QVActTot_TAKE", QStringLiteral("CREATE TRIGGER \"QVActTot_TAKE\" AFTER DELETE ON "
+                                         "\"QVActTr\" BEGIN %1 END")
+                              .arg(lineTotalsUpsert(QStringLiteral("OLD."), -1))},
+        {"QVActTot_CHANGE", QStringLiteral("CREATE TRIGGER \"QVActTot_CHANGE\" AFTER UPDATE OF %1 "
+                                           "ON \"QVActTr\" BEGIN %2 %3 END")
+                                .arg(lineWatched, lineTotalsUpsert(QStringLiteral("OLD."), -1),
+                                     lineTotalsUpsert(QStringLiteral("NEW."), 1))},
+        {"QVBnkTot", QStringLiteral("CREATE TABLE \"QVBnkTot\" (BANKLINK TEXT NOT NULL, MONTH TEXT "
+                                    "NOT NULL, ROWS INTEGER NOT NULL, AMOUNT INTEGER NOT NULL, "
+                                    "PRIMARY KEY (BANKLINK, MONTH)) WITHOUT ROWID")},
+        {"QVBnkTot_ADD", QStringLiteral("CREATE TRIGGER \"QVBnkTot_ADD\" AFTER INSERT ON "
+                                        "\"QVBnkTr\" BEGIN %1 END")
+                             .arg(bankTotalsUpsert(QStringLiteral("NEW."), 1))},
+        {"QVBnkTot_TAKE", QStringLiteral("CREATE TRIGGER \"QVBnkTot_TAKE\" AFTER DELETE ON "
+                                         "\"QVBnkTr\" BEGIN %1 END")
+                              .arg(bankTotalsUpsert(QStringLiteral("OLD."), -1))},
+        {"QVBnkTot_CHANGE",
+         QStringLiteral("CREATE TRIGGER \"QVBnkTot_CHANGE\" AFTER UPDATE OF BANKLINK, TRANDATE, "
+                        "AMOUNT ON \"QVBnkTr\" BEGIN %1 %2 END")
+             .arg(bankTotalsUpsert(QStringLiteral("OLD."), -1),
+                  bankTotalsUpsert(QStringLiteral("NEW."), 1))},
+    };
+}
+
+bool totalsWhole(sqlite3* db) {
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master", -1, &stmt, nullptr) != SQLITE_OK)
+        throw StoreError(QString::fromUtf8(sqlite3_errmsg(db)));
+    QSet<QString> names;
+    while (sqlite3_step(stmt) == SQLITE_ROW)
+        names.insert(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)))
+                         .toLower());
+    sqlite3_finalize(stmt);
+    for (const TotalsPart& part : totalsParts())
+        if (!names.contains(QString::fromLatin1(part.name).toLower())) return false;
+    return true;
+}
+
+// Makes the totals tables and their triggers again and fills them from the lines and rows.
+void makeTotals(sqlite3* db) {
+    for (const char* old : {"QVActTot_ADD", "QVActTot_TAKE", "QVActTot_CHANGE", "QVBnkTot_ADD",
+                            "QVBnkTot_TAKE", "QVBnkTot_CHANGE"})
+        execSql(db, QStringLiteral("DROP TRIGGER IF EXISTS \"%1\"").arg(QLatin1String(old)));
+    execSql(db, "DROP TABLE IF EXISTS \"QVActTot\"");
+    execSql(db, "DROP TABLE IF EXISTS \"QVBnkTot\"");
+    for (const TotalsPart& part : totalsParts()) execSql(db, part.sql);
+    refillTotals(db);
+}
+
 int userVersion(sqlite3* db) {
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &stmt, nullptr) != SQLITE_OK)
@@ -153,8 +289,42 @@ int userVersion(sqlite3* db) {
 
 }  // namespace
 
+QString lineSumsOfLinesSql() {
+    return QStringLiteral("COUNT(*), ") + wrapped(lineTotalsValues(QString()), "SUM(%1)");
+}
+
+QString lineSumsOfTotalsSql() {
+    return QStringLiteral("SUM(LINES), ") +
+           wrapped(QString::fromLatin1(kLineTotalsSums).split(QStringLiteral(", ")), "SUM(%1)");
+}
+
+QString lineTotalsOfLinesSql() {
+    return QStringLiteral("SELECT %1, %2 FROM \"QVActTr\" GROUP BY 1, 2, 3, 4, 5")
+        .arg(lineTotalsKeyValues(QString()), lineSumsOfLinesSql());
+}
+
+QString bankTotalsOfRowsSql() {
+    return QStringLiteral(
+        "SELECT BANKLINK, SUBSTR(TRANDATE, 1, 7), COUNT(*), "
+        "SUM(CAST(ROUND(AMOUNT * 100) AS INTEGER)) FROM \"QVBnkTr\" GROUP BY 1, 2");
+}
+
+void refillTotals(sqlite3* db) {
+    execSql(db, "DELETE FROM \"QVActTot\"");
+    execSql(db, QStringLiteral("INSERT INTO \"QVActTot\" (%1, LINES, %2) %3")
+                    .arg(QLatin1String(kLineTotalsKey), QLatin1String(kLineTotalsSums),
+                         lineTotalsOfLinesSql()));
+    execSql(db, "DELETE FROM \"QVBnkTot\"");
+    execSql(db, QStringLiteral("INSERT INTO \"QVBnkTot\" (BANKLINK, MONTH, ROWS, AMOUNT) %1")
+                    .arg(bankTotalsOfRowsSql()));
+}
+
+void refillTotals(Connection& connection) { refillTotals(connection.handle()); }
+
 void ensureSchema(sqlite3* db) {
-    if (userVersion(db) == kSchemaVersion && missingParts(storedObjects(db)).empty()) return;
+    if (userVersion(db) == kSchemaVersion && missingParts(storedObjects(db)).empty() &&
+        totalsWhole(db))
+        return;
     // A second program starting on the same folder waits here instead of creating twice.
     execSql(db, "BEGIN IMMEDIATE");
     try {
@@ -177,6 +347,9 @@ void ensureSchema(sqlite3* db) {
         // record never filled in, which brings up the set-up wizard.
         if (!stored.contains(QStringLiteral("qvcntrl")))
             execSql(db, "INSERT INTO \"QVCntrl\" (\"COYCODE\", \"BUSNAME\") VALUES (1, 'Name')");
+        // A folder from before the totals, or one that lost a part of them, gets them made
+        // and filled from its lines in this same transaction.
+        if (!totalsWhole(db)) makeTotals(db);
         execSql(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
         execSql(db, "COMMIT");
     } catch (...) {

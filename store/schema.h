@@ -1,6 +1,8 @@
 #pragma once
 // Creating the tables of a new data folder and stamping their version.
 
+#include <QString>
+
 struct sqlite3;
 
 namespace store {
@@ -8,5 +10,24 @@ namespace store {
 // Creates every catalogue table with its tags and the first company's control record
 // (COYCODE 1, BUSNAME "Name") when the store is new; refuses a store from a later release.
 void ensureSchema(sqlite3* db);
+
+// Fills the totals per account and month (QVActTot) and per bank account and month (QVBnkTot)
+// again from the journal lines and bank rows. Run inside a transaction.
+void refillTotals(sqlite3* db);
+class Connection;
+void refillTotals(Connection& connection);
+
+// The totals' columns as SQL, so that readers and the checker add lines up exactly as the
+// triggers do (whole cents):
+// "COUNT(*), SUM(...)..." over journal lines: lines, AMOUNT, BUSAMT, GSTAMT, BUSAMT of lines
+// with an AMOUNT, GSTAMT of lines with an AMOUNT, GSTAMT of lines with a BUSAMT, GSTAMT of
+// TRANTYPE 'I' lines, GSTAMT of TRANTYPE 'E' lines.
+QString lineSumsOfLinesSql();
+// The same sums over QVActTot rows.
+QString lineSumsOfTotalsSql();
+// QVActTot's rows (COYCODE, ACCTCODE, FULLCODE, MONTH, CASHLINE, then the sums) as the lines
+// make them, and QVBnkTot's (BANKLINK, MONTH, ROWS, AMOUNT) as the bank rows make them.
+QString lineTotalsOfLinesSql();
+QString bankTotalsOfRowsSql();
 
 }  // namespace store

@@ -8,6 +8,7 @@
 
 #include <QStringList>
 
+#include "ledger/account_totals.h"
 #include "store/query.h"
 
 namespace banking_test {
@@ -82,6 +83,8 @@ inline void expectBooksAgree(const QString& folder) {
     EXPECT_EQ(scalar(c, "SELECT COUNT(*) FROM QVBnkTr WHERE TRANTYPE = 'TR' AND SOURCEACCT = ''"),
               scalar(c, "SELECT COUNT(*) FROM QVBnkTr WHERE TRANTYPE = 'TR' AND SOURCEACCT <> ''"))
         << "a transfer with one row";
+    EXPECT_EQ(ledger::totalsDifferences(c).join('\n').toStdString(), "")
+        << "the totals per account and month differ from the lines";
 }
 
 }  // namespace banking_test

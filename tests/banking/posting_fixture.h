@@ -5,6 +5,7 @@
 
 #include "banking/bank_posting.h"
 #include "banking/sample_company.h"
+#include "ledger/account_totals.h"
 #include "store/query.h"
 #include "store/table.h"
 #include "support/temp_folder.h"
@@ -62,6 +63,13 @@ protected:
         sample::addBankAccount(c, 1, QStringLiteral("TT"),
                                {kBankB, kAcctB, "Savings", false, 0, false, 0.0, 1000.0,
                                 QDate(2025, 4, 1)});
+    }
+
+    // Whatever a test posted, edited or deleted, the totals per account and month still
+    // agree with the lines.
+    void TearDown() override
+    {
+        EXPECT_EQ(ledger::totalsDifferences(c), QStringList{});
     }
 
     BankEntry entry(EntryType type, double amount, const QString& ledger,

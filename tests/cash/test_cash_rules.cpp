@@ -8,6 +8,7 @@
 #include "cash/cash_lines.h"
 #include "cash/details_entry.h"
 #include "cash/line_edit.h"
+#include "ledger/account_totals.h"
 #include "reports/book_fixture.h"
 #include "store/format.h"
 #include "store/query.h"
@@ -31,6 +32,8 @@ protected:
         book.account("RENT", "EXP");
         book.bankAccount(kAcct, "Cheque account", 500, QDate(2025, 4, 1));
     }
+
+    void TearDown() override { EXPECT_EQ(ledger::totalsDifferences(c), QStringList{}); }
 
     cash::CashEntry entry(const QString& acct, double amount, double tax = 0,
                           cash::CashKind kind = cash::CashKind::Transaction) {

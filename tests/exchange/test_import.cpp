@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "exchange/import_nrv.h"
+#include "ledger/account_totals.h"
 #include "exchange/import_records.h"
 #include "exchange_fixture.h"
 #include "store/datafolder.h"
@@ -78,6 +79,7 @@ TEST_F(ImportTest, AMonthMovesIntoAnEmptyCopyOfTheCompany) {
     EXPECT_EQ(out.log, QStringList{});
     EXPECT_EQ(exchange::importMessage(out), "Import succeeded. There were  0 errors.");
     expectBooksMatch();
+    EXPECT_EQ(ledger::totalsDifferences(target.connection), QStringList{});
     // Both accounts number from 1000001: each keeps its own row of that number.
     EXPECT_EQ(rows(target.connection,
                    "SELECT BANKACCT, AMOUNT FROM QVBNKTR WHERE TRANNUM = 1000001 "
