@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     const std::map<QString, std::function<int(const QStringList&)>> benches = {
         {"store", bench::storeBench},
         {"reports", bench::reportsBench},
+        {"prepare", bench::prepareReportBench},
         {"cashwindow", bench::cashWindowBench},
         {"posting", bench::postingBench},
         {"bankwindow", [](const QStringList& a) { return bench::bankWindowBench(a.value(0, "200000").toInt()); }},

@@ -60,9 +60,9 @@ TBalanceSheetReport::TBalanceSheetReport(store::Connection& connection, int coy,
 
 // W's two sums and the earnings E, each in one pass over the joined lines. The lines' own
 // company is tested too, as the trial balance does: another company's lines under the same
-// account code must not count. W reads the few cash lines through BNKLINKNO (the plus keeps the
-// engine off COYCODE); E reads each account's period from the covering (COYCODE, ACCTCODE,
-// TRANDATE, ...) index.
+// account code must not count. W reads the few cash lines from the store's index of them (the cash
+// line key written out, not bound, so the engine takes it); E reads each account's period from the
+// covering (COYCODE, ACCTCODE, TRANDATE, ...) index.
 void TBalanceSheetReport::readCashAndEarnings() {
     store::Query cash(connection_);
     cash.setSql({"SELECT SUM(CASE WHEN D.TYPECODE =:sIncome THEN C.BUSAMT ELSE 0 END),",
@@ -70,13 +70,12 @@ void TBalanceSheetReport::readCashAndEarnings() {
                  "FROM QVACTTR C, QVACCDET D", "WHERE D.COYCODE =:sCoyCode",
                  "AND +C.COYCODE = D.COYCODE", "AND C.ACCTCODE = D.ACCTCODE",
                  "AND D.ALLOCPER <>:dAllocPer", "AND D.INCLPL =:iInclPL",
-                 "AND C.BNKLINKNO =:sNoBank", "AND C.TRANDATE <=:EndDate"});
+                 "AND C.BNKLINKNO = '0-0-0'", "AND C.TRANDATE <=:EndDate"});
     cash.bind("sIncome", QStringLiteral("INC"));
     cash.bind("sExpense", QStringLiteral("EXP"));
     cash.bind("sCoyCode", QString::number(coy_));
     cash.bind("dAllocPer", kWhollyPrivate);
     cash.bind("iInclPL", 1);
-    cash.bind("sNoBank", QString::fromLatin1(store::keys::kNoBankEntry));
     cash.bind("EndDate", to_);
     cash.open();
     in_.cashIncome = fmt::roundTo(cash.number(0), 2);

@@ -11,7 +11,6 @@ namespace {
 
 using store::fmt::roundTo;
 
-const QString kNoBankEntry = QStringLiteral("0-0-0");
 constexpr int kWhollyDomestic = 100;
 
 bool isZero(double amount) { return store::fmt::cents(amount) == 0; }
@@ -23,8 +22,8 @@ bool startedBy(const QDate& start, const QDate& to) { return !start.isValid() ||
 // Business amounts (SUM of BUSAMT) of the cash journal (lines not tied to a bank entry) of
 // the company's income and expenditure accounts, both in one pass over the cash lines. The
 // lines' own company is tested too: with several companies in one data folder another
-// company's lines under the same account code must not count. The plus sign keeps the engine
-// on the BNKLINKNO index: cash lines are few among a million.
+// company's lines under the same account code must not count. The cash lines (one in ten) are
+// read from the store's index of them alone.
 struct CashAmounts {
     double income = 0, expenditure = 0;
 };
@@ -40,14 +39,14 @@ CashAmounts cashBusinessAmounts(store::Connection& c, int coy, bool profitAndLos
                        "AND C.ACCTCODE = D.ACCTCODE",
                        "AND D.ALLOCPER <>:dAllocPer"};
     if (profitAndLossOnly) sql << "AND D.INCLPL =:iInclPL";
-    sql << "AND C.BNKLINKNO =:sBnkTrnLnk" << dateCondition;
+    // Written out, not bound: the store's index of cash lines holds only this value.
+    sql << "AND C.BNKLINKNO = '0-0-0'" << dateCondition;
     q.setSql(sql);
     q.bind("sIncome", QStringLiteral("INC"));
     q.bind("sExpense", QStringLiteral("EXP"));
     q.bind("iCoyCode", QString::number(coy));
     q.bind("dAllocPer", kWhollyDomestic);
     if (profitAndLossOnly) q.bind("iInclPL", 1);
-    q.bind("sBnkTrnLnk", kNoBankEntry);
     // The date condition names its own parameter.
     q.bind(dateCondition.contains(":StartDate") ? "StartDate" : "EndDate", date);
     q.open();
