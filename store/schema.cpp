@@ -218,12 +218,6 @@ QStringList staleIndexes(const QSet<QString>& stored) {
     return present;
 }
 
-bool schemaCurrent(sqlite3* db) {
-    if (userVersion(db) != kSchemaVersion) return false;
-    const QSet<QString> stored = storedObjects(db);
-    return missingParts(stored).empty() && staleIndexes(stored).isEmpty();
-}
-
 int userVersion(sqlite3* db) {
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &stmt, nullptr) != SQLITE_OK)
@@ -232,6 +226,12 @@ int userVersion(sqlite3* db) {
     if (sqlite3_step(stmt) == SQLITE_ROW) version = sqlite3_column_int(stmt, 0);
     sqlite3_finalize(stmt);
     return version;
+}
+
+bool schemaCurrent(sqlite3* db) {
+    if (userVersion(db) != kSchemaVersion) return false;
+    const QSet<QString> stored = storedObjects(db);
+    return missingParts(stored).empty() && staleIndexes(stored).isEmpty();
 }
 
 }  // namespace
