@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
+#include <ctime>
 #include <map>
+#include <vector>
 
 #include "bench.h"
 #include "reports/balancesheet.h"
@@ -70,21 +72,31 @@ QString ledgerProgram() {
 }
 
 struct WarmCold {
-    Spread warm, cold;
+    Spread warm, cold, warmCpu;
 };
 
 // One untimed run first: it fills the cache for the warm runs and shows the result.
 std::optional<WarmCold> reportRuns(const QString& folder, const char* report) {
     const QStringList args{QStringLiteral("prepare"), QLatin1String(report), folder};
-    const auto run = [&] { return childFigure(args, QStringLiteral("prepare_ms")); };
+    std::vector<double> cpu;
+    bool timingWarm = false;
+    const auto run = [&]() -> std::optional<double> {
+        const std::optional<QByteArray> out = childOutput(args);
+        if (!out) return std::nullopt;
+        if (const auto ms = figureIn(*out, QStringLiteral("prepare_cpu_ms")); ms && timingWarm)
+            cpu.push_back(*ms);
+        return figureIn(*out, QStringLiteral("prepare_ms"));
+    };
     const std::optional<QByteArray> first = childOutput(args);
     if (!first) return std::nullopt;
     for (const QByteArray& line : first->split('\n'))
         if (line.startsWith("result ")) std::printf("%s %s\n", report, line.constData() + 7);
+    timingWarm = true;
     const auto warm = timeRuns(kRuns, run);
+    timingWarm = false;
     const auto cold = timeRuns(kRuns, run, [&] { dropFolderFromPageCache(folder); });
     if (!warm || !cold) return std::nullopt;
-    return WarmCold{*warm, *cold};
+    return WarmCold{*warm, *cold, spreadOf(cpu)};
 }
 
 std::optional<WarmCold> ledgerRuns(const QString& ledger, const QString& journal) {
@@ -95,7 +107,7 @@ std::optional<WarmCold> ledgerRuns(const QString& ledger, const QString& journal
     const auto warm = timeRuns(kRuns, run);
     const auto cold = timeRuns(kRuns, run, [&] { dropFromPageCache(journal); });
     if (!warm || !cold) return std::nullopt;
-    return WarmCold{*warm, *cold};
+    return WarmCold{*warm, *cold, {}};
 }
 
 void printRatios(const char* report, const WarmCold& r, const WarmCold& ledger) {
@@ -111,6 +123,7 @@ int prepareReportBench(const QStringList& args) {
         std::fprintf(stderr, "usage: quorvel-bench prepare REPORT FOLDER\n");
         return 2;
     }
+    const std::clock_t cpu = std::clock();
     const auto start = Clock::now();
     store::Connection c;
     c.connectToFolder(args[1]);
@@ -120,6 +133,8 @@ int prepareReportBench(const QStringList& args) {
         return 2;
     }
     figure("prepare_ms", msSince(start), "ms");
+    // Processor time beside it tells a busy machine from slow code.
+    figure("prepare_cpu_ms", 1000.0 * double(std::clock() - cpu) / CLOCKS_PER_SEC, "ms");
     std::printf("result %s\n", qPrintable(*result));
     return 0;
 }
@@ -134,6 +149,7 @@ int reportRunFigures(const QString& folder, const QString& journal) {
         if (!r) return 1;
         printSpread((QByteArray(report) + "_warm").constData(), r->warm, "ms");
         printSpread((QByteArray(report) + "_cold").constData(), r->cold, "ms");
+        printSpread((QByteArray(report) + "_warm_cpu").constData(), r->warmCpu, "ms");
         runs[QLatin1String(report)] = *r;
     }
     const QString ledger = ledgerProgram();

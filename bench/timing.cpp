@@ -94,14 +94,17 @@ std::optional<QByteArray> childOutput(const QStringList& args) {
     return p.readAllStandardOutput();
 }
 
-std::optional<double> childFigure(const QStringList& args, const QString& name) {
-    const std::optional<QByteArray> out = childOutput(args);
-    if (!out) return std::nullopt;
-    for (const QByteArray& line : out->split('\n')) {
+std::optional<double> figureIn(const QByteArray& output, const QString& name) {
+    for (const QByteArray& line : output.split('\n')) {
         const QList<QByteArray> words = line.split(' ');
         if (words.size() >= 2 && QString::fromUtf8(words[0]) == name) return words[1].toDouble();
     }
     return std::nullopt;
+}
+
+std::optional<double> childFigure(const QStringList& args, const QString& name) {
+    const std::optional<QByteArray> out = childOutput(args);
+    return out ? figureIn(*out, name) : std::nullopt;
 }
 
 std::optional<double> timeProgram(const QString& program, const QStringList& args) {

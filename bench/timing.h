@@ -39,6 +39,8 @@ double residentShare(const QString& path);
 
 // Runs this program again with `args`: its output, nullopt when it failed.
 std::optional<QByteArray> childOutput(const QStringList& args);
+// The value of the figure `name` in a program's output, nullopt when it printed none.
+std::optional<double> figureIn(const QByteArray& output, const QString& name);
 // The value of the figure `name` a run of this program printed, nullopt when it failed or
 // printed none.
 std::optional<double> childFigure(const QStringList& args, const QString& name);
