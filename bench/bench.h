@@ -3,10 +3,10 @@
 
 #include <QDate>
 #include <QStringList>
-
-#include "store/connection.h"
 #include <chrono>
 #include <cstdio>
+
+#include "store/connection.h"
 
 namespace bench {
 
@@ -21,6 +21,11 @@ inline void figure(const char* name, double value, const char* unit) {
     std::fflush(stdout);
 }
 
+// The reports benchmark's book: the year its reports cover and the two months of its return.
+inline const QDate kReportFrom{2025, 4, 1};
+inline const QDate kReportTo{2026, 3, 31};
+inline const QDate kTaxFrom{2026, 1, 1};
+
 // Each benchmark: arguments after its name; returns the exit code.
 int storeBench(const QStringList& args);
 // reports [CACHEFOLDER]: trial balance, revenue statement, balance sheet and the year-to-date
@@ -30,6 +35,12 @@ int reportsBench(const QStringList& args);
 // journal [CACHEFOLDER]: the detailed journal of a year in the preview and the chart of accounts
 // alone, on the reports benchmark's book (also part of reports).
 int journalBench(const QStringList& args);
+// prepare REPORT FOLDER: one whole report prepared in this process (a run of the figures below).
+int prepareReportBench(const QStringList& args);
+// The trial balance, revenue statement, balance sheet and tax return on the book in `folder`,
+// each the median of five runs in new processes, warm and cold, beside the ledger program's
+// balance of `journal`, warm and cold, with both ratios. The folder must not be open.
+int reportRunFigures(const QString& folder, const QString& journal);
 // cashwindow [CACHEFOLDER]: the cash transactions window alone, on the reports benchmark's book.
 int cashWindowBench(const QStringList& args);
 // posting [FOLDER [LINES [SAVES]]]: saving bank entries over a million journal lines.
@@ -50,8 +61,8 @@ int reconcileBench(int rows, int unreconciled);
 int importWindowBench(int lines);
 // control [CACHEFOLDER]: opening the control centre over a million journal lines.
 int controlBench(const QStringList& args);
-// The New Zealand return of the two months from `from` on an open book, and finalising them
-// (rolled back afterwards).
+// Finalising the New Zealand return of the two months from `from` on an open book (rolled back
+// afterwards); the return's own figures come from reportRunFigures.
 int taxReturnBench(store::Connection& c, const QDate& from);
 // The tax audit of the two months from `from`, read and made into its report.
 int taxAuditBench(store::Connection& c, const QDate& from);

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
         {"store", bench::storeBench},
         {"reports", bench::reportsBench},
         {"reportonce", bench::reportOnceBench},
+        {"prepare", bench::prepareReportBench},
         {"cashwindow", bench::cashWindowBench},
         {"journal", bench::journalBench},
         {"posting", bench::postingBench},

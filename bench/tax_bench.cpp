@@ -1,13 +1,11 @@
-// The New Zealand return over the reports benchmark's book: its figures for a two-month period,
-// and finalising that period (marking its lines, payments and payment lines and storing the
-// return), undone afterwards so the cached book stays as written.
-#include <algorithm>
+// The New Zealand return over the reports benchmark's book: finalising a two-month period
+// (marking its lines, payments and payment lines and storing the return), undone afterwards so
+// the cached book stays as written.
 #include <ctime>
 
 #include "bench.h"
 #include "store/transaction.h"
 #include "tax/finalise.h"
-#include "tax/nz_return.h"
 
 namespace bench {
 
@@ -17,19 +15,6 @@ int taxReturnBench(store::Connection& c, const QDate& from) {
     auto cpuMsSince = [](std::clock_t t) {
         return 1000.0 * double(std::clock() - t) / CLOCKS_PER_SEC;
     };
-    double best = 1e300, bestCpu = 1e300;
-    tax::NzReturn r;
-    for (int i = 0; i < 3; ++i) {
-        const std::clock_t cpu = std::clock();
-        const auto start = Clock::now();
-        r = tax::computeNzReturn(c, 1, period, 0);
-        best = std::min(best, msSince(start));
-        bestCpu = std::min(bestCpu, cpuMsSince(cpu));
-    }
-    figure("nz_return_two_months", best, "ms");
-    figure("nz_return_two_months_cpu", bestCpu, "ms");
-    std::printf("box 5 %.2f, box 15 %.2f\n", double(r.box5) / 100, double(r.box15) / 100);
-
     store::Transaction undo(c);  // never committed: the marks are rolled back
     const std::clock_t cpu = std::clock();
     const auto start = Clock::now();

@@ -62,12 +62,12 @@ QString lineType(const banking::LedgerAccount& account) {
 
 void openCashList(store::Table& lines, int coy) {
     // Store order within the company is append order. The condition matches the store's
-    // partial index of cash lines word for word ('PAY' written, not bound), so the count, the
-    // last line and the grid's pages read that index, already in append order.
+    // partial index of cash lines word for word (the key and 'PAY' written, not bound), so the
+    // count, the last line and the grid's pages read that index, already in append order.
     lines.setIndexName(QString());
-    lines.setFilter(QStringLiteral("COYCODE = :coy AND BNKLINKNO = :link AND \"REASON\" <> 'PAY'"),
-                    {{QStringLiteral("coy"), QString::number(coy)},
-                     {QStringLiteral("link"), QString::fromLatin1(keys::kNoBankEntry)}});
+    lines.setFilter(
+        QStringLiteral("COYCODE = :coy AND BNKLINKNO = '0-0-0' AND \"REASON\" <> 'PAY'"),
+        {{QStringLiteral("coy"), QString::number(coy)}});
     lines.open();
 }
 

@@ -73,6 +73,7 @@ void rebuildTableIndexes(Connection& connection, const QString& file) {
     const TableDef& def = tableNamed(file);
     const ExclusiveTables exclusive(connection.path(), {def.sqlName()});
     for (const char* tag : def.allTags()) {
+        if (!tagHasIndex(def, tag)) continue;  // served by another index or by none
         const QString field = QString::fromLatin1(tag);
         connection.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
                             .arg(quotedName(def.sqlName() + QLatin1Char('_') + field),

@@ -1,13 +1,14 @@
 #include "store/schema.h"
 
-#include "store/catalogue.h"
-#include "store/connection.h"
-#include "store/error.h"
+#include <sqlite3.h>
 
 #include <QSet>
 #include <QStringList>
-#include <sqlite3.h>
 #include <vector>
+
+#include "store/catalogue.h"
+#include "store/connection.h"
+#include "store/error.h"
 
 namespace store {
 namespace {
@@ -17,16 +18,16 @@ QString quoted(const QString& name) { return QLatin1Char('"') + name + QLatin1Ch
 QString columnSql(const FieldDef& f) {
     const QString name = quoted(QLatin1String(f.name));
     switch (f.kind) {
-    case FieldKind::Char:
-    case FieldKind::Memo:
-    case FieldKind::Date:  // empty date is ''
-        return name + QStringLiteral(" TEXT NOT NULL DEFAULT ''");
-    case FieldKind::Integer:
-    case FieldKind::SmallInt:
-        return name + QStringLiteral(" INTEGER NOT NULL DEFAULT 0");
-    case FieldKind::Numeric:
-        return name + (f.decimals > 0 ? QStringLiteral(" REAL NOT NULL DEFAULT 0")
-                                      : QStringLiteral(" INTEGER NOT NULL DEFAULT 0"));
+        case FieldKind::Char:
+        case FieldKind::Memo:
+        case FieldKind::Date:  // empty date is ''
+            return name + QStringLiteral(" TEXT NOT NULL DEFAULT ''");
+        case FieldKind::Integer:
+        case FieldKind::SmallInt:
+            return name + QStringLiteral(" INTEGER NOT NULL DEFAULT 0");
+        case FieldKind::Numeric:
+            return name + (f.decimals > 0 ? QStringLiteral(" REAL NOT NULL DEFAULT 0")
+                                          : QStringLiteral(" INTEGER NOT NULL DEFAULT 0"));
     }
     return name;
 }
@@ -40,33 +41,96 @@ struct CoveringIndex {
     const char* where = nullptr;  // a partial index holds only the rows meeting this condition
 };
 
+// Queries that should take a partial index must test its condition as written here, with
+// the values written out rather than bound: the engine matches the text.
 const std::vector<CoveringIndex>& coveringIndexes() {
     static const std::vector<CoveringIndex> list = {
-        {"QVActTr.DBF", "QVActTr_COVER_FULLCODE",
+        {"QVActTr.DBF",
+         "QVActTr_COVER_FULLCODE",
          {"FULLCODE", "TRANDATE", "AMOUNT", "BUSAMT", "GSTAMT"}},
-        {"QVActTr.DBF", "QVActTr_COVER_ACCTCODE",
+        {"QVActTr.DBF",
+         "QVActTr_COVER_ACCTCODE",
          {"COYCODE", "ACCTCODE", "TRANDATE", "BUSAMT", "GSTAMT", "AMOUNT"}},
         {"QVBnkTr.DBF", "QVBnkTr_COVER_BANKLINK", {"BANKLINK", "TRANDATE", "AMOUNT"}},
-        // Added in data version 2: the tax totals of a period, the cash journal's totals and
-        // the same-amount check of a new bank entry.
-        {"QVActTr.DBF", "QVActTr_COVER_TRANDATE",
+        // The tax totals of a period and the trial balance's tax on income and expenses.
+        {"QVActTr.DBF",
+         "QVActTr_COVER_TRANDATE",
          {"TRANDATE", "COYCODE", "TRANTYPE", "GSTAMT", "BUSAMT"}},
-        {"QVActTr.DBF", "QVActTr_COVER_BNKLINKNO",
-         {"BNKLINKNO", "TRANDATE", "ACCTCODE", "COYCODE", "BUSAMT", "GSTAMT"}},
-        {"QVBnkTr.DBF", "QVBnkTr_COVER_AMOUNT", {"AMOUNT", "BANKACCT", "COYCODE", "TRANTYPE"}},
-        // The unreconciled rows of an account in date order (reconciliation), made on opening.
-        {"QVBnkTr.DBF", "QVBnkTr_COVER_RECONCILED", {"BANKLINK", "RECONCILED", "TRANDATE"}},
+        // The same-amount check of a new bank entry: a few rows share an amount, so the row
+        // holds the rest of what the check compares.
+        {"QVBnkTr.DBF", "QVBnkTr_AMOUNT", {"AMOUNT", "BANKACCT"}},
+        // The unreconciled rows of an account in date order (reconciliation); reconciling
+        // takes rows out, so the index stays small on reconciled books.
+        {"QVBnkTr.DBF", "QVBnkTr_UNRECONCILED", {"BANKLINK", "TRANDATE"}, "\"RECONCILED\" = 0"},
+        // The business amounts of the cash lines (lines of no bank entry, one in ten) up to or
+        // from a date, for the reports' brought-forward and cash figures.
+        {"QVActTr.DBF",
+         "QVActTr_CASH_AMOUNTS",
+         {"BNKLINKNO", "TRANDATE", "ACCTCODE", "COYCODE", "BUSAMT"},
+         "\"BNKLINKNO\" = '0-0-0'"},
         // A company's cash lines in append order (cash windows): counting them, the last one
-        // and a page at the end read this index alone. Queries must test REASON <> 'PAY' as
-        // written here for the engine to take it.
-        {"QVActTr.DBF", "QVActTr_CASH_LINES", {"COYCODE", "BNKLINKNO"}, "\"REASON\" <> 'PAY'"},
+        // and a page at the end read this index alone.
+        {"QVActTr.DBF",
+         "QVActTr_CASH_LIST",
+         {"COYCODE"},
+         "\"BNKLINKNO\" = '0-0-0' AND \"REASON\" <> 'PAY'"},
         // The lines not yet in a filed tax return, in date order with what the return sums and
         // the tax audit lists: a period's return, its audit and its finalising read only that
         // period's lines. Filing takes lines out, so the index stays small on books whose
         // returns are filed. Tax queries name it (INDEXED BY) and test GSTCALC = 0 as written.
-        {"QVActTr.DBF", "QVActTr_TAX_OPEN",
+        {"QVActTr.DBF",
+         "QVActTr_TAX_OPEN",
          {"TRANDATE", "COYCODE", "ACCTCODE", "HASGST", "ZERORATED", "BUSAMT", "GSTAMT", "DESC"},
          "\"GSTCALC\" = 0"},
+    };
+    return list;
+}
+
+// Tags of the two large tables that keep no index of their own: no query seeks or orders by
+// them, or an index above starts with the same field and serves the seeks. Opening a table on
+// one of them still works (the engine sorts). Each such index cost 9 to 20 MB a million lines.
+struct UnindexedTag {
+    const char* table;
+    const char* tag;
+};
+
+const std::vector<UnindexedTag>& unindexedTags() {
+    static const std::vector<UnindexedTag> list = {
+        // Journal lines: never sought or ordered on.
+        {"QVActTr", "BRANCH"},
+        {"QVActTr", "CLIENTCODE"},
+        {"QVActTr", "CLIJOBNO"},
+        {"QVActTr", "SUPPCODE"},
+        {"QVActTr", "LINKCODE"},
+        {"QVActTr", "BANKACCT"},
+        // Every line of a company shares it; QVActTr_COVER_ACCTCODE starts with it.
+        {"QVActTr", "COYCODE"},
+        // Sought only together with BNKLINKNO, which is indexed.
+        {"QVActTr", "SRCHCODE"},
+        // QVActTr_COVER_FULLCODE and QVActTr_COVER_ACCTCODE start with these.
+        {"QVActTr", "FULLCODE"},
+        {"QVActTr", "ACCTCODE"},
+        // Bank rows: never sought or ordered on; a company's rows are sought by BANKLINK.
+        {"QVBnkTr", "BANKACCT"},
+        {"QVBnkTr", "BANKCODE"},
+        {"QVBnkTr", "BRANCH"},
+        {"QVBnkTr", "COYCODE"},
+        {"QVBnkTr", "DESTBANK"},
+        {"QVBnkTr", "DETCODE"},
+        {"QVBnkTr", "FULLLINK"},
+        {"QVBnkTr", "LINKCODE"},
+        {"QVBnkTr", "SOURCEBANK"},
+    };
+    return list;
+}
+
+// Indexes of earlier data versions that nothing reads any more; opening drops them.
+const std::vector<const char*>& retiredIndexes() {
+    static const std::vector<const char*> list = {
+        "QVActTr_COVER_BNKLINKNO",   // all lines, for the cash lines' sums: QVActTr_CASH_AMOUNTS
+        "QVActTr_CASH_LINES",        // nearly every line: QVActTr_CASH_LIST
+        "QVBnkTr_COVER_AMOUNT",      // wider than the check needs: QVBnkTr_AMOUNT
+        "QVBnkTr_COVER_RECONCILED",  // every row: QVBnkTr_UNRECONCILED
     };
     return list;
 }
@@ -113,7 +177,7 @@ std::vector<MissingPart> missingParts(const QSet<QString>& stored) {
         }
         for (const char* tag : t.allTags()) {
             const QString index = tagIndexName(t, tag);
-            if (!has(index))
+            if (tagHasIndex(t, tag) && !has(index))
                 parts.push_back(
                     {QStringLiteral("the index %1 of %2")
                          .arg(QLatin1String(tag), QLatin1String(t.file)),
@@ -277,6 +341,19 @@ void makeTotals(sqlite3* db) {
     refillTotals(db);
 }
 
+// The indexes the store holds that the catalogue no longer wants: retired ones and those of
+// tags now kept without an index. Dropping them first lets the new indexes reuse their pages.
+QStringList staleIndexes(const QSet<QString>& stored) {
+    QStringList names;
+    for (const char* name : retiredIndexes()) names << QLatin1String(name);
+    for (const UnindexedTag& u : unindexedTags())
+        names << QLatin1String(u.table) + QLatin1Char('_') + QLatin1String(u.tag);
+    QStringList present;
+    for (const QString& name : names)
+        if (stored.contains(name.toLower())) present << name;
+    return present;
+}
+
 int userVersion(sqlite3* db) {
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &stmt, nullptr) != SQLITE_OK)
@@ -285,6 +362,12 @@ int userVersion(sqlite3* db) {
     if (sqlite3_step(stmt) == SQLITE_ROW) version = sqlite3_column_int(stmt, 0);
     sqlite3_finalize(stmt);
     return version;
+}
+
+bool schemaCurrent(sqlite3* db) {
+    if (userVersion(db) != kSchemaVersion) return false;
+    const QSet<QString> stored = storedObjects(db);
+    return missingParts(stored).empty() && staleIndexes(stored).isEmpty() && totalsWhole(db);
 }
 
 }  // namespace
@@ -321,10 +404,15 @@ void refillTotals(sqlite3* db) {
 
 void refillTotals(Connection& connection) { refillTotals(connection.handle()); }
 
+bool tagHasIndex(const TableDef& table, const char* tag) {
+    const QString name = table.sqlName();
+    for (const UnindexedTag& u : unindexedTags())
+        if (name == QLatin1String(u.table) && qstrcmp(tag, u.tag) == 0) return false;
+    return true;
+}
+
 void ensureSchema(sqlite3* db) {
-    if (userVersion(db) == kSchemaVersion && missingParts(storedObjects(db)).empty() &&
-        totalsWhole(db))
-        return;
+    if (schemaCurrent(db)) return;
     // A second program starting on the same folder waits here instead of creating twice.
     execSql(db, "BEGIN IMMEDIATE");
     try {
@@ -334,6 +422,8 @@ void ensureSchema(sqlite3* db) {
                                             "Quorvel (data version %1) and cannot be opened.")
                                  .arg(version));
         const QSet<QString> stored = storedObjects(db);
+        for (const QString& index : staleIndexes(stored))
+            execSql(db, QStringLiteral("DROP INDEX %1").arg(quoted(index)));
         for (const MissingPart& part : missingParts(stored)) {
             try {
                 execSql(db, part.sql);

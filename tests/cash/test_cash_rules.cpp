@@ -94,7 +94,7 @@ TEST_F(CashRulesTest, theCashListReadsItsIndexInAppendOrderWithoutPaymentLines) 
         q.open();
         QString plan;
         for (; !q.eof(); q.next()) plan += q.text(QStringLiteral("detail")) + QLatin1Char(';');
-        EXPECT_TRUE(plan.contains(QStringLiteral("QVActTr_CASH_LINES"))) << plan.toStdString();
+        EXPECT_TRUE(plan.contains(QStringLiteral("QVActTr_CASH_LIST"))) << plan.toStdString();
         EXPECT_FALSE(plan.contains(QStringLiteral("TEMP B-TREE"))) << plan.toStdString();
     }
 }

@@ -302,14 +302,14 @@ TEST(DataFolder, ALostTableIsMadeAgainOnOpening) {
     const QString file = path + "quorvel.db";
     folder.connection.disconnect();
     plainSql(file, "DROP TABLE QVBnkTr");
-    plainSql(file, "DROP INDEX QVActTr_FULLCODE");
+    plainSql(file, "DROP INDEX QVActTr_BNKLINKNO");
     plainSql(file, "DROP TABLE QVCntrl");
 
     folder.connection.connectToFolder(path);
     EXPECT_EQ(plainCount(file,
                          "SELECT count(*) FROM sqlite_master WHERE name IN "
-                         "('QVBnkTr', 'QVBnkTr_BANKLINK', 'QVActTr_FULLCODE', "
-                         "'QVBnkTr_COVER_AMOUNT')"),
+                         "('QVBnkTr', 'QVBnkTr_BANKLINK', 'QVActTr_BNKLINKNO', "
+                         "'QVBnkTr_AMOUNT')"),
               4);
     EXPECT_EQ(
         plainCount(file, "SELECT count(*) FROM QVCntrl WHERE COYCODE = 1 AND BUSNAME = 'Name'"), 1);

@@ -1,14 +1,16 @@
 // The table objects as the windows use them: what is stored, how it is found and in what order.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
 #include "store/error.h"
 #include "store/query.h"
+#include "store/rebuild.h"
 #include "store/table.h"
 #include "store/transaction.h"
 #include "support/temp_folder.h"
-
-#include <gtest/gtest.h>
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using store::EditState;
 using store::OpenMode;
@@ -483,12 +485,65 @@ TEST(DataVersion, AnEarlierFolderGetsTheNewIndexesAndKeepsItsRecords) {
     EXPECT_EQ(t.text("BUSNAME"), "Kept");
 }
 
+// A folder written before the indexes were pruned loses the ones nothing reads, gets their
+// narrower successors, keeps every record, and the index rebuild does not bring them back.
+TEST(DataVersion, AnOlderFolderLosesTheIndexesNothingReadsAndKeepsItsRecords) {
+    const char* const oldIndexes[] = {
+        "CREATE INDEX QVActTr_COYCODE ON QVActTr (COYCODE)",
+        "CREATE INDEX QVActTr_SRCHCODE ON QVActTr (SRCHCODE)",
+        "CREATE INDEX QVBnkTr_BANKCODE ON QVBnkTr (BANKCODE)",
+        "CREATE INDEX QVActTr_COVER_BNKLINKNO ON QVActTr (BNKLINKNO, TRANDATE, ACCTCODE, COYCODE, "
+        "BUSAMT, GSTAMT)",
+        "CREATE INDEX QVActTr_CASH_LINES ON QVActTr (COYCODE, BNKLINKNO) WHERE REASON <> 'PAY'",
+        "CREATE INDEX QVBnkTr_COVER_AMOUNT ON QVBnkTr (AMOUNT, BANKACCT, COYCODE, TRANTYPE)",
+        "CREATE INDEX QVBnkTr_COVER_RECONCILED ON QVBnkTr (BANKLINK, RECONCILED, TRANDATE)",
+        "DROP INDEX QVActTr_CASH_LIST",
+        "DROP INDEX QVBnkTr_UNRECONCILED",
+    };
+    QTemporaryDir dir;
+    {
+        store::Connection c;
+        c.connectToFolder(dir.path());
+        store::execSql(c.handle(),
+                       "INSERT INTO QVActTr (COYCODE, BNKLINKNO, AMOUNT, \"DESC\") "
+                       "VALUES ('1', '0-0-0', 1234567890.05, 'kept line')");
+        store::execSql(c.handle(),
+                       "INSERT INTO QVBnkTr (BANKLINK, AMOUNT) VALUES ('1-2-3', -0.01)");
+        for (const char* sql : oldIndexes) store::execSql(c.handle(), sql);
+    }
+    store::Connection c;
+    c.connectToFolder(dir.path());
+    auto count = [&](const QString& sql) {
+        store::Query q(c);
+        q.setSql(sql);
+        q.open();
+        return q.value(0).toLongLong();
+    };
+    const QString oldNames =
+        "('QVActTr_COYCODE', 'QVActTr_SRCHCODE', 'QVBnkTr_BANKCODE', "
+        "'QVActTr_COVER_BNKLINKNO', 'QVActTr_CASH_LINES', "
+        "'QVBnkTr_COVER_AMOUNT', 'QVBnkTr_COVER_RECONCILED')";
+    EXPECT_EQ(count("SELECT COUNT(*) FROM sqlite_master WHERE name IN " + oldNames), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM sqlite_master WHERE name IN ('QVActTr_CASH_LIST', "
+                    "'QVBnkTr_UNRECONCILED', 'QVActTr_CASH_AMOUNTS', 'QVBnkTr_AMOUNT')"),
+              4);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM QVActTr WHERE AMOUNT = 1234567890.05 "
+                    "AND \"DESC\" = 'kept line' AND BNKLINKNO = '0-0-0'"),
+              1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM QVBnkTr WHERE BANKLINK = '1-2-3' AND AMOUNT = -0.01"), 1);
+    store::rebuildTableIndexes(c, "QVActTr.dbf");
+    store::rebuildTableIndexes(c, "QVBnkTr.dbf");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM sqlite_master WHERE name IN " + oldNames), 0);
+    EXPECT_EQ(store::integrityProblem(c), "");
+}
+
 TEST(DataVersion, AFolderOfALaterReleaseIsRefused) {
     QTemporaryDir dir;
     {
         store::Connection c;
         c.connectToFolder(dir.path());
-        store::execSql(c.handle(), QString("PRAGMA user_version = %1").arg(store::kSchemaVersion + 1));
+        store::execSql(c.handle(),
+                       QString("PRAGMA user_version = %1").arg(store::kSchemaVersion + 1));
     }
     store::Connection c;
     try {
