@@ -13,11 +13,7 @@ const char* const kJournalColumns =
     "D.TRANTYPE, D.SPLITDEST, D.SPLITSOURC, D.REASON, D.CLIJOBNO, A.EXPCODE, A.DOMESTIC, "
     "A.ALLOCPER";
 
-QString rowTextAt(const store::Query& q, int i) {
-    QString s = q.value(i).toString();
-    while (!s.isEmpty() && s.back() == QLatin1Char(' ')) s.chop(1);
-    return s;
-}
+QString rowTextAt(const store::Query& q, int i) { return withoutTrailingBlanks(q.value(i).toString()); }
 
 QDate rowDateAt(const store::Query& q, int i) {
     return QDate::fromString(q.value(i).toString(), Qt::ISODate);
@@ -81,10 +77,11 @@ void bindExportRange(store::Query& q, const ExportRange& r, bool coyAsText) {
 }
 
 qint64 countExportRows(store::Connection& c, const QString& sql, const ExportRange& r,
-                       bool coyAsText) {
+                       bool coyAsText, const QVariantMap& more = {}) {
     store::Query q(c);
     q.setSql(sql);
     bindExportRange(q, r, coyAsText);
+    for (auto it = more.cbegin(); it != more.cend(); ++it) q.bind(it.key(), it.value());
     q.open();
     return q.value(0).toLongLong();
 }
@@ -92,8 +89,12 @@ qint64 countExportRows(store::Connection& c, const QString& sql, const ExportRan
 const char* const kJournalWhere =
     " WHERE D.COYCODE = :iCoyCode AND (D.TRANDATE BETWEEN :StartDate AND :EndDate)";
 const char* const kBankWhere =
-    " WHERE A.COYCODE = :iCoyCode AND A.SOURCE <> 'TRNFR'"
+    " WHERE A.COYCODE = :iCoyCode AND (A.SOURCE <> 'TRNFR' OR :withTransfers = 1)"
     " AND (A.TRANDATE BETWEEN :StartDate AND :EndDate)";
+
+QVariantMap transferParam(Transfers t) {
+    return {{QStringLiteral("withTransfers"), t == Transfers::Included ? 1 : 0}};
+}
 
 }  // namespace
 
@@ -132,13 +133,14 @@ void forEachJournalRow(store::Connection& c, const ExportRange& r,
     }
 }
 
-qint64 countBankTranRows(store::Connection& c, const ExportRange& r) {
+qint64 countBankTranRows(store::Connection& c, const ExportRange& r, Transfers transfers) {
     return countExportRows(
-        c, QStringLiteral("SELECT COUNT(*) FROM QVBNKTR A") + QLatin1String(kBankWhere), r, false);
+        c, QStringLiteral("SELECT COUNT(*) FROM QVBNKTR A") + QLatin1String(kBankWhere), r, false,
+        transferParam(transfers));
 }
 
 void forEachBankTranRow(store::Connection& c, const ExportRange& r,
-                        const std::function<void(const BankTranRow&)>& fn) {
+                        const std::function<void(const BankTranRow&)>& fn, Transfers transfers) {
     const QString sql =
         QStringLiteral(
             "SELECT A.BANKCODE, A.BANKACCT, A.SOURCE, A.DESTBANK, A.DESTACCT,"
@@ -155,6 +157,7 @@ void forEachBankTranRow(store::Connection& c, const ExportRange& r,
         store::Query q(c);
         q.setSql(sql);
         bindExportRange(q, r, false);
+        q.bind(QStringLiteral("withTransfers"), transferParam(transfers).first());
         q.bind(QStringLiteral("lastNum"), lastNum);
         q.bind(QStringLiteral("lastDate"), lastDate);
         q.bind(QStringLiteral("lastRow"), lastRow);

@@ -139,17 +139,20 @@ ExportOutcome exportOwnFormat(store::Connection& c, const ExportRequest& r) {
             f.line(ownJournalLine(j, dates(j.gstDate), dates(j.tranDate)));
         });
     if (!journal.ok) return journal;
-    const qint64 n = countBankTranRows(c, r.range);
+    const qint64 n = countBankTranRows(c, r.range, Transfers::Included);
     if (n == 0) return exportFailed();
     reportExportSize(r, n);
     const QString bankName = QString::fromLatin1(kOwnBankFile);
     ExportFile file(r.folder + bankName);
     if (!file.isOpen()) return exportFailed();
     DateTexts dates;
-    forEachBankTranRow(c, r.range, [&](const BankTranRow& b) {
-        file.line(ownBankLine(b, dates(b.tranDate)));
-        reportExportStep(r);
-    });
+    forEachBankTranRow(
+        c, r.range,
+        [&](const BankTranRow& b) {
+            file.line(ownBankLine(b, dates(b.tranDate)));
+            reportExportStep(r);
+        },
+        Transfers::Included);
     if (!file.commit()) return exportFailed();
     return exportSucceeded({journalName, bankName});
 }

@@ -16,8 +16,6 @@ class QProgressBar;
 class QPushButton;
 namespace ui {
 class DateBox;
-}
-namespace app {
 class MediaFolderChooser;
 }
 
@@ -63,7 +61,7 @@ private:
     QPushButton* ExitButton;
     QGroupBox* CopyPanel;
     QLabel* CopyFilesLabel;
-    app::MediaFolderChooser* CopyChooser;
+    ui::MediaFolderChooser* CopyChooser;
     QPushButton* CopyButton;
     QPushButton* CancelCopyButton;
 

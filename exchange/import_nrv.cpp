@@ -32,22 +32,15 @@ QString importRefusal(const QString& ref) {
     return QStringLiteral("Could not import transaction no.  ") + ref;
 }
 
-// A text as a query binds it and a table stores it: without trailing blanks.
-QString importStoredText(const QString& s) {
-    qsizetype n = s.size();
-    while (n > 0 && s.at(n - 1) == QLatin1Char(' ')) --n;
-    return s.left(n);
-}
-
 QString importLineKey(const QString& searchCode, const QString& bnkLinkNo, qint64 lineNo,
                       const QString& acctCode) {
     const QChar sep(0x1f);
-    return importStoredText(searchCode) + sep + importStoredText(bnkLinkNo) + sep +
-           QString::number(lineNo) + sep + importStoredText(acctCode);
+    return withoutTrailingBlanks(searchCode) + sep + withoutTrailingBlanks(bnkLinkNo) + sep +
+           QString::number(lineNo) + sep + withoutTrailingBlanks(acctCode);
 }
 
 QString importRowKey(const QString& bankLink, qint64 tranNum) {
-    return importStoredText(bankLink) + QChar(0x1f) + QString::number(tranNum);
+    return withoutTrailingBlanks(bankLink) + QChar(0x1f) + QString::number(tranNum);
 }
 
 class NrvImporter {
@@ -230,7 +223,7 @@ void NrvImporter::paymentStep(const ImportJournalLine& l, const Account& a, Made
                        store::fmt::roundTo(h.number(QLatin1String(field)) + by, 2));
         h.setValue(QStringLiteral("NUMLINES"), h.integer(QStringLiteral("NUMLINES")) + 1);
     } else {
-        if (storedPayments_.contains(importStoredText(key)))
+        if (storedPayments_.contains(withoutTrailingBlanks(key)))
             throw NrvAlreadyThere{
                 QStringLiteral("Cheque No.  ") + l.ref +
                 QStringLiteral(" is already in the books; its line was not imported.")};
