@@ -10,11 +10,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "ui/folderchooser.h"
-#include "ui/mediafolders.h"
 #include "store/backup.h"
 #include "store/table.h"
 #include "ui/errorhandler.h"
+#include "ui/folderchooser.h"
+#include "ui/mediafolders.h"
 #include "ui/messages.h"
 
 namespace {
@@ -32,7 +32,7 @@ TQVArchiveForm::TQVArchiveForm(QWidget* owner)
     setWindowTitle(QStringLiteral("Quorvel - Backing up complete system"));
     FolderChooser =
         new ui::MediaFolderChooser(QStringLiteral("Select a &drive to save to"),
-                                    QStringLiteral("Select a &folder to save to."), this);
+                                   QStringLiteral("Select a &folder to save to."), this);
     SourceLabel = new QLabel(this);
     SourceLabel->setObjectName(QStringLiteral("SourceLabel"));
     SpaceLabel = new QLabel(this);

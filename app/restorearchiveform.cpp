@@ -9,13 +9,13 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "ui/folderchooser.h"
-#include "ui/mediafolders.h"
 #include "store/backup.h"
 #include "store/backupmanifest.h"
 #include "store/restore.h"
 #include "store/table.h"
 #include "ui/errorhandler.h"
+#include "ui/folderchooser.h"
+#include "ui/mediafolders.h"
 #include "ui/messages.h"
 
 namespace {
@@ -38,7 +38,7 @@ TRestoreArchiveForm::TRestoreArchiveForm(QWidget* owner)
     setWindowTitle(QStringLiteral("Quorvel : Restoring full system"));
     FolderChooser =
         new ui::MediaFolderChooser(QStringLiteral("Select a &drive to restore from"),
-                                    QStringLiteral("Select &folder to restore from"), this);
+                                   QStringLiteral("Select &folder to restore from"), this);
     TargetLabel = new QLabel(this);
     TargetLabel->setObjectName(QStringLiteral("TargetLabel"));
     BackupLabel = new QLabel(this);

@@ -13,7 +13,9 @@ const char* const kJournalColumns =
     "D.TRANTYPE, D.SPLITDEST, D.SPLITSOURC, D.REASON, D.CLIJOBNO, A.EXPCODE, A.DOMESTIC, "
     "A.ALLOCPER";
 
-QString rowTextAt(const store::Query& q, int i) { return withoutTrailingBlanks(q.value(i).toString()); }
+QString rowTextAt(const store::Query& q, int i) {
+    return withoutTrailingBlanks(q.value(i).toString());
+}
 
 QDate rowDateAt(const store::Query& q, int i) {
     return QDate::fromString(q.value(i).toString(), Qt::ISODate);

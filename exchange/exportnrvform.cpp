@@ -15,8 +15,6 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "ui/folderchooser.h"
-#include "ui/mediafolders.h"
 #include "exchange/export_writers.h"
 #include "ledger/company.h"
 #include "store/error.h"
@@ -26,6 +24,8 @@
 #include "ui/codebox.h"
 #include "ui/datebox.h"
 #include "ui/errorhandler.h"
+#include "ui/folderchooser.h"
+#include "ui/mediafolders.h"
 #include "ui/messages.h"
 
 namespace {
@@ -94,7 +94,7 @@ TExportNRVForm::TExportNRVForm(QWidget* owner)
     CopyFilesLabel->setObjectName(QStringLiteral("CopyFilesLabel"));
     CopyChooser =
         new ui::MediaFolderChooser(QStringLiteral("Select a &drive to copy to"),
-                                    QStringLiteral("Select a f&older to copy to."), CopyPanel);
+                                   QStringLiteral("Select a f&older to copy to."), CopyPanel);
     CopyButton = exportButton(CopyPanel, "CopyButton", QStringLiteral("&Copy"));
     CancelCopyButton = exportButton(CopyPanel, "CancelCopyButton", QStringLiteral("Ca&ncel"));
     auto* copyButtons = new QHBoxLayout;

@@ -17,7 +17,7 @@ class QPushButton;
 namespace ui {
 class DateBox;
 class MediaFolderChooser;
-}
+}  // namespace ui
 
 class TExportNRVForm : public ui::FormBase {
     Q_OBJECT
