@@ -1,4 +1,5 @@
 #include "exchange/nrv_importer.h"
+#include "payments/payment_records.h"
 #include "store/error.h"
 #include "store/format.h"
 
@@ -12,6 +13,17 @@ void NrvImporter::moveAccount(Made& made, const QString& acctNo, double by, qint
     // The counters never go back: lines come in number order, but two files may overlap.
     qint64& counter = cheque ? b->lastChq : b->lastRefNo;
     counter = qMax(counter, number);
+}
+
+// The journal lines do not say how a payment was made; its bank row's source does ("CHEQUE",
+// "EDI" or "CASH", as payment entry writes it). A payment without a bank-file row is a cheque.
+payments::PayType NrvImporter::paymentTypeOf(const ImportJournalLine& l) const {
+    const auto file =
+        bankFile_.constFind(l.bankAcct + QLatin1Char('|') + QString::number(l.ref.toLongLong()));
+    if (file != bankFile_.constEnd())
+        for (const auto type : {payments::PayType::Electronic, payments::PayType::Cash})
+            if (file->source == payments::bankRowSource(type)) return type;
+    return payments::PayType::Cheque;
 }
 
 void NrvImporter::paymentStep(const ImportJournalLine& l, const Account& a, const QString& key,
@@ -33,7 +45,10 @@ void NrvImporter::paymentStep(const ImportJournalLine& l, const Account& a, cons
         h.setValue(QStringLiteral("ACCTCODE"), l.bankAcct);
         h.setValue(QStringLiteral("BANKCODE"), bankCodeOf(l.bankAcct));
         h.setValue(QStringLiteral("CHQBNKCOY"), key);
-        h.setValue(QStringLiteral("CHEQUENO"), l.ref);
+        const payments::PayType type = paymentTypeOf(l);
+        // As payment entry writes them: only a cheque carries its number as CHEQUENO.
+        h.setValue(QStringLiteral("CHEQUENO"),
+                   type == payments::PayType::Cheque ? l.ref : QStringLiteral("0"));
         h.setValue(QStringLiteral("SUPPCOY"), keys::paymentSupplierCoy(coy_, l.suppCode));
         h.setValue(QStringLiteral("SUPPTYPE"),
                    regular ? QStringLiteral("REG") : QStringLiteral("MISC"));
@@ -52,7 +67,7 @@ void NrvImporter::paymentStep(const ImportJournalLine& l, const Account& a, cons
         // The number of lines written, so payment entry numbers later lines after them.
         h.setValue(QStringLiteral("NUMLINES"), 1);
         h.setValue(QStringLiteral("TRANTYPE"), QStringLiteral("CHQ"));
-        h.setValue(QStringLiteral("PAYTYPE"), QStringLiteral("CHQ"));
+        h.setValue(QStringLiteral("PAYTYPE"), payments::payTypeCode(type));
     }
     h.post();
     made.payments.insert(key, h.rowId());
@@ -151,7 +166,9 @@ void NrvImporter::bankStep(const ImportJournalLine& l, const Account& a, qint64 
         made.bankRows.insert(runKey, {0, row, true});
         made.rowsToWrite.push_back(runKey);
     }
-    moveAccount(made, l.bankAcct, moved, ref, l.reason == QLatin1String("CHQ"));
+    // A cheque's number counts on the cheque counter; every other number on the reference one.
+    moveAccount(made, l.bankAcct, moved, ref,
+                l.reason == QLatin1String("CHQ") && paymentTypeOf(l) == payments::PayType::Cheque);
 }
 
 // The bank rows a transaction made or changed, each written once when its lines are done.

@@ -13,6 +13,7 @@
 #include "banking/journal_rules.h"
 #include "exchange/import_nrv.h"
 #include "exchange/import_records.h"
+#include "payments/payment_records.h"
 #include "store/keys.h"
 #include "store/table.h"
 #include "store/transaction.h"
@@ -134,6 +135,7 @@ private:
     bool bankRowStored(const QString& bankCode, const QString& acctNo, qint64 ref) const {
         return storedRows_.contains(importRowKey(keys::bankRowLink(coy_, bankCode, acctNo), ref));
     }
+    payments::PayType paymentTypeOf(const ImportJournalLine& l) const;
     void paymentStep(const ImportJournalLine& l, const Account& a, const QString& key, Made& made);
     void bankStep(const ImportJournalLine& l, const Account& a, qint64 ref, Made& made);
     void moveAccount(Made& made, const QString& acctNo, double by, qint64 number, bool cheque);
