@@ -13,11 +13,15 @@ namespace exchange {
 namespace nrv {
 namespace {
 
+// Imported transactions per database transaction.
+constexpr int kImportBatch = 4096;
+
 QString importRefusal(const QString& ref) {
     return QStringLiteral("Could not import transaction no.  ") + ref;
 }
 
-// A bigger page cache while the import runs, so the indexes it grows stay in memory.
+// A bigger page cache while the import runs, so the indexes a batch grows stay in memory until
+// its commit writes each changed page once.
 class ImportPageCache {
 public:
     explicit ImportPageCache(store::Connection& c) : c_(c) {
@@ -25,7 +29,7 @@ public:
         q.setSql(QStringLiteral("PRAGMA cache_size"));
         q.open();
         was_ = q.value(0).toLongLong();
-        c_.exec(QStringLiteral("PRAGMA cache_size = -65536"));  // 64 MB
+        c_.exec(QStringLiteral("PRAGMA cache_size = -262144"));  // 256 MB
     }
     ~ImportPageCache() {
         try {
@@ -245,7 +249,9 @@ void NrvImporter::commitBatch() {
 }
 
 void NrvImporter::nextBatchStep() {
-    if (++sinceCommit_ < 256) return;
+    // Each commit writes every index page the batch touched: the fewer commits, the fewer times
+    // the same page is written.
+    if (++sinceCommit_ < kImportBatch) return;
     commitBatch();
     batch_ = std::make_unique<store::Transaction>(c_);
 }

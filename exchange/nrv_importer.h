@@ -162,7 +162,7 @@ private:
     QSet<QString> storedLines_;     // importLineKey of this company's journal lines
     QSet<QString> storedRows_;      // importRowKey of the bank rows
     QSet<QString> storedPayments_;  // CHQBNKCOY of the payments
-    // Each imported transaction is a nested scope of a batch committed every few hundred
+    // Each imported transaction is a nested scope of a batch committed every few thousand
     // transactions: a failure still undoes only its own transaction, and the disk is synced
     // once per batch instead of once per transaction.
     std::unique_ptr<store::Transaction> batch_;
