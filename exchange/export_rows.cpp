@@ -1,6 +1,7 @@
 #include "exchange/export_rows.h"
 
 #include "store/query.h"
+#include "store/rowwalk.h"
 
 namespace exchange {
 namespace {

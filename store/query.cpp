@@ -1,10 +1,8 @@
 #include "store/query.h"
 
-#include <sqlite3.h>
-
-#include <memory>
-
 #include "store/error.h"
+
+#include <sqlite3.h>
 
 namespace store {
 namespace {
@@ -21,38 +19,37 @@ void bindValue(void* stmtPtr, int index, const QVariant& v) {
     auto* stmt = static_cast<sqlite3_stmt*>(stmtPtr);
     int rc = SQLITE_OK;
     switch (v.typeId()) {
-        case QMetaType::UnknownType:
-        case QMetaType::Nullptr:
-            rc = sqlite3_bind_null(stmt, index);
-            break;
-        case QMetaType::Bool:
-            rc = sqlite3_bind_int(stmt, index, v.toBool() ? 1 : 0);
-            break;
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::Long:
-        case QMetaType::LongLong:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::ULongLong:
-            rc = sqlite3_bind_int64(stmt, index, v.toLongLong());
-            break;
-        case QMetaType::Double:
-        case QMetaType::Float:
-            rc = sqlite3_bind_double(stmt, index, v.toDouble());
-            break;
-        case QMetaType::QDate: {
-            const QDate d = v.toDate();
-            const QByteArray iso = d.isValid() ? d.toString(Qt::ISODate).toUtf8() : QByteArray();
-            rc = sqlite3_bind_text(stmt, index, iso.constData(), int(iso.size()), SQLITE_TRANSIENT);
-            break;
-        }
-        default: {
-            // Character columns hold no trailing blanks, so neither may a text compared to one.
-            const QByteArray text = rightTrimmed(v.toString()).toUtf8();
-            rc = sqlite3_bind_text(stmt, index, text.constData(), int(text.size()),
-                                   SQLITE_TRANSIENT);
-        }
+    case QMetaType::UnknownType:
+    case QMetaType::Nullptr:
+        rc = sqlite3_bind_null(stmt, index);
+        break;
+    case QMetaType::Bool:
+        rc = sqlite3_bind_int(stmt, index, v.toBool() ? 1 : 0);
+        break;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::ULongLong:
+        rc = sqlite3_bind_int64(stmt, index, v.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        rc = sqlite3_bind_double(stmt, index, v.toDouble());
+        break;
+    case QMetaType::QDate: {
+        const QDate d = v.toDate();
+        const QByteArray iso = d.isValid() ? d.toString(Qt::ISODate).toUtf8() : QByteArray();
+        rc = sqlite3_bind_text(stmt, index, iso.constData(), int(iso.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    default: {
+        // Character columns hold no trailing blanks, so neither may a text compared to one.
+        const QByteArray text = rightTrimmed(v.toString()).toUtf8();
+        rc = sqlite3_bind_text(stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    }
     }
     if (rc != SQLITE_OK) {
         const char* name = sqlite3_bind_parameter_name(stmt, index);
@@ -79,19 +76,18 @@ void bindParams(void* stmtPtr, const QVariantMap& params) {
 QVariant columnValue(void* stmtPtr, int column) {
     auto* stmt = static_cast<sqlite3_stmt*>(stmtPtr);
     switch (sqlite3_column_type(stmt, column)) {
-        case SQLITE_INTEGER:
-            return qint64(sqlite3_column_int64(stmt, column));
-        case SQLITE_FLOAT:
-            return sqlite3_column_double(stmt, column);
-        case SQLITE_TEXT:
-            return QString::fromUtf8(
-                reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
-                sqlite3_column_bytes(stmt, column));
-        case SQLITE_BLOB:
-            return QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, column)),
-                              sqlite3_column_bytes(stmt, column));
-        default:
-            return QVariant();
+    case SQLITE_INTEGER:
+        return qint64(sqlite3_column_int64(stmt, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(stmt, column);
+    case SQLITE_TEXT:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
+                                 sqlite3_column_bytes(stmt, column));
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, column)),
+                          sqlite3_column_bytes(stmt, column));
+    default:
+        return QVariant();
     }
 }
 
@@ -248,25 +244,6 @@ QDate Query::date(const QString& field) const {
     const QVariant v = value(field);
     if (v.typeId() == QMetaType::QDate) return v.toDate();
     return QDate::fromString(v.toString(), Qt::ISODate);
-}
-
-void forEachRow(Connection& connection, const QString& sql, const QVariantMap& params,
-                const std::function<void(const std::vector<QVariant>& row)>& row) {
-    sqlite3_stmt* stmt = nullptr;
-    const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(connection.handle(), text.constData(), int(text.size()), &stmt,
-                           nullptr) != SQLITE_OK)
-        connection.raise(QStringLiteral("Error in the statement \"%1\"").arg(sql));
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> owned(stmt, sqlite3_finalize);
-    bindParams(stmt, params);
-    const int columns = sqlite3_column_count(stmt);
-    std::vector<QVariant> values(static_cast<size_t>(columns));
-    int rc = SQLITE_ROW;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        for (int i = 0; i < columns; ++i) values[size_t(i)] = columnValue(stmt, i);
-        row(values);
-    }
-    if (rc != SQLITE_DONE) connection.raise(QStringLiteral("Error reading \"%1\"").arg(sql));
 }
 
 }  // namespace store

@@ -1,15 +1,14 @@
 #pragma once
 // An SQL SELECT with named parameters (":iCoyCode"), stepped like a table.
 
+#include "store/connection.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <QVariantMap>
-#include <functional>
 #include <vector>
-
-#include "store/connection.h"
 
 namespace store {
 
@@ -80,10 +79,5 @@ void bindParams(void* stmt, const QVariantMap& params);
 void bindValue(void* stmt, int index, const QVariant& value);
 // Reads column i of the current row of a stepped statement.
 QVariant columnValue(void* stmt, int column);
-
-// Steps once through a SELECT's rows without keeping them, for a reader of more rows than should
-// sit in memory at once (a year's export): `row` gets each row's values in column order.
-void forEachRow(Connection& connection, const QString& sql, const QVariantMap& params,
-                const std::function<void(const std::vector<QVariant>& row)>& row);
 
 }  // namespace store
