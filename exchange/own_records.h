@@ -35,7 +35,7 @@ struct OwnBankRecord {
 inline QString withoutTrailingBlanks(const QString& s) {
     qsizetype n = s.size();
     while (n > 0 && s.at(n - 1) == QLatin1Char(' ')) --n;
-    return s.left(n);
+    return n == s.size() ? s : s.left(n);  // most texts have none: shared, not copied
 }
 
 }  // namespace exchange
