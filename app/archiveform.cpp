@@ -10,11 +10,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/folderchooser.h"
-#include "app/mediafolders.h"
 #include "store/backup.h"
 #include "store/table.h"
 #include "ui/errorhandler.h"
+#include "ui/folderchooser.h"
+#include "ui/mediafolders.h"
 #include "ui/messages.h"
 
 namespace {
@@ -31,8 +31,8 @@ TQVArchiveForm::TQVArchiveForm(QWidget* owner)
     : ui::FormBase(owner, QStringLiteral("QVArchiveForm"), 811) {
     setWindowTitle(QStringLiteral("Quorvel - Backing up complete system"));
     FolderChooser =
-        new app::MediaFolderChooser(QStringLiteral("Select a &drive to save to"),
-                                    QStringLiteral("Select a &folder to save to."), this);
+        new ui::MediaFolderChooser(QStringLiteral("Select a &drive to save to"),
+                                   QStringLiteral("Select a &folder to save to."), this);
     SourceLabel = new QLabel(this);
     SourceLabel->setObjectName(QStringLiteral("SourceLabel"));
     SpaceLabel = new QLabel(this);
@@ -70,7 +70,7 @@ TQVArchiveForm::TQVArchiveForm(QWidget* owner)
     buttons->addWidget(ExitButton);
     layout->addLayout(buttons);
 
-    connect(FolderChooser, &app::MediaFolderChooser::folderChanged, this,
+    connect(FolderChooser, &ui::MediaFolderChooser::folderChanged, this,
             &TQVArchiveForm::FolderListChange);
     connect(BackUpButton, &QPushButton::clicked, this, &TQVArchiveForm::BackUpButtonClick);
     connect(ExitButton, &QPushButton::clicked, this, &QDialog::close);
@@ -96,10 +96,10 @@ void TQVArchiveForm::FormActivate() {
         control.close();
         dataFolder_ = connection_.path();
         SourceLabel->setText(QStringLiteral("Source Database is : ") + dataFolder_);
-        const QStringList places = app::backupPlaces(dataFolder_);
+        const QStringList places = ui::backupPlaces(dataFolder_);
         FolderChooser->setPlaces(places);
         // Removable media come first: a stick plugged in is the folder offered.
-        const QString preferred = app::preferredBackupFolder(dataFolder_);
+        const QString preferred = ui::preferredBackupFolder(dataFolder_);
         if (!preferred.isEmpty())
             FolderChooser->setFolder(preferred);
         else if (!places.isEmpty())

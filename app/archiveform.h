@@ -9,7 +9,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-namespace app {
+namespace ui {
 class MediaFolderChooser;
 }
 
@@ -18,7 +18,7 @@ class TQVArchiveForm : public ui::FormBase {
 public:
     explicit TQVArchiveForm(QWidget* owner = nullptr);
 
-    app::MediaFolderChooser* chooser() const { return FolderChooser; }
+    ui::MediaFolderChooser* chooser() const { return FolderChooser; }
 
     // Input: back up as soon as the window shows when a removable medium or the last backup's
     // folder is there (the backup the main window offers at shutdown).
@@ -36,7 +36,7 @@ private:
 
     store::Connection connection_;
     QString dataFolder_;
-    app::MediaFolderChooser* FolderChooser;
+    ui::MediaFolderChooser* FolderChooser;
     QLabel* SourceLabel;
     QLabel* SpaceLabel;
     QLabel* StatusLabel;

@@ -9,13 +9,13 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "app/folderchooser.h"
-#include "app/mediafolders.h"
 #include "store/backup.h"
 #include "store/backupmanifest.h"
 #include "store/restore.h"
 #include "store/table.h"
 #include "ui/errorhandler.h"
+#include "ui/folderchooser.h"
+#include "ui/mediafolders.h"
 #include "ui/messages.h"
 
 namespace {
@@ -37,8 +37,8 @@ TRestoreArchiveForm::TRestoreArchiveForm(QWidget* owner)
     : ui::FormBase(owner, QStringLiteral("RestoreArchiveForm"), 812) {
     setWindowTitle(QStringLiteral("Quorvel : Restoring full system"));
     FolderChooser =
-        new app::MediaFolderChooser(QStringLiteral("Select a &drive to restore from"),
-                                    QStringLiteral("Select &folder to restore from"), this);
+        new ui::MediaFolderChooser(QStringLiteral("Select a &drive to restore from"),
+                                   QStringLiteral("Select &folder to restore from"), this);
     TargetLabel = new QLabel(this);
     TargetLabel->setObjectName(QStringLiteral("TargetLabel"));
     BackupLabel = new QLabel(this);
@@ -69,7 +69,7 @@ TRestoreArchiveForm::TRestoreArchiveForm(QWidget* owner)
     buttons->addWidget(ExitButton);
     layout->addLayout(buttons);
 
-    connect(FolderChooser, &app::MediaFolderChooser::folderChanged, this,
+    connect(FolderChooser, &ui::MediaFolderChooser::folderChanged, this,
             &TRestoreArchiveForm::FolderListChange);
     connect(RestoreButton, &QPushButton::clicked, this, &TRestoreArchiveForm::RestoreButtonClick);
     connect(ExitButton, &QPushButton::clicked, this, &QDialog::close);
@@ -95,7 +95,7 @@ void TRestoreArchiveForm::FormActivate() {
         dataFolder_ = connection_.path();
         TargetLabel->setText(QStringLiteral("Restoring to : ") + dataFolder_);
         // The folder of the last backup before the home folder; removable media before both.
-        const QStringList places = app::backupPlaces(dataFolder_);
+        const QStringList places = ui::backupPlaces(dataFolder_);
         FolderChooser->setPlaces(places);
         if (!places.isEmpty()) FolderChooser->setFolder(places.front());
     });

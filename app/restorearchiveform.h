@@ -10,7 +10,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-namespace app {
+namespace ui {
 class MediaFolderChooser;
 }
 
@@ -19,7 +19,7 @@ class TRestoreArchiveForm : public ui::FormBase {
 public:
     explicit TRestoreArchiveForm(QWidget* owner = nullptr);
 
-    app::MediaFolderChooser* chooser() const { return FolderChooser; }
+    ui::MediaFolderChooser* chooser() const { return FolderChooser; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -33,7 +33,7 @@ private:
 
     store::Connection connection_;
     QString dataFolder_;
-    app::MediaFolderChooser* FolderChooser;
+    ui::MediaFolderChooser* FolderChooser;
     QLabel* TargetLabel;
     QLabel* BackupLabel;
     QLabel* StatusLabel;

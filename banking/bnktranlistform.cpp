@@ -4,18 +4,11 @@
 
 #include "banking/transaction_lists.h"
 #include "reports/company.h"
-#include "store/format.h"
 #include "ui/datagrid.h"
 #include "ui/messages.h"
 
 namespace {
 
-QString listNumber(const QVariant& v) { return QString::number(v.toLongLong()); }
-QString listDate(const QVariant& v) {
-    const QDate d =
-        v.toDate().isValid() ? v.toDate() : QDate::fromString(v.toString(), Qt::ISODate);
-    return d.isValid() ? store::fmt::longDate2(d) : QString();
-}
 QString listReconciled(const QVariant& v) { return banking::reconciledText(v.toInt()); }
 
 }  // namespace
@@ -34,10 +27,10 @@ void TQVBnkTranListForm::bindRows() {
     grid_->bindQuery(
         connection_, banking::transactionListSql().join(QLatin1Char('\n')),
         banking::transactionListParams(coy, bankLink),
-        {{QStringLiteral("TRANNUM"), QStringLiteral("Transaction No."), listNumber,
+        {{QStringLiteral("TRANNUM"), QStringLiteral("Transaction No."), ui::numberListNumber,
           Qt::AlignRight | Qt::AlignVCenter},
          {QStringLiteral("REASON"), QStringLiteral("Description")},
-         {QStringLiteral("TRANDATE"), QStringLiteral("Date"), listDate},
+         {QStringLiteral("TRANDATE"), QStringLiteral("Date"), ui::numberListDate},
          ui::moneyColumn(QStringLiteral("AMOUNT"), QStringLiteral("Amount")),
          {QStringLiteral("RECONCILED"), QStringLiteral("Reconciled"), listReconciled}});
 }

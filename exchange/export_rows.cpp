@@ -1,11 +1,10 @@
 #include "exchange/export_rows.h"
 
 #include "store/query.h"
+#include "store/rowwalk.h"
 
 namespace exchange {
 namespace {
-
-constexpr int kPageRows = 20000;
 
 const char* const kJournalColumns =
     "D.ACCTCODE, D.REF, D.SUPPCODE, D.CLIENTCODE, D.GSTTYPE, D.LINENO, D.BANKACCT, D.DESC, "
@@ -13,46 +12,59 @@ const char* const kJournalColumns =
     "D.TRANTYPE, D.SPLITDEST, D.SPLITSOURC, D.REASON, D.CLIJOBNO, A.EXPCODE, A.DOMESTIC, "
     "A.ALLOCPER";
 
-QString rowTextAt(const store::Query& q, int i) {
-    QString s = q.value(i).toString();
-    while (!s.isEmpty() && s.back() == QLatin1Char(' ')) s.chop(1);
-    return s;
+// A selected row's values by column number, from a query or from a walk that keeps no rows.
+QVariant rowValueAt(const store::Query& q, int i) { return q.value(i); }
+QVariant rowValueAt(const std::vector<QVariant>& row, int i) { return row[size_t(i)]; }
+
+template <typename Row>
+QString rowTextAt(const Row& q, int i) {
+    return withoutTrailingBlanks(rowValueAt(q, i).toString());
+}
+template <typename Row>
+QDate rowDateAt(const Row& q, int i) {
+    return QDate::fromString(rowValueAt(q, i).toString(), Qt::ISODate);
+}
+template <typename Row>
+int rowIntAt(const Row& q, int i) {
+    return rowValueAt(q, i).toInt();
+}
+template <typename Row>
+double rowNumberAt(const Row& q, int i) {
+    return rowValueAt(q, i).toDouble();
 }
 
-QDate rowDateAt(const store::Query& q, int i) {
-    return QDate::fromString(q.value(i).toString(), Qt::ISODate);
-}
-
-JournalRow journalRowOf(const store::Query& q) {
+template <typename Row>
+JournalRow journalRowOf(const Row& q) {
     JournalRow j;
     j.acctCode = rowTextAt(q, 0);
     j.ref = rowTextAt(q, 1);
     j.suppCode = rowTextAt(q, 2);
     j.clientCode = rowTextAt(q, 3);
     j.gstType = rowTextAt(q, 4);
-    j.lineNo = q.value(5).toInt();
+    j.lineNo = rowIntAt(q, 5);
     j.bankAcct = rowTextAt(q, 6);
     j.desc = rowTextAt(q, 7);
-    j.amount = q.number(8);
-    j.busAmt = q.number(9);
-    j.zeroRated = q.value(10).toInt();
-    j.gstAmt = q.number(11);
+    j.amount = rowNumberAt(q, 8);
+    j.busAmt = rowNumberAt(q, 9);
+    j.zeroRated = rowIntAt(q, 10);
+    j.gstAmt = rowNumberAt(q, 11);
     j.gstDate = rowDateAt(q, 12);
-    j.tranNum = q.value(13).toLongLong();
+    j.tranNum = rowValueAt(q, 13).toLongLong();
     j.tranDate = rowDateAt(q, 14);
-    j.hasBnkAcct = q.value(15).toInt();
+    j.hasBnkAcct = rowIntAt(q, 15);
     j.tranType = rowTextAt(q, 16);
     j.splitDest = rowTextAt(q, 17);
     j.splitSourc = rowTextAt(q, 18);
     j.reason = rowTextAt(q, 19);
     j.cliJobNo = rowTextAt(q, 20);
     j.expCode = rowTextAt(q, 21);
-    j.domestic = q.value(22).toInt() == 1;
-    j.allocPer = q.value(23).toInt();
+    j.domestic = rowIntAt(q, 22) == 1;
+    j.allocPer = rowIntAt(q, 23);
     return j;
 }
 
-BankTranRow bankTranRowOf(const store::Query& q) {
+template <typename Row>
+BankTranRow bankTranRowOf(const Row& q) {
     BankTranRow b;
     b.bankCode = rowTextAt(q, 0);
     b.bankAcct = rowTextAt(q, 1);
@@ -62,14 +74,14 @@ BankTranRow bankTranRowOf(const store::Query& q) {
     b.sourceBank = rowTextAt(q, 5);
     b.sourceAcct = rowTextAt(q, 6);
     b.reason = rowTextAt(q, 7);
-    b.amount = q.number(8);
-    b.confirmed = q.value(9).toInt();
-    b.reconciled = q.value(10).toInt();
+    b.amount = rowNumberAt(q, 8);
+    b.confirmed = rowIntAt(q, 9);
+    b.reconciled = rowIntAt(q, 10);
     b.tranDate = rowDateAt(q, 11);
-    b.tranNum = q.value(12).toLongLong();
+    b.tranNum = rowValueAt(q, 12).toLongLong();
     b.tranType = rowTextAt(q, 13);
     b.tranRef = rowTextAt(q, 14);
-    b.cshAccDet = q.value(15).toInt();
+    b.cshAccDet = rowIntAt(q, 15);
     return b;
 }
 
@@ -81,19 +93,33 @@ void bindExportRange(store::Query& q, const ExportRange& r, bool coyAsText) {
 }
 
 qint64 countExportRows(store::Connection& c, const QString& sql, const ExportRange& r,
-                       bool coyAsText) {
+                       bool coyAsText, const QVariantMap& more = {}) {
     store::Query q(c);
     q.setSql(sql);
     bindExportRange(q, r, coyAsText);
+    for (auto it = more.cbegin(); it != more.cend(); ++it) q.bind(it.key(), it.value());
     q.open();
     return q.value(0).toLongLong();
 }
 
+// The company code is compared with a unary plus so that the engine reads the date range by its
+// index instead of every row of the company; a year of a large book is a fraction of it.
 const char* const kJournalWhere =
-    " WHERE D.COYCODE = :iCoyCode AND (D.TRANDATE BETWEEN :StartDate AND :EndDate)";
+    " WHERE +D.COYCODE = :iCoyCode AND (D.TRANDATE BETWEEN :StartDate AND :EndDate)";
 const char* const kBankWhere =
-    " WHERE A.COYCODE = :iCoyCode AND A.SOURCE <> 'TRNFR'"
+    " WHERE +A.COYCODE = :iCoyCode AND (A.SOURCE <> 'TRNFR' OR :withTransfers = 1)"
     " AND (A.TRANDATE BETWEEN :StartDate AND :EndDate)";
+
+QVariantMap exportRangeParams(const ExportRange& r, bool coyAsText) {
+    return {{QStringLiteral("iCoyCode"),
+             coyAsText ? QVariant(QString::number(r.coy)) : QVariant(r.coy)},
+            {QStringLiteral("StartDate"), r.start},
+            {QStringLiteral("EndDate"), r.end}};
+}
+
+QVariantMap transferParam(Transfers t) {
+    return {{QStringLiteral("withTransfers"), t == Transfers::Included ? 1 : 0}};
+}
 
 }  // namespace
 
@@ -105,70 +131,36 @@ qint64 countJournalRows(store::Connection& c, const ExportRange& r) {
 
 void forEachJournalRow(store::Connection& c, const ExportRange& r,
                        const std::function<void(const JournalRow&)>& fn) {
-    // Keyset pages over (TRANNUM, rowid): each page starts where the last one ended.
+    // One sorted pass over the range, walked without keeping its rows; the plus on TRANNUM keeps
+    // the engine from walking the whole table in TRANNUM order to spare the sort.
     const QString sql = QStringLiteral(
-                            "SELECT %1, D.rowid FROM QVACTTR D"
+                            "SELECT %1 FROM QVACTTR D"
                             " LEFT JOIN QVACCDET A ON A.FULLCODE = D.FULLCODE%2"
-                            " AND (D.TRANNUM, D.rowid) > (:lastNum, :lastRow)"
-                            " ORDER BY D.TRANNUM, D.rowid LIMIT %3")
-                            .arg(QLatin1String(kJournalColumns), QLatin1String(kJournalWhere))
-                            .arg(kPageRows);
-    qint64 lastNum = std::numeric_limits<qint64>::min(), lastRow = 0;
-    for (;;) {
-        store::Query q(c);
-        q.setSql(sql);
-        bindExportRange(q, r, true);
-        q.bind(QStringLiteral("lastNum"), lastNum);
-        q.bind(QStringLiteral("lastRow"), lastRow);
-        q.open();
-        int rows = 0;
-        for (q.first(); !q.eof(); q.next(), ++rows) {
-            const JournalRow j = journalRowOf(q);
-            lastNum = j.tranNum;
-            lastRow = q.value(24).toLongLong();
-            fn(j);
-        }
-        if (rows < kPageRows) return;
-    }
+                            " ORDER BY +D.TRANNUM, D.rowid")
+                            .arg(QLatin1String(kJournalColumns), QLatin1String(kJournalWhere));
+    store::forEachRow(c, sql, exportRangeParams(r, true),
+                      [&](const std::vector<QVariant>& row) { fn(journalRowOf(row)); });
 }
 
-qint64 countBankTranRows(store::Connection& c, const ExportRange& r) {
+qint64 countBankTranRows(store::Connection& c, const ExportRange& r, Transfers transfers) {
     return countExportRows(
-        c, QStringLiteral("SELECT COUNT(*) FROM QVBNKTR A") + QLatin1String(kBankWhere), r, false);
+        c, QStringLiteral("SELECT COUNT(*) FROM QVBNKTR A") + QLatin1String(kBankWhere), r, false,
+        transferParam(transfers));
 }
 
 void forEachBankTranRow(store::Connection& c, const ExportRange& r,
-                        const std::function<void(const BankTranRow&)>& fn) {
-    const QString sql =
-        QStringLiteral(
-            "SELECT A.BANKCODE, A.BANKACCT, A.SOURCE, A.DESTBANK, A.DESTACCT,"
-            " A.SOURCEBANK, A.SOURCEACCT, A.REASON, A.AMOUNT, A.CONFIRMED,"
-            " A.RECONCILED, A.TRANDATE, A.TRANNUM, A.TRANTYPE, A.TRANREF, A.CSHACCDET,"
-            " A.rowid FROM QVBNKTR A%1"
-            " AND (A.TRANNUM, A.TRANDATE, A.rowid) > (:lastNum, :lastDate, :lastRow)"
-            " ORDER BY A.TRANNUM, A.TRANDATE, A.rowid LIMIT %2")
-            .arg(QLatin1String(kBankWhere))
-            .arg(kPageRows);
-    qint64 lastNum = std::numeric_limits<qint64>::min(), lastRow = 0;
-    QString lastDate;
-    for (;;) {
-        store::Query q(c);
-        q.setSql(sql);
-        bindExportRange(q, r, false);
-        q.bind(QStringLiteral("lastNum"), lastNum);
-        q.bind(QStringLiteral("lastDate"), lastDate);
-        q.bind(QStringLiteral("lastRow"), lastRow);
-        q.open();
-        int rows = 0;
-        for (q.first(); !q.eof(); q.next(), ++rows) {
-            const BankTranRow b = bankTranRowOf(q);
-            lastNum = b.tranNum;
-            lastDate = q.value(11).toString();
-            lastRow = q.value(16).toLongLong();
-            fn(b);
-        }
-        if (rows < kPageRows) return;
-    }
+                        const std::function<void(const BankTranRow&)>& fn, Transfers transfers) {
+    const QString sql = QStringLiteral(
+                            "SELECT A.BANKCODE, A.BANKACCT, A.SOURCE, A.DESTBANK, A.DESTACCT,"
+                            " A.SOURCEBANK, A.SOURCEACCT, A.REASON, A.AMOUNT, A.CONFIRMED,"
+                            " A.RECONCILED, A.TRANDATE, A.TRANNUM, A.TRANTYPE, A.TRANREF,"
+                            " A.CSHACCDET FROM QVBNKTR A%1"
+                            " ORDER BY +A.TRANNUM, A.TRANDATE, A.rowid")
+                            .arg(QLatin1String(kBankWhere));
+    QVariantMap params = exportRangeParams(r, false);
+    params.insert(transferParam(transfers));
+    store::forEachRow(c, sql, params,
+                      [&](const std::vector<QVariant>& row) { fn(bankTranRowOf(row)); });
 }
 
 std::vector<JournalRow> journalRowsOfBankTran(store::Connection& c, const ExportRange& r,

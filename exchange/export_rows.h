@@ -1,12 +1,13 @@
 #pragma once
 // What the export reads: the journal lines of a date range with their ledger account's export
-// fields, the bank transactions of the range (transfers left out), the payments and their lines.
+// fields, the bank transactions of the range, the payments and their lines.
 // Rows are walked a page at a time so that a year of a large book never sits in memory whole.
 #include <QDate>
 #include <QString>
 #include <functional>
 #include <vector>
 
+#include "exchange/own_records.h"
 #include "store/connection.h"
 
 namespace exchange {
@@ -17,18 +18,7 @@ struct ExportRange {
 };
 
 // A journal line (QVActTr) with EXPCODE, DOMESTIC and ALLOCPER of its ledger account.
-struct JournalRow {
-    QString acctCode, ref, suppCode, clientCode, gstType;
-    int lineNo = 0;
-    QString bankAcct, desc;
-    double amount = 0, busAmt = 0;
-    int zeroRated = 0;
-    double gstAmt = 0;
-    QDate gstDate;
-    qint64 tranNum = 0;
-    QDate tranDate;
-    int hasBnkAcct = 0;
-    QString tranType, splitDest, splitSourc, reason, cliJobNo;
+struct JournalRow : OwnJournalRecord {
     QString expCode;
     bool domestic = false;
     int allocPer = 0;
@@ -39,15 +29,7 @@ struct JournalRow {
 };
 
 // A bank transaction (QVBnkTr).
-struct BankTranRow {
-    QString bankCode, bankAcct, source, destBank, destAcct, sourceBank, sourceAcct, reason;
-    double amount = 0;
-    int confirmed = 0, reconciled = 0;
-    QDate tranDate;
-    qint64 tranNum = 0;
-    QString tranType, tranRef;
-    int cshAccDet = 0;
-};
+using BankTranRow = OwnBankRecord;
 
 // A payment (QVChHdr) and a line of it (QVChqDet) with its ledger account code.
 struct PaymentRow {
@@ -66,10 +48,15 @@ qint64 countJournalRows(store::Connection& c, const ExportRange& r);
 // In TRANNUM order.
 void forEachJournalRow(store::Connection& c, const ExportRange& r,
                        const std::function<void(const JournalRow&)>& fn);
-qint64 countBankTranRows(store::Connection& c, const ExportRange& r);
-// In TRANNUM, TRANDATE order; SOURCE "TRNFR" left out.
+// The accountant's formats leave out transfers between the company's own accounts (SOURCE
+// "TRNFR"); the own format carries both rows of each, so that its import moves them too.
+enum class Transfers { LeftOut, Included };
+qint64 countBankTranRows(store::Connection& c, const ExportRange& r,
+                         Transfers transfers = Transfers::LeftOut);
+// In TRANNUM, TRANDATE order.
 void forEachBankTranRow(store::Connection& c, const ExportRange& r,
-                        const std::function<void(const BankTranRow&)>& fn);
+                        const std::function<void(const BankTranRow&)>& fn,
+                        Transfers transfers = Transfers::LeftOut);
 // The journal lines of one bank transaction (its account number and TRANNUM) in the range.
 std::vector<JournalRow> journalRowsOfBankTran(store::Connection& c, const ExportRange& r,
                                               const QString& bankAcct, qint64 tranNum);

@@ -50,49 +50,59 @@ QStringList exportFormatNames() {
             QStringLiteral("Accomplish Cash Manager")};
 }
 
+namespace {
+
+// One record of the own format, built in place: a year's export writes hundreds of thousands.
+class OwnRecord {
+public:
+    OwnRecord() { text_.reserve(256); }
+    OwnRecord& quoted(const QString& field) {
+        separate();
+        text_ += QLatin1Char('"');
+        if (field.contains(QLatin1Char('"'))) {
+            QString doubled = field;
+            text_ += doubled.replace(QLatin1Char('"'), QLatin1String("\"\""));
+        } else {
+            text_ += field;
+        }
+        text_ += QLatin1Char('"');
+        return *this;
+    }
+    OwnRecord& plain(const QString& field) {
+        separate();
+        text_ += field;
+        return *this;
+    }
+    OwnRecord& whole(qint64 value) { return plain(QString::number(value)); }
+    OwnRecord& number(double value) { return plain(numberText(value)); }
+    const QString& text() const { return text_; }
+
+private:
+    void separate() {
+        if (!text_.isEmpty()) text_ += QLatin1Char(',');
+    }
+    QString text_;
+};
+
+}  // namespace
+
 QString ownJournalLine(const JournalRow& j, const QString& gstDate, const QString& tranDate) {
-    return QStringList{ownField(j.acctCode),
-                       ownField(j.ref),
-                       ownField(j.suppCode),
-                       ownField(j.clientCode),
-                       ownField(j.gstType),
-                       QString::number(j.lineNo),
-                       ownField(j.bankAcct),
-                       ownField(j.desc),
-                       numberText(j.amount),
-                       numberText(j.busAmt),
-                       QString::number(j.zeroRated),
-                       numberText(j.gstAmt),
-                       gstDate,
-                       numberText(double(j.tranNum)),
-                       tranDate,
-                       QString::number(j.hasBnkAcct),
-                       ownField(j.tranType),
-                       ownField(j.splitDest),
-                       ownField(j.splitSourc),
-                       ownField(j.reason),
-                       ownField(j.cliJobNo)}
-        .join(QLatin1Char(','));
+    OwnRecord r;
+    r.quoted(j.acctCode).quoted(j.ref).quoted(j.suppCode).quoted(j.clientCode).quoted(j.gstType);
+    r.whole(j.lineNo).quoted(j.bankAcct).quoted(j.desc).number(j.amount).number(j.busAmt);
+    r.whole(j.zeroRated).number(j.gstAmt).plain(gstDate).number(double(j.tranNum));
+    r.plain(tranDate).whole(j.hasBnkAcct).quoted(j.tranType).quoted(j.splitDest);
+    r.quoted(j.splitSourc).quoted(j.reason).quoted(j.cliJobNo);
+    return r.text();
 }
 
 QString ownBankLine(const BankTranRow& b, const QString& tranDate) {
-    return QStringList{ownField(b.bankCode),
-                       ownField(b.bankAcct),
-                       ownField(b.source),
-                       ownField(b.destBank),
-                       ownField(b.destAcct),
-                       ownField(b.sourceBank),
-                       ownField(b.sourceAcct),
-                       ownField(b.reason),
-                       numberText(b.amount),
-                       QString::number(b.confirmed),
-                       QString::number(b.reconciled),
-                       ownField(tranDate),
-                       numberText(double(b.tranNum)),
-                       ownField(b.tranType),
-                       ownField(b.tranRef),
-                       QString::number(b.cshAccDet)}
-        .join(QLatin1Char(','));
+    OwnRecord r;
+    r.quoted(b.bankCode).quoted(b.bankAcct).quoted(b.source).quoted(b.destBank);
+    r.quoted(b.destAcct).quoted(b.sourceBank).quoted(b.sourceAcct).quoted(b.reason);
+    r.number(b.amount).whole(b.confirmed).whole(b.reconciled).quoted(tranDate);
+    r.number(double(b.tranNum)).quoted(b.tranType).quoted(b.tranRef).whole(b.cshAccDet);
+    return r.text();
 }
 
 QString csvLine(const JournalRow& j, const QString& tranDate) {
@@ -139,17 +149,20 @@ ExportOutcome exportOwnFormat(store::Connection& c, const ExportRequest& r) {
             f.line(ownJournalLine(j, dates(j.gstDate), dates(j.tranDate)));
         });
     if (!journal.ok) return journal;
-    const qint64 n = countBankTranRows(c, r.range);
+    const qint64 n = countBankTranRows(c, r.range, Transfers::Included);
     if (n == 0) return exportFailed();
     reportExportSize(r, n);
     const QString bankName = QString::fromLatin1(kOwnBankFile);
     ExportFile file(r.folder + bankName);
     if (!file.isOpen()) return exportFailed();
     DateTexts dates;
-    forEachBankTranRow(c, r.range, [&](const BankTranRow& b) {
-        file.line(ownBankLine(b, dates(b.tranDate)));
-        reportExportStep(r);
-    });
+    forEachBankTranRow(
+        c, r.range,
+        [&](const BankTranRow& b) {
+            file.line(ownBankLine(b, dates(b.tranDate)));
+            reportExportStep(r);
+        },
+        Transfers::Included);
     if (!file.commit()) return exportFailed();
     return exportSucceeded({journalName, bankName});
 }

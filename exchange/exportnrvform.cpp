@@ -15,8 +15,6 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "app/folderchooser.h"
-#include "app/mediafolders.h"
 #include "exchange/export_writers.h"
 #include "ledger/company.h"
 #include "store/error.h"
@@ -26,6 +24,8 @@
 #include "ui/codebox.h"
 #include "ui/datebox.h"
 #include "ui/errorhandler.h"
+#include "ui/folderchooser.h"
+#include "ui/mediafolders.h"
 #include "ui/messages.h"
 
 namespace {
@@ -93,8 +93,8 @@ TExportNRVForm::TExportNRVForm(QWidget* owner)
     CopyFilesLabel = new QLabel(CopyPanel);
     CopyFilesLabel->setObjectName(QStringLiteral("CopyFilesLabel"));
     CopyChooser =
-        new app::MediaFolderChooser(QStringLiteral("Select a &drive to copy to"),
-                                    QStringLiteral("Select a f&older to copy to."), CopyPanel);
+        new ui::MediaFolderChooser(QStringLiteral("Select a &drive to copy to"),
+                                   QStringLiteral("Select a f&older to copy to."), CopyPanel);
     CopyButton = exportButton(CopyPanel, "CopyButton", QStringLiteral("&Copy"));
     CancelCopyButton = exportButton(CopyPanel, "CancelCopyButton", QStringLiteral("Ca&ncel"));
     auto* copyButtons = new QHBoxLayout;
@@ -162,7 +162,7 @@ void TExportNRVForm::FormShow() {
     FormatList->setCurrentIndex(-1);
     CodeGroup->hide();
     CopyPanel->hide();
-    const QStringList places = app::backupPlaces(dataFolder_);
+    const QStringList places = ui::backupPlaces(dataFolder_);
     CopyChooser->setPlaces(places);
     // A removable drive, when one is mounted, is offered first.
     if (!places.isEmpty()) CopyChooser->setFolder(places.front());

@@ -16,10 +16,8 @@ class QProgressBar;
 class QPushButton;
 namespace ui {
 class DateBox;
-}
-namespace app {
 class MediaFolderChooser;
-}
+}  // namespace ui
 
 class TExportNRVForm : public ui::FormBase {
     Q_OBJECT
@@ -63,7 +61,7 @@ private:
     QPushButton* ExitButton;
     QGroupBox* CopyPanel;
     QLabel* CopyFilesLabel;
-    app::MediaFolderChooser* CopyChooser;
+    ui::MediaFolderChooser* CopyChooser;
     QPushButton* CopyButton;
     QPushButton* CancelCopyButton;
 

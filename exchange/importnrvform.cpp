@@ -173,18 +173,24 @@ void TImportNRVForm::runImport(const std::vector<QStringList>* journal,
     ProgressBar->setRange(0, 1000);
     ProgressBar->setValue(0);
     exchange::ImportOutcome out;
-    ui::guarded(this, [&] {
-        out = exchange::importNrvFiles(
-            connection_, chosenCompany(), journal, bank, [this](qint64 done, qint64 total) {
-                if (done % 64 == 0 || done == total) {
-                    ProgressBar->setValue(total > 0 ? int(done * 1000 / total) : 1000);
-                    QApplication::processEvents();  // the Cancel button is read between lines
-                }
-                return !cancelRequested_;
-            });
+    // A line dated in a filed tax period is asked about once, before anything is written.
+    const auto confirm = [this](const banking::Confirmation& q) {
+        return ui::confirm(this, q.text);
+    };
+    const auto progress = [this](qint64 done, qint64 total) {
+        if (done % 64 == 0 || done == total) {
+            ProgressBar->setValue(total > 0 ? int(done * 1000 / total) : 1000);
+            QApplication::processEvents();  // the Cancel button is read between lines
+        }
+        return !cancelRequested_;
+    };
+    const bool ran = ui::guarded(this, [&] {
+        out = exchange::importNrvFiles(connection_, chosenCompany(), journal, bank, confirm,
+                                       progress);
     });
     CancelButton->setEnabled(false);
     for (QPushButton* b : {ImportButton, ErrorLogButton, ExitButton}) b->setEnabled(true);
+    if (ran && out.declined) return;
     if (!exchange::writeImportErrors(connection_.path() + QString::fromLatin1(exchange::kErrorFile),
                                      out))
         ui::error(this, QStringLiteral("File I/O error."));

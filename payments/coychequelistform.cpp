@@ -3,20 +3,8 @@
 #include <QLineEdit>
 
 #include "reports/company.h"
-#include "store/format.h"
 #include "ui/datagrid.h"
 #include "ui/messages.h"
-
-namespace {
-
-QString chequeListNumber(const QVariant& v) { return QString::number(v.toLongLong()); }
-QString chequeListDate(const QVariant& v) {
-    const QDate d =
-        v.toDate().isValid() ? v.toDate() : QDate::fromString(v.toString(), Qt::ISODate);
-    return d.isValid() ? store::fmt::longDate2(d) : QString();
-}
-
-}  // namespace
 
 TCoyChequeListForm::TCoyChequeListForm(QWidget* owner)
     : ui::NumberListForm(
@@ -40,10 +28,10 @@ void TCoyChequeListForm::bindRows() {
     sql << QStringLiteral("ORDER BY CHQDATE");
     grid_->bindQuery(connection_, sql.join(QLatin1Char('\n')), params,
                      {{QStringLiteral("TRANNUM"), QStringLiteral("Cheque No/Payment"),
-                       chequeListNumber, Qt::AlignRight | Qt::AlignVCenter},
+                       ui::numberListNumber, Qt::AlignRight | Qt::AlignVCenter},
                       {QStringLiteral("BANKACCOUNT"), QStringLiteral("Bank Account")},
                       {QStringLiteral("SUPPLIER"), QStringLiteral("Supplier")},
-                      {QStringLiteral("CHQDATE"), QStringLiteral("Date"), chequeListDate},
+                      {QStringLiteral("CHQDATE"), QStringLiteral("Date"), ui::numberListDate},
                       ui::moneyColumn(QStringLiteral("AMOUNT"), QStringLiteral("Cheque Amount")),
                       ui::moneyColumn(QStringLiteral("GSTAMT"), QStringLiteral("Tax"))});
 }

@@ -8,12 +8,21 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "store/format.h"
 #include "ui/datagrid.h"
 #include "ui/errorhandler.h"
 #include "ui/messages.h"
 #include "ui/navigator.h"
 
 namespace ui {
+
+QString numberListNumber(const QVariant& v) { return QString::number(v.toLongLong()); }
+
+QString numberListDate(const QVariant& v) {
+    const QDate d =
+        v.toDate().isValid() ? v.toDate() : QDate::fromString(v.toString(), Qt::ISODate);
+    return d.isValid() ? store::fmt::longDate2(d) : QString();
+}
 
 NumberListForm::NumberListForm(QWidget* owner, const Parts& parts)
     : FormBase(owner, parts.section, parts.helpContext, PlacementFile::Bare),

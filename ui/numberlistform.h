@@ -62,4 +62,9 @@ private:
     QPushButton* exitButton_;
 };
 
+// The column texts every numbered list shows: a whole number, and a stored date as a long date
+// (empty when there is none).
+QString numberListNumber(const QVariant& v);
+QString numberListDate(const QVariant& v);
+
 }  // namespace ui

@@ -9,7 +9,7 @@
 #include "app/archiveform.h"
 #include "app/clearprevyearform.h"
 #include "app/dbrebuildform.h"
-#include "app/folderchooser.h"
+#include "ui/folderchooser.h"
 #include "app/rebuildindexform.h"
 #include "app/restorearchiveform.h"
 #include "banking/sample_company.h"
@@ -26,7 +26,7 @@ QString status(QWidget* w, const char* name = "StatusLabel") {
 }
 
 void chooseFolder(QWidget* w, const QString& folder) {
-    w->findChild<app::MediaFolderChooser*>()->setFolder(folder);
+    w->findChild<ui::MediaFolderChooser*>()->setFolder(folder);
 }
 
 qint64 bankRows() {

@@ -32,7 +32,7 @@ protected:
         EXPECT_TRUE(
             exchange::runExport(c, exchange::ExportFormat::Own, request(exportDir.path())).ok);
         const auto journal = file("NRVExp.txt"), bank = file("NRVBnk.txt");
-        return exchange::importNrvFiles(to, 1, &journal, &bank);
+        return exchange::importNrvFiles(to, 1, &journal, &bank, banking::alwaysYes);
     }
     static QStringList rows(store::Connection& on, const QString& sql) {
         store::Query q(on);
@@ -58,19 +58,20 @@ protected:
             "DESC, AMOUNT, BUSAMT, GSTAMT, TRANTYPE, REASON, TRANDATE, HASBNKACCT, SPLITDEST, "
             "SRCHCODE, BNKLINKNO, BNKTRNLNK FROM QVACTTR ORDER BY 1, 5, 7, 8, 10");
         expectSame(
-            "SELECT TRANNUM, CHQDATE, AMOUNT, GSTAMT, NUMLINES, CHQBNKCOY "
-            "FROM QVCHHDR WHERE AMOUNT <> 0 ORDER BY 1, 6");
+            "SELECT TRANNUM, CHEQUENO, PAYTYPE, CHQDATE, AMOUNT, GSTAMT, NUMLINES, CHQBNKCOY "
+            "FROM QVCHHDR WHERE AMOUNT <> 0 ORDER BY 1, 8");
         expectSame(
             "SELECT ACCTNO, LINENO, TOT_AMT, GSTAMT, NARRATIVE, CHQBNKCOY "
             "FROM QVCHQDET ORDER BY 6, 2");
+        // Every bank row, the transfer's two rows too, with their links to each other.
         expectSame(
-            "SELECT BANKACCT, TRANNUM, TRANDATE, AMOUNT, TRANTYPE, SOURCE, REASON, BNKTRNLNK, "
-            "LINKCODE FROM QVBNKTR WHERE SOURCE <> 'TRNFR' ORDER BY 1, 2");
-        // Transfers are not in the files: each account's balance less its transfers agrees.
+            "SELECT BANKACCT, TRANNUM, TRANDATE, AMOUNT, TRANTYPE, SOURCE, REASON, LINKCODE, "
+            "TRANREF, DESTBANK, DESTACCT, SOURCEBANK, SOURCEACCT, FULLLINK FROM QVBNKTR "
+            "ORDER BY 1, 2");
         expectSame(
-            "SELECT a.ACCTNO, ROUND(a.CURRBAL - TOTAL(CASE WHEN t.SOURCE = 'TRNFR' "
-            "THEN t.AMOUNT END), 2) FROM QVBNKACT a LEFT JOIN QVBNKTR t ON "
-            "t.BANKACCT = a.ACCTNO GROUP BY a.ACCTNO ORDER BY 1");
+            "SELECT BANKACCT, TRANNUM, BNKTRNLNK FROM QVBNKTR WHERE SOURCE <> 'TRNFR' "
+            "ORDER BY 1, 2");
+        expectSame("SELECT ACCTNO, CURRBAL, LASTREFNO, LASTCHQ FROM QVBNKACT ORDER BY 1");
     }
 };
 
@@ -85,9 +86,10 @@ TEST_F(ImportTest, AMonthMovesIntoAnEmptyCopyOfTheCompany) {
                    "SELECT BANKACCT, AMOUNT FROM QVBNKTR WHERE TRANNUM = 1000001 "
                    "ORDER BY 1"),
               (QStringList{kAcctA + "|115", kAcctB + "|-115"}));
-    // Bank-file rows met the rows the journal lines made: no "TR" row was added.
-    EXPECT_EQ(rows(target.connection, "SELECT COUNT(*) FROM QVBNKTR WHERE TRANTYPE = 'TR'"),
-              QStringList{"0"});
+    // Bank-file rows met the rows the journal lines made: only the transfer's two are "TR".
+    EXPECT_EQ(rows(target.connection,
+                   "SELECT BANKACCT, AMOUNT FROM QVBNKTR WHERE TRANTYPE = 'TR' ORDER BY 1"),
+              (QStringList{kAcctA + "|-20", kAcctB + "|20"}));
     // The two-line cheque counts its lines, so payment entry numbers the next one 3.
     EXPECT_EQ(rows(target.connection, "SELECT NUMLINES FROM QVCHHDR WHERE AMOUNT = 280"),
               QStringList{"2"});
@@ -114,7 +116,8 @@ TEST_F(ImportTest, AFailingLineLeavesNothingOfItsTransaction) {
     for (QStringList& r : journal)
         if (r.value(0) == "MOTOR" && r.value(19) == "CHQ") r[0] = "NOSUCH", ++changed;
     ASSERT_EQ(changed, 1);
-    const auto out = exchange::importNrvFiles(target.connection, 1, &journal, nullptr);
+    const auto out =
+        exchange::importNrvFiles(target.connection, 1, &journal, nullptr, banking::alwaysYes);
     const QString ref = rows(c, "SELECT TRANNUM FROM QVCHHDR WHERE AMOUNT = 280").value(0);
     EXPECT_EQ(out.log, QStringList{"Could not import transaction no.  " + ref});
     EXPECT_EQ(rows(target.connection, "SELECT COUNT(*) FROM QVCHHDR WHERE TRANNUM = " + ref),
@@ -127,6 +130,25 @@ TEST_F(ImportTest, AFailingLineLeavesNothingOfItsTransaction) {
               QStringList{"0"});
     // The other payments came in whole.
     EXPECT_EQ(rows(target.connection, "SELECT COUNT(*) FROM QVCHHDR"), QStringList{"2"});
+}
+
+TEST_F(ImportTest, FilesReachingIntoAFiledTaxPeriodAskOnceAndNoImportsNothing) {
+    target.connection.exec(
+        "INSERT INTO QVGST (COYNO, GSTBEGDATE, GSTENDDATE) VALUES (1, '2025-05-01', '2025-06-30')");
+    EXPECT_TRUE(exchange::runExport(c, exchange::ExportFormat::Own, request(exportDir.path())).ok);
+    const auto journal = file("NRVExp.txt"), bank = file("NRVBnk.txt");
+    for (const bool yes : {false, true}) {
+        QStringList asked;
+        const auto out = exchange::importNrvFiles(target.connection, 1, &journal, &bank,
+                                                  [&](const banking::Confirmation& q) {
+                                                      asked << q.text;
+                                                      return yes;
+                                                  });
+        EXPECT_EQ(asked.size(), 1);
+        EXPECT_EQ(out.declined, !yes);
+        EXPECT_EQ(rows(target.connection, "SELECT COUNT(*) > 0 FROM QVACTTR"),
+                  QStringList{yes ? "1" : "0"});
+    }
 }
 
 TEST(ImportRecords, QuotedFieldsKeepCommasDoubledQuotesAndLineBreaks) {

@@ -10,7 +10,7 @@
 #include <QtTest>
 
 #include "app/commands.h"
-#include "app/folderchooser.h"
+#include "ui/folderchooser.h"
 #include "exchange/exportnrvform.h"
 #include "exchange/importnrvform.h"
 #include "reports/book_fixture.h"
@@ -127,7 +127,7 @@ void TestExchangeForms::aSuccessfulExportCompletesAndCopies() {
     QCOMPARE(child<QLabel>(w.get(), "CopyFilesLabel")->text(),
              QString("Copying NRVExp.txt and NRVBnk.txt"));
     QTemporaryDir stick;
-    w->findChild<app::MediaFolderChooser*>()->setFolder(stick.path());
+    w->findChild<ui::MediaFolderChooser*>()->setFolder(stick.path());
     click(w.get(), "CopyButton");
     QVERIFY(QFile::exists(stick.filePath("NRVExp.txt")));
     QVERIFY(QFile::exists(stick.filePath("NRVBnk.txt")));

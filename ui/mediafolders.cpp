@@ -1,4 +1,4 @@
-#include "app/mediafolders.h"
+#include "ui/mediafolders.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -6,7 +6,7 @@
 
 #include "store/backup.h"
 
-namespace app {
+namespace ui {
 
 QStringList removableMediaFolders() {
     QStringList folders;
@@ -40,4 +40,4 @@ QString preferredBackupFolder(const QString& dataFolder) {
     return !last.isEmpty() && QFileInfo(last).isDir() ? QDir::cleanPath(last) : QString();
 }
 
-}  // namespace app
+}  // namespace ui

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace app {
+namespace ui {
 
 // Mount points of mounted media under /media and /run/media, in name order.
 QStringList removableMediaFolders();
@@ -17,4 +17,4 @@ QStringList backupPlaces(const QString& dataFolder);
 // last backup's folder when it still exists; empty when neither is there.
 QString preferredBackupFolder(const QString& dataFolder);
 
-}  // namespace app
+}  // namespace ui

@@ -1,8 +1,8 @@
 #pragma once
-// The place and folder of a backup or restore: a list of places (removable media first) and a
-// folder box that can be typed into or filled from a folder dialog. Choosing a place puts it in
-// the folder box; every change of the folder is announced once the box is left or a place or
-// dialog is chosen.
+// The place and folder of a backup, a restore or an export's copy: a list of places (removable
+// media first) and a folder box that can be typed into or filled from a folder dialog. Choosing a
+// place puts it in the folder box; every change of the folder is announced once the box is left
+// or a place or dialog is chosen.
 
 #include <QWidget>
 
@@ -10,7 +10,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 
-namespace app {
+namespace ui {
 
 class MediaFolderChooser : public QWidget {
     Q_OBJECT
@@ -39,4 +39,4 @@ private:
     QString announced_;
 };
 
-}  // namespace app
+}  // namespace ui

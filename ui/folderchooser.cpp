@@ -1,4 +1,4 @@
-#include "app/folderchooser.h"
+#include "ui/folderchooser.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace app {
+namespace ui {
 
 MediaFolderChooser::MediaFolderChooser(const QString& placeText, const QString& folderText,
                                        QWidget* parent)
@@ -64,4 +64,4 @@ void MediaFolderChooser::BrowseButtonClick() {
     if (!chosen.isEmpty()) setFolder(chosen);
 }
 
-}  // namespace app
+}  // namespace ui
