@@ -1,5 +1,7 @@
 #include "exchange/csv_statement.h"
 
+#include <QRegularExpression>
+
 namespace exchange {
 
 namespace {
@@ -134,7 +136,16 @@ std::optional<qint64> csvCents(QStringView text, bool decimalComma) {
 }
 
 QDate csvDate(QStringView text, const QString& format) {
-    QDate date = QDate::fromString(text.trimmed().toString(), format);
+    const QString plain = text.trimmed().toString();
+    QDate date = QDate::fromString(plain, format);
+    // Banks drop the leading zeros of days and months ("2/3/2026" for "dd/MM/yyyy").
+    if (!date.isValid()) {
+        static const QRegularExpression days(QStringLiteral("(?<!d)dd(?!d)"));
+        static const QRegularExpression months(QStringLiteral("(?<!M)MM(?!M)"));
+        QString loose = format;
+        loose.replace(days, QStringLiteral("d")).replace(months, QStringLiteral("M"));
+        date = QDate::fromString(plain, loose);
+    }
     // Qt reads "yy" as 19yy; a bank's two-digit year is this century's.
     if (date.isValid() && !format.contains(QLatin1String("yyyy")) && date.year() < 2000)
         date = date.addYears(100);

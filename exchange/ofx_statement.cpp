@@ -2,8 +2,8 @@
 
 #include <libofx/libofx.h>
 
-#include <QDateTime>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include "exchange/statement_file.h"
@@ -58,23 +58,18 @@ int onOfxAccount(const OfxAccountData d, void* data) {
     return 0;
 }
 
-// The date the bank posted the transaction, in this computer's time zone (libofx gives a moment).
-QDate ofxDate(time_t moment) { return QDateTime::fromSecsSinceEpoch(qint64(moment)).date(); }
-
 int onOfxTransaction(const OfxTransactionData d, void* data) {
     auto* r = static_cast<OfxReading*>(data);
     ++r->transactions;
     if (!r->transactionProblem.isEmpty()) return 0;
     const auto cents = d.amount_valid ? store::fmt::checkedCents(d.amount) : std::nullopt;
-    if (!d.date_posted_valid || !cents || qAbs(*cents) >= 1'000'000'000'000'000LL) {
+    if (!cents || qAbs(*cents) >= 1'000'000'000'000'000LL) {
         r->transactionProblem =
-            QStringLiteral("Transaction %1 of this file has no readable %2.")
-                .arg(r->transactions)
-                .arg(d.date_posted_valid ? QStringLiteral("amount") : QStringLiteral("date"));
+            QStringLiteral("Transaction %1 of this file has no readable amount.")
+                .arg(r->transactions);
         return 0;
     }
     StatementLine line;
-    line.date = ofxDate(d.date_posted);
     line.cents = *cents;
     const QString name = ofxText(d.name, d.name_valid), memo = ofxText(d.memo, d.memo_valid);
     // The payee codes the line through the narrative memory; a memo varies from line to line.
@@ -100,10 +95,57 @@ OfxStatement ofxRefused(const QString& problem) {
     return s;
 }
 
+// What libofx cannot be trusted with: it reads a missing or garbled amount as 0 and a garbled
+// date as any day, and gives a moment in this computer's time zone where the bank wrote a day.
+// So each transaction's own text must hold a number as its amount and a day as its date, and
+// the date is the day the bank wrote.
+struct OfxTransactionText {
+    QDate date;
+    bool amountWritten = false;
+};
+
+std::vector<OfxTransactionText> ofxTransactionTexts(const QByteArray& bytes) {
+    static const QRegularExpression start(QStringLiteral("<STMTTRN>"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression date(QStringLiteral("<DTPOSTED>\\s*(\\d{4})(\\d{2})(\\d{2})"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression amount(
+        QStringLiteral("<TRNAMT>\\s*[+-]?(\\d+([.,]\\d*)?|[.,]\\d+)\\s*(<|\\r|\\n|$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QString text = QString::fromLatin1(bytes);
+    const QStringList blocks = text.split(start);
+    std::vector<OfxTransactionText> out;
+    for (qsizetype i = 1; i < blocks.size(); ++i) {
+        OfxTransactionText t;
+        if (const auto m = date.match(blocks[i]); m.hasMatch())
+            t.date = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+        t.amountWritten = amount.match(blocks[i]).hasMatch();
+        out.push_back(t);
+    }
+    return out;
+}
+
+// libofx complains of a missing element the standard requires (a closing balance, say) as of a
+// damaged file, and reads both as far as it can. A file is whole when it ends its <OFX>, every
+// transaction it holds was read, and each has its date and amount.
+QString ofxWholeProblem(const QByteArray& bytes, OfxReading& r) {
+    const std::vector<OfxTransactionText> texts = ofxTransactionTexts(bytes);
+    if (!bytes.toUpper().contains("</OFX>") || int(texts.size()) != r.transactions)
+        return QStringLiteral("This OFX/QFX file is damaged or incomplete.");
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (!texts[i].date.isValid())
+            return QStringLiteral("Transaction %1 of this file has no readable date.").arg(i + 1);
+        if (!texts[i].amountWritten)
+            return QStringLiteral("Transaction %1 of this file has no readable amount.").arg(i + 1);
+        if (i < r.statement.lines.size()) r.statement.lines[i].date = texts[i].date;
+    }
+    return r.transactionProblem;
+}
+
 // What libofx gathered, or why it is no statement to import.
-OfxStatement ofxOutcome(OfxReading& r, int result) {
-    if (result != 0)
-        return ofxRefused(QStringLiteral("This OFX/QFX file is damaged or incomplete."));
+OfxStatement ofxOutcome(OfxReading& r, const QByteArray& bytes) {
+    if (const QString problem = ofxWholeProblem(bytes, r); !problem.isEmpty())
+        return ofxRefused(problem);
     if (r.investment)
         return ofxRefused(
             QStringLiteral("This is an investment statement; only bank and credit "
@@ -112,21 +154,20 @@ OfxStatement ofxOutcome(OfxReading& r, int result) {
         return ofxRefused(QStringLiteral("This file holds the statements of %1 accounts; download "
                                          "one account at a time.")
                               .arg(r.accounts.size()));
-    if (!r.transactionProblem.isEmpty()) return ofxRefused(r.transactionProblem);
     if (r.statement.lines.empty())
         return ofxRefused(QStringLiteral("This OFX/QFX file holds no transactions."));
     return std::move(r.statement);
 }
 
-OfxStatement readOfxFile(const QString& path) {
+OfxStatement readOfxFile(const QString& path, const QByteArray& bytes) {
     OfxReading reading;
     silenceLibofx();
     LibofxContextPtr context = libofx_get_new_context();
     ofx_set_account_cb(context, onOfxAccount, &reading);
     ofx_set_transaction_cb(context, onOfxTransaction, &reading);
-    const int result = libofx_proc_file(context, QFile::encodeName(path).constData(), OFX);
+    libofx_proc_file(context, QFile::encodeName(path).constData(), OFX);
     libofx_free_context(context);
-    return ofxOutcome(reading, result);
+    return ofxOutcome(reading, bytes);
 }
 
 QString ofxDigits(const QString& text) {
@@ -144,7 +185,7 @@ OfxStatement readOfxStatement(const QString& path) {
     if (!read.problem.isEmpty()) return OfxStatement{{}, {}, {}, false, read.problem};
     if (!looksLikeOfx(read.bytes))
         return ofxRefused(QStringLiteral("This file is no OFX or QFX statement."));
-    return readOfxFile(path);
+    return readOfxFile(path, read.bytes);
 }
 
 OfxStatement ofxStatementFromBytes(const QByteArray& bytes) {
@@ -153,7 +194,7 @@ OfxStatement ofxStatementFromBytes(const QByteArray& bytes) {
     QTemporaryFile file;
     if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
         return ofxRefused(QStringLiteral("The statement cannot be written to a temporary file."));
-    return readOfxFile(file.fileName());
+    return readOfxFile(file.fileName(), bytes);
 }
 
 bool ofxAccountMatches(const QString& fileAccount, const QString& bankCode, const QString& acctNo) {

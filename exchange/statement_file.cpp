@@ -41,7 +41,7 @@ StatementText statementTextFromBytes(const QByteArray& bytes) {
     return {text, {}};
 }
 
-StatementFile statementFromBytes(const QByteArray& bytes) {
+StatementFile statementFromBytes(const QByteArray& bytes, qsizetype longestLine) {
     const StatementText read = statementTextFromBytes(bytes);
     if (!read.ok()) return StatementFile{{}, read.problem};
     StatementFile file;
@@ -51,11 +51,11 @@ StatementFile statementFromBytes(const QByteArray& bytes) {
         while (end < rest.size() && rest[end] != QLatin1Char('\n') &&
                rest[end] != QLatin1Char('\r'))
             ++end;
-        if (end > kLongestStatementLine)
+        if (end > longestLine)
             return refused(QStringLiteral("Line %1 of this file is longer than %2 characters, "
                                           "so the file is no bank statement.")
                                .arg(file.lines.size() + 1)
-                               .arg(kLongestStatementLine));
+                               .arg(longestLine));
         file.lines << rest.first(end).toString();
         if (end < rest.size() && rest[end] == QLatin1Char('\r') && end + 1 < rest.size() &&
             rest[end + 1] == QLatin1Char('\n'))

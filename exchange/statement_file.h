@@ -18,10 +18,12 @@ struct StatementFile {
     bool ok() const { return problem.isEmpty(); }
 };
 
-// The lines of the file's bytes, or the reason they are not a statement.
-StatementFile statementFromBytes(const QByteArray& bytes);
+// The lines of the file's bytes, or the reason they are not a statement. A statement read whole
+// (OFX on one line) may have longer lines than the line formats allow.
+StatementFile statementFromBytes(const QByteArray& bytes,
+                                 qsizetype longestLine = kLongestStatementLine);
 // The same for a file on disk; a file that cannot be opened gives its reason.
-StatementFile readStatementFile(const QString& path);
+StatementFile readStatementFile(const QString& path, qsizetype longestLine = kLongestStatementLine);
 
 // The whole text of a statement read whole (a CSV file, whose quoted fields may hold line
 // breaks), refused for the same reasons as above except the length of a line.
