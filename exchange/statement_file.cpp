@@ -78,9 +78,9 @@ StatementBytes readStatementBytes(const QString& path) {
     return {f.readAll(), {}};
 }
 
-StatementFile readStatementFile(const QString& path) {
+StatementFile readStatementFile(const QString& path, qsizetype longestLine) {
     const StatementBytes read = readStatementBytes(path);
-    return read.problem.isEmpty() ? statementFromBytes(read.bytes)
+    return read.problem.isEmpty() ? statementFromBytes(read.bytes, longestLine)
                                   : StatementFile{{}, read.problem};
 }
 
