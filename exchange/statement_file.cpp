@@ -12,9 +12,11 @@ constexpr qint64 kLargestStatementFile = 64LL * 1024 * 1024;
 
 const QString kNothingImported = QStringLiteral(" Nothing was imported.");
 
-QString refusal(const QString& problem) { return problem + kNothingImported; }
+QString statementRefusal(const QString& problem) { return problem + kNothingImported; }
 
-StatementFile refused(const QString& problem) { return StatementFile{{}, refusal(problem)}; }
+StatementFile refused(const QString& problem) {
+    return StatementFile{{}, statementRefusal(problem)};
+}
 
 bool looksLikeUtf16(const QByteArray& bytes) {
     return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
@@ -24,19 +26,21 @@ bool looksLikeUtf16(const QByteArray& bytes) {
 
 StatementText statementTextFromBytes(const QByteArray& bytes) {
     if (looksLikeUtf16(bytes))
-        return {{},
-                refusal(QStringLiteral("This file is written in UTF-16; save it from the bank "
-                                       "as plain text (CSV)."))};
+        return {
+            {},
+            statementRefusal(QStringLiteral("This file is written in UTF-16; save it from the bank "
+                                            "as plain text (CSV)."))};
     if (bytes.contains('\0'))
         return {{},
-                refusal(QStringLiteral("This file is not a text file, so it is no bank "
-                                       "statement."))};
+                statementRefusal(QStringLiteral("This file is not a text file, so it is no bank "
+                                                "statement."))};
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
-        return {{},
-                refusal(QStringLiteral("This file is not plain text in the UTF-8 or ASCII a "
-                                       "bank statement uses."))};
+        return {
+            {},
+            statementRefusal(QStringLiteral("This file is not plain text in the UTF-8 or ASCII a "
+                                            "bank statement uses."))};
     if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
     return {text, {}};
 }
@@ -68,13 +72,13 @@ StatementFile statementFromBytes(const QByteArray& bytes, qsizetype longestLine)
 StatementBytes readStatementBytes(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return {
-            {},
-            refusal(QStringLiteral("The file %1 cannot be read: %2.").arg(path, f.errorString()))};
+        return {{},
+                statementRefusal(
+                    QStringLiteral("The file %1 cannot be read: %2.").arg(path, f.errorString()))};
     if (f.size() > kLargestStatementFile)
-        return {
-            {},
-            refusal(QStringLiteral("The file %1 is too large for a bank statement.").arg(path))};
+        return {{},
+                statementRefusal(
+                    QStringLiteral("The file %1 is too large for a bank statement.").arg(path))};
     return {f.readAll(), {}};
 }
 
