@@ -35,7 +35,7 @@ if(QUORVEL_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   set(QUORVEL_DEB_DEPENDS libqt6widgets6 libqt6printsupport6 libqt6charts6 libsqlite3-0
-      libxlsxwriter4)
+      libxlsxwriter4 libofx7)
   list(JOIN QUORVEL_DEB_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 endif()
 set(CPACK_GENERATOR DEB)

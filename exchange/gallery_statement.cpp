@@ -6,6 +6,7 @@
 
 #include "banking/bank_entry_reads.h"
 #include "banking/sample_company.h"
+#include "exchange/csvmappingform.h"
 #include "exchange/getbankasciifile.h"
 #include "exchange/importtextform.h"
 #include "exchange/statement_grid.h"
@@ -25,6 +26,14 @@ const char* const kGalleryWestpacStatement =
     "06/03/2026,-1150.00,\"HARBOUR PROPERTIES RENT\",\"MARCH\"\r\n"
     "07/03/2026,980.25,\"CAFE TAKINGS, EFTPOS\",\"SETTLEMENT\"\r\n";
 
+const char* const kGalleryCsvStatement =
+    "Date,Details,Particulars,Debit,Credit,Reference\r\n"
+    "01/03/2026,\"CAFE TAKINGS, EFTPOS\",SETTLEMENT,,1250.00,S1\r\n"
+    "02/03/2026,COUNTDOWN PONSONBY,EFTPOS,86.40,,\r\n"
+    "04/03/2026,MONTHLY ACCOUNT FEE,,12.50,,\r\n"
+    "05/03/2026,CREDIT INTEREST,,,3.17,\r\n"
+    "06/03/2026,HARBOUR PROPERTIES RENT,MARCH,1150.00,,R0306\r\n";
+
 }  // namespace
 
 void registerStatementWindows() {
@@ -41,6 +50,18 @@ void registerStatementWindows() {
         w->findChild<QComboBox*>(QStringLiteral("BankCombo"))
             ->setCurrentText(QStringLiteral("Westpac"));
         w->grid()->setCurrentIndex(w->gridModel()->index(2, 1));
+        return w;
+    });
+    add(QStringLiteral("TCsvMappingForm"), [](Context&) -> QWidget* {
+        auto* w = new TCsvMappingForm;
+        exchange::CsvMapping m;
+        m.amounts = exchange::CsvAmounts::DebitCredit;
+        m.debitColumn = 4;
+        m.creditColumn = 5;
+        m.descriptionColumns = {2, 3};
+        m.referenceColumn = 6;
+        w->setMapping(m);
+        w->setSample(QString::fromUtf8(kGalleryCsvStatement));
         return w;
     });
     add(QStringLiteral("TGetBankAsciiFile"), [](Context& ctx) -> QWidget* {

@@ -52,7 +52,8 @@ TGetBankAsciiFile::TGetBankAsciiFile(QWidget* owner) : ui::FormBase(owner, QStri
 
 QString TGetBankAsciiFile::fileFilter() {
     return QStringLiteral(
-        "Text files (*.txt *.TXT);;Comma delimited (*.csv *.CSV);;BNZ gift format (*.trn *.TRN)");
+        "Text files (*.txt *.TXT);;Comma delimited (*.csv *.CSV);;BNZ gift format (*.trn *.TRN);;"
+        "OFX/QFX statements (*.ofx *.OFX *.qfx *.QFX)");
 }
 
 QString TGetBankAsciiFile::downloadFolder() {
@@ -72,7 +73,8 @@ void TGetBankAsciiFile::showFolder(const QString& path) {
     folderLabel_->setText(QStringLiteral("Folder : ") + QDir::toNativeSeparators(current_));
     fileList_->clear();
     const QStringList files = QDir(current_).entryList(
-        {QStringLiteral("*.txt"), QStringLiteral("*.csv"), QStringLiteral("*.trn")},
+        {QStringLiteral("*.txt"), QStringLiteral("*.csv"), QStringLiteral("*.trn"),
+         QStringLiteral("*.ofx"), QStringLiteral("*.qfx")},
         QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
     fileList_->addItems(files);
 }

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QToolButton>
+#include <limits>
 
 #include "banking/acctselform.h"
 #include "banking/bank_entry_reads.h"
@@ -31,6 +32,7 @@ TImportTextForm::TImportTextForm(QWidget* owner)
     : ui::MaintenanceFrame(owner, QStringLiteral("ImportTextForm")) {
     buildLayout();
     connectHandlers();
+    connectWholeStatementHandlers();
 }
 
 TImportTextForm::~TImportTextForm() = default;
@@ -85,6 +87,7 @@ void TImportTextForm::applyMode(ui::EditMode mode) {
     typeGroup_->setEnabled(!browse);
     grid_->setEnabled(browse);
     getFileButton_->setEnabled(browse);
+    csvLayoutButton_->setEnabled(browse);
     bankCombo_->setEnabled(browse);
     navigator_->setEnabledAll(browse);
     if (!browse) updateAcceptAllowed();
@@ -177,15 +180,23 @@ void TImportTextForm::GetFileButtonClick() {
 }
 
 bool TImportTextForm::loadStatementFile(const QString& path) {
-    const exchange::StatementFile file = exchange::readStatementFile(path);
+    chooseFormatOfFile(path);
+    const exchange::StatementFormat* format = chosenFormat();
+    const bool whole = format && format->kind != exchange::StatementKind::Lines;
+    const exchange::StatementFile file = exchange::readStatementFile(
+        path, whole ? std::numeric_limits<qsizetype>::max() : exchange::kLongestStatementLine);
     if (!file.ok()) {
         ui::beep();
         ui::error(this, file.problem);
         return false;
     }
+    statementPath_ = path;
+    fileLines_ = file.lines;
+    showingWhole_ = false;
     model_->setLines(file.lines);
     if (!file.lines.isEmpty()) grid_->setCurrentIndex(model_->index(0, 1));
     bankCombo_->setEnabled(true);
+    readWholeStatement();
     return true;
 }
 
@@ -232,6 +243,7 @@ void TImportTextForm::selectAccount(const QString& bankCode, const QString& acct
     navigator_->updateButtons();
     if (!browsing()) PurposeEditChange();
     updateAcceptAllowed();
+    accountChangedForWholeStatement();
 }
 
 void TImportTextForm::showAccountFigures() {
@@ -318,9 +330,7 @@ void TImportTextForm::fillFromGridLine(int row) {
     const QString text = model_->line(row);
     if (text.trimmed().isEmpty()) return;
     const exchange::StatementFormat* format = chosenFormat();
-    exchange::LineContext context;
-    context.account = bankCodeEdit_->text().trimmed() + u'-' + acctNoEdit_->text().trimmed();
-    const auto line = format->parse(text, context);
+    const auto line = statementLineAt(row);
     if (!line) {
         ui::information(this, QStringLiteral("Record %1 cannot be read as a %2 statement line; "
                                              "enter the transaction by hand or cancel.")

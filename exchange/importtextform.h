@@ -13,11 +13,14 @@
 #include <vector>
 
 #include "banking/bank_posting.h"
+#include "exchange/csv_mapping.h"
 #include "exchange/statement_import.h"
 #include "exchange/statement_memory.h"
+#include "exchange/statement_rows.h"
 #include "store/connection.h"
 #include "ui/maintenanceframe.h"
 
+class QBoxLayout;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -52,6 +55,12 @@ public:
     QTableView* grid() const { return grid_; }
     // The shown details' type.
     exchange::ImportType currentType() const;
+    // What grid row `row` gives: the line its format reads (line formats), the transaction of a
+    // statement read whole (OFX/QFX, CSV); nothing for a blanked or unreadable row.
+    std::optional<exchange::StatementLine> statementLineAt(int row) const;
+    // "CSV la&yout": the column layout of the account's CSV statements, saved and the file read
+    // again with it.
+    void CsvLayoutButtonClick();
 
 protected:
     void FormShow() override;
@@ -96,6 +105,20 @@ private:
     void updateAcceptAllowed();
     const exchange::StatementFormat* chosenFormat() const;
 
+    // Statements read whole (OFX/QFX, CSV), in importtextform_whole.cpp: read when the file,
+    // the format or the bank account changes; the grid shows one row per transaction.
+    void buildWholeStatementButton(QBoxLayout* row);
+    void connectWholeStatementHandlers();
+    void readWholeStatement();
+    void accountChangedForWholeStatement();
+    void showFileLines();
+    bool fileAccountAccepted(const exchange::StatementRows& rows);
+    std::optional<exchange::CsvMapping> askCsvMapping(const exchange::CsvMapping& start);
+    std::optional<exchange::CsvMapping> csvMappingOfAccount();
+    std::optional<exchange::StatementRows> readChosenStatement(
+        const exchange::StatementFormat& format);
+    void chooseFormatOfFile(const QString& path);
+
     store::Connection connection_;
     banking::Company company_;
     exchange::NarrativeMemory memory_;
@@ -107,7 +130,12 @@ private:
     bool overlapAccepted_ = true;
     bool filling_ = false;  // boxes set by the window, not typed
     int addingRow_ = -1;
-    QDate latestAccepted_;  // the latest date of a line accepted since the window opened
+    QDate latestAccepted_;       // the latest date of a line accepted since the window opened
+    QString statementPath_;      // the file loaded
+    QStringList fileLines_;      // its lines as the file has them
+    bool showingWhole_ = false;  // the grid shows the rows of a statement read whole
+    std::vector<std::optional<exchange::StatementLine>> wholeLines_;  // beside each such row
+    QString wholeAccount_;  // the bank account they were read for
 
     QComboBox* bankCombo_;
     QLineEdit* bankCodeEdit_;
@@ -138,4 +166,5 @@ private:
     QTableView* grid_;
     exchange::StatementGridModel* model_;
     QPushButton* getFileButton_;
+    QPushButton* csvLayoutButton_ = nullptr;
 };

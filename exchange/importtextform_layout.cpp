@@ -84,6 +84,7 @@ void TImportTextForm::buildLayout() {
     grid_->setMinimumHeight(160);
     gridLabel->addWidget(importLabel(this, QStringLiteral("Statement &lines :"), grid_));
     gridLabel->addStretch();
+    buildWholeStatementButton(gridLabel);
     getFileButton_ = new QPushButton(QStringLiteral("&Get File"), this);
     getFileButton_->setObjectName(QStringLiteral("GetFileButton"));
     getFileButton_->setToolTip(QStringLiteral("Find the import file"));

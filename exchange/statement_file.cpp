@@ -12,8 +12,10 @@ constexpr qint64 kLargestStatementFile = 64LL * 1024 * 1024;
 
 const QString kNothingImported = QStringLiteral(" Nothing was imported.");
 
+QString statementRefusal(const QString& problem) { return problem + kNothingImported; }
+
 StatementFile refused(const QString& problem) {
-    return StatementFile{{}, problem + kNothingImported};
+    return StatementFile{{}, statementRefusal(problem)};
 }
 
 bool looksLikeUtf16(const QByteArray& bytes) {
@@ -22,30 +24,42 @@ bool looksLikeUtf16(const QByteArray& bytes) {
 
 }  // namespace
 
-StatementFile statementFromBytes(const QByteArray& bytes) {
+StatementText statementTextFromBytes(const QByteArray& bytes) {
     if (looksLikeUtf16(bytes))
-        return refused(QStringLiteral(
-            "This file is written in UTF-16; save it from the bank as plain text (CSV)."));
+        return {
+            {},
+            statementRefusal(QStringLiteral("This file is written in UTF-16; save it from the bank "
+                                            "as plain text (CSV)."))};
     if (bytes.contains('\0'))
-        return refused(QStringLiteral("This file is not a text file, so it is no bank statement."));
+        return {{},
+                statementRefusal(QStringLiteral("This file is not a text file, so it is no bank "
+                                                "statement."))};
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
+    QString text = decoder.decode(bytes);
     if (decoder.hasError())
-        return refused(QStringLiteral(
-            "This file is not plain text in the UTF-8 or ASCII a bank statement uses."));
+        return {
+            {},
+            statementRefusal(QStringLiteral("This file is not plain text in the UTF-8 or ASCII a "
+                                            "bank statement uses."))};
+    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    return {text, {}};
+}
+
+StatementFile statementFromBytes(const QByteArray& bytes, qsizetype longestLine) {
+    const StatementText read = statementTextFromBytes(bytes);
+    if (!read.ok()) return StatementFile{{}, read.problem};
     StatementFile file;
-    QStringView rest(text);
-    if (rest.startsWith(QChar(0xFEFF))) rest = rest.mid(1);
+    QStringView rest(read.text);
     while (!rest.isEmpty()) {
         qsizetype end = 0;
         while (end < rest.size() && rest[end] != QLatin1Char('\n') &&
                rest[end] != QLatin1Char('\r'))
             ++end;
-        if (end > kLongestStatementLine)
+        if (end > longestLine)
             return refused(QStringLiteral("Line %1 of this file is longer than %2 characters, "
                                           "so the file is no bank statement.")
                                .arg(file.lines.size() + 1)
-                               .arg(kLongestStatementLine));
+                               .arg(longestLine));
         file.lines << rest.first(end).toString();
         if (end < rest.size() && rest[end] == QLatin1Char('\r') && end + 1 < rest.size() &&
             rest[end + 1] == QLatin1Char('\n'))
@@ -55,14 +69,29 @@ StatementFile statementFromBytes(const QByteArray& bytes) {
     return file;
 }
 
-StatementFile readStatementFile(const QString& path) {
+StatementBytes readStatementBytes(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return refused(
-            QStringLiteral("The file %1 cannot be read: %2.").arg(path, f.errorString()));
+        return {{},
+                statementRefusal(
+                    QStringLiteral("The file %1 cannot be read: %2.").arg(path, f.errorString()))};
     if (f.size() > kLargestStatementFile)
-        return refused(QStringLiteral("The file %1 is too large for a bank statement.").arg(path));
-    return statementFromBytes(f.readAll());
+        return {{},
+                statementRefusal(
+                    QStringLiteral("The file %1 is too large for a bank statement.").arg(path))};
+    return {f.readAll(), {}};
+}
+
+StatementFile readStatementFile(const QString& path, qsizetype longestLine) {
+    const StatementBytes read = readStatementBytes(path);
+    return read.problem.isEmpty() ? statementFromBytes(read.bytes, longestLine)
+                                  : StatementFile{{}, read.problem};
+}
+
+StatementText readStatementText(const QString& path) {
+    const StatementBytes read = readStatementBytes(path);
+    return read.problem.isEmpty() ? statementTextFromBytes(read.bytes)
+                                  : StatementText{{}, read.problem};
 }
 
 }  // namespace exchange

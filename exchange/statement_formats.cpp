@@ -267,6 +267,8 @@ const std::vector<StatementFormat>& statementFormats() {
         {QStringLiteral("TSB"), parseTsbLine, false},
         {QStringLiteral("KiwiBank"), parseKiwiBankLine, false},
         {QStringLiteral("National Bank"), parseNationalBankLine, false},
+        {kOfxFormatName, nullptr, true, StatementKind::Ofx},
+        {kCsvFormatName, nullptr, false, StatementKind::Csv},
     };
     return formats;
 }

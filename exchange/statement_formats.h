@@ -18,8 +18,9 @@ struct StatementLine {
     qint64 cents = 0;  // signed: money out is negative
     QDate date;
     QString narrative;
-    QString reference;    // the cheque's number as the file gives it (cheque lines only)
+    QString reference;    // a cheque's number (cheque lines); a CSV file's reference column
     bool cheque = false;  // the line is a cheque: type Cheque/Payment
+    QString fitid;        // the bank's own id of the transaction (OFX FITID); empty otherwise
 
     double amount() const { return double(cents) / 100.0; }
 };
@@ -32,11 +33,16 @@ struct LineContext {
 
 using LineParser = std::optional<StatementLine> (*)(QStringView line, const LineContext& context);
 
+// How a format reads its file: line by line through `parse`, or whole (an OFX/QFX file through
+// libofx, a CSV file through the column layout saved for the bank account).
+enum class StatementKind { Lines, Ofx, Csv };
+
 // One entry of the "Select your bank :" list.
 struct StatementFormat {
-    QString name;  // as the list shows it
-    LineParser parse = nullptr;
+    QString name;                       // as the list shows it
+    LineParser parse = nullptr;         // Lines only
     bool carriesChequeNumbers = false;  // its cheque lines bring their own number
+    StatementKind kind = StatementKind::Lines;
 };
 
 // Every format, in the order of the list. A new format joins by adding its entry here.
@@ -44,7 +50,11 @@ const std::vector<StatementFormat>& statementFormats();
 // The format of this name, or nullptr.
 const StatementFormat* findStatementFormat(const QString& name);
 
-// The seven formats.
+// The names of the formats read whole.
+inline const QString kOfxFormatName = QStringLiteral("OFX/QFX file");
+inline const QString kCsvFormatName = QStringLiteral("CSV file");
+
+// The seven line formats.
 std::optional<StatementLine> parseAnzLine(QStringView line, const LineContext& context);
 std::optional<StatementLine> parseBnzLine(QStringView line, const LineContext& context);
 std::optional<StatementLine> parseWestpacLine(QStringView line, const LineContext& context);

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config ccache lld qt6-base-dev libsqlite3-dev sqlite3
           libgtest-dev fonts-dejavu-core xvfb xauth poppler-utils openbox
           libxlsxwriter-dev unzip libshp-dev qt6-charts-dev libqt6opengl6-dev desktop-file-utils
-          appstream dpkg-dev)
+          appstream dpkg-dev libofx-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

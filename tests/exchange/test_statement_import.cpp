@@ -117,6 +117,7 @@ TEST(StatementFuzzCorpus, everyKeptInputIsReadByEveryFormat) {
             const qsizetype nl = input.indexOf(u'\n');
             const LineContext context{nl < 0 ? QString() : input.first(nl)};
             for (const StatementFormat& format : statementFormats()) {
+                if (!format.parse) continue;  // read whole, not line by line
                 const auto line = format.parse(QStringView(input).mid(nl + 1), context);
                 EXPECT_TRUE(!line || line->date.isValid()) << name.toStdString();
             }
