@@ -31,6 +31,7 @@ TImportTextForm::TImportTextForm(QWidget* owner)
     : ui::MaintenanceFrame(owner, QStringLiteral("ImportTextForm")) {
     buildLayout();
     connectHandlers();
+    connectBatchHandlers();
 }
 
 TImportTextForm::~TImportTextForm() = default;
@@ -85,6 +86,7 @@ void TImportTextForm::applyMode(ui::EditMode mode) {
     typeGroup_->setEnabled(!browse);
     grid_->setEnabled(browse);
     getFileButton_->setEnabled(browse);
+    acceptAllButton_->setEnabled(browse);
     bankCombo_->setEnabled(browse);
     navigator_->setEnabledAll(browse);
     if (!browse) updateAcceptAllowed();
@@ -92,6 +94,7 @@ void TImportTextForm::applyMode(ui::EditMode mode) {
 
 bool TImportTextForm::startNew() {
     addingRow_ = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : -1;
+    addingLine_.reset();
     resetDetailBoxes();
     if (!chosenFormat()) {
         ui::beep();
@@ -99,6 +102,7 @@ bool TImportTextForm::startNew() {
         purposeEdit_->setFocus();
         return true;  // typed by hand instead
     }
+    if (!insistOnLineInBooks(addingRow_)) return false;
     fillFromGridLine(addingRow_);
     askOverlap();
     updateAcceptAllowed();
@@ -121,6 +125,7 @@ bool TImportTextForm::saveRecord() {
     in.details.purpose = purposeEdit_->text().trimmed();
     in.details.narrative = narrativeEdit_->text();
     in.details.source = sourceCombo_->currentText().trimmed();
+    in.statementLine = addingLine_;
     const exchange::AcceptResult r =
         exchange::acceptImportLine(connection_, in, [this](const banking::Confirmation& q) {
             return ui::showMessage(this, ui::MsgKind::Warning, q.text, ui::MsgButtons::YesNo) ==
@@ -139,7 +144,7 @@ bool TImportTextForm::saveRecord() {
     });
     if (!latestAccepted_.isValid() || in.details.date > latestAccepted_)
         latestAccepted_ = in.details.date;
-    model_->blankLine(addingRow_);
+    model_->blankLine(addingRow_, exchange::LineState::Accepted);
     currBalEdit_->setText(fmt::money(r.balance));
     return true;
 }
@@ -153,7 +158,8 @@ void TImportTextForm::closeTables() {
 }
 
 void TImportTextForm::deleteRecord() {
-    if (grid_->currentIndex().isValid()) model_->blankLine(grid_->currentIndex().row());
+    if (grid_->currentIndex().isValid())
+        model_->blankLine(grid_->currentIndex().row(), exchange::LineState::Deleted);
 }
 
 void TImportTextForm::showCurrent() {
@@ -186,6 +192,7 @@ bool TImportTextForm::loadStatementFile(const QString& path) {
     model_->setLines(file.lines);
     if (!file.lines.isEmpty()) grid_->setCurrentIndex(model_->index(0, 1));
     bankCombo_->setEnabled(true);
+    markLinesInBooks();
     return true;
 }
 
@@ -232,6 +239,7 @@ void TImportTextForm::selectAccount(const QString& bankCode, const QString& acct
     navigator_->updateButtons();
     if (!browsing()) PurposeEditChange();
     updateAcceptAllowed();
+    markLinesInBooks();
 }
 
 void TImportTextForm::showAccountFigures() {
@@ -333,6 +341,7 @@ void TImportTextForm::fillFromGridLine(int row) {
     std::optional<exchange::RememberedNarrative> memory;
     ui::guarded(this, [&] { memory = memory_.recall(line->narrative); });
     exchange::fillFromStatement(d, *line, memory);
+    addingLine_ = *line;
     if (d.type == ImportType::Cheque && !line->cheque && bank_)
         d.reference = exchange::proposedReference(*bank_, d.type, format->carriesChequeNumbers);
     showDetails(d);

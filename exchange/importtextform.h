@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "banking/bank_posting.h"
+#include "exchange/statement_batch.h"
 #include "exchange/statement_import.h"
 #include "exchange/statement_memory.h"
 #include "store/connection.h"
@@ -52,6 +53,9 @@ public:
     QTableView* grid() const { return grid_; }
     // The shown details' type.
     exchange::ImportType currentType() const;
+    // "Accept all coded F7": every line the narrative memory codes fully and the books do not
+    // hold yet, accepted one by one behind a progress bar, then what became of each line.
+    void AcceptAllCodedClick();
 
 protected:
     void FormShow() override;
@@ -95,6 +99,13 @@ private:
     void updateTax();
     void updateAcceptAllowed();
     const exchange::StatementFormat* chosenFormat() const;
+    // The lines already in the books and "Accept all coded" (importtextform_batch.cpp).
+    QPushButton* makeAcceptAllButton();
+    void connectBatchHandlers();
+    std::optional<exchange::StatementLine> statementLineOf(int row) const;
+    void markLinesInBooks();
+    bool insistOnLineInBooks(int row);
+    void showBatchResults(const exchange::BatchSummary& summary);
 
     store::Connection connection_;
     banking::Company company_;
@@ -107,6 +118,7 @@ private:
     bool overlapAccepted_ = true;
     bool filling_ = false;  // boxes set by the window, not typed
     int addingRow_ = -1;
+    std::optional<exchange::StatementLine> addingLine_;  // the file's line being imported
     QDate latestAccepted_;  // the latest date of a line accepted since the window opened
 
     QComboBox* bankCombo_;
@@ -138,4 +150,5 @@ private:
     QTableView* grid_;
     exchange::StatementGridModel* model_;
     QPushButton* getFileButton_;
+    QPushButton* acceptAllButton_;
 };

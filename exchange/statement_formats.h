@@ -20,6 +20,7 @@ struct StatementLine {
     QString narrative;
     QString reference;    // the cheque's number as the file gives it (cheque lines only)
     bool cheque = false;  // the line is a cheque: type Cheque/Payment
+    QString fitid;        // the bank's own id of the transaction (OFX FITID); empty when none
 
     double amount() const { return double(cents) / 100.0; }
 };

@@ -42,6 +42,6 @@ const std::vector<TableDef>& catalogue();
 const TableDef* findTable(QStringView name);
 
 // Bumped whenever a field or table is added; stamped in PRAGMA user_version.
-constexpr int kSchemaVersion = 2;
+constexpr int kSchemaVersion = 3;
 
 }  // namespace store
