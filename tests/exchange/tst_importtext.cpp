@@ -180,6 +180,8 @@ private slots:
         const auto status = [&](int row) {
             return w->gridModel()->data(w->gridModel()->index(row, 2), Qt::DisplayRole).toString();
         };
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
         QTest::keyClick(w.get(), Qt::Key_F7);
         QCOMPARE(script.texts().size(), 1);
         QVERIFY(script.texts().front().startsWith(
