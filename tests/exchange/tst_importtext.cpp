@@ -170,8 +170,8 @@ private slots:
     // F7 accepts the lines the memory codes and says so; the same statement loaded again shows
     // them "already in the books", F7 then accepts nothing, and "Add" on such a line asks first.
     void acceptAllCodedAndTheSameFileAgain() {
-        exchange::NarrativeMemory().remember(QStringLiteral("CAFE TAKINGS"),
-                                             {QStringLiteral("SALES"), QStringLiteral("EFTPOS"), 0});
+        exchange::NarrativeMemory().remember(
+            QStringLiteral("CAFE TAKINGS"), {QStringLiteral("SALES"), QStringLiteral("EFTPOS"), 0});
         const QStringList lines{QStringLiteral("15/03/2025,115.00,\"CAFE TAKINGS\",\"S1\""),
                                 QStringLiteral("16/03/2025,-20.00,\"UNKNOWN\",\"\""),
                                 QStringLiteral("17/03/2025,230.00,\"CAFE TAKINGS\",\"S2\"")};
