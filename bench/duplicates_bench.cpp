@@ -55,13 +55,24 @@ void makeImportedAccount(store::Connection& c, int rows) {
     store::Transaction tx(c);
     store::Table t(c, QStringLiteral("QVBnkTr.DBF"));
     t.open();
+    // The imported lines written straight, as recordImportedLine writes each.
+    store::Table imported(c, QStringLiteral("QVStmtLn.DBF"));
+    imported.open();
     for (int i = 0; i < rows; ++i) {
         const exchange::StatementLine l = bookedStatementLine(i, rows);
         writeDupBankRow(t, i, l);
-        if (i % 2 == 0)
-            exchange::recordImportedLine(
-                c, 1, kDupBank, kDupAcct,
-                store::keys::bankEntryKey(kDupBank, kDupAcct, QString::number(i + 1)), l);
+        if (i % 2 != 0) continue;
+        imported.insert();
+        imported.setValue(QStringLiteral("COYCODE"), 1);
+        imported.setValue(QStringLiteral("BANKLINK"),
+                          store::keys::bankRowLink(1, kDupBank, kDupAcct));
+        imported.setValue(QStringLiteral("BNKTRNLNK"),
+                          store::keys::bankEntryKey(kDupBank, kDupAcct, QString::number(i + 1)));
+        imported.setValue(QStringLiteral("FITID"), l.fitid);
+        imported.setValue(QStringLiteral("TRANDATE"), l.date);
+        imported.setValue(QStringLiteral("CENTS"), l.cents);
+        imported.setValue(QStringLiteral("NARRATIVE"), l.narrative);
+        imported.post();
     }
     tx.commit();
 }

@@ -72,10 +72,11 @@ void readImportedLines(store::Connection& c, int coy, const QString& bankLink, c
     store::Query q(c);
     q.setSql(QStringList{
         QStringLiteral("SELECT L.FITID, L.TRANDATE, L.CENTS, L.NARRATIVE, L.BNKTRNLNK"),
-        QStringLiteral("FROM QVStmtLn L WHERE L.BANKLINK = :sBankLink AND L.COYCODE = :iCoy"),
+        QStringLiteral("FROM QVStmtLn L WHERE L.BANKLINK = :sBankLink AND +L.COYCODE = :iCoy"),
         QStringLiteral("AND (L.FITID <> '' OR L.TRANDATE BETWEEN :dFrom AND :dTo)"),
+        // "+" keeps the engine on the BNKTRNLNK index: one probe per imported line.
         QStringLiteral("AND EXISTS (SELECT 1 FROM QVBnkTr T WHERE T.BNKTRNLNK = L.BNKTRNLNK"),
-        QStringLiteral("            AND T.COYCODE = L.COYCODE AND T.BANKLINK = L.BANKLINK)")});
+        QStringLiteral("            AND +T.COYCODE = L.COYCODE)")});
     q.bind(QStringLiteral("sBankLink"), bankLink);
     q.bind(QStringLiteral("iCoy"), coy);
     q.bind(QStringLiteral("dFrom"), from);
@@ -95,7 +96,7 @@ void readBankRows(store::Connection& c, int coy, const QString& bankLink, const 
     q.setSql(QStringList{QStringLiteral("SELECT T.TRANDATE, T.AMOUNT, T.REASON, T.BNKTRNLNK"),
                          QStringLiteral("FROM QVBnkTr T WHERE T.BANKLINK = :sBankLink"),
                          QStringLiteral("AND T.TRANDATE BETWEEN :dFrom AND :dTo"),
-                         QStringLiteral("AND T.COYCODE = :iCoy")});
+                         QStringLiteral("AND +T.COYCODE = :iCoy")});
     q.bind(QStringLiteral("sBankLink"), bankLink);
     q.bind(QStringLiteral("dFrom"), from);
     q.bind(QStringLiteral("dTo"), to);
