@@ -59,6 +59,8 @@ int paymentWindowBench(int count);
 int reconcileBench(int rows, int unreconciled);
 // The time until the statement import window shows a statement file of `lines` lines.
 int importWindowBench(int lines);
+// Finding the statement lines already in the books on an account of `rows` rows.
+int duplicatesBench(int rows);
 // control [CACHEFOLDER]: opening the control centre over a million journal lines.
 int controlBench(const QStringList& args);
 // Finalising the New Zealand return of the two months from `from` on an open book (rolled back

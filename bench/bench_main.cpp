@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
         {"importwindow", [](const QStringList& a) { return bench::importWindowBench(a.value(0, "20000").toInt()); }},
         {"control", bench::controlBench},
         {"bankbook", bench::bankBookBench},
+        {"duplicates", [](const QStringList& a) { return bench::duplicatesBench(a.value(0, "200000").toInt()); }},
         {"exchange", bench::exchangeBench},
         {"paymentwindow", [](const QStringList& a) { return bench::paymentWindowBench(a.value(0, "50000").toInt()); }},
         {"reconcile", [](const QStringList& a) { return bench::reconcileBench(a.value(0, "200000").toInt(), a.value(1, "20000").toInt()); }},

@@ -33,6 +33,7 @@ TImportTextForm::TImportTextForm(QWidget* owner)
     buildLayout();
     connectHandlers();
     connectWholeStatementHandlers();
+    connectBatchHandlers();
 }
 
 TImportTextForm::~TImportTextForm() = default;
@@ -88,6 +89,7 @@ void TImportTextForm::applyMode(ui::EditMode mode) {
     grid_->setEnabled(browse);
     getFileButton_->setEnabled(browse);
     csvLayoutButton_->setEnabled(browse);
+    acceptAllButton_->setEnabled(browse);
     bankCombo_->setEnabled(browse);
     navigator_->setEnabledAll(browse);
     if (!browse) updateAcceptAllowed();
@@ -95,6 +97,7 @@ void TImportTextForm::applyMode(ui::EditMode mode) {
 
 bool TImportTextForm::startNew() {
     addingRow_ = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : -1;
+    addingLine_.reset();
     resetDetailBoxes();
     if (!chosenFormat()) {
         ui::beep();
@@ -102,6 +105,7 @@ bool TImportTextForm::startNew() {
         purposeEdit_->setFocus();
         return true;  // typed by hand instead
     }
+    if (!insistOnLineInBooks(addingRow_)) return false;
     fillFromGridLine(addingRow_);
     askOverlap();
     updateAcceptAllowed();
@@ -124,6 +128,7 @@ bool TImportTextForm::saveRecord() {
     in.details.purpose = purposeEdit_->text().trimmed();
     in.details.narrative = narrativeEdit_->text();
     in.details.source = sourceCombo_->currentText().trimmed();
+    in.statementLine = addingLine_;
     const exchange::AcceptResult r =
         exchange::acceptImportLine(connection_, in, [this](const banking::Confirmation& q) {
             return ui::showMessage(this, ui::MsgKind::Warning, q.text, ui::MsgButtons::YesNo) ==
@@ -142,7 +147,7 @@ bool TImportTextForm::saveRecord() {
     });
     if (!latestAccepted_.isValid() || in.details.date > latestAccepted_)
         latestAccepted_ = in.details.date;
-    model_->blankLine(addingRow_);
+    model_->blankLine(addingRow_, exchange::LineState::Accepted);
     currBalEdit_->setText(fmt::money(r.balance));
     return true;
 }
@@ -156,7 +161,8 @@ void TImportTextForm::closeTables() {
 }
 
 void TImportTextForm::deleteRecord() {
-    if (grid_->currentIndex().isValid()) model_->blankLine(grid_->currentIndex().row());
+    if (grid_->currentIndex().isValid())
+        model_->blankLine(grid_->currentIndex().row(), exchange::LineState::Deleted);
 }
 
 void TImportTextForm::showCurrent() {
@@ -197,6 +203,7 @@ bool TImportTextForm::loadStatementFile(const QString& path) {
     if (!file.lines.isEmpty()) grid_->setCurrentIndex(model_->index(0, 1));
     bankCombo_->setEnabled(true);
     readWholeStatement();
+    markLinesInBooks();
     return true;
 }
 
@@ -244,6 +251,7 @@ void TImportTextForm::selectAccount(const QString& bankCode, const QString& acct
     if (!browsing()) PurposeEditChange();
     updateAcceptAllowed();
     accountChangedForWholeStatement();
+    markLinesInBooks();
 }
 
 void TImportTextForm::showAccountFigures() {
@@ -343,6 +351,7 @@ void TImportTextForm::fillFromGridLine(int row) {
     std::optional<exchange::RememberedNarrative> memory;
     ui::guarded(this, [&] { memory = memory_.recall(line->narrative); });
     exchange::fillFromStatement(d, *line, memory);
+    addingLine_ = *line;
     if (d.type == ImportType::Cheque && !line->cheque && bank_)
         d.reference = exchange::proposedReference(*bank_, d.type, format->carriesChequeNumbers);
     showDetails(d);

@@ -14,6 +14,7 @@
 
 #include "banking/bank_posting.h"
 #include "exchange/csv_mapping.h"
+#include "exchange/statement_batch.h"
 #include "exchange/statement_import.h"
 #include "exchange/statement_memory.h"
 #include "exchange/statement_rows.h"
@@ -61,6 +62,9 @@ public:
     // "CSV la&yout": the column layout of the account's CSV statements, saved and the file read
     // again with it.
     void CsvLayoutButtonClick();
+    // "Accept all coded F7": every line the narrative memory codes fully and the books do not
+    // hold yet, accepted one by one behind a progress bar, then what became of each line.
+    void AcceptAllCodedClick();
 
 protected:
     void FormShow() override;
@@ -104,6 +108,13 @@ private:
     void updateTax();
     void updateAcceptAllowed();
     const exchange::StatementFormat* chosenFormat() const;
+    // The lines already in the books and "Accept all coded" (importtextform_batch.cpp).
+    QPushButton* makeAcceptAllButton();
+    void connectBatchHandlers();
+    std::optional<exchange::StatementLine> statementLineOf(int row) const;
+    void markLinesInBooks();
+    bool insistOnLineInBooks(int row);
+    void showBatchResults(const exchange::BatchSummary& summary);
 
     // Statements read whole (OFX/QFX, CSV), in importtextform_whole.cpp: read when the file,
     // the format or the bank account changes; the grid shows one row per transaction.
@@ -136,6 +147,7 @@ private:
     bool showingWhole_ = false;  // the grid shows the rows of a statement read whole
     std::vector<std::optional<exchange::StatementLine>> wholeLines_;  // beside each such row
     QString wholeAccount_;  // the bank account they were read for
+    std::optional<exchange::StatementLine> addingLine_;  // the file's line being imported
 
     QComboBox* bankCombo_;
     QLineEdit* bankCodeEdit_;
@@ -167,4 +179,5 @@ private:
     exchange::StatementGridModel* model_;
     QPushButton* getFileButton_;
     QPushButton* csvLayoutButton_ = nullptr;
+    QPushButton* acceptAllButton_;
 };

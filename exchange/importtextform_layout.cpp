@@ -80,7 +80,9 @@ void TImportTextForm::buildLayout() {
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     grid_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
     grid_->horizontalHeader()->resizeSection(0, 90);
-    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    grid_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Fixed);
+    grid_->horizontalHeader()->resizeSection(2, 150);
     grid_->setMinimumHeight(160);
     gridLabel->addWidget(importLabel(this, QStringLiteral("Statement &lines :"), grid_));
     gridLabel->addStretch();
@@ -90,6 +92,7 @@ void TImportTextForm::buildLayout() {
     getFileButton_->setToolTip(QStringLiteral("Find the import file"));
     getFileButton_->setAutoDefault(false);
     gridLabel->addWidget(getFileButton_);
+    gridLabel->addWidget(makeAcceptAllButton());
     layout->addLayout(gridLabel);
     layout->addWidget(grid_, 1);
 

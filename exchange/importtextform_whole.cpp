@@ -52,14 +52,7 @@ void TImportTextForm::chooseFormatOfFile(const QString& path) {
 
 std::optional<exchange::StatementLine> TImportTextForm::statementLineAt(int row) const {
     if (model_->line(row).trimmed().isEmpty()) return std::nullopt;
-    if (showingWhole_)
-        return row >= 0 && row < int(wholeLines_.size()) ? wholeLines_[std::size_t(row)]
-                                                         : std::nullopt;
-    const exchange::StatementFormat* format = chosenFormat();
-    if (!format || !format->parse) return std::nullopt;
-    exchange::LineContext context;
-    context.account = bankCodeEdit_->text().trimmed() + u'-' + acctNoEdit_->text().trimmed();
-    return format->parse(model_->line(row), context);
+    return statementLineOf(row);
 }
 
 void TImportTextForm::showFileLines() {

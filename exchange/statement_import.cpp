@@ -5,6 +5,7 @@
 
 #include "banking/bank_entry_steps.h"
 #include "banking/money_limits.h"
+#include "exchange/statement_duplicates.h"
 #include "payments/payment_entry.h"
 #include "payments/payment_numbers.h"
 #include "payments/payment_steps.h"
@@ -177,8 +178,19 @@ double acceptedLineTax(store::Connection& c, const AcceptInput& in) {
     return importTax(taxed, company->rate, in.details.amount);
 }
 
+// The statement line kept with the bank row the entry became (payments and bank entries key
+// their rows alike).
+void recordStatementLine(store::Connection& c, const AcceptInput& in,
+                         const banking::BankAccount& account, qint64 reference) {
+    if (!in.statementLine) return;
+    recordImportedLine(
+        c, in.coy, account.bankCode, account.acctNo,
+        keys::bankEntryKey(account.bankCode, account.acctNo, QString::number(reference)),
+        *in.statementLine);
+}
+
 // The writes of one line inside the caller's transaction: the posting rules' own path, then the
-// counter of a bank entry (a payment settles its own).
+// counter of a bank entry (a payment settles its own), then the statement line.
 QString writeAcceptedLine(store::Connection& c, const AcceptInput& in, double tax,
                           const banking::Confirm& replay) {
     if (in.details.type == ImportType::Cheque) {
@@ -186,6 +198,9 @@ QString writeAcceptedLine(store::Connection& c, const AcceptInput& in, double ta
         if (!entered.result.ok())
             return entered.result.message.isEmpty() ? entered.result.detail
                                                     : entered.result.message;
+        const auto account = banking::findBankAccount(c, in.coy, in.bankCode, in.acctNo);
+        if (!account) return kAccountNotFoundText;
+        recordStatementLine(c, in, *account, entered.number);
         return {};
     }
     const banking::SaveResult saved =
@@ -194,11 +209,23 @@ QString writeAcceptedLine(store::Connection& c, const AcceptInput& in, double ta
         return saved.message.isEmpty() ? banking::problemText(saved.problem) : saved.message;
     const auto account = banking::findBankAccount(c, in.coy, in.bankCode, in.acctNo);
     if (!account) return kAccountNotFoundText;
+    const qint64 reference = banking::referenceFromText(in.details.reference);
     // The counter is never lowered: a smaller number typed by hand must not bring back used ones.
-    banking::writeAccountBalance(
-        c, in.coy, account->bankCode, account->acctNo, account->currBal,
-        std::max(account->lastRefNo, banking::referenceFromText(in.details.reference)));
+    banking::writeAccountBalance(c, in.coy, account->bankCode, account->acctNo, account->currBal,
+                                 std::max(account->lastRefNo, reference));
+    recordStatementLine(c, in, *account, reference);
     return {};
+}
+
+// The questions of a line, in the bank entries' order: the filed tax period, then the overdraft.
+// Each is asked before the write transaction opens.
+std::vector<banking::Confirmation> acceptQuestions(store::Connection& c, const AcceptInput& in,
+                                                   double tax) {
+    std::vector<banking::Confirmation> questions;
+    if (auto filed = banking::filedPeriodQuestion(c, in.coy, in.details.date))
+        questions.push_back(std::move(*filed));
+    if (auto overdraft = acceptQuestion(c, in, tax)) questions.push_back(std::move(*overdraft));
+    return questions;
 }
 
 }  // namespace
@@ -343,16 +370,18 @@ AcceptResult acceptImportLine(store::Connection& c, const AcceptInput& in,
     try {
         if (AcceptResult refusal = acceptProblem(c, in); !refusal.ok()) return refusal;
         const double tax = acceptedLineTax(c, in);
-        // Asked before the write transaction opens; inside it the same question is answered as
+        // Asked before the write transaction opens; inside it the same questions are answered as
         // the user did, and one the user was not asked is answered "No".
-        const auto question = acceptQuestion(c, in, tax);
-        if (question && !confirm(*question)) {
-            AcceptResult declined;
-            declined.outcome = banking::Outcome::Declined;
-            return declined;
-        }
-        const banking::Confirm replay = [&question](const banking::Confirmation& q) {
-            return question && q.text == question->text;
+        const std::vector<banking::Confirmation> questions = acceptQuestions(c, in, tax);
+        for (const banking::Confirmation& q : questions)
+            if (!confirm(q)) {
+                AcceptResult declined;
+                declined.outcome = banking::Outcome::Declined;
+                return declined;
+            }
+        const banking::Confirm replay = [&questions](const banking::Confirmation& q) {
+            return std::any_of(questions.begin(), questions.end(),
+                               [&q](const banking::Confirmation& a) { return a.text == q.text; });
         };
         store::Transaction tx(c);
         if (const QString failure = writeAcceptedLine(c, in, tax, replay); !failure.isEmpty())

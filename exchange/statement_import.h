@@ -121,6 +121,9 @@ struct AcceptInput {
     bool bankChosen = false;  // a format is chosen in "Select your bank :"
     QString bankCode, acctNo;
     ImportDetails details;
+    // The file's line the details came from, kept with the entry so that the same line is known
+    // when the statement is loaded again; nothing for an entry typed by hand.
+    std::optional<StatementLine> statementLine;
 };
 struct AcceptResult {
     banking::Outcome outcome = banking::Outcome::Done;
@@ -130,9 +133,10 @@ struct AcceptResult {
     double balance = 0.0;  // the account's CURRBAL afterwards
     bool ok() const { return outcome == banking::Outcome::Done; }
 };
-// Every check, then the overdraft question (before the write transaction opens), then in one
-// transaction: the payment (a cheque) or the bank entry, each written by its own posting rules,
-// and the account's counter. Any failure leaves nothing written.
+// Every check, then the questions (before the write transaction opens): the filed tax period's
+// for a date in a period whose return is finalised, then the overdraft. Then in one transaction:
+// the payment (a cheque) or the bank entry, each written by its own posting rules, the account's
+// counter and the statement line the entry came from. Any failure leaves nothing written.
 AcceptResult acceptImportLine(store::Connection& connection, const AcceptInput& input,
                               const banking::Confirm& confirm);
 

@@ -766,6 +766,23 @@ std::vector<TableDef> buildCatalogue()
                  {},
                  false});
 
+    // Statement lines imported into a bank account: the bank's own transaction id (FITID) when
+    // the file gives one and the line as the file gave it, with the bank row it became, so a
+    // statement loaded again is known line by line.
+    t.push_back({"QVStmtLn.DBF",
+                 {
+                     {"COYCODE", FieldKind::SmallInt, 3},
+                     {"BANKLINK", FieldKind::Char, 31},
+                     {"BNKTRNLNK", FieldKind::Char, 50},
+                     {"FITID", FieldKind::Char, 255},
+                     {"TRANDATE", FieldKind::Date},
+                     {"CENTS", FieldKind::Numeric, 16, 0},
+                     {"NARRATIVE", FieldKind::Memo},
+                 },
+                 {},
+                 {"BANKLINK", "BNKTRNLNK"},
+                 false});
+
     return t;
 }
 

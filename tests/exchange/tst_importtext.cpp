@@ -10,6 +10,7 @@
 #include "banking/bankentry_window.h"
 #include "exchange/getbankasciifile.h"
 #include "exchange/importtextform.h"
+#include "exchange/statement_duplicates.h"
 #include "exchange/statement_grid.h"
 #include "exchange/statement_import.h"
 #include "exchange/statement_memory.h"
@@ -164,6 +165,52 @@ private slots:
         QVERIFY(!w->loadStatementFile(statement({}, QByteArray("\x89PNG\r\n\x1a\n\0\0", 10))));
         QCOMPARE(script.kinds(), QList<ui::MsgKind>{ui::MsgKind::Error});
         QCOMPARE(w->gridModel()->rowCount(), 1);
+    }
+
+    // F7 accepts the lines the memory codes and says so; the same statement loaded again shows
+    // them "already in the books", F7 then accepts nothing, and "Add" on such a line asks first.
+    void acceptAllCodedAndTheSameFileAgain() {
+        exchange::NarrativeMemory().remember(
+            QStringLiteral("CAFE TAKINGS"), {QStringLiteral("SALES"), QStringLiteral("EFTPOS"), 0});
+        const QStringList lines{QStringLiteral("15/03/2025,115.00,\"CAFE TAKINGS\",\"S1\""),
+                                QStringLiteral("16/03/2025,-20.00,\"UNKNOWN\",\"\""),
+                                QStringLiteral("17/03/2025,230.00,\"CAFE TAKINGS\",\"S2\"")};
+        ui::MessageScript script;
+        auto w = open(lines, QStringLiteral("Westpac"));
+        const auto status = [&](int row) {
+            return w->gridModel()->data(w->gridModel()->index(row, 2), Qt::DisplayRole).toString();
+        };
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTest::keyClick(w.get(), Qt::Key_F7);
+        QCOMPARE(script.texts().size(), 1);
+        QVERIFY(script.texts().front().startsWith(
+            QStringLiteral("Accepted: 2\nSkipped: 1\n    1 not coded\nRefused: 0")));
+        QCOMPARE(status(0), exchange::kAcceptedText);
+        QCOMPARE(w->gridModel()->line(2), QString());
+        QCOMPARE(w->gridModel()->line(1), lines[1]);
+        QCOMPARE(books->balance(kAcctB), 1345.0);
+        QCOMPARE(text(w.get(), "CurrBalEdit"), QStringLiteral("1345.00"));
+
+        script.clear();
+        QVERIFY(w->loadStatementFile(statement(lines)));
+        QCOMPARE(status(0), exchange::kInBooksText);
+        QCOMPARE(status(1), QString());
+        QCOMPARE(status(2), exchange::kInBooksText);
+        button(w.get(), "AcceptAllButton")->click();
+        QVERIFY(script.texts().front().contains(QStringLiteral("    2 already in the books")));
+        QCOMPARE(books->count("SELECT COUNT(*) FROM QVBNKTR"), 2);
+        script.clear();
+        script.answer(ui::MsgAnswer::No);
+        pick(*w, 2);
+        button(w.get(), "NewButton")->click();
+        QCOMPARE(script.texts(), QStringList{exchange::kImportAgainQuestion});
+        QCOMPARE(child<QLabel>(w.get(), "ModePanel")->text(),
+                 QStringLiteral("Viewing import file."));
+        script.answer(ui::MsgAnswer::Yes);
+        button(w.get(), "NewButton")->click();
+        QCOMPARE(text(w.get(), "AcctEdit"), QStringLiteral("SALES"));
+        QCOMPARE(text(w.get(), "AmountEdit"), QStringLiteral("230.00"));
     }
 
     // A statement far longer than 149 lines is shown whole.

@@ -66,7 +66,7 @@ TEST(Catalogue, ListsEveryTableInCatalogueOrder)
         "QVRecAcct.DBF", "Clients.DBF",   "QVSupp.DBF",    "Creditors.DBF", "QVChHdr.DBF",
         "QVChqDet.DBF",  "QVGst.DBF",     "QVBudCntr.DBF", "QVAccBud.DBF",  "QVRptHdr.DBF",
         "QVHdrAct.DBF",  "XTabAct1.DBF",  "XTab1mth.DBF",  "XTab2mth.DBF",  "XTab3mth.DBF",
-        "QVXTabCol.DBF", "QVXTabFm.DBF",  "QVXTabHD.DBF",  "CASHMAN.DBF",
+        "QVXTabCol.DBF", "QVXTabFm.DBF",  "QVXTabHD.DBF",  "CASHMAN.DBF",   "QVStmtLn.DBF",
     };
     const auto& all = store::catalogue();
     ASSERT_EQ(all.size(), std::size(expected));
