@@ -290,7 +290,7 @@ TQVCoyOpsForm::TQVCoyOpsForm(QWidget* owner)
     pl->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     plRow->addWidget(pl, 0);
     charts_ = new ControlCentreCharts(this);
-    charts_->setMinimumSize(480, 210);
+    charts_->setMinimumSize(480, 200);
     plRow->addWidget(charts_, 1);
     layout->addLayout(plRow, 3);
 
