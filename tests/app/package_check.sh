@@ -26,7 +26,9 @@ for f in ./usr/bin/quorvel ./usr/share/quorvel/License.txt ./usr/share/quorvel/h
   grep -q " $f\$" <<<"$contents" || fail "the package lacks $f"
 done
 depends=$(dpkg-deb --field "$deb" Depends)
-dpkg -I "$deb" | grep -q "^ Package: quorvel$" || fail "package name"
+# Read as a field, not through "dpkg -I | grep -q": grep ending early breaks the pipe, and
+# pipefail then reports a good package as bad.
+[ "$(dpkg-deb --field "$deb" Package)" = quorvel ] || fail "package name"
 for d in libqt6widgets6 libqt6printsupport6 libqt6charts6 libsqlite3-0 libxlsxwriter; do
   grep -q "$d" <<<"$depends" || fail "Depends lacks $d: $depends"
 done
