@@ -12,6 +12,7 @@
 #include "cash/cshtrnform.h"
 #include "reports/book_fixture.h"
 #include "store/query.h"
+#include "support/qt/controls.h"
 #include "support/qt/modalwait.h"
 #include "ui/messages.h"
 
@@ -31,16 +32,8 @@ private:
 
 namespace {
 
-template <class T>
-T* child(QWidget* w, const char* name) {
-    T* c = w->findChild<T*>(QString::fromLatin1(name));
-    if (!c) qFatal("no control %s", name);
-    return c;
-}
-
-void click(QWidget* w, const char* name) {
-    QTest::mouseClick(child<QPushButton>(w, name), Qt::LeftButton);
-}
+using testing_support::child;
+using testing_support::click;
 
 void detailLine(store::Connection& c, const QString& acct, double amount) {
     cash::CashEntry e;

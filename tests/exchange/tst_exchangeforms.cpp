@@ -14,6 +14,7 @@
 #include "exchange/exportnrvform.h"
 #include "exchange/importnrvform.h"
 #include "reports/book_fixture.h"
+#include "support/qt/controls.h"
 #include "support/qt/modalwait.h"
 #include "ui/datebox.h"
 #include "ui/messages.h"
@@ -36,16 +37,8 @@ private:
 
 namespace {
 
-template <class T>
-T* child(QWidget* w, const char* name) {
-    T* c = w->findChild<T*>(QString::fromLatin1(name));
-    if (!c) qFatal("no control %s", name);
-    return c;
-}
-
-void click(QWidget* w, const char* name) {
-    QTest::mouseClick(child<QPushButton>(w, name), Qt::LeftButton);
-}
+using testing_support::child;
+using testing_support::click;
 
 // An export window over the book, shown, for the period of the book's entries.
 std::unique_ptr<TExportNRVForm> exportWindow(int format, const QDate& from = QDate(2025, 5, 1)) {
