@@ -19,6 +19,7 @@
 #include "banking/money_limits.h"
 #include "cash/miscdetails.h"
 #include "ledger/accountlists.h"
+#include "ledger/bank_blocks.h"
 #include "ledger/departments.h"
 #include "payments/chqentryform.h"
 #include "store/format.h"
@@ -217,9 +218,9 @@ void TQVBankTranForm::selectAccount(const QString& bank, const QString& acct) {
     for (size_t i = 0; account_ && i < accounts_.size(); ++i)
         if (accounts_[i].bankLink == account_->bankLink) accountIndex_ = int(i);
     // An account not found shows no rows.
-    rows_->setMasterRange(QStringLiteral("BANKLINK"),
-                          account_ ? keys::cutToWidth(account_->bankLink, keys::kBankRowLinkWidth)
-                                   : QStringLiteral("\x01"));
+    const QString link = account_ ? keys::cutToWidth(account_->bankLink, keys::kBankRowLinkWidth)
+                                  : QStringLiteral("\x01");
+    rows_->setMasterRange(QStringLiteral("BANKLINK"), link);
     rows_->last();
     QList<ui::ColumnSpec> columns{
         {QStringLiteral("TRANNUM"), QStringLiteral("Ref. No."), wholeNumber,
@@ -234,7 +235,7 @@ void TQVBankTranForm::selectAccount(const QString& bank, const QString& acct) {
             << ui::ColumnSpec{QStringLiteral("SOURCE"), QStringLiteral("Source")}
             << ui::ColumnSpec{QStringLiteral("PURPOSE"), QStringLiteral("Purpose")}
             << ui::ColumnSpec{QStringLiteral("RECONCILED"), QStringLiteral("Rec."), yesOrBlank};
-    grid_->bindTable(connection_, rows_.get(), columns);
+    grid_->bindTable(connection_, rows_.get(), columns, ledger::bankRowBlocks(connection_, link));
     setRunningEnd();
     grid_->horizontalHeader()->setStretchLastSection(true);
     tranNavigator_->setTable(rows_.get());

@@ -104,6 +104,7 @@ int bankBookBench(const QStringList& args) {
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
     int code = 0;
     try {
+        if (!ensureBigBook(folder)) return 1;
         const BigAccount a = largestBankAccount(folder);
         figure("bankbook_account_rows", double(a.rows), "rows");
         std::fprintf(stderr, "company %s, account %s %s\n", qPrintable(a.coy), qPrintable(a.bank),

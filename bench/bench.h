@@ -47,8 +47,12 @@ int cashWindowBench(const QStringList& args);
 int postingBench(const QStringList& args);
 // The time until the bank transaction window shows an account holding `rows` rows.
 int bankWindowBench(int rows);
+// Writes the million-line book of the report benchmarks into the folder unless it is there
+// (its busiest bank account about 643,000 rows); false for a folder holding another book.
+bool ensureBigBook(const QString& folder);
 // bankbook FOLDER [RUNS]: the bank transaction window on the book's largest bank account: open
-// (cold and warm), save with refresh, and moves to a few positions.
+// (cold and warm), save with refresh, and moves to a few positions; the book is made when the
+// folder is empty.
 int bankBookBench(const QStringList& args);
 // Saving three-line cheques on an open book (from the posting benchmark), and the time until
 // payment entry shows a company holding `count` payments.

@@ -237,11 +237,16 @@ QStringList totalsDifferences(store::Connection& c) {
         "OR GSTINC <> 0 OR GSTEXP <> 0");
     const QString bankTotals = QStringLiteral(
         "SELECT BANKLINK, MONTH, ROWS, AMOUNT FROM QVBnkTot WHERE ROWS <> 0 OR AMOUNT <> 0");
-    const QString lines = store::lineTotalsOfLinesSql(), rows = store::bankTotalsOfRowsSql();
+    const QString bankBlocks = QStringLiteral(
+        "SELECT BANKLINK, BLOCK, ROWS, AMOUNT FROM QVBnkBlk WHERE ROWS <> 0 OR AMOUNT <> 0");
+    const QString lines = store::lineTotalsOfLinesSql(), rows = store::bankTotalsOfRowsSql(),
+                  blocks = store::bankBlocksOfRowsSql();
     return rowsOnlyIn(c, lineTotals, lines, QStringLiteral("account totals not in the lines: ")) +
            rowsOnlyIn(c, lines, lineTotals, QStringLiteral("lines not in the account totals: ")) +
            rowsOnlyIn(c, bankTotals, rows, QStringLiteral("bank totals not in the rows: ")) +
-           rowsOnlyIn(c, rows, bankTotals, QStringLiteral("bank rows not in the bank totals: "));
+           rowsOnlyIn(c, rows, bankTotals, QStringLiteral("bank rows not in the bank totals: ")) +
+           rowsOnlyIn(c, bankBlocks, blocks, QStringLiteral("bank blocks not in the rows: ")) +
+           rowsOnlyIn(c, blocks, bankBlocks, QStringLiteral("bank rows not in the blocks: "));
 }
 
 }  // namespace ledger

@@ -127,6 +127,10 @@ void compactStore(Connection& connection) {
     if (!problem.isEmpty())
         throw StoreError(QStringLiteral("The data store is damaged: %1").arg(problem));
     connection.exec(QStringLiteral("VACUUM"));
+    // Compacting may number the rows again; the bank blocks are made from row ids.
+    Transaction refill(connection);
+    refillBankBlocks(connection.handle());
+    refill.commit();
 }
 
 }  // namespace store

@@ -270,6 +270,18 @@ QString bankTotalsUpsert(const QString& p, int sign) {
         .arg(p, QString::number(sign));
 }
 
+// The bank rows' sums per bank account and block of row ids, so that a grid of an account in
+// append order finds a row's position and the sum of the rows after it by adding up a few
+// blocks and reading one partial block, however long the account.
+QString bankBlocksUpsert(const QString& p, int sign) {
+    return QStringLiteral(
+               "INSERT INTO \"QVBnkBlk\" (BANKLINK, BLOCK, ROWS, AMOUNT) VALUES "
+               "(%1BANKLINK, %1rowid >> %3, %2, %2 * CAST(ROUND(%1AMOUNT * 100) AS INTEGER)) "
+               "ON CONFLICT (BANKLINK, BLOCK) DO UPDATE SET "
+               "ROWS = ROWS + excluded.ROWS, AMOUNT = AMOUNT + excluded.AMOUNT;")
+        .arg(p, QString::number(sign), QString::number(kBankBlockBits));
+}
+
 struct TotalsPart {
     const char* name;
     QString sql;
@@ -313,6 +325,20 @@ std::vector<TotalsPart> totalsParts() {
                         "AMOUNT ON \"QVBnkTr\" BEGIN %1 %2 END")
              .arg(bankTotalsUpsert(QStringLiteral("OLD."), -1),
                   bankTotalsUpsert(QStringLiteral("NEW."), 1))},
+        {"QVBnkBlk", QStringLiteral("CREATE TABLE \"QVBnkBlk\" (BANKLINK TEXT NOT NULL, BLOCK "
+                                    "INTEGER NOT NULL, ROWS INTEGER NOT NULL, AMOUNT INTEGER NOT "
+                                    "NULL, PRIMARY KEY (BANKLINK, BLOCK)) WITHOUT ROWID")},
+        {"QVBnkBlk_ADD", QStringLiteral("CREATE TRIGGER \"QVBnkBlk_ADD\" AFTER INSERT ON "
+                                        "\"QVBnkTr\" BEGIN %1 END")
+                             .arg(bankBlocksUpsert(QStringLiteral("NEW."), 1))},
+        {"QVBnkBlk_TAKE", QStringLiteral("CREATE TRIGGER \"QVBnkBlk_TAKE\" AFTER DELETE ON "
+                                         "\"QVBnkTr\" BEGIN %1 END")
+                              .arg(bankBlocksUpsert(QStringLiteral("OLD."), -1))},
+        {"QVBnkBlk_CHANGE",
+         QStringLiteral("CREATE TRIGGER \"QVBnkBlk_CHANGE\" AFTER UPDATE OF BANKLINK, AMOUNT ON "
+                        "\"QVBnkTr\" BEGIN %1 %2 END")
+             .arg(bankBlocksUpsert(QStringLiteral("OLD."), -1),
+                  bankBlocksUpsert(QStringLiteral("NEW."), 1))},
     };
 }
 
@@ -332,11 +358,13 @@ bool totalsWhole(sqlite3* db) {
 
 // Makes the totals tables and their triggers again and fills them from the lines and rows.
 void makeTotals(sqlite3* db) {
-    for (const char* old : {"QVActTot_ADD", "QVActTot_TAKE", "QVActTot_CHANGE", "QVBnkTot_ADD",
-                            "QVBnkTot_TAKE", "QVBnkTot_CHANGE"})
+    for (const char* old :
+         {"QVActTot_ADD", "QVActTot_TAKE", "QVActTot_CHANGE", "QVBnkTot_ADD", "QVBnkTot_TAKE",
+          "QVBnkTot_CHANGE", "QVBnkBlk_ADD", "QVBnkBlk_TAKE", "QVBnkBlk_CHANGE"})
         execSql(db, QStringLiteral("DROP TRIGGER IF EXISTS \"%1\"").arg(QLatin1String(old)));
     execSql(db, "DROP TABLE IF EXISTS \"QVActTot\"");
     execSql(db, "DROP TABLE IF EXISTS \"QVBnkTot\"");
+    execSql(db, "DROP TABLE IF EXISTS \"QVBnkBlk\"");
     for (const TotalsPart& part : totalsParts()) execSql(db, part.sql);
     refillTotals(db);
 }
@@ -392,6 +420,19 @@ QString bankTotalsOfRowsSql() {
         "SUM(CAST(ROUND(AMOUNT * 100) AS INTEGER)) FROM \"QVBnkTr\" GROUP BY 1, 2");
 }
 
+QString bankBlocksOfRowsSql() {
+    return QStringLiteral(
+               "SELECT BANKLINK, rowid >> %1, COUNT(*), "
+               "SUM(CAST(ROUND(AMOUNT * 100) AS INTEGER)) FROM \"QVBnkTr\" GROUP BY 1, 2")
+        .arg(kBankBlockBits);
+}
+
+void refillBankBlocks(sqlite3* db) {
+    execSql(db, "DELETE FROM \"QVBnkBlk\"");
+    execSql(db, QStringLiteral("INSERT INTO \"QVBnkBlk\" (BANKLINK, BLOCK, ROWS, AMOUNT) %1")
+                    .arg(bankBlocksOfRowsSql()));
+}
+
 void refillTotals(sqlite3* db) {
     execSql(db, "DELETE FROM \"QVActTot\"");
     execSql(db, QStringLiteral("INSERT INTO \"QVActTot\" (%1, LINES, %2) %3")
@@ -400,6 +441,7 @@ void refillTotals(sqlite3* db) {
     execSql(db, "DELETE FROM \"QVBnkTot\"");
     execSql(db, QStringLiteral("INSERT INTO \"QVBnkTot\" (BANKLINK, MONTH, ROWS, AMOUNT) %1")
                     .arg(bankTotalsOfRowsSql()));
+    refillBankBlocks(db);
 }
 
 void refillTotals(Connection& connection) { refillTotals(connection.handle()); }

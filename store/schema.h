@@ -14,8 +14,9 @@ struct TableDef;
 // Drops indexes an earlier version made that nothing reads any more.
 void ensureSchema(sqlite3* db);
 
-// Fills the totals per account and month (QVActTot) and per bank account and month (QVBnkTot)
-// again from the journal lines and bank rows. Run inside a transaction.
+// Fills the totals per account and month (QVActTot), per bank account and month (QVBnkTot) and
+// per bank account and block of row ids (QVBnkBlk) again from the journal lines and bank rows.
+// Run inside a transaction.
 void refillTotals(sqlite3* db);
 class Connection;
 void refillTotals(Connection& connection);
@@ -32,6 +33,12 @@ QString lineSumsOfTotalsSql();
 // make them, and QVBnkTot's (BANKLINK, MONTH, ROWS, AMOUNT) as the bank rows make them.
 QString lineTotalsOfLinesSql();
 QString bankTotalsOfRowsSql();
+// QVBnkBlk: the bank rows' ROWS and AMOUNT (whole cents) per BANKLINK and BLOCK, a block being
+// the row ids sharing rowid >> kBankBlockBits. Its rows as the bank rows make them; the refill
+// after anything that may number the rows again (compacting the store).
+constexpr int kBankBlockBits = 12;
+QString bankBlocksOfRowsSql();
+void refillBankBlocks(sqlite3* db);
 // False for the few tags of the large tables kept without an index of their own (nothing seeks
 // or orders by them, or another index serves their seeks); the index rebuild skips them.
 bool tagHasIndex(const TableDef& table, const char* tag);

@@ -48,8 +48,9 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent) {
 }
 
 void DataGrid::bindTable(store::Connection& connection, store::Table* table,
-                         QList<ColumnSpec> columns) {
-    auto* model = new LazyTableModel(connection, *table, std::move(columns), this);
+                         QList<ColumnSpec> columns, RowBlocks blocks) {
+    auto* model =
+        new LazyTableModel(connection, *table, std::move(columns), this, std::move(blocks));
     table_ = table;
     setModelOwned(model);
     syncToTable();

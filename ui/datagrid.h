@@ -22,7 +22,8 @@ public:
 
     // Shows an open table's visible records and keeps the grid's row and the table's record in
     // step. The connection, the table's, must outlive the binding.
-    void bindTable(store::Connection& connection, store::Table* table, QList<ColumnSpec> columns);
+    void bindTable(store::Connection& connection, store::Table* table, QList<ColumnSpec> columns,
+                   RowBlocks blocks = {});
     // Shows a query's result; the connection must outlive the binding.
     void bindQuery(store::Connection& connection, const QString& sql, const QVariantMap& params,
                    QList<ColumnSpec> columns);

@@ -47,12 +47,13 @@ ColumnSpec runningColumn(const QString& field, const QString& heading) {
 }
 
 LazyTableModel::LazyTableModel(store::Connection& connection, const store::Table& table,
-                               QList<ColumnSpec> columns, QObject* parent)
+                               QList<ColumnSpec> columns, QObject* parent, RowBlocks blocks)
     : QAbstractTableModel(parent),
       connection_(connection),
       table_(&table),
       def_(&table.def()),
-      columns_(std::move(columns)) {
+      columns_(std::move(columns)),
+      blocks_(std::move(blocks)) {
     reload();
 }
 
@@ -70,7 +71,14 @@ LazyTableModel::LazyTableModel(store::Connection& connection, const QString& sql
 LazyTableModel::~LazyTableModel() = default;
 
 void LazyTableModel::reload() {
-    resetPages([this] { count_ = selection_->count(); });
+    resetPages([this] {
+        if (!byBlocks()) {
+            count_ = selection_->count();
+            return;
+        }
+        count_ = blocks_.count();
+        selection_->setCount(count_);
+    });
 }
 
 void LazyTableModel::reloadChanged(qint64 rowsAdded) {
@@ -189,6 +197,10 @@ LazyTableModel::Page LazyTableModel::readPageBySeek(qint64 start, int size) cons
     const qint64 fromEnd = count_ - start - size;
     Page rows;
     if (start == 0) return selection_->fetch(0, size);
+    if (byBlocks() && fromEnd > 0) {
+        const qint64 id = blocks_.rowIdAt(start - 1);
+        return id > 0 ? selection_->fetchFrom(keyed_.afterSql, {{"__rowid", id}}, size) : rows;
+    }
     if (start <= fromEnd) {
         const QVariantMap key = keyAt(keyed_.keySql, start - 1);
         return key.isEmpty() ? rows : selection_->fetchFrom(keyed_.afterSql, key, size);
@@ -218,6 +230,7 @@ int LazyTableModel::rowOfTableRecord() const {
         for (size_t i = 0; i < it->size(); ++i)
             if ((*it)[i].front().toLongLong() == id) return int(it.key() * kPageSize + qint64(i));
     }
+    if (byBlocks()) return int(std::clamp<qint64>(blocks_.rowsBefore(id), -1, count_ - 1));
     // Counting the rows after it reads no further than half the rows.
     const qint64 half = count_ / 2 + 1;
     const qint64 after = table_->rowsAfter(half);
@@ -285,7 +298,13 @@ qint64 LazyTableModel::runningAfterPage(qint64 index) const {
     if ((index + 1) * kPageSize >= count_) return 0;
     const auto known = runningAfter_.constFind(index);
     if (known != runningAfter_.constEnd()) return known->after;
-    const qint64 sum = summedAfter(index);
+    qint64 sum = 0;
+    if (!byBlocks()) {
+        sum = summedAfter(index);
+    } else if (const Page& own = page(index); !own.empty()) {
+        sum = blocks_.runningAfter(own.back().front().toLongLong());
+    }
+    // Read again: summing may have read other pages, which can push this one out.
     const Page& rows = page(index);
     runningAfter_.insert(index, {sum, rows.empty() ? QVariantMap() : keyOf(rows.back())});
     return sum;

@@ -44,6 +44,16 @@ ColumnSpec dateColumn(const QString& field, const QString& heading);
 // Right-aligned "0.00" running balance of an amount field (see ColumnSpec::running).
 ColumnSpec runningColumn(const QString& field, const QString& heading);
 
+// What a table-backed model in append order (row id order) asks of totals kept beside its
+// table instead of counting rows, so a far position and its running balance cost the same on
+// a million rows as on a thousand. Each answers for the table's visible records.
+struct RowBlocks {
+    std::function<qint64()> count;
+    std::function<qint64(qint64 position)> rowIdAt;  // zero-based; 0 past the end
+    std::function<qint64(qint64 rowId)> rowsBefore;
+    std::function<qint64(qint64 rowId)> runningAfter;  // the running field's cents after the row
+};
+
 // Light blue of grid rows with an odd record number and of the focused edit box.
 QColor gridShadeColour();
 
@@ -55,8 +65,9 @@ public:
 
     // Over a table's visible records in its tag order. The table's selection is taken again on
     // every reload, so a changed tag, range or filter shows after reload().
+    // With blocks, a model in append order counts, seeks and sums through them.
     LazyTableModel(store::Connection& connection, const store::Table& table,
-                   QList<ColumnSpec> columns, QObject* parent = nullptr);
+                   QList<ColumnSpec> columns, QObject* parent = nullptr, RowBlocks blocks = {});
     // Over a query's result, in the query's own order.
     LazyTableModel(store::Connection& connection, const QString& sql, const QVariantMap& params,
                    QList<ColumnSpec> columns, QObject* parent = nullptr);
@@ -103,6 +114,7 @@ private:
     using Page = std::vector<Row>;
 
     void resolveColumns();
+    bool byBlocks() const { return blocks_.count && table_ && keyed_.keyColumn < 0; }
     const Row* rowAt(int row) const;
     const Page& page(qint64 index) const;
     Page readPage(qint64 index) const;
@@ -122,6 +134,7 @@ private:
     QString sql_;
     QVariantMap params_;
     QList<ColumnSpec> columns_;
+    RowBlocks blocks_;
 
     std::unique_ptr<store::PagedSelection> selection_;
     QString countSql_;
