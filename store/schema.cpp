@@ -52,10 +52,10 @@ const std::vector<CoveringIndex>& coveringIndexes() {
          "QVActTr_COVER_ACCTCODE",
          {"COYCODE", "ACCTCODE", "TRANDATE", "BUSAMT", "GSTAMT", "AMOUNT"}},
         {"QVBnkTr.DBF", "QVBnkTr_COVER_BANKLINK", {"BANKLINK", "TRANDATE", "AMOUNT"}},
-        // The tax totals of a period and the trial balance's tax on income and expenses.
-        {"QVActTr.DBF",
-         "QVActTr_COVER_TRANDATE",
-         {"TRANDATE", "COYCODE", "TRANTYPE", "GSTAMT", "BUSAMT"}},
+        // A range of days in date order: the reports walk back from a period's last date to
+        // find each account's last line, and read the days at the ends of a range that the
+        // totals per month do not cover.
+        {"QVActTr.DBF", "QVActTr_DAYS", {"TRANDATE", "COYCODE", "ACCTCODE", "AMOUNT"}},
         // The same-amount check of a new bank entry: a few rows share an amount, so the row
         // holds the rest of what the check compares.
         {"QVBnkTr.DBF", "QVBnkTr_AMOUNT", {"AMOUNT", "BANKACCT"}},
@@ -131,6 +131,7 @@ const std::vector<const char*>& retiredIndexes() {
         "QVActTr_CASH_LINES",        // nearly every line: QVActTr_CASH_LIST
         "QVBnkTr_COVER_AMOUNT",      // wider than the check needs: QVBnkTr_AMOUNT
         "QVBnkTr_COVER_RECONCILED",  // every row: QVBnkTr_UNRECONCILED
+        "QVActTr_COVER_TRANDATE",    // tax by date, now in the totals: QVActTr_DAYS
     };
     return list;
 }

@@ -471,13 +471,13 @@ TEST(DataVersion, AnEarlierFolderGetsTheNewIndexesAndKeepsItsRecords) {
         t.edit();
         t.setValue("BUSNAME", "Kept");
         t.post();
-        store::execSql(c.handle(), "DROP INDEX QVActTr_COVER_TRANDATE");
+        store::execSql(c.handle(), "DROP INDEX QVActTr_DAYS");
         store::execSql(c.handle(), "PRAGMA user_version = 1");
     }
     store::Connection c;
     c.connectToFolder(dir.path());
     store::Query q(c);
-    q.setSql("SELECT COUNT(*) FROM sqlite_master WHERE name = 'QVActTr_COVER_TRANDATE'");
+    q.setSql("SELECT COUNT(*) FROM sqlite_master WHERE name = 'QVActTr_DAYS'");
     q.open();
     EXPECT_EQ(q.value(0).toInt(), 1);
     Table t(c, "QVCntrl.DBF");
