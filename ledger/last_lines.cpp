@@ -7,10 +7,6 @@
 namespace ledger {
 namespace {
 
-// How many lines the walk reads before seeking the accounts still missing one by one: an
-// account whose last line lies far back costs a seek, not a walk over the whole range.
-constexpr int kWalkLimit = 20000;
-
 struct LastLine {
     qint64 rowId = 0;
     double amount = 0;
@@ -20,7 +16,7 @@ struct LastLine {
 // has its last line or the walk reaches its limit. Within one date the index keeps an
 // account's lines together, so the highest rowid among them is the last written.
 std::map<QString, double> walkBack(store::Connection& c, const QString& coy, const QDate& from,
-                                   const QDate& to, std::set<QString>& missing) {
+                                   const QDate& to, int walkLimit, std::set<QString>& missing) {
     std::map<QString, double> found;
     std::map<QString, LastLine> today;  // the lines of the date being read
     QString date;
@@ -41,7 +37,7 @@ std::map<QString, double> walkBack(store::Connection& c, const QString& coy, con
         const QString lineDate = q.value(0).toString();
         if (lineDate != date) {
             closeDate();
-            if (missing.empty() || read >= kWalkLimit) break;
+            if (missing.empty() || read >= walkLimit) break;
             date = lineDate;
         }
         ++read;
@@ -72,13 +68,13 @@ std::optional<double> lastLineAmount(store::Connection& c, const QString& coy,
 
 std::map<QString, double> lastLineAmounts(store::Connection& c, const QString& coy,
                                           const QDate& from, const QDate& to,
-                                          const AccountSums& period) {
+                                          const AccountSums& period, int walkLimit) {
     std::set<QString> missing;
     for (const auto& [acct, sums] : period)
         if (sums.lines != 0) missing.insert(acct);
     std::map<QString, double> out;
     // Without both dates the range is the engine's comparison of texts: seek each account.
-    if (from.isValid() && to.isValid()) out = walkBack(c, coy, from, to, missing);
+    if (from.isValid() && to.isValid()) out = walkBack(c, coy, from, to, walkLimit, missing);
     for (const QString& acct : missing)
         if (const std::optional<double> amount = lastLineAmount(c, coy, acct, from, to))
             out[acct] = *amount;

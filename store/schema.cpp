@@ -48,9 +48,11 @@ const std::vector<CoveringIndex>& coveringIndexes() {
         {"QVActTr.DBF",
          "QVActTr_COVER_FULLCODE",
          {"FULLCODE", "TRANDATE", "AMOUNT", "BUSAMT", "GSTAMT"}},
-        {"QVActTr.DBF",
-         "QVActTr_COVER_ACCTCODE",
-         {"COYCODE", "ACCTCODE", "TRANDATE", "BUSAMT", "GSTAMT", "AMOUNT"}},
+        // An account's lines in date order: the journal report, the last line of an account
+        // the walk over the days did not meet. Their sums come from the totals per month.
+        {"QVActTr.DBF", "QVActTr_ACCOUNT", {"COYCODE", "ACCTCODE", "TRANDATE"}},
+        // A bank account's rows in date order (bank views, statements, the duplicate check of
+        // an import, the days at the edges of a range).
         {"QVBnkTr.DBF", "QVBnkTr_COVER_BANKLINK", {"BANKLINK", "TRANDATE", "AMOUNT"}},
         // A range of days in date order: the reports walk back from a period's last date to
         // find each account's last line, and read the days at the ends of a range that the
@@ -103,11 +105,11 @@ const std::vector<UnindexedTag>& unindexedTags() {
         {"QVActTr", "SUPPCODE"},
         {"QVActTr", "LINKCODE"},
         {"QVActTr", "BANKACCT"},
-        // Every line of a company shares it; QVActTr_COVER_ACCTCODE starts with it.
+        // Every line of a company shares it; QVActTr_ACCOUNT starts with it.
         {"QVActTr", "COYCODE"},
         // Sought only together with BNKLINKNO, which is indexed.
         {"QVActTr", "SRCHCODE"},
-        // QVActTr_COVER_FULLCODE and QVActTr_COVER_ACCTCODE start with these.
+        // QVActTr_COVER_FULLCODE and QVActTr_ACCOUNT (after COYCODE) start with these.
         {"QVActTr", "FULLCODE"},
         {"QVActTr", "ACCTCODE"},
         // Bank rows: never sought or ordered on; a company's rows are sought by BANKLINK.
@@ -132,6 +134,7 @@ const std::vector<const char*>& retiredIndexes() {
         "QVBnkTr_COVER_AMOUNT",      // wider than the check needs: QVBnkTr_AMOUNT
         "QVBnkTr_COVER_RECONCILED",  // every row: QVBnkTr_UNRECONCILED
         "QVActTr_COVER_TRANDATE",    // tax by date, now in the totals: QVActTr_DAYS
+        "QVActTr_COVER_ACCTCODE",    // sums by account, now in the totals: QVActTr_ACCOUNT
     };
     return list;
 }
