@@ -3,9 +3,11 @@
 // a new process of this program, warm (the book in the page cache) and cold (the book dropped
 // from it first), beside the ledger program's balance report over the same journal, warm and
 // cold, in the same invocation.
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -71,6 +73,26 @@ QString ledgerProgram() {
         {QStringLiteral("-c"), (::geteuid() == 0 ? QString() : QStringLiteral("sudo ")) + install});
     p.waitForFinished(-1);
     return QStandardPaths::findExecutable(QStringLiteral("ledger"));
+}
+
+// The bytes of the data file's pages that hold data: its size less the free pages the index
+// rebuild would give back.
+double bytesInUse(const QString& file) {
+    sqlite3* db = nullptr;
+    double bytes = 0;
+    if (sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+        SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        const char* sql =
+            "SELECT (SELECT page_count FROM pragma_page_count) - (SELECT freelist_count FROM "
+            "pragma_freelist_count), (SELECT page_size FROM pragma_page_size)";
+        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK &&
+            sqlite3_step(st) == SQLITE_ROW)
+            bytes = double(sqlite3_column_int64(st, 0)) * double(sqlite3_column_int64(st, 1));
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    return bytes;
 }
 
 struct WarmCold {
@@ -143,10 +165,9 @@ int reportRunFigures(const QString& folder, const QString& journal) {
     // The machine's load beside the figures: other work on it slows the wall times.
     if (double load[3]; ::getloadavg(load, 3) == 3)
         std::printf("load average %.2f %.2f %.2f\n", load[0], load[1], load[2]);
-    figure(
-        "data_file_size",
-        double(QFileInfo(QDir(folder).filePath(QStringLiteral("quorvel.db"))).size()) / (1 << 20),
-        "MB");
+    const QString file = QDir(folder).filePath(QStringLiteral("quorvel.db"));
+    figure("data_file_size", double(QFileInfo(file).size()) / 1e6, "MB");
+    figure("data_file_in_use", bytesInUse(file) / 1e6, "MB");
     dropFolderFromPageCache(folder);
     figure("data_file_resident_after_drop",
            100 * residentShare(QDir(folder).filePath(QStringLiteral("quorvel.db"))), "%");

@@ -426,7 +426,8 @@ void ensureSchema(sqlite3* db) {
                                             "Quorvel (data version %1) and cannot be opened.")
                                  .arg(version));
         const QSet<QString> stored = storedObjects(db);
-        for (const QString& index : staleIndexes(stored))
+        const QStringList stale = staleIndexes(stored);
+        for (const QString& index : stale)
             execSql(db, QStringLiteral("DROP INDEX %1").arg(quoted(index)));
         for (const MissingPart& part : missingParts(stored)) {
             try {
@@ -444,6 +445,9 @@ void ensureSchema(sqlite3* db) {
         // A folder from before the totals, or one that lost a part of them, gets them made
         // and filled from its lines in this same transaction.
         if (!totalsWhole(db)) makeTotals(db);
+        // The pages of the indexes dropped above go back to the system now, not at the next
+        // rebuild: on a large book they are a third of the file.
+        if (!stale.isEmpty()) execSql(db, "PRAGMA incremental_vacuum");
         execSql(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
         execSql(db, "COMMIT");
     } catch (...) {
