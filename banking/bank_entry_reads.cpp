@@ -63,12 +63,13 @@ bool referenceInUse(store::Connection& connection, int coy, const QString& bankC
 
 double accountRowsTotal(store::Connection& connection, int coy, const QString& bankCode,
                         const QString& acctNo) {
+    // The account's totals per month, in cents: a few rows however many the account holds.
     store::Query q(connection);
-    q.setSql(QStringList{QStringLiteral("SELECT SUM(AMOUNT) FROM QVBNKTR"),
+    q.setSql(QStringList{QStringLiteral("SELECT SUM(AMOUNT) FROM QVBnkTot"),
                          QStringLiteral("WHERE BANKLINK = :sBankLink")});
     q.bind(QStringLiteral("sBankLink"), keys::bankRowLink(coy, bankCode, acctNo));
     q.open();
-    return fmt::roundTo(q.number(0), 2);
+    return double(q.value(0).toLongLong()) / 100.0;
 }
 
 std::optional<LineFigures> entryLineFigures(store::Connection& connection, const QString& linkCode,

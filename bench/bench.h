@@ -41,6 +41,9 @@ int prepareReportBench(const QStringList& args);
 // each the median of five runs in new processes, warm and cold, beside the ledger program's
 // balance of `journal`, warm and cold, with both ratios. The folder must not be open.
 int reportRunFigures(const QString& folder, const QString& journal);
+// reportruns [CACHEFOLDER]: those figures alone, on the reports benchmark's book (written into
+// the folder once and kept; the first part of reports).
+int reportRunsBench(const QStringList& args);
 // cashwindow [CACHEFOLDER]: the cash transactions window alone, on the reports benchmark's book.
 int cashWindowBench(const QStringList& args);
 // posting [FOLDER [LINES [SAVES]]]: saving bank entries over a million journal lines.
@@ -75,8 +78,5 @@ int taxAuditBench(store::Connection& c, const QDate& from);
 // exchange [FOLDER [LINES]]: exporting a year in the own format and as CSV, and importing half
 // a year of the own format into an empty company with the same accounts.
 int exchangeBench(const QStringList& args);
-// reportonce FOLDER [cold]: the trial balance, revenue statement and balance sheet prepared
-// once in a new process, the data warm or dropped from the page cache.
-int reportOnceBench(const QStringList& args);
 
 }  // namespace bench

@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     const std::map<QString, std::function<int(const QStringList&)>> benches = {
         {"store", bench::storeBench},
         {"reports", bench::reportsBench},
-        {"reportonce", bench::reportOnceBench},
+        {"reportruns", bench::reportRunsBench},
         {"prepare", bench::prepareReportBench},
         {"cashwindow", bench::cashWindowBench},
         {"journal", bench::journalBench},

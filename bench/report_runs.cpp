@@ -3,11 +3,15 @@
 // a new process of this program, warm (the book in the page cache) and cold (the book dropped
 // from it first), beside the ledger program's balance report over the same journal, warm and
 // cold, in the same invocation.
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <cstdlib>
 #include <ctime>
 #include <map>
 #include <vector>
@@ -71,32 +75,50 @@ QString ledgerProgram() {
     return QStandardPaths::findExecutable(QStringLiteral("ledger"));
 }
 
+// The bytes of the data file's pages that hold data: its size less the free pages the index
+// rebuild would give back.
+double bytesInUse(const QString& file) {
+    sqlite3* db = nullptr;
+    double bytes = 0;
+    if (sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+        SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        const char* sql =
+            "SELECT (SELECT page_count FROM pragma_page_count) - (SELECT freelist_count FROM "
+            "pragma_freelist_count), (SELECT page_size FROM pragma_page_size)";
+        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK &&
+            sqlite3_step(st) == SQLITE_ROW)
+            bytes = double(sqlite3_column_int64(st, 0)) * double(sqlite3_column_int64(st, 1));
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    return bytes;
+}
+
 struct WarmCold {
-    Spread warm, cold, warmCpu;
+    Spread warm, cold, warmCpu, coldCpu;
 };
 
 // One untimed run first: it fills the cache for the warm runs and shows the result.
 std::optional<WarmCold> reportRuns(const QString& folder, const char* report) {
     const QStringList args{QStringLiteral("prepare"), QLatin1String(report), folder};
-    std::vector<double> cpu;
-    bool timingWarm = false;
+    std::vector<double> warmCpu, coldCpu;
+    std::vector<double>* cpu = &warmCpu;
     const auto run = [&]() -> std::optional<double> {
         const std::optional<QByteArray> out = childOutput(args);
         if (!out) return std::nullopt;
-        if (const auto ms = figureIn(*out, QStringLiteral("prepare_cpu_ms")); ms && timingWarm)
-            cpu.push_back(*ms);
+        if (const auto ms = figureIn(*out, QStringLiteral("prepare_cpu_ms"))) cpu->push_back(*ms);
         return figureIn(*out, QStringLiteral("prepare_ms"));
     };
     const std::optional<QByteArray> first = childOutput(args);
     if (!first) return std::nullopt;
     for (const QByteArray& line : first->split('\n'))
         if (line.startsWith("result ")) std::printf("%s %s\n", report, line.constData() + 7);
-    timingWarm = true;
     const auto warm = timeRuns(kRuns, run);
-    timingWarm = false;
+    cpu = &coldCpu;
     const auto cold = timeRuns(kRuns, run, [&] { dropFolderFromPageCache(folder); });
     if (!warm || !cold) return std::nullopt;
-    return WarmCold{*warm, *cold, spreadOf(cpu)};
+    return WarmCold{*warm, *cold, spreadOf(warmCpu), spreadOf(coldCpu)};
 }
 
 std::optional<WarmCold> ledgerRuns(const QString& ledger, const QString& journal) {
@@ -107,7 +129,7 @@ std::optional<WarmCold> ledgerRuns(const QString& ledger, const QString& journal
     const auto warm = timeRuns(kRuns, run);
     const auto cold = timeRuns(kRuns, run, [&] { dropFromPageCache(journal); });
     if (!warm || !cold) return std::nullopt;
-    return WarmCold{*warm, *cold, {}};
+    return WarmCold{*warm, *cold, {}, {}};
 }
 
 void printRatios(const char* report, const WarmCold& r, const WarmCold& ledger) {
@@ -140,6 +162,12 @@ int prepareReportBench(const QStringList& args) {
 }
 
 int reportRunFigures(const QString& folder, const QString& journal) {
+    // The machine's load beside the figures: other work on it slows the wall times.
+    if (double load[3]; ::getloadavg(load, 3) == 3)
+        std::printf("load average %.2f %.2f %.2f\n", load[0], load[1], load[2]);
+    const QString file = QDir(folder).filePath(QStringLiteral("quorvel.db"));
+    figure("data_file_size", double(QFileInfo(file).size()) / 1e6, "MB");
+    figure("data_file_in_use", bytesInUse(file) / 1e6, "MB");
     dropFolderFromPageCache(folder);
     figure("data_file_resident_after_drop",
            100 * residentShare(QDir(folder).filePath(QStringLiteral("quorvel.db"))), "%");
@@ -150,6 +178,7 @@ int reportRunFigures(const QString& folder, const QString& journal) {
         printSpread((QByteArray(report) + "_warm").constData(), r->warm, "ms");
         printSpread((QByteArray(report) + "_cold").constData(), r->cold, "ms");
         printSpread((QByteArray(report) + "_warm_cpu").constData(), r->warmCpu, "ms");
+        printSpread((QByteArray(report) + "_cold_cpu").constData(), r->coldCpu, "ms");
         runs[QLatin1String(report)] = *r;
     }
     const QString ledger = ledgerProgram();

@@ -5,16 +5,22 @@
 // (report_runs.cpp), then the journal reports, actuals against budget (every account budgeted
 // monthly) for the last year, the tax finalising and audit, and the cash transactions window
 // opening on the book's cash lines.
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
 #include <ctime>
+#include <memory>
+#include <string>
 
 #include "bench.h"
 #include "budgets/budget_plan.h"
@@ -38,20 +44,6 @@
 #include "store/table.h"
 #include "store/transaction.h"
 #include "ui/messages.h"
-
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QRandomGenerator>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTextStream>
-#include <algorithm>
-#include <ctime>
-#include <memory>
-#include <string>
-#include <sys/resource.h>
 
 namespace bench {
 namespace {
@@ -450,6 +442,18 @@ int journalBench(const QStringList& args) {
     if (!ensureBook(c, folder, QDir(folder).filePath("journal.ledger"))) return 1;
     journalReports(c);
     return 0;
+}
+
+int reportRunsBench(const QStringList& args) {
+    const QString folder = benchFolder(args);
+    QDir().mkpath(folder);
+    const QString ledgerPath = QDir(folder).filePath("journal.ledger");
+    {
+        store::Connection c;
+        c.connectToFolder(folder);
+        if (!ensureBook(c, folder, ledgerPath)) return 1;
+    }
+    return reportRunFigures(folder, ledgerPath);
 }
 
 int reportsBench(const QStringList& args) {

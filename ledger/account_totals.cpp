@@ -60,6 +60,19 @@ LineSums sumsRead(const store::Query& q, int first = 0) {
 
 }  // namespace
 
+LineSums& LineSums::operator-=(const LineSums& o) {
+    lines -= o.lines;
+    amount -= o.amount;
+    business -= o.business;
+    tax -= o.tax;
+    businessOfAmounts -= o.businessOfAmounts;
+    taxOfAmounts -= o.taxOfAmounts;
+    taxOfBusiness -= o.taxOfBusiness;
+    taxOnIncome -= o.taxOnIncome;
+    taxOnExpenses -= o.taxOnExpenses;
+    return *this;
+}
+
 LineSums& LineSums::operator+=(const LineSums& o) {
     lines += o.lines;
     amount += o.amount;
@@ -81,17 +94,48 @@ DateSpan DateSpan::between(const QDate& from, const QDate& to) {
         return s;
     }
     if (from > to) return s;
-    const QString first = monthOf(from.day() == 1 ? from : from.addMonths(1));
-    const QString last = monthOf(endsMonth(to) ? to : to.addMonths(-1));
-    if (first > last) {
-        s.days_.push_back({isoText(from), isoText(to)});
+    if (monthStart(from) == monthStart(to)) {
+        // Within one month: its lines, or the month less the days either side when fewer.
+        const int inside = from.daysTo(to) + 1;
+        if (2 * inside <= from.daysInMonth()) {
+            s.days_.push_back({isoText(from), isoText(to)});
+            return s;
+        }
+        s.firstMonth_ = s.lastMonth_ = monthOf(from);
+        if (from.day() != 1)
+            s.days_.push_back({isoText(monthStart(from)), isoText(from.addDays(-1)), -1});
+        if (!endsMonth(to)) s.days_.push_back({isoText(to.addDays(1)), isoText(monthEnd(to)), -1});
         return s;
     }
-    s.firstMonth_ = first;
-    s.lastMonth_ = last;
-    if (from.day() != 1) s.days_.push_back({isoText(from), isoText(monthEnd(from))});
-    if (!endsMonth(to)) s.days_.push_back({isoText(monthStart(to)), isoText(to)});
+    QDate firstMonth = monthStart(from), lastMonth = monthStart(to);
+    if (from.day() != 1) {
+        const int outside = from.day() - 1;
+        if (2 * outside < from.daysInMonth()) {
+            s.days_.push_back({isoText(monthStart(from)), isoText(from.addDays(-1)), -1});
+        } else {
+            s.days_.push_back({isoText(from), isoText(monthEnd(from))});
+            firstMonth = firstMonth.addMonths(1);
+        }
+    }
+    s.addEnd(to, lastMonth);
+    if (firstMonth <= lastMonth) {
+        s.firstMonth_ = monthOf(firstMonth);
+        s.lastMonth_ = monthOf(lastMonth);
+    }
     return s;
+}
+
+// The days of the span's last month: the month whole less the days after `to` when they are
+// fewer than the days up to it, else the days up to it (and the month left to the lines).
+void DateSpan::addEnd(const QDate& to, QDate& lastMonth) {
+    if (endsMonth(to)) return;
+    const int outside = to.daysInMonth() - to.day();
+    if (2 * outside < to.daysInMonth()) {
+        days_.push_back({isoText(to.addDays(1)), isoText(monthEnd(to)), -1});
+    } else {
+        days_.push_back({isoText(monthStart(to)), isoText(to)});
+        lastMonth = lastMonth.addMonths(-1);
+    }
 }
 
 DateSpan DateSpan::upTo(const QDate& to) {
@@ -101,9 +145,10 @@ DateSpan DateSpan::upTo(const QDate& to) {
         return s;
     }
     // Undated lines have the month "", before every other.
+    QDate lastMonth = monthStart(to);
+    s.addEnd(to, lastMonth);
     s.firstMonth_ = QStringLiteral("");
-    s.lastMonth_ = monthOf(endsMonth(to) ? to : to.addMonths(-1));
-    if (!endsMonth(to)) s.days_.push_back({isoText(monthStart(to)), isoText(to)});
+    s.lastMonth_ = monthOf(lastMonth);
     return s;
 }
 
@@ -130,7 +175,10 @@ LineSums lineSums(store::Connection& c, const LineSelection& which, const DateSp
         bindSelection(q, which);
         bindDays(q, p);
         q.open();
-        out += sumsRead(q);
+        if (p.sign < 0)
+            out -= sumsRead(q);
+        else
+            out += sumsRead(q);
     }
     return out;
 }
@@ -138,9 +186,14 @@ LineSums lineSums(store::Connection& c, const LineSelection& which, const DateSp
 AccountSums lineSumsByAccount(store::Connection& c, const LineSelection& which,
                               const DateSpan& span) {
     AccountSums out;
-    auto add = [&](store::Query& q) {
-        for (q.open(); !q.eof(); q.next())
-            out[q.text(QStringLiteral("ACCTCODE"))] += sumsRead(q, 1);
+    auto add = [&](store::Query& q, int sign = 1) {
+        for (q.open(); !q.eof(); q.next()) {
+            LineSums& sums = out[q.text(QStringLiteral("ACCTCODE"))];
+            if (sign < 0)
+                sums -= sumsRead(q, 1);
+            else
+                sums += sumsRead(q, 1);
+        }
     };
     if (span.hasWholeMonths()) {
         store::Query q(c);
@@ -158,8 +211,10 @@ AccountSums lineSumsByAccount(store::Connection& c, const LineSelection& which,
                              "GROUP BY ACCTCODE"});
         bindSelection(q, which);
         bindDays(q, p);
-        add(q);
+        add(q, p.sign);
     }
+    // An account whose days taken away were all its lines has none left.
+    std::erase_if(out, [](const auto& entry) { return entry.second == LineSums{}; });
     return out;
 }
 
@@ -200,7 +255,7 @@ qint64 bankRowSum(store::Connection& c, const QString& linkFrom, const QString& 
         bindLinks(q);
         bindDays(q, p);
         q.open();
-        sum += q.value(0).toLongLong();
+        sum += p.sign * q.value(0).toLongLong();
     }
     return sum;
 }

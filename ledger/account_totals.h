@@ -28,6 +28,7 @@ struct LineSums {
     qint64 taxOnIncome = 0;        // GSTAMT of TRANTYPE 'I' lines
     qint64 taxOnExpenses = 0;      // GSTAMT of TRANTYPE 'E' lines
     LineSums& operator+=(const LineSums& other);
+    LineSums& operator-=(const LineSums& other);
     bool operator==(const LineSums&) const = default;
 };
 
@@ -48,9 +49,12 @@ public:
     static DateSpan before(const QDate& from);                    // TRANDATE < from, undated too
 
     // The span cut at month edges: whole months [firstMonth, lastMonth] ("YYYY-MM", the first
-    // "" when open) read from the totals, and up to two ranges of days read from the lines.
+    // "" when open) read from the totals, and ranges of days read from the lines. A month the
+    // span covers for the most part is read whole and the days it leaves out taken away, so no
+    // more than half a month of lines is read at either end.
     struct Piece {
         QString from, to;  // ISO texts, both inclusive; a null from is open
+        int sign = 1;      // -1: days of a month read whole that the span leaves out
     };
     bool hasWholeMonths() const { return !firstMonth_.isNull(); }
     const QString& firstMonth() const { return firstMonth_; }
@@ -58,6 +62,7 @@ public:
     const std::vector<Piece>& dayPieces() const { return days_; }
 
 private:
+    void addEnd(const QDate& to, QDate& lastMonth);
     QString firstMonth_, lastMonth_;
     std::vector<Piece> days_;
 };

@@ -1,6 +1,7 @@
 #include "reports/balancesheet.h"
 
 #include "ledger/account_totals.h"
+#include "ledger/last_lines.h"
 #include "reports/company.h"
 #include "store/connection.h"
 #include "store/format.h"
@@ -102,16 +103,8 @@ void TBalanceSheetReport::readBank(const QString& acctNo, const QString& bankCod
 BalanceSheetInputs::Account TBalanceSheetReport::otherAsset(const QString& code,
                                                             const QString& descr) {
     BalanceSheetInputs::Account a{code, descr};
-    store::Query last(connection_);
-    last.setSql({"SELECT AMOUNT FROM QVACTTR", "WHERE COYCODE =:sCoyCode", "AND ACCTCODE =:sAcct",
-                 "AND (TRANDATE BETWEEN :StartDate AND :EndDate)",
-                 "ORDER BY TRANDATE DESC, rowid DESC LIMIT 1"});
-    last.bind("sCoyCode", QString::number(coy_));
-    last.bind("sAcct", code);
-    last.bind("StartDate", from_);
-    last.bind("EndDate", to_);
-    last.open();
-    if (last.eof() || fmt::cents(last.number(0)) == 0) return a;
+    const auto last = lastAmounts_.find(code);
+    if (last == lastAmounts_.end() || fmt::cents(last->second) == 0) return a;
     const ledger::LineSums sums = ledger::sumsOf(period_, code);
     a.amount = fromCents(sums.business - sums.taxOfBusiness);
     a.prints = true;
@@ -142,6 +135,7 @@ void TBalanceSheetReport::begin() {
         ledger::lineSumsByAccount(connection_, {coy, {}, {}, false}, ledger::DateSpan::upTo(to_));
     cashToDate_ =
         ledger::lineSumsByAccount(connection_, {coy, {}, {}, true}, ledger::DateSpan::upTo(to_));
+    lastAmounts_ = ledger::lastLineAmounts(connection_, coy, from_, to_, period_);
     addTask([this] { readCashAndEarnings(); });
 
     store::Query banks(connection_);

@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QString>
+#include <map>
 #include <vector>
 
 #include "ledger/account_totals.h"
@@ -81,6 +82,7 @@ private:
     QDate from_, to_;
     // Every account's line sums over the period, up to T, and the cash journal's up to T.
     ledger::AccountSums period_, toDate_, cashToDate_;
+    std::map<QString, double> lastAmounts_;  // each account's last line in the period
     BalanceSheetInputs in_;
     BalanceSheet figures_;
 };

@@ -1,6 +1,7 @@
 #include "reports/revenue.h"
 
 #include "ledger/account_totals.h"
+#include "ledger/last_lines.h"
 #include "reports/company.h"
 #include "store/connection.h"
 #include "store/format.h"
@@ -36,16 +37,8 @@ TBusinessRevenueReport::TBusinessRevenueReport(store::Connection& connection, in
 // An account prints only when the last line of the period in date order (lines of one date in
 // the order written) has an amount; then its lines with an amount are summed.
 void TBusinessRevenueReport::account(const QString& code, const QString& description, bool income) {
-    store::Query last(connection_);
-    last.setSql({"SELECT AMOUNT FROM QVACTTR A", "WHERE A.COYCODE =:iCoyCode",
-                 "AND A.ACCTCODE =:sAcctCode", "AND (A.TRANDATE BETWEEN :StartDate AND :EndDate)",
-                 "ORDER BY A.TRANDATE DESC, A.rowid DESC LIMIT 1"});
-    last.bind("iCoyCode", QString::number(coy_));
-    last.bind("sAcctCode", code);
-    last.bind("StartDate", from_);
-    last.bind("EndDate", to_);
-    last.open();
-    if (last.eof() || store::fmt::cents(last.number(0)) == 0) return;
+    const auto last = lastAmounts_.find(code);
+    if (last == lastAmounts_.end() || store::fmt::cents(last->second) == 0) return;
 
     const ledger::LineSums sums = ledger::sumsOf(period_, code);
     const double amount = ledger::moneyOf(revenueLineAmount(options_, sums));
@@ -65,6 +58,7 @@ void TBusinessRevenueReport::begin() {
     figures_.companyName = companyName(connection_, coy_);
     period_ = ledger::lineSumsByAccount(connection_, {QString::number(coy_), {}, {}, false},
                                         ledger::DateSpan::between(from_, to_));
+    lastAmounts_ = ledger::lastLineAmounts(connection_, QString::number(coy_), from_, to_, period_);
     if (!linkCode_.isEmpty()) {
         store::Query dept(connection_);
         dept.setSql({"SELECT BUSNAME FROM QVCOY", "WHERE LINKCODE =:sLinkCode"});

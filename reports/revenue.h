@@ -3,13 +3,14 @@
 // the company or of one department, total income, total expenses and net revenue, with or
 // without the sales tax and with the full or only the business amounts.
 
+#include <QDate>
+#include <QString>
+#include <map>
+#include <vector>
+
 #include "ledger/account_totals.h"
 #include "reports/preparation.h"
 #include "reports/report.h"
-
-#include <QDate>
-#include <QString>
-#include <vector>
 
 namespace store {
 class Connection;
@@ -57,7 +58,8 @@ private:
     QString linkCode_;
     QDate from_, to_;
     RevenueOptions options_;
-    ledger::AccountSums period_;  // every account's line sums over the period
+    ledger::AccountSums period_;             // every account's line sums over the period
+    std::map<QString, double> lastAmounts_;  // each account's last line in the period
     RevenueFigures figures_;
 };
 

@@ -1,6 +1,7 @@
 #include "reports/trialbalance.h"
 
 #include "ledger/account_totals.h"
+#include "ledger/last_lines.h"
 #include "reports/company.h"
 #include "store/connection.h"
 #include "store/format.h"
@@ -158,16 +159,8 @@ void TTrialBalanceReport::incomeAccount(const Account& a, TrialRowKind kind, boo
 // Expense accounts: the tax-exclusive business amount of the period's lines, shown only when
 // the last line in date order (lines of one date in the order written) has an amount.
 void TTrialBalanceReport::expenseAccount(const Account& a, TrialRowKind kind) {
-    store::Query last(connection_);
-    last.setSql({"SELECT AMOUNT FROM QVACTTR A", "WHERE A.COYCODE =:iCoyCode",
-                 "AND A.ACCTCODE =:sAcctCode", "AND (A.TRANDATE BETWEEN :StartDate AND :EndDate)",
-                 "ORDER BY A.TRANDATE DESC, A.rowid DESC LIMIT 1"});
-    last.bind("iCoyCode", QString::number(coy_));
-    last.bind("sAcctCode", a.code);
-    last.bind("StartDate", from_);
-    last.bind("EndDate", to_);
-    last.open();
-    if (last.eof() || isZero(last.number(0))) return;
+    const auto last = lastAmounts_.find(a.code);
+    if (last == lastAmounts_.end() || isZero(last->second)) return;
 
     const ledger::LineSums sums = ledger::sumsOf(period_, a.code);
     const double amount = ledger::moneyOf(sums.business - sums.taxOfBusiness);
@@ -185,6 +178,7 @@ void TTrialBalanceReport::begin() {
                                         ledger::DateSpan::between(from_, to_));
     toDate_ =
         ledger::lineSumsByAccount(connection_, {coy, {}, {}, false}, ledger::DateSpan::upTo(to_));
+    lastAmounts_ = ledger::lastLineAmounts(connection_, coy, from_, to_, period_);
 
     // Opening row.
     const double bf = carried_.bf, ob = carried_.ob;

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -97,6 +98,7 @@ private:
     BroughtForward carried_;
     // Every account's line sums over the period and up to the to-date, read once in begin().
     ledger::AccountSums period_, toDate_;
+    std::map<QString, double> lastAmounts_;  // each account's last line in the period
     // The tasks run in the order of the report's rows and append them as they go.
     TrialBalanceFigures figures_;
 };

@@ -48,14 +48,16 @@ const std::vector<CoveringIndex>& coveringIndexes() {
         {"QVActTr.DBF",
          "QVActTr_COVER_FULLCODE",
          {"FULLCODE", "TRANDATE", "AMOUNT", "BUSAMT", "GSTAMT"}},
-        {"QVActTr.DBF",
-         "QVActTr_COVER_ACCTCODE",
-         {"COYCODE", "ACCTCODE", "TRANDATE", "BUSAMT", "GSTAMT", "AMOUNT"}},
+        // An account's lines in date order: the journal report, the last line of an account
+        // the walk over the days did not meet. Their sums come from the totals per month.
+        {"QVActTr.DBF", "QVActTr_ACCOUNT", {"COYCODE", "ACCTCODE", "TRANDATE"}},
+        // A bank account's rows in date order (bank views, statements, the duplicate check of
+        // an import, the days at the edges of a range).
         {"QVBnkTr.DBF", "QVBnkTr_COVER_BANKLINK", {"BANKLINK", "TRANDATE", "AMOUNT"}},
-        // The tax totals of a period and the trial balance's tax on income and expenses.
-        {"QVActTr.DBF",
-         "QVActTr_COVER_TRANDATE",
-         {"TRANDATE", "COYCODE", "TRANTYPE", "GSTAMT", "BUSAMT"}},
+        // A range of days in date order: the reports walk back from a period's last date to
+        // find each account's last line, and read the days at the ends of a range that the
+        // totals per month do not cover.
+        {"QVActTr.DBF", "QVActTr_DAYS", {"TRANDATE", "COYCODE", "ACCTCODE", "AMOUNT"}},
         // The same-amount check of a new bank entry: a few rows share an amount, so the row
         // holds the rest of what the check compares.
         {"QVBnkTr.DBF", "QVBnkTr_AMOUNT", {"AMOUNT", "BANKACCT"}},
@@ -103,11 +105,11 @@ const std::vector<UnindexedTag>& unindexedTags() {
         {"QVActTr", "SUPPCODE"},
         {"QVActTr", "LINKCODE"},
         {"QVActTr", "BANKACCT"},
-        // Every line of a company shares it; QVActTr_COVER_ACCTCODE starts with it.
+        // Every line of a company shares it; QVActTr_ACCOUNT starts with it.
         {"QVActTr", "COYCODE"},
         // Sought only together with BNKLINKNO, which is indexed.
         {"QVActTr", "SRCHCODE"},
-        // QVActTr_COVER_FULLCODE and QVActTr_COVER_ACCTCODE start with these.
+        // QVActTr_COVER_FULLCODE and QVActTr_ACCOUNT (after COYCODE) start with these.
         {"QVActTr", "FULLCODE"},
         {"QVActTr", "ACCTCODE"},
         // Bank rows: never sought or ordered on; a company's rows are sought by BANKLINK.
@@ -131,6 +133,8 @@ const std::vector<const char*>& retiredIndexes() {
         "QVActTr_CASH_LINES",        // nearly every line: QVActTr_CASH_LIST
         "QVBnkTr_COVER_AMOUNT",      // wider than the check needs: QVBnkTr_AMOUNT
         "QVBnkTr_COVER_RECONCILED",  // every row: QVBnkTr_UNRECONCILED
+        "QVActTr_COVER_TRANDATE",    // tax by date, now in the totals: QVActTr_DAYS
+        "QVActTr_COVER_ACCTCODE",    // sums by account, now in the totals: QVActTr_ACCOUNT
     };
     return list;
 }
@@ -464,7 +468,8 @@ void ensureSchema(sqlite3* db) {
                                             "Quorvel (data version %1) and cannot be opened.")
                                  .arg(version));
         const QSet<QString> stored = storedObjects(db);
-        for (const QString& index : staleIndexes(stored))
+        const QStringList stale = staleIndexes(stored);
+        for (const QString& index : stale)
             execSql(db, QStringLiteral("DROP INDEX %1").arg(quoted(index)));
         for (const MissingPart& part : missingParts(stored)) {
             try {
@@ -482,6 +487,9 @@ void ensureSchema(sqlite3* db) {
         // A folder from before the totals, or one that lost a part of them, gets them made
         // and filled from its lines in this same transaction.
         if (!totalsWhole(db)) makeTotals(db);
+        // The pages of the indexes dropped above go back to the system now, not at the next
+        // rebuild: on a large book they are a third of the file.
+        if (!stale.isEmpty()) execSql(db, "PRAGMA incremental_vacuum");
         execSql(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
         execSql(db, "COMMIT");
     } catch (...) {

@@ -471,13 +471,13 @@ TEST(DataVersion, AnEarlierFolderGetsTheNewIndexesAndKeepsItsRecords) {
         t.edit();
         t.setValue("BUSNAME", "Kept");
         t.post();
-        store::execSql(c.handle(), "DROP INDEX QVActTr_COVER_TRANDATE");
+        store::execSql(c.handle(), "DROP INDEX QVActTr_DAYS");
         store::execSql(c.handle(), "PRAGMA user_version = 1");
     }
     store::Connection c;
     c.connectToFolder(dir.path());
     store::Query q(c);
-    q.setSql("SELECT COUNT(*) FROM sqlite_master WHERE name = 'QVActTr_COVER_TRANDATE'");
+    q.setSql("SELECT COUNT(*) FROM sqlite_master WHERE name = 'QVActTr_DAYS'");
     q.open();
     EXPECT_EQ(q.value(0).toInt(), 1);
     Table t(c, "QVCntrl.DBF");
@@ -497,8 +497,14 @@ TEST(DataVersion, AnOlderFolderLosesTheIndexesNothingReadsAndKeepsItsRecords) {
         "CREATE INDEX QVActTr_CASH_LINES ON QVActTr (COYCODE, BNKLINKNO) WHERE REASON <> 'PAY'",
         "CREATE INDEX QVBnkTr_COVER_AMOUNT ON QVBnkTr (AMOUNT, BANKACCT, COYCODE, TRANTYPE)",
         "CREATE INDEX QVBnkTr_COVER_RECONCILED ON QVBnkTr (BANKLINK, RECONCILED, TRANDATE)",
+        "CREATE INDEX QVActTr_COVER_TRANDATE ON QVActTr (TRANDATE, COYCODE, TRANTYPE, GSTAMT, "
+        "BUSAMT)",
+        "CREATE INDEX QVActTr_COVER_ACCTCODE ON QVActTr (COYCODE, ACCTCODE, TRANDATE, BUSAMT, "
+        "GSTAMT, AMOUNT)",
         "DROP INDEX QVActTr_CASH_LIST",
         "DROP INDEX QVBnkTr_UNRECONCILED",
+        "DROP INDEX QVActTr_DAYS",
+        "DROP INDEX QVActTr_ACCOUNT",
     };
     QTemporaryDir dir;
     {
@@ -522,11 +528,15 @@ TEST(DataVersion, AnOlderFolderLosesTheIndexesNothingReadsAndKeepsItsRecords) {
     const QString oldNames =
         "('QVActTr_COYCODE', 'QVActTr_SRCHCODE', 'QVBnkTr_BANKCODE', "
         "'QVActTr_COVER_BNKLINKNO', 'QVActTr_CASH_LINES', "
-        "'QVBnkTr_COVER_AMOUNT', 'QVBnkTr_COVER_RECONCILED')";
+        "'QVBnkTr_COVER_AMOUNT', 'QVBnkTr_COVER_RECONCILED', 'QVActTr_COVER_TRANDATE', "
+        "'QVActTr_COVER_ACCTCODE')";
     EXPECT_EQ(count("SELECT COUNT(*) FROM sqlite_master WHERE name IN " + oldNames), 0);
     EXPECT_EQ(count("SELECT COUNT(*) FROM sqlite_master WHERE name IN ('QVActTr_CASH_LIST', "
-                    "'QVBnkTr_UNRECONCILED', 'QVActTr_CASH_AMOUNTS', 'QVBnkTr_AMOUNT')"),
-              4);
+                    "'QVBnkTr_UNRECONCILED', 'QVActTr_CASH_AMOUNTS', 'QVBnkTr_AMOUNT', "
+                    "'QVActTr_DAYS', 'QVActTr_ACCOUNT')"),
+              6);
+    EXPECT_EQ(count("SELECT freelist_count FROM pragma_freelist_count"), 0)
+        << "the dropped indexes' pages are given back";
     EXPECT_EQ(count("SELECT COUNT(*) FROM QVActTr WHERE AMOUNT = 1234567890.05 "
                     "AND \"DESC\" = 'kept line' AND BNKLINKNO = '0-0-0'"),
               1);
