@@ -88,10 +88,10 @@ void TImportTextForm::applyMode(ui::EditMode mode) {
     typeGroup_->setEnabled(!browse);
     grid_->setEnabled(browse);
     getFileButton_->setEnabled(browse);
-    csvLayoutButton_->setEnabled(browse);
     acceptAllButton_->setEnabled(browse);
     bankCombo_->setEnabled(browse);
     navigator_->setEnabledAll(browse);
+    updateCsvLayoutButton();
     if (!browse) updateAcceptAllowed();
 }
 

@@ -120,6 +120,7 @@ private:
     // the format or the bank account changes; the grid shows one row per transaction.
     void buildWholeStatementButton(QBoxLayout* row);
     void connectWholeStatementHandlers();
+    void updateCsvLayoutButton();
     void readWholeStatement();
     void accountChangedForWholeStatement();
     void showFileLines();
@@ -146,7 +147,7 @@ private:
     QStringList fileLines_;      // its lines as the file has them
     bool showingWhole_ = false;  // the grid shows the rows of a statement read whole
     std::vector<std::optional<exchange::StatementLine>> wholeLines_;  // beside each such row
-    QString wholeAccount_;  // the bank account they were read for
+    QString wholeAccount_;                               // the bank account they were read for
     std::optional<exchange::StatementLine> addingLine_;  // the file's line being imported
 
     QComboBox* bankCombo_;

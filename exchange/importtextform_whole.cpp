@@ -36,6 +36,13 @@ void TImportTextForm::buildWholeStatementButton(QBoxLayout* row) {
     row->addWidget(csvLayoutButton_);
 }
 
+// Only a CSV statement has a column layout to choose.
+void TImportTextForm::updateCsvLayoutButton() {
+    const exchange::StatementFormat* format = chosenFormat();
+    csvLayoutButton_->setEnabled(mode() == ui::EditMode::Browsing && format &&
+                                 format->kind == exchange::StatementKind::Csv);
+}
+
 void TImportTextForm::connectWholeStatementHandlers() {
     connect(bankCombo_, &QComboBox::currentIndexChanged, this, [this] { readWholeStatement(); });
     connect(csvLayoutButton_, &QPushButton::clicked, this, &TImportTextForm::CsvLayoutButtonClick);
@@ -68,6 +75,7 @@ void TImportTextForm::accountChangedForWholeStatement() {
 // The file read again whole for the chosen format and account; a file the format cannot read,
 // a layout not chosen or an account not confirmed leaves the file's own lines, none importable.
 void TImportTextForm::readWholeStatement() {
+    updateCsvLayoutButton();
     wholeAccount_ = wholeAccountKey(bank_);
     const exchange::StatementFormat* format = chosenFormat();
     if (statementPath_.isEmpty() || !format || format->kind == exchange::StatementKind::Lines ||

@@ -66,13 +66,15 @@ private:
     QHash<QString, std::vector<std::size_t>> byKey_;
 };
 
-// Imported lines whose bank row is still there, with the keys of those rows.
+// Imported lines whose bank row is still there, with the keys of those rows: those with a
+// FITID within kFitidWindowDays of the dates, the others within the dates.
 void readImportedLines(store::Connection& c, int coy, const QString& bankLink, const QDate& from,
                        const QDate& to, std::vector<BookedLine>& out, QSet<QString>& rowKeys) {
     store::Query q(c);
     q.setSql(QStringList{
         QStringLiteral("SELECT L.FITID, L.TRANDATE, L.CENTS, L.NARRATIVE, L.BNKTRNLNK"),
         QStringLiteral("FROM QVStmtLn L WHERE L.BANKLINK = :sBankLink AND +L.COYCODE = :iCoy"),
+        QStringLiteral("AND L.TRANDATE BETWEEN :dFitidFrom AND :dFitidTo"),
         QStringLiteral("AND (L.FITID <> '' OR L.TRANDATE BETWEEN :dFrom AND :dTo)"),
         // "+" keeps the engine on the BNKTRNLNK index: one probe per imported line.
         QStringLiteral("AND EXISTS (SELECT 1 FROM QVBnkTr T WHERE T.BNKTRNLNK = L.BNKTRNLNK"),
@@ -81,6 +83,8 @@ void readImportedLines(store::Connection& c, int coy, const QString& bankLink, c
     q.bind(QStringLiteral("iCoy"), coy);
     q.bind(QStringLiteral("dFrom"), from);
     q.bind(QStringLiteral("dTo"), to);
+    q.bind(QStringLiteral("dFitidFrom"), from.addDays(-kFitidWindowDays));
+    q.bind(QStringLiteral("dFitidTo"), to.addDays(kFitidWindowDays));
     for (q.open(); !q.eof(); q.next()) {
         out.push_back({q.text(QStringLiteral("FITID")), q.date(QStringLiteral("TRANDATE")),
                        q.integer(QStringLiteral("CENTS")), q.text(QStringLiteral("NARRATIVE"))});

@@ -35,9 +35,17 @@ struct BookedLine {
 std::vector<bool> matchBookedLines(const std::vector<std::optional<StatementLine>>& lines,
                                    const std::vector<BookedLine>& booked);
 
-// What the account holds that the lines can match: every imported line with a FITID whose bank
-// row is still there, and within the lines' dates the other imported lines and the bank rows not
-// made from an imported line. Two queries on indexed columns, whatever the account's size.
+// How far from a statement's dates an imported line with the same FITID is still looked for. A
+// bank may give a transaction a later date in a later download (a pending card payment posted
+// days or weeks after, a cheque cleared late, a statement corrected), so its FITID is sought
+// well beyond the file's dates. Three months either side is far longer than such delays, yet a
+// book of many years reads only the statement's dates and those months of its imported lines.
+inline constexpr int kFitidWindowDays = 90;
+
+// What the account holds that the lines can match: the imported lines with a FITID, dated
+// within kFitidWindowDays of the lines' dates, whose bank row is still there, and within the
+// lines' dates the other imported lines and the bank rows not made from an imported line. Two
+// queries on indexed columns, reading only the dates around the lines'.
 std::vector<BookedLine> readBookedLines(store::Connection& connection, int coy,
                                         const QString& bankCode, const QString& acctNo,
                                         const QDate& from, const QDate& to);

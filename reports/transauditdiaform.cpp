@@ -111,7 +111,13 @@ void TQVDetailedTransAuditDiaForm::followFromDate() {
     to_->setDateValue(reports::transAuditToDate(from_->dateValue(), days_->value()));
 }
 
-bool TQVDetailedTransAuditDiaForm::prepare(reports::ReportDocument* doc) {
+namespace {
+
+const QString kPreparingTransAudit = QStringLiteral("Preparing the transaction audit...");
+
+}  // namespace
+
+reports::JournalRequest TQVDetailedTransAuditDiaForm::request() {
     if (!connection_.isConnected()) connection_.connect(QStringLiteral("NRV"));
     reports::JournalRequest r;
     r.coy = coyCode;
@@ -120,10 +126,12 @@ bool TQVDetailedTransAuditDiaForm::prepare(reports::ReportDocument* doc) {
     r.to = to_->dateValue();
     r.bankAcctNo = acctNo;
     r.bankTitle = titleText;
-    reports::TTransactionAuditRptForm report(connection_, r);
-    if (!reports::prepareInSteps(this, report,
-                                 QStringLiteral("Preparing the transaction audit...")))
-        return false;
+    return r;
+}
+
+bool TQVDetailedTransAuditDiaForm::prepare(reports::ReportDocument* doc) {
+    reports::TTransactionAuditRptForm report(connection_, request());
+    if (!reports::prepareInSteps(this, report, kPreparingTransAudit)) return false;
     *doc = report.document();
     return true;
 }
@@ -135,14 +143,18 @@ void TQVDetailedTransAuditDiaForm::PrintButtonClick() {
     });
 }
 
+// The preview shows the first pages while the rest of a long account is still being read.
 void TQVDetailedTransAuditDiaForm::PreViewButtonClick() {
     ui::guarded(this, [this] {
-        reports::ReportDocument doc;
-        if (!prepare(&doc)) return;
-        if (showReport) return showReport(doc);
+        if (showReport) {
+            reports::ReportDocument doc;
+            if (prepare(&doc)) showReport(doc);
+            return;
+        }
+        auto report = std::make_unique<reports::TTransactionAuditRptForm>(connection_, request());
         ui::openWindow<reports::TReportPreviewForm>(this, [&](reports::TReportPreviewForm& w) {
             w.setWindowTitle(QStringLiteral("Bank transaction audit"));
-            w.document = doc;
+            w.prepareWhileShowing(std::move(report), kPreparingTransAudit);
         });
     });
 }

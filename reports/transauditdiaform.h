@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "reports/journal.h"
 #include "reports/report.h"
 #include "store/connection.h"
 #include "ui/formbase.h"
@@ -49,6 +50,8 @@ private:
     void FormClose();
     void FromCheckBoxClick();
     void followFromDate();
+    // The report's request from the boxes, the connection opened.
+    reports::JournalRequest request();
     bool prepare(reports::ReportDocument* doc);
 
     store::Connection connection_;

@@ -1,14 +1,16 @@
 #include "store/connection.h"
 
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFileInfo>
+
 #include "store/datafolder.h"
 #include "store/error.h"
 #include "store/exclusiveuse.h"
 #include "store/paths.h"
+#include "store/removablemedia.h"
 #include "store/schema.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <sqlite3.h>
 
 namespace store {
 
@@ -67,8 +69,8 @@ void Connection::connectToFolder(const QString& folder) {
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                         nullptr) != SQLITE_OK) {
-        QString text = sqliteError(db, QStringLiteral("Cannot open the data store %1")
-                                           .arg(QString::fromLocal8Bit(file)));
+        QString text = sqliteError(
+            db, QStringLiteral("Cannot open the data store %1").arg(QString::fromLocal8Bit(file)));
         sqlite3_close(db);
         throw StoreError(text);
     }
@@ -83,8 +85,10 @@ void Connection::connectToFolder(const QString& folder) {
         execSql(db, "PRAGMA synchronous = FULL");
         execSql(db, "PRAGMA foreign_keys = OFF");
         // Reads map the file instead of copying each page out of the system's cache: a report
-        // over a large book looks up rows all over the file.
-        execSql(db, QStringLiteral("PRAGMA mmap_size = %1").arg(kMapSize));
+        // over a large book looks up rows all over the file. Not on removable media: a read
+        // through the map from a drive pulled out kills the program instead of failing.
+        const bool removable = onRemovableMedia(dir, removableMountPoints());
+        execSql(db, QStringLiteral("PRAGMA mmap_size = %1").arg(removable ? 0 : kMapSize));
         ensureSchema(db);
     } catch (const StoreError& e) {
         sqlite3_close(db);

@@ -2,24 +2,13 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStorageInfo>
 
 #include "store/backup.h"
+#include "store/removablemedia.h"
 
 namespace ui {
 
-QStringList removableMediaFolders() {
-    QStringList folders;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        const QString root = volume.rootPath();
-        if (volume.isValid() && volume.isReady() &&
-            (root.startsWith(QStringLiteral("/media/")) ||
-             root.startsWith(QStringLiteral("/run/media/"))))
-            folders.append(root);
-    }
-    folders.sort();
-    return folders;
-}
+QStringList removableMediaFolders() { return store::removableMountPoints(); }
 
 QStringList backupPlaces(const QString& dataFolder) {
     QStringList places = removableMediaFolders();

@@ -177,6 +177,30 @@ TEST_F(StatementRuns, aLineIsKnownByItsFitidUntilItsEntryIsDeleted) {
     EXPECT_EQ(inBooks({line}), std::vector<bool>{false});
 }
 
+// A bank that posts a line late gives it a later date in the next download: its FITID is still
+// known weeks later, though not once it lies beyond the months looked through.
+TEST_F(StatementRuns, aLatePostedLineIsKnownByItsFitidWithinTheWindow) {
+    const StatementLine line = stLine(11500, kJune3, "CAFE TAKINGS", "FIT-1");
+    AcceptInput in;
+    in.bankChosen = true;
+    in.bankCode = kBankB;
+    in.acctNo = kAcctB;
+    in.details.reference = QStringLiteral("1000001");
+    in.details.date = kJune3;
+    in.details.amount = 115.00;
+    in.details.purpose = QStringLiteral("SALES");
+    in.statementLine = line;
+    ASSERT_TRUE(acceptImportLine(c, in, confirm()).ok());
+    const auto postedAfter = [&](int days) -> bool {
+        StatementLine later = line;
+        later.date = kJune3.addDays(days);
+        return inBooks({later}).front();
+    };
+    EXPECT_TRUE(postedAfter(kFitidWindowDays));
+    EXPECT_TRUE(postedAfter(-kFitidWindowDays));
+    EXPECT_FALSE(postedAfter(kFitidWindowDays + 1));
+}
+
 // Five counter sales were entered by hand; the statement has six, a few lines the memory does not
 // know, some it codes to accounts that refuse them, and lines of no statement.
 TEST_F(StatementRuns, acceptAllCodedOverFiveHundredLinesSaysWhatBecameOfEach) {

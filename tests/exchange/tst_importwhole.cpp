@@ -131,6 +131,34 @@ private slots:
         QCOMPARE(w->gridModel()->line(0), QString());
     }
 
+    // Only a CSV statement has a column layout: the button waits for the CSV format, whether
+    // chosen in the list or taken from the file's name.
+    void theCsvLayoutButtonServesCsvStatementsOnly_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("CSV chosen") << exchange::kCsvFormatName << "march.txt" << true;
+        QTest::newRow("OFX chosen") << exchange::kOfxFormatName << "march.txt" << false;
+        QTest::newRow("a .qfx file, no format chosen") << QString() << "march.qfx" << false;
+        QTest::newRow("a bank's line format") << QStringLiteral("ANZ") << "march.txt" << false;
+    }
+    void theCsvLayoutButtonServesCsvStatementsOnly() {
+        QFETCH(QString, format);
+        QFETCH(QString, file);
+        QFETCH(bool, enabled);
+        ui::MessageScript script;
+        auto noLayout =
+            testing_support::whenShown<TCsvMappingForm>([](TCsvMappingForm* f) { f->reject(); });
+        auto w = open(format, statement(file, ofxStatementOf("2222222-00")));
+        const auto* button = child<QPushButton>(w.get(), "CsvLayoutButton");
+        QCOMPARE(button->isEnabled(), enabled);
+        // Switching to CSV in the list enables it; while a line is being added it waits.
+        child<QComboBox>(w.get(), "BankCombo")->setCurrentText(exchange::kCsvFormatName);
+        QVERIFY(button->isEnabled());
+        child<QPushButton>(w.get(), "NewButton")->click();
+        QVERIFY(!button->isEnabled());
+    }
+
     // The first CSV statement of an account asks for its layout, which is saved and reused by the
     // next window without asking; "CSV layout" shows it again to change.
     void aCsvLayoutIsAskedOnceSavedAndReused() {

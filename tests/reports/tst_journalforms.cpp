@@ -7,6 +7,7 @@
 
 #include "book_fixture.h"
 #include "reports/alljournalentries.h"
+#include "reports/reportpreview.h"
 #include "reports/transauditdiaform.h"
 #include "reports/transauditsettings.h"
 #include "store/format.h"
@@ -25,6 +26,7 @@ private slots:
     void theTicksChooseTheReportAndItsDates();
     void theAuditDialogKeepsItsDaysAndFromDate_data();
     void theAuditDialogKeepsItsDaysAndFromDate();
+    void theAuditPreviewPreparesTheReportWhileShowingIt();
 };
 
 namespace {
@@ -147,6 +149,32 @@ void TestJournalForms::theAuditDialogKeepsItsDaysAndFromDate() {
     const auto kept = reports::readTransAuditSettings(path);
     QCOMPARE(kept.days, 3);
     QCOMPARE(kept.lastDate, from);
+}
+
+// The preview opens on the report still to be read and shows it whole once read.
+void TestJournalForms::theAuditPreviewPreparesTheReportWhileShowingIt() {
+    TQVDetailedTransAuditDiaForm dialog;
+    dialog.titleText = "030100-1234567-00 : Cheque account";
+    dialog.acctNo = "1234567-00";
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    if (child<QCheckBox>(&dialog, "FromCheckBox")->isChecked())
+        clickBox(child<QCheckBox>(&dialog, "FromCheckBox"));
+    child<ui::DateBox>(&dialog, "ToDate")->setDateValue(QDate::currentDate());
+    bool streamed = false;
+    int details = 0;
+    auto preview = testing_support::whenShown<reports::TReportPreviewForm>(
+        [&](reports::TReportPreviewForm* p) {
+            streamed = p->preparing() || p->document.bands.empty();
+            QTRY_VERIFY(!p->preparing());
+            details = int(p->document.bandsOf(reports::BandKind::Detail).size());
+            p->accept();
+        });
+    child<QPushButton>(&dialog, "PreViewButton")->click();
+    QVERIFY(preview->seen);
+    QVERIFY(streamed);
+    QCOMPARE(details, 2);
+    dialog.close();
 }
 
 QTEST_MAIN(TestJournalForms)
