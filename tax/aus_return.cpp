@@ -17,24 +17,22 @@ std::optional<AusAccountCodes> readAusAccountCodes(const QString& dataFolder) {
 namespace {
 
 struct Label {
-    AusLabel label;
     qint64 AusSums::*sum;
     const char* condition;
 };
 
 // Each label's lines besides the company, GSTCALC 0 and the period.
 const Label kLabels[] = {
-    {AusLabel::G1, &AusSums::g1, "D.TRANTYPE = 'I'"},
-    {AusLabel::G2, &AusSums::g2, "D.ACCTCODE =:sExpSales"},
-    {AusLabel::G3, &AusSums::g3,
+    {&AusSums::g1, "D.TRANTYPE = 'I'"},
+    {&AusSums::g2, "D.ACCTCODE =:sExpSales"},
+    {&AusSums::g3,
      "D.HASGST = 0 AND D.ACCTCODE <>:sCapitalExp AND D.ACCTCODE <>:sExpSales "
      "AND D.TRANTYPE = 'I'"},
-    {AusLabel::G4, &AusSums::g4, "D.ACCTCODE =:sInputSales"},
-    {AusLabel::G10, &AusSums::g10, "D.ACCTCODE =:sCapitalExp"},
-    {AusLabel::G11, &AusSums::g11,
-     "D.HASGST = 1 AND D.TRANTYPE = 'E' AND D.ACCTCODE <>:sCapitalExp"},
-    {AusLabel::G13, &AusSums::g13, "D.ACCTCODE =:sInputPurchases"},
-    {AusLabel::G14, &AusSums::g14,
+    {&AusSums::g4, "D.ACCTCODE =:sInputSales"},
+    {&AusSums::g10, "D.ACCTCODE =:sCapitalExp"},
+    {&AusSums::g11, "D.HASGST = 1 AND D.TRANTYPE = 'E' AND D.ACCTCODE <>:sCapitalExp"},
+    {&AusSums::g13, "D.ACCTCODE =:sInputPurchases"},
+    {&AusSums::g14,
      "D.ACCTCODE <>:sInputPurchases AND D.ACCTCODE <>:sCapitalExp "
      "AND D.HASGST = 0 AND D.TRANTYPE = 'E'"},
 };
@@ -53,12 +51,6 @@ QVariantMap ausLabelParams(const AusAccountCodes& codes) {
             {QStringLiteral("sInputSales"), codes.inputSales},
             {QStringLiteral("sCapitalExp"), codes.capEx},
             {QStringLiteral("sInputPurchases"), codes.inputPurchases}};
-}
-
-QString ausLabelCondition(AusLabel label) {
-    for (const Label& l : kLabels)
-        if (l.label == label) return QLatin1String(l.condition);
-    return QStringLiteral("0");
 }
 
 QString ausCountedLinesCondition() {

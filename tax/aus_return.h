@@ -56,15 +56,6 @@ AusReturn computeAusReturn(store::Connection& connection, int coy, const TaxPeri
 // PUREXP G18, EXPGST G12, CREDADJ G15, GSTCREDIT G13, GSTAMOUNT G9 - G20.
 StoredReturn storedFigures(const AusReturn& r);
 
-// The labels read from the journal, in the worksheet's order.
-enum class AusLabel { G1, G2, G3, G4, G10, G11, G13, G14 };
-inline constexpr AusLabel kAusJournalLabels[] = {AusLabel::G1,  AusLabel::G2,  AusLabel::G3,
-                                                 AusLabel::G4,  AusLabel::G10, AusLabel::G11,
-                                                 AusLabel::G13, AusLabel::G14};
-// The label's lines besides the company, GSTCALC 0 and the period: a condition over journal
-// lines D with the parameters of ausLabelParams.
-QString ausLabelCondition(AusLabel label);
-
 // The conditions over journal lines D of every label read from the journal, ORed: the lines a
 // finalised worksheet marks besides those of the taxable accounts. Parameters as
 // ausLabelParams.

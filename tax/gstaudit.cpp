@@ -1,30 +1,26 @@
 #include "tax/gstaudit.h"
 
-#include <iterator>
-
 #include "reports/company.h"
-#include "store/connection.h"
 #include "store/format.h"
-#include "tax/aus_audit.h"
 #include "tax/cents_text.h"
-#include "tax/tax_company.h"
 
 namespace tax {
 
 const AuditGroup& GstAudit::of(LineGroup g) const {
-    size_t i = 0;
-    while (i + 1 < std::size(kLineGroups) && kLineGroups[i] != g) ++i;
-    return groups.at(i);
+    for (const AuditGroup& a : groups)
+        if (a.group == g) return a;
+    return groups.front();
 }
 
-namespace {
-
-void readNzAudit(GstAudit& audit, store::Connection& connection, int coy) {
-    for (const LineGroup g : kLineGroups) {
+GstAudit readGstAudit(store::Connection& connection, int coy, const TaxPeriod& period) {
+    GstAudit audit;
+    audit.companyName = reports::companyName(connection, coy);
+    audit.period = period;
+    for (size_t i = 0; i < audit.groups.size(); ++i) {
+        const LineGroup g = kLineGroups[i];
         // The totals are the return's own sums over the same conditions, not a re-addition.
-        audit.groups.push_back({auditGroupHeading(g), auditGroupFooter(g),
-                                linesOfGroup(connection, coy, audit.period, g),
-                                totalsOfGroup(connection, coy, audit.period, g)});
+        audit.groups[i] = {g, linesOfGroup(connection, coy, period, g),
+                           totalsOfGroup(connection, coy, period, g)};
     }
     const GroupTotals& sales = audit.of(LineGroup::SalesAndIncome).totals;
     const GroupTotals& zero = audit.of(LineGroup::ZeroRated).totals;
@@ -34,19 +30,6 @@ void readNzAudit(GstAudit& audit, store::Connection& connection, int coy) {
     audit.incomeGst = sales.gstCents + zero.gstCents;
     audit.expenseBus = expenses.busCents + privateUse.busCents;
     audit.expenseGst = expenses.gstCents + privateUse.gstCents;
-}
-
-}  // namespace
-
-GstAudit readGstAudit(store::Connection& connection, int coy, const TaxPeriod& period) {
-    GstAudit audit;
-    audit.companyName = reports::companyName(connection, coy);
-    audit.period = period;
-    if (readTaxCompany(connection, coy).country == QLatin1String("AUS"))
-        readAusAudit(audit, connection, coy,
-                     readAusAccountCodes(connection.path()).value_or(AusAccountCodes{}));
-    else
-        readNzAudit(audit, connection, coy);
     return audit;
 }
 
@@ -97,13 +80,13 @@ void addAuditHeading(reports::ReportDocument& doc, const GstAudit& audit) {
 
 void addAuditGroup(reports::ReportDocument& doc, const AuditGroup& g) {
     if (g.lines.empty()) return;
-    doc.addSpan(reports::BandKind::GroupHeader, g.heading, true);
+    doc.addSpan(reports::BandKind::GroupHeader, auditGroupHeading(g.group), true);
     for (const TaxLine& l : g.lines)
         doc.addRow(reports::BandKind::Detail, {l.acctCode, l.desc, store::fmt::shortDate(l.date),
                                                centsText(l.busCents), centsText(l.gstCents)});
     // The caption runs in the wide description column: the code column is too narrow for it.
     doc.addRow(reports::BandKind::GroupFooter,
-               {QString(), g.footer, QString(), centsText(g.totals.busCents),
+               {QString(), auditGroupFooter(g.group), QString(), centsText(g.totals.busCents),
                 centsText(g.totals.gstCents)},
                true, true);
 }

@@ -7,8 +7,6 @@
 #include "store/format.h"
 #include "tax/aus_return.h"
 #include "tax/finalise.h"
-#include "tax/gstaudit.h"
-#include "tax/intsettings.h"
 #include "tax/line_groups.h"
 #include "tax/nz_return.h"
 #include "tax/tax_company.h"
@@ -256,33 +254,6 @@ TEST_F(AusWorksheetTest, LabelsWithAndWithoutAccountCodes) {
     EXPECT_EQ(bare.g2 + bare.g4 + bare.g10 + bare.g13, 0);
     EXPECT_EQ(bare.g3, 20000);
     EXPECT_EQ(bare.g11, 33000 + 220000 + 5500);
-}
-
-// The audit of an Australian company lists the worksheet's labels, not the New Zealand groups:
-// each label's total is its box, and the GST-free sale is listed under G1 and G3.
-TEST_F(AusWorksheetTest, TheAuditListsTheWorksheetsLabels) {
-    tax::IntSettings settings;
-    settings.exportSales = codes.exportSales;
-    settings.capEx = codes.capEx;
-    settings.inputPurchases = codes.inputPurchases;
-    tax::writeIntSettings(c.path(), settings);
-    const tax::AusReturn r = tax::computeAusReturn(c, 1, kNovDec, codes, {}, 10);
-    const tax::GstAudit a = tax::readGstAudit(c, 1, kNovDec);
-    const qint64 boxes[] = {r.g1, r.g2, r.g3, r.g4, r.g10, r.g11, r.g13, r.g14};
-    ASSERT_EQ(a.groups.size(), std::size(boxes));
-    for (size_t i = 0; i < a.groups.size(); ++i) {
-        const tax::AuditGroup& g = a.groups[i];
-        EXPECT_EQ(g.totals.busCents, boxes[i]) << g.heading.toStdString();
-        EXPECT_EQ(qint64(g.lines.size()), g.totals.lines) << g.heading.toStdString();
-    }
-    const auto lists = [](const tax::AuditGroup& g, const char* acct) {
-        return std::any_of(g.lines.begin(), g.lines.end(),
-                           [&](const tax::TaxLine& l) { return l.acctCode == acct; });
-    };
-    EXPECT_TRUE(lists(a.groups[0], "FREE") && lists(a.groups[2], "FREE"));
-    EXPECT_TRUE(lists(a.groups[7], "WAGES"));
-    EXPECT_EQ(a.incomeBus, r.g1);
-    EXPECT_EQ(a.expenseBus, r.g12);
 }
 
 TEST_F(AusWorksheetTest, FinalisingStoresTheNetTaxWithRefundBySign) {
