@@ -188,7 +188,7 @@ bool NrvImporter::importBankLine(const ImportBankLine& b) {
         takeBankFileFields(row, b);
         row.tranType = QStringLiteral("TR");
         row.bnkTrnLnk = keys::bankEntryKey(bankCode, b.bankAcct, number);
-        const qint64 id = banking::writeBankRow(bankRows_, row);
+        const qint64 id = banking::writeBankRow(bankWriter_, row);
         moveAccount(staged, b.bankAcct, b.tranType == QLatin1String("E") ? -b.amount : b.amount,
                     b.tranNum, b.reason == QLatin1String("CHQ"));
         tx.commit();

@@ -175,7 +175,8 @@ void NrvImporter::bankStep(const ImportJournalLine& l, const Account& a, qint64 
 void NrvImporter::writeChangedRows(Made& delta) {
     for (const QString& key : delta.rowsToWrite) {
         MadeRow& r = delta.bankRows[key];
-        r.rowId = banking::writeBankRow(bankRows_, r.row, r.rowId);
+        r.rowId = r.rowId == 0 ? banking::writeBankRow(bankWriter_, r.row)
+                               : banking::writeBankRow(bankRows_, r.row, r.rowId);
         r.changed = false;
     }
     delta.rowsToWrite.clear();

@@ -62,7 +62,8 @@ public:
           heads_(c, QStringLiteral("QVChHdr.DBF")),
           details_(c, QStringLiteral("QVChqDet.DBF")),
           bankRows_(c, QStringLiteral("QVBnkTr.DBF")),
-          lineWriter_(c, QStringLiteral("QVActTr"), importLineFields()) {}
+          lineWriter_(c, QStringLiteral("QVActTr"), importLineFields()),
+          bankWriter_(banking::bankRowInserter(c)) {}
 
     ImportOutcome run(const std::vector<QStringList>* journal, const std::vector<QStringList>* bank,
                       const ImportProgress& progress);
@@ -165,13 +166,13 @@ private:
     ImportDates dates_;
     // Open for the whole run; the keys already in the books are read once at its start, and
     // what the run writes is kept in made_.
-    // lines_ is open only for its share of the table (no one packs it under the run); its rows
-    // go through lineWriter_.
+    // lines_ is open only for its share of the table (no one packs it under the run); new rows
+    // go through the prepared inserts.
     store::Table lines_, heads_, details_, bankRows_;
-    store::RowInserter lineWriter_;
-    QSet<QString> storedLines_;     // importLineKey of this company's journal lines
-    QSet<QString> storedRows_;      // importRowKey of the bank rows
-    QSet<QString> storedPayments_;  // CHQBNKCOY of the payments
+    store::RowInserter lineWriter_, bankWriter_;  // new journal lines and bank rows
+    QSet<QString> storedLines_;                   // importLineKey of this company's journal lines
+    QSet<QString> storedRows_;                    // importRowKey of the bank rows
+    QSet<QString> storedPayments_;                // CHQBNKCOY of the payments
     // Each imported transaction is a nested scope of a batch committed every few thousand
     // transactions: a failure still undoes only its own transaction, and the disk is synced
     // once per batch instead of once per transaction.
