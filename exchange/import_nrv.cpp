@@ -208,7 +208,7 @@ ImportOutcome NrvImporter::run(const std::vector<QStringList>* journal,
                                const ImportProgress& progress) {
     // A bigger page cache, so the indexes a batch grows stay in memory until its commit writes
     // each changed page once; savepoint journals in memory; the log copied in at the end.
-    store::BulkWriteScope bulk(c_);
+    store::BulkRunScope bulk(c_);
     openTables();
     loadStoredKeys();
     loadBankAccounts();

@@ -24,7 +24,7 @@ qint64 bulkPragma(Connection& c, const char* name) {
 
 }  // namespace
 
-BulkWriteScope::BulkWriteScope(Connection& c) : c_(c) {
+BulkRunScope::BulkRunScope(Connection& c) : c_(c) {
     cacheSize_ = bulkPragma(c, "cache_size");
     autoCheckpoint_ = bulkPragma(c, "wal_autocheckpoint");
     c.exec(QStringLiteral("PRAGMA cache_size = -%1").arg(kBulkCacheKb));
@@ -37,7 +37,7 @@ BulkWriteScope::BulkWriteScope(Connection& c) : c_(c) {
     }
 }
 
-BulkWriteScope::~BulkWriteScope() {
+BulkRunScope::~BulkRunScope() {
     try {
         c_.exec(QStringLiteral("PRAGMA cache_size = %1").arg(cacheSize_));
         c_.exec(QStringLiteral("PRAGMA wal_autocheckpoint = %1").arg(autoCheckpoint_));
@@ -48,7 +48,7 @@ BulkWriteScope::~BulkWriteScope() {
     }
 }
 
-void BulkWriteScope::checkpoint() {
+void BulkRunScope::checkpoint() {
     if (c_.transactionDepth() != 0) return;
     // Passive: a reader elsewhere is never kept waiting; what it holds is copied later.
     sqlite3_wal_checkpoint_v2(c_.handle(), nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
@@ -82,14 +82,10 @@ RowInserter::RowInserter(Connection& c, const QString& table,
         isNamed[named_.back()] = true;
     }
     // Fields no row sets keep their blank value bound for the whole run.
-    for (size_t i = 0; i < def_->fields.size(); ++i) {
-        const FieldDef& f = def_->fields[i];
-        const QVariant blank = toStored(f, fromStored(f, QVariant()));
-        if (isNamed[i])
-            blanks_.push_back(blank);
-        else
-            bindValue(stmt_, int(i) + 1, blank);
-    }
+    auto blankOf = [](const FieldDef& f) { return toStored(f, fromStored(f, QVariant())); };
+    for (size_t i = 0; i < def_->fields.size(); ++i)
+        if (!isNamed[i]) bindValue(stmt_, int(i) + 1, blankOf(def_->fields[i]));
+    for (const size_t field : named_) blanks_.push_back(blankOf(def_->fields[field]));
     set_.assign(named_.size(), false);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// Help for a long run of inserts on one connection, such as an import of a hundred thousand
-// lines: settings that keep the run's work in memory, and an INSERT prepared once per table.
+// Help for a long run over many rows on one connection, such as an import of a hundred thousand
+// lines or a year's export: settings that keep the run's work in memory, and an INSERT prepared
+// once per table.
 #include <QString>
 #include <QVariant>
 #include <vector>
@@ -12,16 +13,17 @@ struct sqlite3_stmt;
 
 namespace store {
 
-// For the life of the scope: a large page cache, savepoint journals kept in memory instead of
-// temporary files (each nested scope of a run would write the pages it touches there), and the
-// write-ahead log copied into the data file less often. Every commit is still synced to the log,
+// For the life of the scope: a large page cache, savepoint journals and sorts kept in memory
+// instead of temporary files (each nested scope of an import would write the pages it touches
+// there; a year's sorted export would spill to them), and the write-ahead log copied into the
+// data file less often. Every commit is still synced to the log,
 // so a crash loses at most the open transaction. Opened outside any transaction.
-class BulkWriteScope {
+class BulkRunScope {
 public:
-    explicit BulkWriteScope(Connection& c);
-    ~BulkWriteScope();  // the settings as they were
-    BulkWriteScope(const BulkWriteScope&) = delete;
-    BulkWriteScope& operator=(const BulkWriteScope&) = delete;
+    explicit BulkRunScope(Connection& c);
+    ~BulkRunScope();  // the settings as they were
+    BulkRunScope(const BulkRunScope&) = delete;
+    BulkRunScope& operator=(const BulkRunScope&) = delete;
     // Copies the log into the data file now; call once the run's last commit is done.
     void checkpoint();
 
