@@ -3,7 +3,6 @@
 #include <QDir>
 
 #include "exchange/export_text.h"
-#include "store/bulkwrite.h"
 #include "store/error.h"
 #include "store/format.h"
 
@@ -196,8 +195,6 @@ ExportOutcome exportQuicken(store::Connection& c, const ExportRequest& r) {
 
 ExportOutcome runExport(store::Connection& c, ExportFormat format, const ExportRequest& r) {
     try {
-        // A year of a large book is sorted in memory rather than in temporary files.
-        const store::BulkRunScope run(c);
         switch (format) {
             case ExportFormat::Own:
                 return exportOwnFormat(c, r);

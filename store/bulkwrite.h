@@ -1,6 +1,6 @@
 #pragma once
 // Help for a long run over many rows on one connection, such as an import of a hundred thousand
-// lines or a year's export: settings that keep the run's work in memory, and an INSERT prepared
+// lines: settings that keep the run's work in memory, and an INSERT prepared
 // once per table.
 #include <QString>
 #include <QVariant>
@@ -15,7 +15,7 @@ namespace store {
 
 // For the life of the scope: a large page cache, savepoint journals and sorts kept in memory
 // instead of temporary files (each nested scope of an import would write the pages it touches
-// there; a year's sorted export would spill to them), and the write-ahead log copied into the
+// there), and the write-ahead log copied into the
 // data file less often. Every commit is still synced to the log,
 // so a crash loses at most the open transaction. Opened outside any transaction.
 class BulkRunScope {
