@@ -9,7 +9,7 @@ namespace exchange {
 namespace {
 
 // A whole number of cents as the general form writes it: "12.5", "100", "-0.05".
-QString centsText(qint64 cents) {
+QString exportCentsText(qint64 cents) {
     char buf[32];
     char* end = buf + sizeof buf;
     char* p = end;
@@ -39,7 +39,7 @@ QString numberText(double value) {
     // one to that decimal, which the general form with 15 digits writes back exactly.
     if (std::fabs(value) < 1e12) {
         const qint64 cents = std::llround(value * 100.0);
-        if (double(cents) / 100.0 == value) return centsText(cents);
+        if (double(cents) / 100.0 == value) return exportCentsText(cents);
     }
     return QString::number(value, 'g', 15);
 }
