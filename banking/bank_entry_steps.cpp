@@ -1,6 +1,8 @@
 #include "banking/bank_entry_steps.h"
 
+#include <array>
 #include <cmath>
+#include <iterator>
 
 #include "banking/money_limits.h"
 #include "store/error.h"
@@ -21,7 +23,6 @@ const QString kTransferSource = QStringLiteral("TRNFR");
 const QString kDetailsSource = QStringLiteral("DETAILS");
 
 QString coyText(int coy) { return QString::number(coy); }
-
 
 StoredBankRow readStoredRow(const store::Table& t) {
     StoredBankRow r;
@@ -322,8 +323,7 @@ void writeAccountBalance(store::Connection& connection, int coy, const QString& 
     store::Table accounts(connection, QStringLiteral("QVBnkAct.DBF"));
     accounts.setIndexName(QStringLiteral("BANKLINK"));
     accounts.open();
-    if (!accounts.findKey(
-            keys::bankAccountLink(coy, bankCode, acctNo)))
+    if (!accounts.findKey(keys::bankAccountLink(coy, bankCode, acctNo)))
         throw store::StoreError(
             QStringLiteral("Bank account %1-%2 not found.").arg(bankCode, acctNo));
     accounts.edit();
@@ -338,46 +338,79 @@ qint64 writeBankRow(store::Connection& connection, const BankRow& row, qint64 ro
     return writeBankRow(t, row, rowIdToEdit);
 }
 
+namespace {
+
+// The fields of a bank row in the order writeBankRow writes them; the first three only when
+// the row is inserted.
+constexpr int kInsertOnlyBankFields = 3;
+constexpr const char* kBankRowFields[] = {
+    "BNKTRNLNK", "CONFIRMED", "RECONCILED", "COYCODE",    "BANKCODE", "BANKACCT",
+    "BANKLINK",  "BRANCH",    "LINKCODE",   "TRANTYPE",   "AMOUNT",   "TRANREF",
+    "DESTBANK",  "DESTACCT",  "SOURCEBANK", "SOURCEACCT", "SOURCE",   "CSHACCDET",
+    "FULLCODE",  "PURPOSE",   "FULLLINK",   "TRANNUM",    "TRANDATE", "REASON"};
+constexpr int kBankRowFieldCount = int(std::size(kBankRowFields));
+
+// The values of kBankRowFields, in its order.
+std::array<QVariant, kBankRowFieldCount> bankRowValues(const BankRow& row) {
+    return {row.bnkTrnLnk,
+            0,
+            row.reconciled ? 1 : 0,
+            row.coy,
+            row.bankCode,
+            row.acctNo,
+            keys::bankLink(row.coy, row.bankCode, row.acctNo),
+            row.branch,
+            row.linkCode,
+            row.tranType,
+            fmt::roundTo(row.amount, 2),
+            row.tranRef,
+            row.destBank,
+            row.destAcct,
+            row.sourceBank,
+            row.sourceAcct,
+            row.source,
+            row.details ? 1 : 0,
+            row.fullCode,
+            row.purpose,
+            row.fullLink,
+            row.tranNum,
+            row.date,
+            row.narrative};
+}
+
+}  // namespace
+
 qint64 writeBankRow(store::Table& t, const BankRow& row, qint64 rowIdToEdit) {
     requireTransaction(t.connection(), "A bank row");
     if (rowIdToEdit == 0) {
         t.insert();
-        t.setValue(QStringLiteral("BNKTRNLNK"), row.bnkTrnLnk);
-        t.setValue(QStringLiteral("CONFIRMED"), 0);
-        t.setValue(QStringLiteral("RECONCILED"), row.reconciled ? 1 : 0);
     } else {
         if (!t.gotoRowId(rowIdToEdit))
             throw store::StoreError(QStringLiteral("Bank row %1 vanished.").arg(rowIdToEdit));
         t.edit();
     }
     try {
-        t.setValue(QStringLiteral("COYCODE"), row.coy);
-        t.setValue(QStringLiteral("BANKCODE"), row.bankCode);
-        t.setValue(QStringLiteral("BANKACCT"), row.acctNo);
-        t.setValue(QStringLiteral("BANKLINK"), keys::bankLink(row.coy, row.bankCode, row.acctNo));
-        t.setValue(QStringLiteral("BRANCH"), row.branch);
-        t.setValue(QStringLiteral("LINKCODE"), row.linkCode);
-        t.setValue(QStringLiteral("TRANTYPE"), row.tranType);
-        t.setValue(QStringLiteral("AMOUNT"), fmt::roundTo(row.amount, 2));
-        t.setValue(QStringLiteral("TRANREF"), row.tranRef);
-        t.setValue(QStringLiteral("DESTBANK"), row.destBank);
-        t.setValue(QStringLiteral("DESTACCT"), row.destAcct);
-        t.setValue(QStringLiteral("SOURCEBANK"), row.sourceBank);
-        t.setValue(QStringLiteral("SOURCEACCT"), row.sourceAcct);
-        t.setValue(QStringLiteral("SOURCE"), row.source);
-        t.setValue(QStringLiteral("CSHACCDET"), row.details ? 1 : 0);
-        t.setValue(QStringLiteral("FULLCODE"), row.fullCode);
-        t.setValue(QStringLiteral("PURPOSE"), row.purpose);
-        t.setValue(QStringLiteral("FULLLINK"), row.fullLink);
-        t.setValue(QStringLiteral("TRANNUM"), row.tranNum);
-        t.setValue(QStringLiteral("TRANDATE"), row.date);
-        t.setValue(QStringLiteral("REASON"), row.narrative);
+        const auto values = bankRowValues(row);
+        for (int i = rowIdToEdit == 0 ? 0 : kInsertOnlyBankFields; i < kBankRowFieldCount; ++i)
+            t.setValue(QLatin1String(kBankRowFields[i]), values[size_t(i)]);
         t.post();
     } catch (...) {
         t.cancel();
         throw;
     }
     return t.rowId();
+}
+
+store::RowInserter bankRowInserter(store::Connection& connection) {
+    return store::RowInserter(
+        connection, QStringLiteral("QVBnkTr"),
+        std::vector<const char*>(std::begin(kBankRowFields), std::end(kBankRowFields)));
+}
+
+qint64 writeBankRow(store::RowInserter& inserter, const BankRow& row) {
+    const auto values = bankRowValues(row);
+    for (int i = 0; i < kBankRowFieldCount; ++i) inserter.set(i, values[size_t(i)]);
+    return inserter.insert();  // refuses to run outside a transaction
 }
 
 BankRow bankRowOf(const ResolvedEntry& r) {

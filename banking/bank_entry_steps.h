@@ -18,6 +18,7 @@
 
 #include "banking/bank_posting.h"
 #include "banking/journal_rules.h"
+#include "store/bulkwrite.h"
 #include "store/connection.h"
 #include "store/table.h"
 
@@ -159,6 +160,10 @@ struct BankRow {
 qint64 writeBankRow(store::Connection& connection, const BankRow& row, qint64 rowIdToEdit = 0);
 // The same through a bank row table the caller keeps open (an import writing many rows).
 qint64 writeBankRow(store::Table& bankRows, const BankRow& row, qint64 rowIdToEdit = 0);
+// A prepared insert of new bank rows, and a row inserted through it, for a run that inserts
+// many (an import); the fields are the ones writeBankRow writes.
+store::RowInserter bankRowInserter(store::Connection& connection);
+qint64 writeBankRow(store::RowInserter& inserter, const BankRow& row);
 
 // The entry's own row, and a transfer's row in the destination account.
 BankRow bankRowOf(const ResolvedEntry& r);

@@ -20,9 +20,23 @@ template <typename Row>
 QString rowTextAt(const Row& q, int i) {
     return withoutTrailingBlanks(rowValueAt(q, i).toString());
 }
+// A stored date, "yyyy-MM-dd", read without the general parser: two per exported line.
+QDate isoDateOf(const QString& s) {
+    if (s.size() != 10 || s.at(4) != QLatin1Char('-') || s.at(7) != QLatin1Char('-')) return {};
+    int parts[3] = {0, 0, 0};
+    const int starts[3] = {0, 5, 8}, lengths[3] = {4, 2, 2};
+    for (int k = 0; k < 3; ++k)
+        for (int i = starts[k]; i < starts[k] + lengths[k]; ++i) {
+            const char16_t c = s.at(i).unicode();
+            if (c < u'0' || c > u'9') return {};
+            parts[k] = parts[k] * 10 + (c - u'0');
+        }
+    return QDate(parts[0], parts[1], parts[2]);  // invalid for a day that does not exist
+}
+
 template <typename Row>
 QDate rowDateAt(const Row& q, int i) {
-    return QDate::fromString(rowValueAt(q, i).toString(), Qt::ISODate);
+    return isoDateOf(rowValueAt(q, i).toString());
 }
 template <typename Row>
 int rowIntAt(const Row& q, int i) {

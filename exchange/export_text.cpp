@@ -1,11 +1,46 @@
 #include "exchange/export_text.h"
 
+#include <cmath>
+
 #include "store/format.h"
 
 namespace exchange {
 
+namespace {
+
+// A whole number of cents as the general form writes it: "12.5", "100", "-0.05".
+QString exportCentsText(qint64 cents) {
+    char buf[32];
+    char* end = buf + sizeof buf;
+    char* p = end;
+    const bool negative = cents < 0;
+    quint64 n = negative ? quint64(-cents) : quint64(cents);
+    const int fraction = int(n % 100);
+    n /= 100;
+    if (fraction != 0) {
+        if (fraction % 10 != 0) *--p = char('0' + fraction % 10);
+        *--p = char('0' + fraction / 10);
+        *--p = '.';
+    }
+    do {
+        *--p = char('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    if (negative) *--p = '-';
+    return QString::fromLatin1(p, end - p);
+}
+
+}  // namespace
+
 QString numberText(double value) {
     if (value == 0.0) return QStringLiteral("0");  // never "-0"
+    // Nearly every figure is whole cents: written without the general conversion, which a
+    // year's export would run a million times. A double equal to cents / 100 is the nearest
+    // one to that decimal, which the general form with 15 digits writes back exactly.
+    if (std::fabs(value) < 1e12) {
+        const qint64 cents = std::llround(value * 100.0);
+        if (double(cents) / 100.0 == value) return exportCentsText(cents);
+    }
     return QString::number(value, 'g', 15);
 }
 

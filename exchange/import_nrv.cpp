@@ -4,6 +4,7 @@
 
 #include "exchange/export_text.h"
 #include "exchange/nrv_importer.h"
+#include "store/bulkwrite.h"
 #include "store/error.h"
 #include "store/format.h"
 #include "store/query.h"
@@ -19,32 +20,6 @@ constexpr int kImportBatch = 16384;
 QString importRefusal(const QString& ref) {
     return QStringLiteral("Could not import transaction no.  ") + ref;
 }
-
-// A bigger page cache while the import runs, so the indexes a batch grows stay in memory until
-// its commit writes each changed page once.
-class ImportPageCache {
-public:
-    explicit ImportPageCache(store::Connection& c) : c_(c) {
-        store::Query q(c);
-        q.setSql(QStringLiteral("PRAGMA cache_size"));
-        q.open();
-        was_ = q.value(0).toLongLong();
-        c_.exec(QStringLiteral("PRAGMA cache_size = -524288"));  // 512 MB, taken only as used
-    }
-    ~ImportPageCache() {
-        try {
-            c_.exec(QStringLiteral("PRAGMA cache_size = %1").arg(was_));
-        } catch (...) {
-            // A destructor must not throw; the default cache comes back with the next connection.
-        }
-    }
-    ImportPageCache(const ImportPageCache&) = delete;
-    ImportPageCache& operator=(const ImportPageCache&) = delete;
-
-private:
-    store::Connection& c_;
-    qint64 was_ = 0;
-};
 
 // Consecutive lines of one bank transaction or payment form one transaction; any other line
 // stands alone.
@@ -104,9 +79,12 @@ void NrvImporter::loadBankAccounts() {
 }
 
 void NrvImporter::readBankFile(const std::vector<QStringList>& bank) {
-    for (const QStringList& fields : bank)
-        if (const auto b = parseBankLine(fields))
+    bankLines_.reserve(bank.size());
+    for (const QStringList& fields : bank) {
+        bankLines_.push_back(parseBankLine(fields, &dates_));
+        if (const auto& b = bankLines_.back())
             bankFile_.insert(b->bankAcct + QLatin1Char('|') + QString::number(b->tranNum), *b);
+    }
 }
 
 // A failure may leave a record half written; the next line starts from a clean table.
@@ -210,7 +188,7 @@ bool NrvImporter::importBankLine(const ImportBankLine& b) {
         takeBankFileFields(row, b);
         row.tranType = QStringLiteral("TR");
         row.bnkTrnLnk = keys::bankEntryKey(bankCode, b.bankAcct, number);
-        const qint64 id = banking::writeBankRow(bankRows_, row);
+        const qint64 id = banking::writeBankRow(bankWriter_, row);
         moveAccount(staged, b.bankAcct, b.tranType == QLatin1String("E") ? -b.amount : b.amount,
                     b.tranNum, b.reason == QLatin1String("CHQ"));
         tx.commit();
@@ -228,7 +206,9 @@ bool NrvImporter::importBankLine(const ImportBankLine& b) {
 ImportOutcome NrvImporter::run(const std::vector<QStringList>* journal,
                                const std::vector<QStringList>* bank,
                                const ImportProgress& progress) {
-    const ImportPageCache cache(c_);
+    // A bigger page cache, so the indexes a batch grows stay in memory until its commit writes
+    // each changed page once; savepoint journals in memory; the log copied in at the end.
+    store::BulkRunScope bulk(c_);
     openTables();
     loadStoredKeys();
     loadBankAccounts();
@@ -236,6 +216,7 @@ ImportOutcome NrvImporter::run(const std::vector<QStringList>* journal,
     batch_ = std::make_unique<store::Transaction>(c_);
     runAll(journal, bank, progress);
     commitBatch();  // also after a cancel: what was imported stays
+    bulk.checkpoint();
     return out_;
 }
 
@@ -277,7 +258,7 @@ ImportOutcome NrvImporter::runAll(const std::vector<QStringList>* journal,
         };
         for (qsizetype i = 0; i < qsizetype(journal->size()); ++i) {
             const QStringList& fields = (*journal)[size_t(i)];
-            const auto line = parseJournalLine(fields);
+            const auto line = parseJournalLine(fields, &dates_);
             const QString k = line ? importGroupKey(*line, i) : QString();
             if ((!line || k != key) && !flush()) return out_;
             if (!line) {
@@ -292,12 +273,11 @@ ImportOutcome NrvImporter::runAll(const std::vector<QStringList>* journal,
         if (!flush()) return out_;
     }
     if (bank) {
-        for (const QStringList& fields : *bank) {
-            const auto line = parseBankLine(fields);
-            if (line) {
+        for (size_t i = 0; i < bank->size(); ++i) {
+            if (const auto& line = bankLines_[i]) {
                 out_.lastImported = importBankLine(*line);
             } else {
-                logLine(importRefusal(fields.value(12)));
+                logLine(importRefusal((*bank)[i].value(12)));
                 out_.lastImported = false;
             }
             if (!goOn(1)) return out_;

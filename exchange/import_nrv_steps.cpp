@@ -175,49 +175,59 @@ void NrvImporter::bankStep(const ImportJournalLine& l, const Account& a, qint64 
 void NrvImporter::writeChangedRows(Made& delta) {
     for (const QString& key : delta.rowsToWrite) {
         MadeRow& r = delta.bankRows[key];
-        r.rowId = banking::writeBankRow(bankRows_, r.row, r.rowId);
+        r.rowId = r.rowId == 0 ? banking::writeBankRow(bankWriter_, r.row)
+                               : banking::writeBankRow(bankRows_, r.row, r.rowId);
         r.changed = false;
     }
     delta.rowsToWrite.clear();
 }
 
+const std::vector<const char*>& importLineFields() {
+    static const std::vector<const char*> fields = {
+        "TRANNUM",   "COYCODE",    "BRANCH",   "REF",      "LINKCODE",  "HASBNKACCT", "BNKLINKNO",
+        "BNKTRNLNK", "LINENO",     "BANKACCT", "TRANTYPE", "GSTTYPE",   "SRCHCODE",   "ACCTCODE",
+        "FULLCODE",  "TRANDATE",   "DESC",     "GSTCALC",  "ZERORATED", "REASON",     "SPLITDEST",
+        "SPLITLINK", "SPLITSOURC", "CLIJOBNO", "BUSAMT",   "GSTAMT",    "HASGST",     "AMOUNT"};
+    return fields;
+}
+
+// The journal line through one prepared statement: the run writes a hundred thousand of them.
 void NrvImporter::writeJournalLine(const ImportJournalLine& l, const Account& a,
                                    const QString& searchCode, const QString& bnkLinkNo,
                                    const QString& bnkTrnLnk) {
-    store::Table& t = lines_;
-    t.insert();
-    const std::pair<const char*, QVariant> values[] = {
-        {"TRANNUM", l.tranNum},
-        {"COYCODE", coyText_},
-        {"BRANCH", a.ledger.branch},
-        {"REF", l.ref},
-        {"LINKCODE", a.link},
-        {"HASBNKACCT", l.hasBnkAcct},
-        {"BNKLINKNO", bnkLinkNo},
-        {"BNKTRNLNK", bnkTrnLnk},
-        {"LINENO", l.lineNo},
-        {"BANKACCT", l.bankAcct},
-        {"TRANTYPE", l.tranType},
-        {"GSTTYPE", QStringLiteral("N")},
-        {"SRCHCODE", searchCode},
-        {"ACCTCODE", l.acctCode},
-        {"FULLCODE", keys::fullCodeFromLink(a.link, l.acctCode)},
-        {"TRANDATE", l.tranDate},
-        {"DESC", l.desc},
-        {"GSTCALC", 0},
-        {"ZERORATED", l.zeroRated},
-        {"REASON", l.reason},
-        {"SPLITDEST", l.splitDest},
-        {"SPLITLINK",
-         l.splitDest.isEmpty() ? QString() : keys::splitLink(a.link, l.acctCode, l.ref)},
-        {"SPLITSOURC", l.splitDest.isEmpty() ? QString() : l.splitSourc},
-        {"CLIJOBNO", l.cliJobNo},
-        {"BUSAMT", l.busAmt},
-        {"GSTAMT", l.gstAmt},
-        {"HASGST", l.gstAmt != 0.0 ? 1 : 0},
-        {"AMOUNT", l.amount}};
-    for (const auto& [field, value] : values) t.setValue(QLatin1String(field), value);
-    t.post();
+    // In the order of importLineFields().
+    const QVariant values[] = {
+        l.tranNum,
+        coyText_,
+        a.ledger.branch,
+        l.ref,
+        a.link,
+        l.hasBnkAcct,
+        bnkLinkNo,
+        bnkTrnLnk,
+        l.lineNo,
+        l.bankAcct,
+        l.tranType,
+        QStringLiteral("N"),
+        searchCode,
+        l.acctCode,
+        keys::fullCodeFromLink(a.link, l.acctCode),
+        l.tranDate,
+        l.desc,
+        0,
+        l.zeroRated,
+        l.reason,
+        l.splitDest,
+        l.splitDest.isEmpty() ? QString() : keys::splitLink(a.link, l.acctCode, l.ref),
+        l.splitDest.isEmpty() ? QString() : l.splitSourc,
+        l.cliJobNo,
+        l.busAmt,
+        l.gstAmt,
+        l.gstAmt != 0.0 ? 1 : 0,
+        l.amount};
+    Q_ASSERT(std::size(values) == importLineFields().size());
+    for (int i = 0; i < int(std::size(values)); ++i) lineWriter_.set(i, values[i]);
+    lineWriter_.insert();
 }
 
 // Every check that skips the line runs before anything of it is written, so a skipped line

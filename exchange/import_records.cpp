@@ -47,11 +47,18 @@ std::vector<QStringList> splitRecords(const QString& text) {
     return records;
 }
 
+QDate ImportDates::operator()(const QString& text) {
+    auto it = dates_.constFind(text);
+    if (it == dates_.constEnd()) it = dates_.insert(text, store::fmt::parseShortDate(text));
+    return *it;
+}
+
 namespace {
 
 // Typed reading of one record's fields; `ok` turns false at the first field that fails.
 struct ImportFieldReader {
     const QStringList& f;
+    ImportDates* dates = nullptr;
     int i = 0;
     bool ok = true;
     QString text() { return i < f.size() ? f.at(i++) : (ok = false, QString()); }
@@ -68,7 +75,8 @@ struct ImportFieldReader {
         return v;
     }
     QDate date() {
-        const QDate d = store::fmt::parseShortDate(text());
+        const QString t = text();
+        const QDate d = dates ? (*dates)(t) : store::fmt::parseShortDate(t);
         ok = ok && d.isValid();
         return d;
     }
@@ -76,8 +84,8 @@ struct ImportFieldReader {
 
 }  // namespace
 
-std::optional<ImportJournalLine> parseJournalLine(const QStringList& fields) {
-    ImportFieldReader r{fields};
+std::optional<ImportJournalLine> parseJournalLine(const QStringList& fields, ImportDates* dates) {
+    ImportFieldReader r{fields, dates};
     ImportJournalLine l;
     l.acctCode = r.text();
     l.ref = r.text();
@@ -104,8 +112,8 @@ std::optional<ImportJournalLine> parseJournalLine(const QStringList& fields) {
     return l;
 }
 
-std::optional<ImportBankLine> parseBankLine(const QStringList& fields) {
-    ImportFieldReader r{fields};
+std::optional<ImportBankLine> parseBankLine(const QStringList& fields, ImportDates* dates) {
+    ImportFieldReader r{fields, dates};
     ImportBankLine b;
     b.bankCode = r.text();
     b.bankAcct = r.text();

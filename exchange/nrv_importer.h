@@ -14,6 +14,7 @@
 #include "exchange/import_nrv.h"
 #include "exchange/import_records.h"
 #include "payments/payment_records.h"
+#include "store/bulkwrite.h"
 #include "store/keys.h"
 #include "store/table.h"
 #include "store/transaction.h"
@@ -48,6 +49,9 @@ struct ImportBankBalance {
     qint64 lastRefNo = 0, lastChq = 0;
 };
 
+// The journal line fields the import writes, in the order writeJournalLine gives them.
+const std::vector<const char*>& importLineFields();
+
 class NrvImporter {
 public:
     NrvImporter(store::Connection& c, int coy)
@@ -57,7 +61,9 @@ public:
           lines_(c, QStringLiteral("QVActTr.DBF")),
           heads_(c, QStringLiteral("QVChHdr.DBF")),
           details_(c, QStringLiteral("QVChqDet.DBF")),
-          bankRows_(c, QStringLiteral("QVBnkTr.DBF")) {}
+          bankRows_(c, QStringLiteral("QVBnkTr.DBF")),
+          lineWriter_(c, QStringLiteral("QVActTr"), importLineFields()),
+          bankWriter_(banking::bankRowInserter(c)) {}
 
     ImportOutcome run(const std::vector<QStringList>* journal, const std::vector<QStringList>* bank,
                       const ImportProgress& progress);
@@ -156,12 +162,17 @@ private:
     // The bank file's rows by account number + "|" + number: a row made from journal lines takes
     // the file's kind, source and narrative when it is first written, so it is written once.
     QHash<QString, ImportBankLine> bankFile_;
+    std::vector<std::optional<ImportBankLine>> bankLines_;  // the bank file's records, read once
+    ImportDates dates_;
     // Open for the whole run; the keys already in the books are read once at its start, and
     // what the run writes is kept in made_.
+    // lines_ is open only for its share of the table (no one packs it under the run); new rows
+    // go through the prepared inserts.
     store::Table lines_, heads_, details_, bankRows_;
-    QSet<QString> storedLines_;     // importLineKey of this company's journal lines
-    QSet<QString> storedRows_;      // importRowKey of the bank rows
-    QSet<QString> storedPayments_;  // CHQBNKCOY of the payments
+    store::RowInserter lineWriter_, bankWriter_;  // new journal lines and bank rows
+    QSet<QString> storedLines_;                   // importLineKey of this company's journal lines
+    QSet<QString> storedRows_;                    // importRowKey of the bank rows
+    QSet<QString> storedPayments_;                // CHQBNKCOY of the payments
     // Each imported transaction is a nested scope of a batch committed every few thousand
     // transactions: a failure still undoes only its own transaction, and the disk is synced
     // once per batch instead of once per transaction.

@@ -51,6 +51,15 @@ TEST(ExportText, NumbersMoneyAndTheEmptyDate) {
     EXPECT_EQ(exchange::numberText(100), "100");
     EXPECT_EQ(exchange::numberText(-3.75), "-3.75");
     EXPECT_EQ(exchange::numberText(1234567890.12), "1234567890.12");
+    // Whole cents take a quicker path than other figures; both write the general form.
+    for (const double v : {0.01, -0.05, 0.1, -0.5, 7.0, 99999999999.99, -123456.78, 0.125, 1e-7,
+                           2.5e14, -1e16, 1.0 / 3.0})
+        EXPECT_EQ(exchange::numberText(v), QString::number(v, 'g', 15)) << v;
+    for (qint64 cents = -100000; cents <= 100000; cents += 7)
+        ASSERT_EQ(
+            exchange::numberText(double(cents) / 100.0),
+            cents == 0 ? QStringLiteral("0") : QString::number(double(cents) / 100.0, 'g', 15))
+            << cents;
     EXPECT_EQ(exchange::myobMoney(999.99), "$999.99");
     EXPECT_EQ(exchange::myobMoney(1234.5), "\"$1234.50\"");
     EXPECT_EQ(exchange::myobMoney(-5), "$-5.00");
