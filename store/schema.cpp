@@ -52,6 +52,8 @@ const std::vector<CoveringIndex>& coveringIndexes() {
          "QVActTr_COVER_ACCTCODE",
          {"COYCODE", "ACCTCODE", "TRANDATE", "BUSAMT", "GSTAMT", "AMOUNT"}},
         {"QVBnkTr.DBF", "QVBnkTr_COVER_BANKLINK", {"BANKLINK", "TRANDATE", "AMOUNT"}},
+        // A company's payments by date (the payment list pages by (CHQDATE, rowid) through it).
+        {"QVChHdr.DBF", "QVChHdr_COYDATE", {"COYCODE", "CHQDATE"}},
         // The tax totals of a period and the trial balance's tax on income and expenses.
         {"QVActTr.DBF",
          "QVActTr_COVER_TRANDATE",
