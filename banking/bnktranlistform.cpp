@@ -24,9 +24,8 @@ void TQVBnkTranListForm::bindRows() {
     setWindowTitle(QStringLiteral("Bank transactions list for:  ") +
                    reports::companyName(connection_, coy).trimmed() + QLatin1Char(' ') +
                    accountLabel);
-    grid_->bindQuery(
-        connection_, banking::transactionListSql().join(QLatin1Char('\n')),
-        banking::transactionListParams(coy, bankLink),
+    grid_->bindKeyedQuery(
+        connection_, banking::transactionListSelection(bankLink),
         {{QStringLiteral("TRANNUM"), QStringLiteral("Transaction No."), ui::numberListNumber,
           Qt::AlignRight | Qt::AlignVCenter},
          {QStringLiteral("REASON"), QStringLiteral("Description")},

@@ -6,15 +6,37 @@ namespace banking {
 
 namespace keys = store::keys;
 
-QStringList transactionListSql() {
-    return {QStringLiteral("SELECT * FROM QVBNKTR B"), QStringLiteral("WHERE B.COYCODE =:iCoyCode"),
-            QStringLiteral("AND B.BANKLINK =:sBankLink"), QStringLiteral("ORDER BY B.TRANDATE"),
-            QStringLiteral(" ")};
-}
-
-QVariantMap transactionListParams(int coy, const QString& bankLink) {
-    return {{QStringLiteral("iCoyCode"), coy},
-            {QStringLiteral("sBankLink"), keys::cutToWidth(bankLink, keys::kBankRowLinkWidth)}};
+store::Table::Selection transactionListSelection(const QString& bankLink) {
+    store::Table::Selection s;
+    s.params.insert(QStringLiteral("sBankLink"),
+                    keys::cutToWidth(bankLink, keys::kBankRowLinkWidth));
+    // A test of COYCODE would read every counted or skipped row from the table.
+    const QString where = QStringLiteral(" FROM QVBNKTR B WHERE B.BANKLINK =:sBankLink");
+    const QString select = QStringLiteral("SELECT rowid, *");
+    const QString order = QStringLiteral(" ORDER BY B.TRANDATE, B.AMOUNT, rowid");
+    const QString reverse = QStringLiteral(" ORDER BY B.TRANDATE DESC, B.AMOUNT DESC, rowid DESC");
+    // A key is a row id alone: its row gives the date and amount it stands at.
+    const auto keyOf = [](const char* name) {
+        return QStringLiteral("(SELECT TRANDATE, AMOUNT, rowid FROM QVBNKTR WHERE rowid = :%1)")
+            .arg(QLatin1String(name));
+    };
+    const QString after =
+        QStringLiteral(" AND (B.TRANDATE, B.AMOUNT, B.rowid) > ") + keyOf("__rowid");
+    const QString before =
+        QStringLiteral(" AND (B.TRANDATE, B.AMOUNT, B.rowid) < ") + keyOf("__rowid");
+    const QString upTo =
+        QStringLiteral(" AND (B.TRANDATE, B.AMOUNT, B.rowid) <= ") + keyOf("__rowid2");
+    s.sql = select + where + order;
+    s.countSql = QStringLiteral("SELECT COUNT(*)") + where;
+    s.fromAfter = where + after;
+    s.fromBetween = where + after + upTo;
+    s.afterSql = select + s.fromAfter + order;
+    s.beforeSql = select + where + before + reverse;
+    s.reverseSql = select + where + reverse;
+    const QString keys = QStringLiteral("SELECT rowid") + where;
+    s.keySql = keys + order;
+    s.reverseKeySql = keys + reverse;
+    return s;
 }
 
 QStringList transactionViewSql() {

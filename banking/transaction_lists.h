@@ -1,5 +1,5 @@
 #pragma once
-// What the two read-only lists of an account's bank rows read: the picker's query (every row,
+// What the two read-only lists of an account's bank rows read: the picker's rows (every row,
 // by date) and the viewer's (a date range, both ends included, by default the last 31 days),
 // and how the picker's "Go to" reads its number. No widgets here.
 
@@ -10,11 +10,15 @@
 #include <optional>
 #include <utility>
 
+#include "store/table.h"
+
 namespace banking {
 
-// The picker's rows of one account: "SELECT * FROM QVBNKTR B" ... "ORDER BY B.TRANDATE".
-QStringList transactionListSql();
-QVariantMap transactionListParams(int coy, const QString& bankLink);
+// The picker's rows of one account by date, paged by key: "SELECT rowid, *" of QVBnkTr in
+// (TRANDATE, AMOUNT, rowid) order, the order QVBnkTr_COVER_BANKLINK keeps, chosen by BANKLINK
+// alone (it begins with the company's number), so that counting the rows and reaching a far
+// one read that index only.
+store::Table::Selection transactionListSelection(const QString& bankLink);
 
 // The viewer's rows of one account between two dates.
 QStringList transactionViewSql();

@@ -1,7 +1,8 @@
 // The bank transaction window on a big book's largest bank account, as the user waits for it:
 // opening it on its last row (cold after dropping the data file from the page cache, and warm),
 // saving an unchanged edit of the last entry including the window's refresh, and moving the
-// grid to far positions with the rows painted. Medians of `runs` runs with the spread.
+// grid to far positions with the rows painted; then the account's transaction list opened on its
+// last row and moved to a far one, cold and warm. Medians of `runs` runs with the spread.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 
 #include "banking/bank_entry_reads.h"
 #include "banking/banktranform.h"
+#include "banking/bnktranlistform.h"
 #include "banking/sample_company.h"
 #include "bench.h"
 #include "store/error.h"
@@ -28,6 +30,7 @@ namespace {
 struct BigAccount {
     QString coy, bank, acct;
     qint64 rows = 0;
+    QString link;
 };
 
 BigAccount largestBankAccount(const QString& folder) {
@@ -35,12 +38,13 @@ BigAccount largestBankAccount(const QString& folder) {
     c.connectToFolder(folder);
     store::Query q(c);
     q.setSql(
-        QStringLiteral("SELECT COYCODE, BANKCODE, BANKACCT, COUNT(*) FROM QVBnkTr "
+        QStringLiteral("SELECT COYCODE, BANKCODE, BANKACCT, COUNT(*), BANKLINK FROM QVBnkTr "
                        "GROUP BY BANKLINK ORDER BY 4 DESC LIMIT 1"));
     q.open();
     if (q.isEmpty()) throw store::StoreError(QStringLiteral("The book holds no bank rows."));
     const BigAccount a{q.value(0).toString().trimmed(), q.value(1).toString().trimmed(),
-                       q.value(2).toString().trimmed(), q.value(3).toLongLong()};
+                       q.value(2).toString().trimmed(), q.value(3).toLongLong(),
+                       q.value(4).toString()};
     // A book made from a journal holds rows without their bank: give it one to open.
     if (!banking::bankExists(c, a.bank)) banking::sample::addBank(c, a.bank, "Bench bank", "Main");
     if (!banking::findBankAccount(c, a.coy.toInt(), a.bank, a.acct))
@@ -90,6 +94,26 @@ void paint(ui::DataGrid& grid) {
     QApplication::processEvents();
 }
 
+// The bank transaction list of the account opened and moved to its last row, then to a far
+// row; false when a row did not show.
+bool timeTransactionList(const BigAccount& a, Spread& open, Spread& far) {
+    auto t = Stopwatch();
+    TQVBnkTranListForm list;
+    list.coyCode = a.coy;
+    list.bankLink = a.link;
+    list.show();
+    auto* grid = list.findChild<ui::DataGrid*>();
+    const int rows = grid->lazyModel()->rowCount();
+    grid->setCurrentRow(rows - 1);
+    paint(*grid);
+    open.add(t);
+    t = Stopwatch();
+    grid->setCurrentRow(rows * 2 / 5);
+    paint(*grid);
+    far.add(t);
+    return rows == a.rows && grid->currentRow() == rows * 2 / 5;
+}
+
 }  // namespace
 
 int bankBookBench(const QStringList& args) {
@@ -116,7 +140,7 @@ int bankBookBench(const QStringList& args) {
         aliases.close();
         ui::MessageScript quiet;
         quiet.setDefaultAnswer(ui::MsgAnswer::Yes);
-        Spread cold, open, save, scroll;
+        Spread cold, open, save, scroll, listCold, listWarm, listFarCold, listFarWarm;
         for (int run = 0; run < runs; ++run) {
             // A cold open after dropping the file from the page cache, then a warm one.
             for (const bool warm : {false, true}) {
@@ -155,11 +179,18 @@ int bankBookBench(const QStringList& args) {
                 }
                 w.hide();
             }
+            dropFromPageCache(folder);
+            if (!timeTransactionList(a, listCold, listFarCold)) code = 1;
+            if (!timeTransactionList(a, listWarm, listFarWarm)) code = 1;
         }
         printSpread("bankbook_open_cold", cold);
         printSpread("bankbook_open_warm", open);
         printSpread("bankbook_save_with_refresh", save);
         printSpread("bankbook_scroll", scroll);
+        printSpread("bankbook_list_open_last_cold", listCold);
+        printSpread("bankbook_list_open_last_warm", listWarm);
+        printSpread("bankbook_list_far_cold", listFarCold);
+        printSpread("bankbook_list_far_warm", listFarWarm);
     } catch (const store::StoreError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         code = 1;

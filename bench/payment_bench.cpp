@@ -2,7 +2,8 @@
 // (numbers reserved, the header, then each line with its journal line, bank row and balance, each
 // step its own durable commit), and the time until payment entry shows a company holding 50,000
 // payments. Those payments are written straight into a demo company in a temporary folder, in
-// one transaction: the window only reads them.
+// one transaction: the window only reads them. Then the payment list over them, opened on its
+// last row and moved to its middle, warm and cold.
 #include <QApplication>
 #include <QFile>
 #include <QRandomGenerator>
@@ -13,6 +14,7 @@
 #include "banking/sample_company.h"
 #include "bench.h"
 #include "payments/chqentryform.h"
+#include "payments/coychequelistform.h"
 #include "payments/payment_entry.h"
 #include "payments/payment_header.h"
 #include "payments/payment_lines.h"
@@ -21,6 +23,8 @@
 #include "store/paths.h"
 #include "store/table.h"
 #include "store/transaction.h"
+#include "timing.h"
+#include "ui/datagrid.h"
 #include "ui/messages.h"
 
 namespace bench {
@@ -84,6 +88,41 @@ void makePayments(const QString& folder, int count) {
     tx.commit();
 }
 
+// The payment list opened on its last row, then moved to its middle: each run a new window
+// over a new connection, warm and with the data file dropped from the page cache.
+bool paymentListFigures(const QString& folder, int count) {
+    const auto run = [count](bool farScroll) -> std::optional<double> {
+        auto t = Clock::now();
+        TCoyChequeListForm list;
+        list.show();
+        auto* grid = list.findChild<ui::DataGrid*>();
+        grid->setCurrentRow(count - 1);
+        QApplication::processEvents();
+        if (farScroll) {
+            t = Clock::now();
+            grid->setCurrentRow(count / 2 + 77);
+            QApplication::processEvents();
+        }
+        const double ms = msSince(t);
+        const int row = grid->currentRow();
+        return row >= 0 && !grid->lazyModel()->textAt(row, 0).isEmpty() ? std::optional(ms)
+                                                                        : std::nullopt;
+    };
+    const auto drop = [&] { dropFolderFromPageCache(folder); };
+    const auto lastWarm = timeRuns(kRuns, [&] { return run(false); });
+    const auto lastCold = timeRuns(
+        kRuns, [&] { return run(false); }, drop);
+    const auto farWarm = timeRuns(kRuns, [&] { return run(true); });
+    const auto farCold = timeRuns(
+        kRuns, [&] { return run(true); }, drop);
+    if (!lastWarm || !lastCold || !farWarm || !farCold) return false;
+    printSpread("payment_list_open_last_warm", *lastWarm, "ms");
+    printSpread("payment_list_open_last_cold", *lastCold, "ms");
+    printSpread("payment_list_far_scroll_warm", *farWarm, "ms");
+    printSpread("payment_list_far_scroll_cold", *farCold, "ms");
+    return true;
+}
+
 }  // namespace
 
 int paymentSaveBench(store::Connection& c, int coy, int saves) {
@@ -144,6 +183,7 @@ int paymentWindowBench(int count) {
         figure("payment_window_show_50k_payments", msSince(t), "ms");
         if (!w.payment() || w.payment()->tranNum != count) code = 1;
         w.close();
+        if (!paymentListFigures(folder, count)) code = 1;
     } catch (const store::StoreError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         code = 1;

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 
+#include "payments/payment_list.h"
 #include "reports/company.h"
 #include "ui/datagrid.h"
 #include "ui/messages.h"
@@ -16,24 +17,15 @@ TCoyChequeListForm::TCoyChequeListForm(QWidget* owner)
 void TCoyChequeListForm::bindRows() {
     setWindowTitle(QStringLiteral("Cheques/payments issued by : ") +
                    reports::companyName(connection_, coyCode).trimmed());
-    // The bank account column joins the bank code and the account number.
-    QStringList sql{
-        QStringLiteral("SELECT *, TRIM(BANKCODE) || '-' || TRIM(ACCTCODE) AS BANKACCOUNT"),
-        QStringLiteral("FROM QVCHHDR WHERE COYCODE =:iCoyCode")};
-    QVariantMap params{{QStringLiteral("iCoyCode"), QString::number(coyCode)}};
-    if (!suppCode.trimmed().isEmpty()) {
-        sql << QStringLiteral("AND SUPPLIER =:sSuppCode");
-        params.insert(QStringLiteral("sSuppCode"), suppCode.trimmed());
-    }
-    sql << QStringLiteral("ORDER BY CHQDATE");
-    grid_->bindQuery(connection_, sql.join(QLatin1Char('\n')), params,
-                     {{QStringLiteral("TRANNUM"), QStringLiteral("Cheque No/Payment"),
-                       ui::numberListNumber, Qt::AlignRight | Qt::AlignVCenter},
-                      {QStringLiteral("BANKACCOUNT"), QStringLiteral("Bank Account")},
-                      {QStringLiteral("SUPPLIER"), QStringLiteral("Supplier")},
-                      {QStringLiteral("CHQDATE"), QStringLiteral("Date"), ui::numberListDate},
-                      ui::moneyColumn(QStringLiteral("AMOUNT"), QStringLiteral("Cheque Amount")),
-                      ui::moneyColumn(QStringLiteral("GSTAMT"), QStringLiteral("Tax"))});
+    grid_->bindKeyedQuery(
+        connection_, payments::paymentListSelection(coyCode, suppCode),
+        {{QStringLiteral("TRANNUM"), QStringLiteral("Cheque No/Payment"), ui::numberListNumber,
+          Qt::AlignRight | Qt::AlignVCenter},
+         {QStringLiteral("BANKACCOUNT"), QStringLiteral("Bank Account")},
+         {QStringLiteral("SUPPLIER"), QStringLiteral("Supplier")},
+         {QStringLiteral("CHQDATE"), QStringLiteral("Date"), ui::numberListDate},
+         ui::moneyColumn(QStringLiteral("AMOUNT"), QStringLiteral("Cheque Amount")),
+         ui::moneyColumn(QStringLiteral("GSTAMT"), QStringLiteral("Tax"))});
 }
 
 // A typed text that is not a whole number is answered with a message; 0 looks for nothing.

@@ -58,6 +58,8 @@ const std::vector<CoveringIndex>& coveringIndexes() {
         // find each account's last line, and read the days at the ends of a range that the
         // totals per month do not cover.
         {"QVActTr.DBF", "QVActTr_DAYS", {"TRANDATE", "COYCODE", "ACCTCODE", "AMOUNT"}},
+        // A company's payments by date (the payment list pages by (CHQDATE, rowid) through it).
+        {"QVChHdr.DBF", "QVChHdr_COYDATE", {"COYCODE", "CHQDATE"}},
         // The same-amount check of a new bank entry: a few rows share an amount, so the row
         // holds the rest of what the check compares.
         {"QVBnkTr.DBF", "QVBnkTr_AMOUNT", {"AMOUNT", "BANKACCT"}},

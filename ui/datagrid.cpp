@@ -64,6 +64,14 @@ void DataGrid::bindQuery(store::Connection& connection, const QString& sql,
     if (model->rowCount() > 0) selectRow(0);
 }
 
+void DataGrid::bindKeyedQuery(store::Connection& connection, store::Table::Selection keyed,
+                              QList<ColumnSpec> columns) {
+    auto* model = new LazyTableModel(connection, std::move(keyed), std::move(columns), this);
+    table_ = nullptr;
+    setModelOwned(model);
+    if (model->rowCount() > 0) selectRow(0);
+}
+
 void DataGrid::unbind() {
     table_ = nullptr;
     setModelOwned(nullptr);

@@ -68,6 +68,18 @@ LazyTableModel::LazyTableModel(store::Connection& connection, const QString& sql
     reload();
 }
 
+LazyTableModel::LazyTableModel(store::Connection& connection, store::Table::Selection keyed,
+                               QList<ColumnSpec> columns, QObject* parent)
+    : QAbstractTableModel(parent),
+      connection_(connection),
+      sql_(keyed.sql),
+      params_(keyed.params),
+      columns_(std::move(columns)),
+      countSql_(keyed.countSql),
+      keyed_(std::move(keyed)) {
+    reload();
+}
+
 LazyTableModel::~LazyTableModel() = default;
 
 void LazyTableModel::reload() {
@@ -173,12 +185,12 @@ QVariantMap LazyTableModel::keyOf(const Row& row) const {
     return key;
 }
 
-// A page of a table-backed model is read by key from a cached neighbour, else by a seek from
-// the nearer end; a query's by offset.
+// A page of a model paged by key is read by key from a cached neighbour, else by a seek from
+// the nearer end; a plain query's by offset.
 LazyTableModel::Page LazyTableModel::readPage(qint64 index) const {
     const qint64 start = index * kPageSize;
     const int size = int(std::min<qint64>(kPageSize, count_ - start));
-    if (!table_ || size <= 0) return selection_->fetch(start, kPageSize);
+    if (!pagedByKey() || size <= 0) return selection_->fetch(start, kPageSize);
     const auto before = pages_.constFind(index - 1);
     if (before != pages_.constEnd() && before->size() == size_t(kPageSize))
         return selection_->fetchFrom(keyed_.afterSql, keyOf(before->back()), size);
@@ -318,7 +330,7 @@ qint64 LazyTableModel::summedAfter(qint64 index) const {
         return sum;
     }
     const Page& rows = page(index);
-    if (!table_ || rows.empty())
+    if (!pagedByKey() || rows.empty())
         return sumOver(
             QStringLiteral(" FROM (%1 LIMIT -1 OFFSET %2)").arg(sql_).arg((index + 1) * kPageSize),
             {});

@@ -71,6 +71,11 @@ public:
     // Over a query's result, in the query's own order.
     LazyTableModel(store::Connection& connection, const QString& sql, const QVariantMap& params,
                    QList<ColumnSpec> columns, QObject* parent = nullptr);
+    // Over a query paged by key: the statements as a table's selection gives them, column 0
+    // of every row the row id and keyColumn the ordering field's, so that a far page costs
+    // what a near one does.
+    LazyTableModel(store::Connection& connection, store::Table::Selection keyed,
+                   QList<ColumnSpec> columns, QObject* parent = nullptr);
     ~LazyTableModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -114,6 +119,7 @@ private:
     using Page = std::vector<Row>;
 
     void resolveColumns();
+    bool pagedByKey() const { return !keyed_.afterSql.isEmpty(); }
     bool byBlocks() const { return blocks_.count && table_ && keyed_.keyColumn < 0; }
     const Row* rowAt(int row) const;
     const Page& page(qint64 index) const;
@@ -138,7 +144,7 @@ private:
 
     std::unique_ptr<store::PagedSelection> selection_;
     QString countSql_;
-    store::Table::Selection keyed_;               // table-backed: the statements that page by key
+    store::Table::Selection keyed_;               // the statements that page by key, if any
     QStringList names_;                           // the selection's columns
     std::vector<int> columnIndex_;                // per ColumnSpec, into names_
     std::vector<const store::FieldDef*> fields_;  // per selection column; nullptr: raw value

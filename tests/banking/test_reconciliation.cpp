@@ -256,8 +256,8 @@ TEST_F(ReconcileTest, theViewerListsTheLast31DaysAndThePickerEveryRow) {
     EXPECT_EQ(
         amounts(transactionViewSql(), transactionViewParams(1, link, range.first, range.second)),
         (QStringList{"2.00", "3.00"}));
-    EXPECT_EQ(amounts(transactionListSql(), transactionListParams(1, link)),
-              (QStringList{"1.00", "2.00", "3.00"}));
+    const store::Table::Selection list = transactionListSelection(link);
+    EXPECT_EQ(amounts({list.sql}, list.params), (QStringList{"1.00", "2.00", "3.00"}));
 }
 
 struct GoTo {

@@ -1,0 +1,53 @@
+// The bank transaction list pages by key: any page holds the rows of the plain ordered query.
+#include <gtest/gtest.h>
+
+#include <QDate>
+
+#include "banking/transaction_lists.h"
+#include "store/query.h"
+#include "store/table.h"
+#include "store/transaction.h"
+#include "support/temp_folder.h"
+#include "ui/lazymodel.h"
+
+namespace {
+
+const QString kLink = QStringLiteral("1-030100-1234567-00");
+
+// 1,500 rows of two accounts on 5 dates and 3 amounts entered out of order, so that most rows
+// tie on date and amount and entry order decides among them.
+TEST(TransactionList, PagesInAnyOrderHoldTheRowsOfThePlainOrderedQuery) {
+    TempDataFolder folder;
+    store::Table b(folder.connection, QStringLiteral("QVBnkTr.DBF"));
+    b.open();
+    store::Transaction tx(folder.connection);
+    for (int i = 0; i < 1500; ++i) {
+        b.insert();
+        b.setValue(QStringLiteral("COYCODE"), 1);
+        b.setValue(QStringLiteral("BANKLINK"),
+                   i % 5 ? kLink : QStringLiteral("1-030100-7654321-00"));
+        b.setValue(QStringLiteral("TRANNUM"), i + 1);
+        b.setValue(QStringLiteral("TRANDATE"), QDate(2026, 3, 1).addDays((i * 3) % 5));
+        b.setValue(QStringLiteral("AMOUNT"), (i * 7) % 3 - 1.005);
+        b.post();
+    }
+    tx.commit();
+    store::Query q(folder.connection);
+    q.setSql(QStringLiteral("SELECT TRANNUM FROM QVBNKTR WHERE BANKLINK = '%1' "
+                            "ORDER BY TRANDATE, AMOUNT, rowid")
+                 .arg(kLink));
+    q.open();
+    std::vector<qint64> numbers;
+    for (; !q.eof(); q.next()) numbers.push_back(q.value(0).toLongLong());
+    ui::LazyTableModel model(folder.connection, banking::transactionListSelection(kLink),
+                             {{QStringLiteral("TRANNUM"), QStringLiteral("No")}});
+    ASSERT_EQ(model.rowCount(), int(numbers.size()));
+    const int last = model.rowCount() - 1;
+    const int page = ui::LazyTableModel::kPageSize;
+    for (int row : {last, last / 2, last * 3 / 4, last / 2 + page, last / 2 - page, 0, last / 4}) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(model.valueAt(row, QStringLiteral("TRANNUM")).toLongLong(), numbers[size_t(row)]);
+    }
+}
+
+}  // namespace
