@@ -237,7 +237,7 @@ bool reconcileRows(store::Connection& c) {
     return true;
 }
 
-bool anyRow(store::Connection& c, const char* sql) {
+bool bookHasRows(store::Connection& c, const char* sql) {
     store::Query q(c);
     q.setSql(sql);
     q.open();
@@ -247,8 +247,8 @@ bool anyRow(store::Connection& c, const char* sql) {
 // Files the returns and reconciles the rows of a book that has not had them yet, then gives
 // the pages the partial indexes no longer need back to the file system.
 bool keepInUse(store::Connection& c) {
-    const bool filed = anyRow(c, "SELECT COUNT(*) FROM QVGST");
-    const bool reconciled = anyRow(c, "SELECT COUNT(*) FROM QVBNKACT WHERE RECOK = 1");
+    const bool filed = bookHasRows(c, "SELECT COUNT(*) FROM QVGST");
+    const bool reconciled = bookHasRows(c, "SELECT COUNT(*) FROM QVBNKACT WHERE RECOK = 1");
     if (filed && reconciled) return true;
     std::printf("filing the returns and reconciling the rows of the sample book (once)\n");
     std::fflush(stdout);
