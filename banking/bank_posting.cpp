@@ -72,10 +72,9 @@ bool countedInFiledReturn(store::Connection& c, int coy, const QString& bankCode
                           const QString& acctNo, qint64 reference) {
     store::Query q(c);
     q.setSql(QStringList{QStringLiteral("SELECT COUNT(*) FROM QVACTTR"),
-                         QStringLiteral("WHERE BNKTRNLNK = :sKey AND GSTCALC <> 0")});
-    q.bind(QStringLiteral("sKey"),
-           keys::cutToWidth(entryBnkTrnLnk(bankCode, acctNo, reference, coy),
-                            keys::kBankEntryKeyWidth));
+                         QStringLiteral("WHERE ") + QLatin1String(kEntryLinesWhere),
+                         QStringLiteral("AND GSTCALC <> 0")});
+    bindEntryLineKeys(q, bankCode, acctNo, reference, coy);
     q.open();
     return q.value(0).toLongLong() > 0;
 }

@@ -95,10 +95,10 @@ void TDepositDetailsForm::runQuery() {
     grid_->bindQuery(
         connection_,
         QStringList{QStringLiteral("SELECT rowid AS LINEID, * FROM QVACTTR"),
-                    QStringLiteral("WHERE BNKTRNLNK = :sBnkTrnLnk ORDER BY rowid")}
+                    QStringLiteral("WHERE ") + QLatin1String(banking::kEntryLinesWhere),
+                    QStringLiteral("ORDER BY rowid")}
             .join(QLatin1Char('\n')),
-        {{QStringLiteral("sBnkTrnLnk"),
-          banking::entryBnkTrnLnk(bankCode.trimmed(), acctNo.trimmed(), tranNum, coy)}},
+        banking::entryLineKeys(bankCode.trimmed(), acctNo.trimmed(), tranNum, coy),
         {{QStringLiteral("ACCTCODE"), QStringLiteral("Journal Code")},
          {QStringLiteral("DESC"), QStringLiteral("Narrative")},
          ui::moneyColumn(QStringLiteral("AMOUNT"), QStringLiteral("Amount")),

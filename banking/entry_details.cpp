@@ -20,9 +20,9 @@ bool entryHasLines(store::Connection& connection, int coy, const QString& bankCo
     store::Query q(connection);
     q.setSql(QStringList{QStringLiteral("SELECT REF FROM QVACTTR"),
                          QStringLiteral("WHERE COYCODE =:sCoyCode"),
-                         QStringLiteral("AND BNKTRNLNK =:sBnkTrnLnk")});
+                         QStringLiteral("AND ") + QLatin1String(kEntryLinesWhere)});
     q.bind(QStringLiteral("sCoyCode"), QString::number(coy));
-    q.bind(QStringLiteral("sBnkTrnLnk"), entryBnkTrnLnk(bankCode, acctNo, reference, coy));
+    bindEntryLineKeys(q, bankCode, acctNo, reference, coy);
     q.open();
     return !q.eof();
 }
@@ -32,8 +32,8 @@ double detailLinesTotal(store::Connection& connection, int coy, const QString& b
 {
     store::Query q(connection);
     q.setSql(QStringList{QStringLiteral("SELECT TRANTYPE, AMOUNT FROM QVACTTR"),
-                         QStringLiteral("WHERE BNKTRNLNK =:sBnkTrnLnk")});
-    q.bind(QStringLiteral("sBnkTrnLnk"), entryBnkTrnLnk(bankCode, acctNo, reference, coy));
+                         QStringLiteral("WHERE ") + QLatin1String(kEntryLinesWhere)});
+    bindEntryLineKeys(q, bankCode, acctNo, reference, coy);
     q.open();
     qint64 cents = 0;
     for (; !q.eof(); q.next()) {

@@ -176,6 +176,21 @@ QString entryBnkTrnLnk(const QString& bankCode, const QString& acctNo, qint64 re
     return keys::journalBankEntryKey(bankCode, acctNo, QString::number(reference), coy);
 }
 
+QVariantMap entryLineKeys(const QString& bankCode, const QString& acctNo, qint64 reference,
+                          int coy) {
+    return {{QStringLiteral("sBnkLinkNo"),
+             keys::cutToWidth(entryBnkLinkNo(bankCode, acctNo, reference), keys::kBnkLinkNoWidth)},
+            {QStringLiteral("sBnkTrnLnk"),
+             keys::cutToWidth(entryBnkTrnLnk(bankCode, acctNo, reference, coy),
+                              keys::kBankEntryKeyWidth)}};
+}
+
+void bindEntryLineKeys(store::Query& q, const QString& bankCode, const QString& acctNo,
+                       qint64 reference, int coy) {
+    const QVariantMap keys = entryLineKeys(bankCode, acctNo, reference, coy);
+    for (auto it = keys.begin(); it != keys.end(); ++it) q.bind(it.key(), it.value());
+}
+
 qint64 findEntryLine(store::Connection& connection, const QString& searchCode,
                      const QString& bankCode, const QString& acctNo, qint64 reference) {
     store::Query q(connection);

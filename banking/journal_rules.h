@@ -5,9 +5,14 @@
 
 #include <QDate>
 #include <QString>
+#include <QVariantMap>
 #include <optional>
 
 #include "store/connection.h"
+
+namespace store {
+class Query;
+}
 
 namespace banking {
 
@@ -122,6 +127,13 @@ QString entrySearchCode(const QString& journalLink, const QString& acctCode, qin
 QString entrySplitLink(const QString& journalLink, const QString& domAcct, qint64 reference);
 QString entryBnkLinkNo(const QString& bankCode, const QString& acctNo, qint64 reference);
 QString entryBnkTrnLnk(const QString& bankCode, const QString& acctNo, qint64 reference, int coy);
+// An entry's lines are sought by BNKLINKNO (indexed) and told by BNKTRNLNK: kEntryLinesWhere
+// binds these two keys, as every writer of a line sets them together.
+inline constexpr const char* kEntryLinesWhere = "BNKLINKNO =:sBnkLinkNo AND BNKTRNLNK =:sBnkTrnLnk";
+QVariantMap entryLineKeys(const QString& bankCode, const QString& acctNo, qint64 reference,
+                          int coy);
+void bindEntryLineKeys(store::Query& q, const QString& bankCode, const QString& acctNo,
+                       qint64 reference, int coy);
 
 // The row id of the line of a bank entry: SRCHCODE as given, tied to the entry's bank account
 // and number by BNKLINKNO (all accounts count from 1000000, so the search code alone is shared

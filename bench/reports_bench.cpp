@@ -5,6 +5,13 @@
 // (report_runs.cpp), then the journal reports, actuals against budget (every account budgeted
 // monthly) for the last year, the tax finalising and audit, and the cash transactions window
 // opening on the book's cash lines.
+//
+// The book is kept as one in use: its two-monthly tax returns filed through the last period
+// before the benchmark's return (to 31 December 2025, by the tax finalising itself) and its
+// bank rows reconciled up to the last statement (28 February 2026, by the reconciliation
+// itself). Only the open lines and rows stay in the partial indexes of open tax lines and
+// unreconciled rows; the reports read neither flag, so their figures are those of the book
+// as written. A book cached before it was kept that way is brought to it on its next run.
 #include <sys/resource.h>
 
 #include <QApplication>
@@ -22,6 +29,7 @@
 #include <memory>
 #include <string>
 
+#include "banking/reconciliation.h"
 #include "bench.h"
 #include "budgets/budget_plan.h"
 #include "budgets/budget_store.h"
@@ -41,8 +49,11 @@
 #include "store/keys.h"
 #include "store/paths.h"
 #include "store/query.h"
+#include "store/statement.h"
 #include "store/table.h"
 #include "store/transaction.h"
+#include "tax/finalise.h"
+#include "tax/tax_period.h"
 #include "ui/messages.h"
 
 namespace bench {
@@ -185,6 +196,67 @@ void writeBook(store::Connection& c, const QString& ledgerPath) {
     }
     tx.commit();
     ledger.flush();
+}
+
+// The returns filed: every two-monthly period from the book's first to the one before the
+// benchmark's return, each finalised as the return window does.
+constexpr int kTaxMonths = 2;
+const QDate kFirstTaxPeriod(2021, 3, 1);
+const QDate kLastStatement(2026, 2, 28);
+
+bool fileReturns(store::Connection& c) {
+    for (QDate start = kFirstTaxPeriod; start < kTaxFrom; start = start.addMonths(kTaxMonths)) {
+        const tax::TaxPeriod period{start, tax::periodEnd(start, kTaxMonths)};
+        if (!tax::finaliseNzReturn(c, 1, period, 0).ok()) return false;
+    }
+    return true;
+}
+
+// Every row to the last statement presented (as "Present" marks it; the book has no cheque
+// rows), then the statement completed with the balance it shows.
+bool reconcileRows(store::Connection& c) {
+    for (const char* no : kBanks) {
+        const QString link = store::keys::bankLink(1, "030100", no);
+        store::Transaction tx(c);
+        store::execute(c,
+                       {"UPDATE QVBNKTR SET CONFIRMED = 1", "WHERE BANKLINK =:sBankLink",
+                        "AND RECONCILED = 0 AND TRANDATE <=:dTo"},
+                       {{"sBankLink", link}, {"dTo", kLastStatement}});
+        tx.commit();
+        store::Query q(c);
+        q.setSql({"SELECT A.OPENBAL + COALESCE((SELECT SUM(T.AMOUNT) FROM QVBNKTR T",
+                  "WHERE T.BANKLINK = A.BANKLINK AND T.CONFIRMED = 1), 0)",
+                  "FROM QVBNKACT A WHERE A.BANKLINK =:sBankLink"});
+        q.bind("sBankLink", link);
+        q.open();
+        const QString statement = store::fmt::money(store::fmt::roundTo(q.number(0), 2));
+        if (banking::completeReconciliation(c, 1, "030100", no, statement, kTo) !=
+            banking::ReconcileOutcome::Done)
+            return false;
+    }
+    return true;
+}
+
+bool bookHasRows(store::Connection& c, const char* sql) {
+    store::Query q(c);
+    q.setSql(sql);
+    q.open();
+    return q.number(0) > 0;
+}
+
+// Files the returns and reconciles the rows of a book that has not had them yet, then gives
+// the pages the partial indexes no longer need back to the file system.
+bool keepInUse(store::Connection& c) {
+    const bool filed = bookHasRows(c, "SELECT COUNT(*) FROM QVGST");
+    const bool reconciled = bookHasRows(c, "SELECT COUNT(*) FROM QVBNKACT WHERE RECOK = 1");
+    if (filed && reconciled) return true;
+    std::printf("filing the returns and reconciling the rows of the sample book (once)\n");
+    std::fflush(stdout);
+    const auto start = Clock::now();
+    if ((!filed && !fileReturns(c)) || (!reconciled && !reconcileRows(c))) return false;
+    c.exec(QStringLiteral("PRAGMA incremental_vacuum"));
+    figure("keep_book_in_use", msSince(start) / 1000.0, "s");
+    return true;
 }
 
 // Best wall time of a few runs; the processor time of that run goes to *cpuMs, which tells a
@@ -401,7 +473,7 @@ QString benchFolder(const QStringList& args) {
 // Writes the book into the folder unless it is there already; false for a folder holding
 // another book.
 bool ensureBook(store::Connection& c, const QString& folder, const QString& ledgerPath) {
-    if (journalCount(c) == kLines && QFile::exists(ledgerPath)) return true;
+    if (journalCount(c) == kLines && QFile::exists(ledgerPath)) return keepInUse(c);
     if (journalCount(c) != 0) {
         std::fprintf(stderr, "%s holds another book; give an empty folder\n", qPrintable(folder));
         return false;
@@ -411,7 +483,7 @@ bool ensureBook(store::Connection& c, const QString& folder, const QString& ledg
     const auto start = Clock::now();
     writeBook(c, ledgerPath);
     figure("write_book", msSince(start) / 1000.0, "s");
-    return true;
+    return keepInUse(c);
 }
 
 }  // namespace

@@ -114,6 +114,8 @@ const std::vector<UnindexedTag>& unindexedTags() {
         // QVActTr_COVER_FULLCODE and QVActTr_ACCOUNT (after COYCODE) start with these.
         {"QVActTr", "FULLCODE"},
         {"QVActTr", "ACCTCODE"},
+        // An entry's lines are sought by BNKLINKNO, the same key less the company number.
+        {"QVActTr", "BNKTRNLNK"},
         // Bank rows: never sought or ordered on; a company's rows are sought by BANKLINK.
         {"QVBnkTr", "BANKACCT"},
         {"QVBnkTr", "BANKCODE"},
