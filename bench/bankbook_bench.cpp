@@ -123,9 +123,7 @@ int bankBookBench(const QStringList& args) {
     }
     const QString folder = args.value(0);
     const int runs = std::max(1, args.value(1, QStringLiteral("5")).toInt());
-    QTemporaryDir home;
-    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
+    ScratchConfig scratch;
     int code = 0;
     try {
         if (!ensureBigBook(folder)) return 1;
@@ -195,10 +193,6 @@ int bankBookBench(const QStringList& args) {
         std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         code = 1;
     }
-    if (config.isNull())
-        qunsetenv("XDG_CONFIG_HOME");
-    else
-        qputenv("XDG_CONFIG_HOME", config);
     return code;
 }
 

@@ -3,11 +3,15 @@
 // transaction, and the window is opened on it through its own alias, as the menu opens it.
 // Then one step of the find bar (Ctrl+F, F3) by reference, by amount and for a narrative no row
 // holds, and the running balance of the first row, the farthest from the current balance.
-#include "bench.h"
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
 
 #include "banking/banktranform.h"
 #include "banking/rowfindbar.h"
 #include "banking/sample_company.h"
+#include "bench.h"
 #include "store/error.h"
 #include "store/keys.h"
 #include "store/paths.h"
@@ -16,26 +20,20 @@
 #include "ui/datagrid.h"
 #include "ui/messages.h"
 
-#include <QApplication>
-#include <QFile>
-#include <QLineEdit>
-#include <QTemporaryDir>
-
 namespace bench {
 namespace {
 
 const QString kBank = QStringLiteral("030100");
 const QString kAcct = QStringLiteral("0200000-00");
 
-void makeBigAccount(const QString& folder, int rows)
-{
+void makeBigAccount(const QString& folder, int rows) {
     store::Connection c;
     c.connectToFolder(folder);
     const QDate today(2026, 3, 31);
     banking::sample::makeDemoCompany(c, today);
-    banking::sample::addBankAccount(c, 1, QStringLiteral("HSC"),
-                                    {kBank, kAcct, "Busy takings account", false, 0, true,
-                                     1000.0, 0.0, today.addYears(-3)});
+    banking::sample::addBankAccount(
+        c, 1, QStringLiteral("HSC"),
+        {kBank, kAcct, "Busy takings account", false, 0, true, 1000.0, 0.0, today.addYears(-3)});
     store::execSql(c.handle(), "PRAGMA synchronous = OFF");
     store::Transaction tx(c);
     store::Table t(c, QStringLiteral("QVBnkTr.DBF"));
@@ -85,16 +83,13 @@ bool findStep(TQVBankTranForm& w, const char* name, const QString& typed, int ex
 
 }  // namespace
 
-int bankWindowBench(int rows)
-{
-    QTemporaryDir home;
-    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+int bankWindowBench(int rows) {
     // The window connects through the NRV alias: point it at the benchmark's folder without
     // touching the user's own settings.
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
+    ScratchConfig scratch;
     int code = 0;
     try {
-        const QString folder = home.path() + QStringLiteral("/data");
+        const QString folder = scratch.home() + QStringLiteral("/data");
         auto t = Clock::now();
         makeBigAccount(folder, rows);
         std::fprintf(stderr, "made %d rows in %.1f s\n", rows, msSince(t) / 1000.0);
@@ -140,8 +135,6 @@ int bankWindowBench(int rows)
         std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         code = 1;
     }
-    if (config.isNull()) qunsetenv("XDG_CONFIG_HOME");
-    else qputenv("XDG_CONFIG_HOME", config);
     return code;
 }
 

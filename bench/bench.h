@@ -3,6 +3,7 @@
 
 #include <QDate>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
 
@@ -15,6 +16,29 @@ using Clock = std::chrono::steady_clock;
 inline double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
+
+// Points XDG_CONFIG_HOME at a temporary folder while a benchmark runs (windows connect through
+// the NRV alias kept there) and gives the user's own value back afterwards.
+class ScratchConfig {
+public:
+    ScratchConfig() : saved_(qgetenv("XDG_CONFIG_HOME")) {
+        qputenv("XDG_CONFIG_HOME", (home() + QStringLiteral("/config")).toLocal8Bit());
+    }
+    ~ScratchConfig() {
+        if (saved_.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", saved_);
+    }
+    ScratchConfig(const ScratchConfig&) = delete;
+    ScratchConfig& operator=(const ScratchConfig&) = delete;
+    // A temporary folder of the benchmark's own, removed afterwards.
+    QString home() const { return home_.path(); }
+
+private:
+    QTemporaryDir home_;
+    QByteArray saved_;
+};
 
 inline void figure(const char* name, double value, const char* unit) {
     std::printf("%s %.3f %s\n", name, value, unit);

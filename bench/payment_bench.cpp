@@ -160,12 +160,10 @@ int paymentSaveBench(store::Connection& c, int coy, int saves) {
 }
 
 int paymentWindowBench(int count) {
-    QTemporaryDir home;
-    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
+    ScratchConfig scratch;
     int code = 0;
     try {
-        const QString folder = home.path() + QStringLiteral("/data");
+        const QString folder = scratch.home() + QStringLiteral("/data");
         auto t = Clock::now();
         makePayments(folder, count);
         std::fprintf(stderr, "made %d payments in %.1f s\n", count, msSince(t) / 1000.0);
@@ -188,7 +186,6 @@ int paymentWindowBench(int count) {
         std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         code = 1;
     }
-    qputenv("XDG_CONFIG_HOME", config);
     return code;
 }
 

@@ -89,12 +89,10 @@ QString presentAll(const QString& folder) {
 }  // namespace
 
 int reconcileBench(int rows, int unreconciled) {
-    QTemporaryDir home;
-    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
+    ScratchConfig scratch;
     int code = 0;
     try {
-        const QString folder = home.path() + QStringLiteral("/data");
+        const QString folder = scratch.home() + QStringLiteral("/data");
         makeReconcileAccount(folder, rows, unreconciled);
         QFile aliases(store::paths::aliasFile());
         if (!aliases.open(QIODevice::WriteOnly))
@@ -142,10 +140,6 @@ int reconcileBench(int rows, int unreconciled) {
         std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         code = 1;
     }
-    if (config.isNull())
-        qunsetenv("XDG_CONFIG_HOME");
-    else
-        qputenv("XDG_CONFIG_HOME", config);
     return code;
 }
 

@@ -280,9 +280,7 @@ double bestOf(int runs, double* cpuMs, F&& f) {
 // The cash transactions window opening on the book's 100,000 cash lines (one line in ten),
 // through the NRV alias pointed at the book for the while.
 int cashWindowOpening(const QString& folder) {
-    QTemporaryDir home;
-    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
+    ScratchConfig scratch;
     int code = 0;
     QFile aliases(store::paths::aliasFile());
     if (aliases.open(QIODevice::WriteOnly)) {
@@ -300,10 +298,6 @@ int cashWindowOpening(const QString& folder) {
     } else {
         code = 1;
     }
-    if (config.isNull())
-        qunsetenv("XDG_CONFIG_HOME");
-    else
-        qputenv("XDG_CONFIG_HOME", config);
     return code;
 }
 
@@ -470,6 +464,9 @@ QString benchFolder(const QStringList& args) {
     return args.isEmpty() ? QDir::temp().filePath("quorvel-reports-bench") : args.first();
 }
 
+// The same journal as a ledger file, kept beside the book.
+QString ledgerFileOf(const QString& folder) { return QDir(folder).filePath("journal.ledger"); }
+
 // Writes the book into the folder unless it is there already; false for a folder holding
 // another book.
 bool ensureBook(store::Connection& c, const QString& folder, const QString& ledgerPath) {
@@ -490,12 +487,7 @@ bool ensureBook(store::Connection& c, const QString& folder, const QString& ledg
 
 int cashWindowBench(const QStringList& args) {
     const QString folder = benchFolder(args);
-    QDir().mkpath(folder);
-    {
-        store::Connection c;
-        c.connectToFolder(folder);
-        if (!ensureBook(c, folder, QDir(folder).filePath("journal.ledger"))) return 1;
-    }
+    if (!ensureBigBook(folder)) return 1;
     return cashWindowOpening(folder);
 }
 
@@ -503,42 +495,33 @@ bool ensureBigBook(const QString& folder) {
     QDir().mkpath(folder);
     store::Connection c;
     c.connectToFolder(folder);
-    return ensureBook(c, folder, QDir(folder).filePath("journal.ledger"));
-}
+    return ensureBook(c, folder, ledgerFileOf(folder));
+}  // closed, so that runs in other processes find the book written back and theirs alone
 
 int journalBench(const QStringList& args) {
     const QString folder = benchFolder(args);
-    QDir().mkpath(folder);
+    if (!ensureBigBook(folder)) return 1;
     store::Connection c;
     c.connectToFolder(folder);
-    if (!ensureBook(c, folder, QDir(folder).filePath("journal.ledger"))) return 1;
     journalReports(c);
     return 0;
 }
 
 int reportRunsBench(const QStringList& args) {
     const QString folder = benchFolder(args);
-    QDir().mkpath(folder);
-    const QString ledgerPath = QDir(folder).filePath("journal.ledger");
-    {
-        store::Connection c;
-        c.connectToFolder(folder);
-        if (!ensureBook(c, folder, ledgerPath)) return 1;
-    }
-    return reportRunFigures(folder, ledgerPath);
+    if (!ensureBigBook(folder)) return 1;
+    return reportRunFigures(folder, ledgerFileOf(folder));
 }
 
 int reportsBench(const QStringList& args) {
     const QString folder = benchFolder(args);
-    QDir().mkpath(folder);
-    const QString ledgerPath = QDir(folder).filePath("journal.ledger");
+    if (!ensureBigBook(folder)) return 1;
     {
         store::Connection c;
         c.connectToFolder(folder);
-        if (!ensureBook(c, folder, ledgerPath)) return 1;
         ensureBudgets(c);
-    }  // closed, so that the runs below find the book written back and theirs alone
-    if (const int code = reportRunFigures(folder, ledgerPath)) return code;
+    }
+    if (const int code = reportRunFigures(folder, ledgerFileOf(folder))) return code;
 
     store::Connection c;
     c.connectToFolder(folder);
