@@ -185,9 +185,13 @@ std::optional<StoredBankRow> findTransferDestinationRow(store::Connection& conne
                                                         const QString& destAcct, qint64 reference) {
     // Every account counts from the same start, so the source account is named too.
     store::Query q(connection);
-    q.setSql(QStringList{QStringLiteral("SELECT rowid FROM QVBNKTR"),
-                         QStringLiteral("WHERE BANKLINK = :sBankLink AND TRANREF = :sTranRef"),
-                         QStringLiteral("AND SOURCEACCT = :sSourceAcct ORDER BY rowid")});
+    // A destination row names its source account; SOURCEACCT is indexed only where set.
+    q.setSql(QStringList{
+        QStringLiteral("SELECT rowid FROM QVBNKTR"),
+        QStringLiteral("WHERE BANKLINK = :sBankLink AND TRANREF = :sTranRef"),
+        QStringLiteral("AND SOURCEACCT = :sSourceAcct"),
+        sourceAcct.trimmed().isEmpty() ? QString() : QStringLiteral("AND SOURCEACCT <> ''"),
+        QStringLiteral("ORDER BY rowid")});
     q.bind(QStringLiteral("sBankLink"), keys::bankRowLink(coy, destBank, destAcct));
     q.bind(
         QStringLiteral("sTranRef"),

@@ -1,9 +1,9 @@
 #include "budgets/statistics.h"
 
 #include "budgets/periods.h"
+#include "ledger/account_totals.h"
 #include "store/connection.h"
 #include "store/format.h"
-#include "store/query.h"
 
 namespace budgets {
 namespace {
@@ -32,14 +32,9 @@ bool AccountStatistics::hasHistory() const {
 
 double journalTotal(store::Connection& connection, const QString& fullCode, const QDate& from,
                     const QDate& to) {
-    store::Query q(connection);
-    q.setSql({"SELECT SUM(AMOUNT), SUM(BUSAMT) FROM QVACTTR", "WHERE FULLCODE =:sFullCode",
-              "AND (TRANDATE BETWEEN :StartDate AND :EndDate)"});
-    q.bind("sFullCode", fullCode);
-    q.bind("StartDate", from);
-    q.bind("EndDate", to);
-    q.open();
-    return q.eof() ? 0 : roundTo(q.number(0), 2);
+    const ledger::LineSelection account{QString(), QString(), fullCode, false};
+    return ledger::moneyOf(
+        ledger::lineSums(connection, account, ledger::DateSpan::between(from, to)).amount);
 }
 
 AccountStatistics accountStatistics(store::Connection& connection, const QString& fullCode,

@@ -1,5 +1,7 @@
 #include "ledger/account_totals.h"
 
+#include <optional>
+
 #include "store/query.h"
 #include "store/schema.h"
 
@@ -86,6 +88,11 @@ LineSums& LineSums::operator+=(const LineSums& o) {
     return *this;
 }
 
+void DateSpan::widenMonths(const DateSpan& other) {
+    firstMonth_ = std::min(firstMonth_, other.firstMonth_);
+    lastMonth_ = std::max(lastMonth_, other.lastMonth_);
+}
+
 DateSpan DateSpan::between(const QDate& from, const QDate& to) {
     DateSpan s;
     // Without both dates the lines decide alone, as the engine compares them.
@@ -157,6 +164,31 @@ DateSpan DateSpan::before(const QDate& from) {
     return upTo(from.addDays(-1));
 }
 
+namespace {
+
+// The sums of the lines of one range of days.
+LineSums daySums(store::Connection& c, const LineSelection& which, const DateSpan::Piece& p) {
+    store::Query q(c);
+    q.setSql(QStringList{"SELECT " + store::lineSumsOfLinesSql(), "FROM QVACTTR",
+                         "WHERE " + (selectionSql(which, true) << daysSql(p)).join(" AND ")});
+    bindSelection(q, which);
+    bindDays(q, p);
+    q.open();
+    return sumsRead(q);
+}
+
+void addDays(store::Connection& c, const LineSelection& which, const DateSpan& span,
+             LineSums& out) {
+    for (const DateSpan::Piece& p : span.dayPieces()) {
+        if (p.sign < 0)
+            out -= daySums(c, which, p);
+        else
+            out += daySums(c, which, p);
+    }
+}
+
+}  // namespace
+
 LineSums lineSums(store::Connection& c, const LineSelection& which, const DateSpan& span) {
     LineSums out;
     if (span.hasWholeMonths()) {
@@ -168,17 +200,39 @@ LineSums lineSums(store::Connection& c, const LineSelection& which, const DateSp
         q.open();
         out += sumsRead(q);
     }
-    for (const DateSpan::Piece& p : span.dayPieces()) {
+    addDays(c, which, span, out);
+    return out;
+}
+
+std::vector<LineSums> lineSumsOfSpans(store::Connection& c, const LineSelection& which,
+                                      const std::vector<DateSpan>& spans) {
+    // The months any span reads whole, read once and grouped by month.
+    std::optional<DateSpan> months;
+    for (const DateSpan& span : spans) {
+        if (!span.hasWholeMonths()) continue;
+        if (!months) months = span;
+        months->widenMonths(span);
+    }
+    std::map<QString, LineSums> byMonth;
+    if (months) {
         store::Query q(c);
-        q.setSql(QStringList{"SELECT " + store::lineSumsOfLinesSql(), "FROM QVACTTR",
-                             "WHERE " + (selectionSql(which, true) << daysSql(p)).join(" AND ")});
+        q.setSql(QStringList{"SELECT MONTH, " + store::lineSumsOfTotalsSql(), "FROM QVActTot",
+                             "WHERE " + (selectionSql(which, false) << kMonthsSql).join(" AND "),
+                             "GROUP BY MONTH"});
         bindSelection(q, which);
-        bindDays(q, p);
-        q.open();
-        if (p.sign < 0)
-            out -= sumsRead(q);
-        else
-            out += sumsRead(q);
+        bindMonths(q, *months);
+        for (q.open(); !q.eof(); q.next())
+            byMonth[q.text(QStringLiteral("MONTH"))] = sumsRead(q, 1);
+    }
+    std::vector<LineSums> out;
+    for (const DateSpan& span : spans) {
+        LineSums sums;
+        if (span.hasWholeMonths())
+            for (auto m = byMonth.lower_bound(span.firstMonth());
+                 m != byMonth.end() && m->first <= span.lastMonth(); ++m)
+                sums += m->second;
+        addDays(c, which, span, sums);
+        out.push_back(sums);
     }
     return out;
 }

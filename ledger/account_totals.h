@@ -60,6 +60,8 @@ public:
     const QString& firstMonth() const { return firstMonth_; }
     const QString& lastMonth() const { return lastMonth_; }
     const std::vector<Piece>& dayPieces() const { return days_; }
+    // Stretches the whole months to cover the other span's too (both must have some).
+    void widenMonths(const DateSpan& other);
 
 private:
     void addEnd(const QDate& to, QDate& lastMonth);
@@ -71,6 +73,10 @@ private:
 inline double moneyOf(qint64 cents) { return double(cents) / 100.0; }
 
 LineSums lineSums(store::Connection& c, const LineSelection& which, const DateSpan& span);
+// The sums of each span, in order: the totals of the months the spans read whole are read
+// once, so many spans over a year (a report's months and its year) cost one read of them.
+std::vector<LineSums> lineSumsOfSpans(store::Connection& c, const LineSelection& which,
+                                      const std::vector<DateSpan>& spans);
 // The same sums for every account (ACCTCODE) of the selection at once: a report over many
 // accounts reads a few rows instead of asking once per account. Accounts without lines are
 // missing; use sumsOf.

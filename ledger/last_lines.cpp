@@ -1,5 +1,7 @@
 #include "ledger/last_lines.h"
 
+#include <QStringList>
+#include <algorithm>
 #include <set>
 
 #include "store/query.h"
@@ -7,26 +9,37 @@
 namespace ledger {
 namespace {
 
-struct LastLine {
-    qint64 rowId = 0;
-    double amount = 0;
-};
+// The walk reads the date index alone; the amounts of the last lines are read after, in one
+// pass over their row ids (whole numbers, written into the statement).
+std::map<QString, double> amountsOfRows(store::Connection& c,
+                                        const std::map<QString, qint64>& rowIds) {
+    std::map<QString, double> out;
+    if (rowIds.empty()) return out;
+    std::map<qint64, QString> accountOfRow;
+    QStringList ids;
+    for (const auto& [acct, rowId] : rowIds) {
+        accountOfRow[rowId] = acct;
+        ids << QString::number(rowId);
+    }
+    store::Query q(c);
+    q.setSql(QStringLiteral("SELECT rowid, AMOUNT FROM QVACTTR WHERE rowid IN (%1)")
+                 .arg(ids.join(QLatin1Char(','))));
+    for (q.open(); !q.eof(); q.next()) out[accountOfRow[q.value(0).toLongLong()]] = q.number(1);
+    return out;
+}
 
-// Walks the range's lines from its last date back, date by date, until every wanted account
-// has its last line or the walk reaches its limit. Within one date the index keeps an
-// account's lines together, so the highest rowid among them is the last written.
 std::map<QString, double> walkBack(store::Connection& c, const QString& coy, const QDate& from,
                                    const QDate& to, int walkLimit, std::set<QString>& missing) {
-    std::map<QString, double> found;
-    std::map<QString, LastLine> today;  // the lines of the date being read
+    std::map<QString, qint64> found;
+    std::map<QString, qint64> today;  // the last line of each account on the date being read
     QString date;
     auto closeDate = [&] {
-        for (const auto& [acct, line] : today)
-            if (missing.erase(acct) > 0) found[acct] = line.amount;
+        for (const auto& [acct, rowId] : today)
+            if (missing.erase(acct) > 0) found[acct] = rowId;
         today.clear();
     };
     store::Query q(c);
-    q.setSql({"SELECT TRANDATE, ACCTCODE, rowid, AMOUNT FROM QVACTTR INDEXED BY QVActTr_DAYS",
+    q.setSql({"SELECT TRANDATE, ACCTCODE, rowid FROM QVACTTR INDEXED BY QVActTr_DATES",
               "WHERE TRANDATE BETWEEN :StartDate AND :EndDate AND COYCODE =:sCoyCode",
               "ORDER BY TRANDATE DESC"});
     q.bind(QStringLiteral("StartDate"), from);
@@ -41,12 +54,11 @@ std::map<QString, double> walkBack(store::Connection& c, const QString& coy, con
             date = lineDate;
         }
         ++read;
-        LastLine& last = today[q.value(1).toString()];
-        const qint64 rowId = q.value(2).toLongLong();
-        if (rowId > last.rowId) last = {rowId, q.number(3)};
+        qint64& last = today[q.value(1).toString()];
+        last = std::max(last, q.value(2).toLongLong());
     }
     if (q.eof()) closeDate();
-    return found;
+    return amountsOfRows(c, found);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <algorithm>
 
+#include "ledger/account_totals.h"
 #include "reports/company.h"
 #include "store/connection.h"
 #include "store/format.h"
@@ -23,32 +24,33 @@ QString departmentName(store::Connection& connection, const QString& linkCode) {
     return q.eof() ? QString() : q.text("BUSNAME");
 }
 
-// The sums of `amount` over the account's journal lines in each range, in one pass over the
-// account's lines between the earliest and the latest date.
+// What a report adds up of an account's lines.
+enum class Measure { Amount, AmountLessTax, Business, BusinessLessTax };
+
+qint64 measured(const ledger::LineSums& s, Measure m) {
+    switch (m) {
+        case Measure::Amount:
+            return s.amount;
+        case Measure::AmountLessTax:
+            return s.amount - s.tax;
+        case Measure::Business:
+            return s.business;
+        case Measure::BusinessLessTax:
+            return s.business - s.tax;
+    }
+    return 0;
+}
+
+// The measure of the account's journal lines in each range, from the totals per month (read
+// once for all the ranges) and the lines of the days at the ends of a range.
 std::vector<double> rangeSums(store::Connection& connection, const QString& fullCode,
-                              const std::vector<DateRange>& ranges, const QString& amount) {
-    QStringList sums;
-    QDate lo = ranges.front().from, hi = ranges.front().to;
-    for (size_t i = 0; i < ranges.size(); ++i) {
-        sums << QStringLiteral("SUM(CASE WHEN TRANDATE BETWEEN :f%1 AND :t%1 THEN %2 ELSE 0 END)")
-                    .arg(i)
-                    .arg(amount);
-        lo = std::min(lo, ranges[i].from);
-        hi = std::max(hi, ranges[i].to);
-    }
-    store::Query q(connection);
-    q.setSql({"SELECT " + sums.join(", "), "FROM QVACTTR", "WHERE FULLCODE =:sFullCode",
-              "AND (TRANDATE BETWEEN :dLo AND :dHi)"});
-    q.bind("sFullCode", fullCode);
-    q.bind("dLo", lo);
-    q.bind("dHi", hi);
-    for (size_t i = 0; i < ranges.size(); ++i) {
-        q.bind(QStringLiteral("f%1").arg(i), ranges[i].from);
-        q.bind(QStringLiteral("t%1").arg(i), ranges[i].to);
-    }
-    q.open();
+                              const std::vector<DateRange>& ranges, Measure measure) {
+    std::vector<ledger::DateSpan> spans;
+    for (const DateRange& r : ranges) spans.push_back(ledger::DateSpan::between(r.from, r.to));
+    const ledger::LineSelection account{QString(), QString(), fullCode, false};
     std::vector<double> out;
-    for (size_t i = 0; i < ranges.size(); ++i) out.push_back(roundTo(q.number(int(i)), 2));
+    for (const ledger::LineSums& sums : ledger::lineSumsOfSpans(connection, account, spans))
+        out.push_back(ledger::moneyOf(measured(sums, measure)));
     return out;
 }
 
@@ -202,8 +204,7 @@ void ComparisonFigures::account(const ReportAccount& a) {
     const std::vector<DateRange> months = reportMonths(s.firstMonth, s.months);
     const DateRange year{s.yearStart, s.periodEnd};
     // One measure for the months and the year to date.
-    const QString amount =
-        s.excludeTax ? QStringLiteral("BUSAMT - GSTAMT") : QStringLiteral("BUSAMT");
+    const Measure amount = s.excludeTax ? Measure::BusinessLessTax : Measure::Business;
     std::vector<DateRange> ranges = months;
     ranges.push_back(year);
     const std::vector<double> sums = rangeSums(connection_, a.fullCode, ranges, amount);
@@ -240,8 +241,7 @@ void ActualsFigures::begin() {
 }
 
 void ActualsFigures::account(const ReportAccount& a) {
-    const QString amount =
-        selection_.excludeTax ? QStringLiteral("AMOUNT - GSTAMT") : QStringLiteral("AMOUNT");
+    const Measure amount = selection_.excludeTax ? Measure::AmountLessTax : Measure::Amount;
     std::vector<double> values =
         rangeSums(connection_, a.fullCode, reportMonths(selection_.from, kActualsMonths), amount);
     double total = 0;

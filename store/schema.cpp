@@ -45,9 +45,9 @@ struct CoveringIndex {
 // the values written out rather than bound: the engine matches the text.
 const std::vector<CoveringIndex>& coveringIndexes() {
     static const std::vector<CoveringIndex> list = {
-        {"QVActTr.DBF",
-         "QVActTr_COVER_FULLCODE",
-         {"FULLCODE", "TRANDATE", "AMOUNT", "BUSAMT", "GSTAMT"}},
+        // An account's AMOUNT by date: the control centre's months cut by its range. Other sums
+        // by FULLCODE come from the totals per month, so the business and tax amounts stay out.
+        {"QVActTr.DBF", "QVActTr_FULLCODE_AMOUNT", {"FULLCODE", "TRANDATE", "AMOUNT"}},
         // An account's lines in date order: the journal report, the last line of an account
         // the walk over the days did not meet. Their sums come from the totals per month.
         {"QVActTr.DBF", "QVActTr_ACCOUNT", {"COYCODE", "ACCTCODE", "TRANDATE"}},
@@ -55,14 +55,14 @@ const std::vector<CoveringIndex>& coveringIndexes() {
         // an import, the days at the edges of a range).
         {"QVBnkTr.DBF", "QVBnkTr_COVER_BANKLINK", {"BANKLINK", "TRANDATE", "AMOUNT"}},
         // A range of days in date order: the reports walk back from a period's last date to
-        // find each account's last line, and read the days at the ends of a range that the
-        // totals per month do not cover.
-        {"QVActTr.DBF", "QVActTr_DAYS", {"TRANDATE", "COYCODE", "ACCTCODE", "AMOUNT"}},
+        // find each account's last line (reading the amount of that line alone), and read the
+        // days at the ends of a range that the totals per month do not cover.
+        {"QVActTr.DBF", "QVActTr_DATES", {"TRANDATE", "COYCODE", "ACCTCODE"}},
         // A company's payments by date (the payment list pages by (CHQDATE, rowid) through it).
         {"QVChHdr.DBF", "QVChHdr_COYDATE", {"COYCODE", "CHQDATE"}},
-        // The same-amount check of a new bank entry: a few rows share an amount, so the row
-        // holds the rest of what the check compares.
-        {"QVBnkTr.DBF", "QVBnkTr_AMOUNT", {"AMOUNT", "BANKACCT"}},
+        // The same-amount check of a new bank entry: a few rows share an amount, and the check
+        // reads the rest of what it compares from them.
+        {"QVBnkTr.DBF", "QVBnkTr_SAME_AMOUNT", {"AMOUNT"}},
         // The unreconciled rows of an account in date order (reconciliation); reconciling
         // takes rows out, so the index stays small on reconciled books.
         {"QVBnkTr.DBF", "QVBnkTr_UNRECONCILED", {"BANKLINK", "TRANDATE"}, "\"RECONCILED\" = 0"},
@@ -86,8 +86,31 @@ const std::vector<CoveringIndex>& coveringIndexes() {
          "QVActTr_TAX_OPEN",
          {"TRANDATE", "COYCODE", "ACCTCODE", "HASGST", "ZERORATED", "BUSAMT", "GSTAMT", "DESC"},
          "\"GSTCALC\" = 0"},
+        // Tags set on few rows, indexed where set (see sparseTags).
+        {"QVActTr.DBF", "QVActTr_SPLITLINK_SET", {"SPLITLINK"}, "\"SPLITLINK\" <> ''"},
+        {"QVBnkTr.DBF", "QVBnkTr_SOURCEACCT_SET", {"SOURCEACCT"}, "\"SOURCEACCT\" <> ''"},
     };
     return list;
+}
+
+// Tags that are empty on most rows: SPLITLINK only on private-share lines, SOURCEACCT only on
+// the destination rows of transfers. Their index holds the rows where they are set (the
+// covering index named with "_SET" above), and a seek of a set value names the condition.
+struct SparseTag {
+    const char* table;
+    const char* tag;
+};
+
+const std::vector<SparseTag>& sparseTags() {
+    static const std::vector<SparseTag> list = {{"QVActTr", "SPLITLINK"},
+                                                {"QVBnkTr", "SOURCEACCT"}};
+    return list;
+}
+
+bool isSparseTag(const QString& table, const QString& tag) {
+    for (const SparseTag& s : sparseTags())
+        if (table == QLatin1String(s.table) && tag == QLatin1String(s.tag)) return true;
+    return false;
 }
 
 // Tags of the two large tables that keep no index of their own: no query seeks or orders by
@@ -111,7 +134,7 @@ const std::vector<UnindexedTag>& unindexedTags() {
         {"QVActTr", "COYCODE"},
         // Sought only together with BNKLINKNO, which is indexed.
         {"QVActTr", "SRCHCODE"},
-        // QVActTr_COVER_FULLCODE and QVActTr_ACCOUNT (after COYCODE) start with these.
+        // QVActTr_FULLCODE_AMOUNT and QVActTr_ACCOUNT (after COYCODE) start with these.
         {"QVActTr", "FULLCODE"},
         {"QVActTr", "ACCTCODE"},
         // An entry's lines are sought by BNKLINKNO, the same key less the company number.
@@ -135,10 +158,13 @@ const std::vector<const char*>& retiredIndexes() {
     static const std::vector<const char*> list = {
         "QVActTr_COVER_BNKLINKNO",   // all lines, for the cash lines' sums: QVActTr_CASH_AMOUNTS
         "QVActTr_CASH_LINES",        // nearly every line: QVActTr_CASH_LIST
-        "QVBnkTr_COVER_AMOUNT",      // wider than the check needs: QVBnkTr_AMOUNT
+        "QVBnkTr_COVER_AMOUNT",      // wider than the check needs: QVBnkTr_SAME_AMOUNT
         "QVBnkTr_COVER_RECONCILED",  // every row: QVBnkTr_UNRECONCILED
-        "QVActTr_COVER_TRANDATE",    // tax by date, now in the totals: QVActTr_DAYS
+        "QVActTr_COVER_TRANDATE",    // tax by date, now in the totals: QVActTr_DATES
         "QVActTr_COVER_ACCTCODE",    // sums by account, now in the totals: QVActTr_ACCOUNT
+        "QVActTr_COVER_FULLCODE",    // sums by FULLCODE, now in the totals: QVActTr_FULLCODE_AMOUNT
+        "QVActTr_DAYS",              // held every line's amount: QVActTr_DATES
+        "QVBnkTr_AMOUNT",            // held every row's account: QVBnkTr_SAME_AMOUNT
     };
     return list;
 }
@@ -384,6 +410,8 @@ QStringList staleIndexes(const QSet<QString>& stored) {
     for (const char* name : retiredIndexes()) names << QLatin1String(name);
     for (const UnindexedTag& u : unindexedTags())
         names << QLatin1String(u.table) + QLatin1Char('_') + QLatin1String(u.tag);
+    for (const SparseTag& s : sparseTags())
+        names << QLatin1String(s.table) + QLatin1Char('_') + QLatin1String(s.tag);
     QStringList present;
     for (const QString& name : names)
         if (stored.contains(name.toLower())) present << name;
@@ -454,8 +482,14 @@ void refillTotals(sqlite3* db) {
 
 void refillTotals(Connection& connection) { refillTotals(connection.handle()); }
 
+QString sparseTagCondition(const TableDef& table, const QString& tag) {
+    if (!isSparseTag(table.sqlName(), tag)) return {};
+    return quoted(tag) + QStringLiteral(" <> ''");
+}
+
 bool tagHasIndex(const TableDef& table, const char* tag) {
     const QString name = table.sqlName();
+    if (isSparseTag(name, QLatin1String(tag))) return false;
     for (const UnindexedTag& u : unindexedTags())
         if (name == QLatin1String(u.table) && qstrcmp(tag, u.tag) == 0) return false;
     return true;

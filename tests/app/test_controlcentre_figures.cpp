@@ -159,7 +159,7 @@ TEST_F(ControlCentreBook, TheSumsReadTheCoveringIndexAlone)
     QStringList plan;
     for (q.first(); !q.eof(); q.next()) plan << q.text(QStringLiteral("detail"));
     const QString journal = plan.filter(QStringLiteral("QVActTr"), Qt::CaseInsensitive).join("; ");
-    EXPECT_TRUE(journal.contains(QStringLiteral("COVERING INDEX QVActTr_COVER_FULLCODE")))
+    EXPECT_TRUE(journal.contains(QStringLiteral("COVERING INDEX QVActTr_FULLCODE_AMOUNT")))
         << qPrintable(plan.join("\n"));
     EXPECT_TRUE(journal.contains(QStringLiteral("TRANDATE>? AND TRANDATE<?")))
         << qPrintable(plan.join("\n"));

@@ -112,6 +112,27 @@ TEST_F(AccountTotals, AnyRangeSumsAsTheLinesDo) {
             rowsSummed(QStringLiteral("BANKLINK >= '1-' AND BANKLINK < '1.' AND (%1)").arg(lines)))
             << k.story;
     }
+    // Every span at once, by FULLCODE alone as the account reports ask: the months read once.
+    std::vector<DateSpan> spans;
+    for (const SpanCase& k : cases) spans.push_back(k.span);
+    for (const char* acct : {"SALES", "SHOPSALES", "MOTOR"}) {
+        store::Query code(c);
+        code.setSql(QStringLiteral("SELECT FULLCODE FROM QVActTr WHERE ACCTCODE = '%1' LIMIT 1")
+                        .arg(QLatin1String(acct)));
+        code.open();
+        const QString full = code.text(QStringLiteral("FULLCODE"));
+        const std::vector<ledger::LineSums> sums =
+            ledger::lineSumsOfSpans(c, {{}, {}, full, false}, spans);
+        ASSERT_EQ(sums.size(), spans.size());
+        qint64 linesSeen = 0;
+        for (size_t i = 0; i < spans.size(); ++i) {
+            linesSeen += sums[i].lines;
+            EXPECT_EQ(sums[i], linesSummed(QStringLiteral("FULLCODE = '%1' AND (%2)")
+                                               .arg(full, QLatin1String(cases[i].lineCondition))))
+                << cases[i].story << " " << acct;
+        }
+        EXPECT_GT(linesSeen, 0) << acct;
+    }
     EXPECT_EQ(ledger::lineSums(c, {"1", "SHOPSALES", {}, false}, DateSpan::upTo(d)).amount,
               100000000005)
         << "a billion to the cent";

@@ -309,7 +309,7 @@ TEST(DataFolder, ALostTableIsMadeAgainOnOpening) {
     EXPECT_EQ(plainCount(file,
                          "SELECT count(*) FROM sqlite_master WHERE name IN "
                          "('QVBnkTr', 'QVBnkTr_BANKLINK', 'QVActTr_BNKLINKNO', "
-                         "'QVBnkTr_AMOUNT')"),
+                         "'QVBnkTr_SAME_AMOUNT')"),
               4);
     EXPECT_EQ(
         plainCount(file, "SELECT count(*) FROM QVCntrl WHERE COYCODE = 1 AND BUSNAME = 'Name'"), 1);

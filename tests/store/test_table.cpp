@@ -471,13 +471,13 @@ TEST(DataVersion, AnEarlierFolderGetsTheNewIndexesAndKeepsItsRecords) {
         t.edit();
         t.setValue("BUSNAME", "Kept");
         t.post();
-        store::execSql(c.handle(), "DROP INDEX QVActTr_DAYS");
+        store::execSql(c.handle(), "DROP INDEX QVActTr_DATES");
         store::execSql(c.handle(), "PRAGMA user_version = 1");
     }
     store::Connection c;
     c.connectToFolder(dir.path());
     store::Query q(c);
-    q.setSql("SELECT COUNT(*) FROM sqlite_master WHERE name = 'QVActTr_DAYS'");
+    q.setSql("SELECT COUNT(*) FROM sqlite_master WHERE name = 'QVActTr_DATES'");
     q.open();
     EXPECT_EQ(q.value(0).toInt(), 1);
     Table t(c, "QVCntrl.DBF");
@@ -501,9 +501,15 @@ TEST(DataVersion, AnOlderFolderLosesTheIndexesNothingReadsAndKeepsItsRecords) {
         "BUSAMT)",
         "CREATE INDEX QVActTr_COVER_ACCTCODE ON QVActTr (COYCODE, ACCTCODE, TRANDATE, BUSAMT, "
         "GSTAMT, AMOUNT)",
+        "CREATE INDEX QVActTr_COVER_FULLCODE ON QVActTr (FULLCODE, TRANDATE, AMOUNT, BUSAMT, "
+        "GSTAMT)",
+        "CREATE INDEX QVActTr_DAYS ON QVActTr (TRANDATE, COYCODE, ACCTCODE, AMOUNT)",
+        "CREATE INDEX QVBnkTr_AMOUNT ON QVBnkTr (AMOUNT, BANKACCT)",
+        "CREATE INDEX QVActTr_SPLITLINK ON QVActTr (SPLITLINK)",
+        "CREATE INDEX QVBnkTr_SOURCEACCT ON QVBnkTr (SOURCEACCT)",
         "DROP INDEX QVActTr_CASH_LIST",
         "DROP INDEX QVBnkTr_UNRECONCILED",
-        "DROP INDEX QVActTr_DAYS",
+        "DROP INDEX QVActTr_DATES",
         "DROP INDEX QVActTr_ACCOUNT",
     };
     QTemporaryDir dir;
@@ -529,11 +535,12 @@ TEST(DataVersion, AnOlderFolderLosesTheIndexesNothingReadsAndKeepsItsRecords) {
         "('QVActTr_COYCODE', 'QVActTr_SRCHCODE', 'QVBnkTr_BANKCODE', "
         "'QVActTr_COVER_BNKLINKNO', 'QVActTr_CASH_LINES', "
         "'QVBnkTr_COVER_AMOUNT', 'QVBnkTr_COVER_RECONCILED', 'QVActTr_COVER_TRANDATE', "
-        "'QVActTr_COVER_ACCTCODE')";
+        "'QVActTr_COVER_ACCTCODE', 'QVActTr_COVER_FULLCODE', 'QVActTr_DAYS', 'QVBnkTr_AMOUNT', "
+        "'QVActTr_SPLITLINK', 'QVBnkTr_SOURCEACCT')";
     EXPECT_EQ(count("SELECT COUNT(*) FROM sqlite_master WHERE name IN " + oldNames), 0);
     EXPECT_EQ(count("SELECT COUNT(*) FROM sqlite_master WHERE name IN ('QVActTr_CASH_LIST', "
-                    "'QVBnkTr_UNRECONCILED', 'QVActTr_CASH_AMOUNTS', 'QVBnkTr_AMOUNT', "
-                    "'QVActTr_DAYS', 'QVActTr_ACCOUNT')"),
+                    "'QVBnkTr_UNRECONCILED', 'QVActTr_CASH_AMOUNTS', 'QVBnkTr_SAME_AMOUNT', "
+                    "'QVActTr_DATES', 'QVActTr_ACCOUNT')"),
               6);
     EXPECT_EQ(count("SELECT freelist_count FROM pragma_freelist_count"), 0)
         << "the dropped indexes' pages are given back";
