@@ -204,6 +204,19 @@ qint64 findEntryLine(store::Connection& connection, const QString& searchCode,
     return q.eof() ? 0 : q.value(0).toLongLong();
 }
 
+qint64 findSplitLine(store::Connection& connection, const QString& splitLink) {
+    const QString key = keys::cutToWidth(splitLink, keys::kSplitLinkWidth);
+    if (key.isEmpty()) return 0;
+    store::Query q(connection);
+    // The condition as the partial index states it, so the engine takes that index.
+    q.setSql(QStringList{QStringLiteral("SELECT rowid FROM QVACTTR"),
+                         QStringLiteral("WHERE SPLITLINK = :sSplitLink AND SPLITLINK <> ''"),
+                         QStringLiteral("ORDER BY rowid")});
+    q.bind(QStringLiteral("sSplitLink"), key);
+    q.open();
+    return q.eof() ? 0 : q.value(0).toLongLong();
+}
+
 namespace {
 
 void setLineFields(store::Table& t, const EntryLine& line) {
@@ -281,17 +294,14 @@ int deleteLines(store::Connection& connection, const QString& journalLink, const
                 qint64 reference) {
     int count = 0;
     store::Table t(connection, QStringLiteral("QVActTr.DBF"));
+    t.open();
     if (account && hasPrivateShareDestination(*account)) {
-        t.setIndexName(QStringLiteral("SPLITLINK"));
-        t.open();
-        const QString split = keys::cutToWidth(
-            entrySplitLink(journalLink, account->domAcct, reference), keys::kSplitLinkWidth);
-        if (t.findKey(split)) {
+        const qint64 split =
+            findSplitLine(connection, entrySplitLink(journalLink, account->domAcct, reference));
+        if (split != 0 && t.gotoRowId(split)) {
             t.remove();
             ++count;
         }
-    } else {
-        t.open();
     }
     const QString search = entrySearchCode(journalLink, acctCode, reference);
     while (const qint64 id = findEntryLine(connection, search, bankCode, acctNo, reference)) {

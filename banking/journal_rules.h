@@ -141,6 +141,10 @@ void bindEntryLineKeys(store::Query& q, const QString& bankCode, const QString& 
 qint64 findEntryLine(store::Connection& connection, const QString& searchCode,
                      const QString& bankCode, const QString& acctNo, qint64 reference);
 
+// The row id of the private-share line whose SPLITLINK is `splitLink` (cut to the field), 0
+// when there is none. SPLITLINK is indexed only on the lines that carry one.
+qint64 findSplitLine(store::Connection& connection, const QString& splitLink);
+
 enum class LineMode { Add, Edit };
 // Writes the line. Add inserts a new line; Edit rewrites the line found by the search code the
 // entry had before the edit (previousSearchCode), keeping its TRANNUM, COYCODE, REF and bank

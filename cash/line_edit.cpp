@@ -1,5 +1,6 @@
 #include "cash/line_edit.h"
 
+#include "banking/journal_rules.h"
 #include "banking/money_limits.h"
 #include "store/error.h"
 #include "store/format.h"
@@ -54,9 +55,9 @@ void writePrivateShareLine(store::Connection& connection, const LineEdit& e, con
     const banking::LedgerAccount& l = a.ledger;
     const QString split = banking::entrySplitLink(a.linkCode, l.domAcct, stored.reference);
     store::Table t(connection, QStringLiteral("QVActTr.DBF"));
-    t.setIndexName(QStringLiteral("SPLITLINK"));
     t.open();
-    if (t.findKey(keys::cutToWidth(split, keys::kSplitLinkWidth))) {
+    const qint64 splitRow = banking::findSplitLine(connection, split);
+    if (splitRow != 0 && t.gotoRowId(splitRow)) {
         t.edit();
     } else {
         const QString none = QString::fromLatin1(keys::kNoBankEntry);

@@ -95,7 +95,8 @@ const std::vector<CoveringIndex>& coveringIndexes() {
 
 // Tags that are empty on most rows: SPLITLINK only on private-share lines, SOURCEACCT only on
 // the destination rows of transfers. Their index holds the rows where they are set (the
-// covering index named with "_SET" above), and a seek of a set value names the condition.
+// covering index named with "_SET" above): their seeks are queries that state its condition
+// as written there, and no table is opened in their order.
 struct SparseTag {
     const char* table;
     const char* tag;
@@ -481,11 +482,6 @@ void refillTotals(sqlite3* db) {
 }
 
 void refillTotals(Connection& connection) { refillTotals(connection.handle()); }
-
-QString sparseTagCondition(const TableDef& table, const QString& tag) {
-    if (!isSparseTag(table.sqlName(), tag)) return {};
-    return quoted(tag) + QStringLiteral(" <> ''");
-}
 
 bool tagHasIndex(const TableDef& table, const char* tag) {
     const QString name = table.sqlName();

@@ -42,9 +42,5 @@ void refillBankBlocks(sqlite3* db);
 // False for the few tags of the large tables kept without an index of their own (nothing seeks
 // or orders by them, or another index serves their seeks); the index rebuild skips them.
 bool tagHasIndex(const TableDef& table, const char* tag);
-// For a tag empty on most rows and indexed only where set, the condition its index holds
-// ("\"SPLITLINK\" <> ''"): a seek of a set value adds it so the engine takes that index. Empty
-// for every other tag.
-QString sparseTagCondition(const TableDef& table, const QString& tag);
 
 }  // namespace store

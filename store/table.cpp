@@ -6,7 +6,6 @@
 
 #include "store/error.h"
 #include "store/query.h"
-#include "store/schema.h"
 #include "store/tablelock.h"
 
 namespace store {
@@ -253,11 +252,8 @@ bool Table::findKey(const QVariant& key) {
         throw StoreError(
             QStringLiteral("Table %1 has no index tag set for a seek.").arg(fileName()));
     const QVariant stored = toStored(fieldDef(tag_), key);
-    QString seek = quoted(tag_) + QStringLiteral(" = :__seek");
-    // A tag indexed only where set is sought through that index when the key is set.
-    const QString sparse = sparseTagCondition(*def_, tag_);
-    if (!sparse.isEmpty() && !stored.toString().isEmpty()) seek += QStringLiteral(" AND ") + sparse;
-    if (!fetchOne(seek, {{"__seek", stored}}, false)) return false;
+    if (!fetchOne(quoted(tag_) + QStringLiteral(" = :__seek"), {{"__seek", stored}}, false))
+        return false;
     bof_ = eof_ = false;
     return true;
 }
