@@ -65,8 +65,9 @@ void DataGrid::bindQuery(store::Connection& connection, const QString& sql,
 }
 
 void DataGrid::bindKeyedQuery(store::Connection& connection, store::Table::Selection keyed,
-                              QList<ColumnSpec> columns) {
-    auto* model = new LazyTableModel(connection, std::move(keyed), std::move(columns), this);
+                              QList<ColumnSpec> columns, std::function<qint64(qint64)> rowIdAt) {
+    auto* model = new LazyTableModel(connection, std::move(keyed), std::move(columns), this,
+                                     std::move(rowIdAt));
     table_ = nullptr;
     setModelOwned(model);
     if (model->rowCount() > 0) selectRow(0);

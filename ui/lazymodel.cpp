@@ -69,7 +69,8 @@ LazyTableModel::LazyTableModel(store::Connection& connection, const QString& sql
 }
 
 LazyTableModel::LazyTableModel(store::Connection& connection, store::Table::Selection keyed,
-                               QList<ColumnSpec> columns, QObject* parent)
+                               QList<ColumnSpec> columns, QObject* parent,
+                               std::function<qint64(qint64)> rowIdAt)
     : QAbstractTableModel(parent),
       connection_(connection),
       sql_(keyed.sql),
@@ -77,6 +78,7 @@ LazyTableModel::LazyTableModel(store::Connection& connection, store::Table::Sele
       columns_(std::move(columns)),
       countSql_(keyed.countSql),
       keyed_(std::move(keyed)) {
+    blocks_.rowIdAt = std::move(rowIdAt);
     reload();
 }
 
@@ -209,7 +211,7 @@ LazyTableModel::Page LazyTableModel::readPageBySeek(qint64 start, int size) cons
     const qint64 fromEnd = count_ - start - size;
     Page rows;
     if (start == 0) return selection_->fetch(0, size);
-    if (byBlocks() && fromEnd > 0) {
+    if (seeksByRowId() && fromEnd > 0) {
         const qint64 id = blocks_.rowIdAt(start - 1);
         return id > 0 ? selection_->fetchFrom(keyed_.afterSql, {{"__rowid", id}}, size) : rows;
     }

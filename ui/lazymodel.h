@@ -73,9 +73,12 @@ public:
                    QList<ColumnSpec> columns, QObject* parent = nullptr);
     // Over a query paged by key: the statements as a table's selection gives them, column 0
     // of every row the row id and keyColumn the ordering field's, so that a far page costs
-    // what a near one does.
+    // what a near one does. Where the keys are row ids alone, rowIdAt may give the row id at
+    // a zero-based position in the query's order (0 past the end) from totals kept beside the
+    // rows, so a far page is reached without skipping the index entries before it.
     LazyTableModel(store::Connection& connection, store::Table::Selection keyed,
-                   QList<ColumnSpec> columns, QObject* parent = nullptr);
+                   QList<ColumnSpec> columns, QObject* parent = nullptr,
+                   std::function<qint64(qint64 position)> rowIdAt = {});
     ~LazyTableModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -121,6 +124,7 @@ private:
     void resolveColumns();
     bool pagedByKey() const { return !keyed_.afterSql.isEmpty(); }
     bool byBlocks() const { return blocks_.count && table_ && keyed_.keyColumn < 0; }
+    bool seeksByRowId() const { return blocks_.rowIdAt && keyed_.keyColumn < 0; }
     const Row* rowAt(int row) const;
     const Page& page(qint64 index) const;
     Page readPage(qint64 index) const;
