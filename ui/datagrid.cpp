@@ -109,8 +109,8 @@ void DataGrid::fitColumns() {
 }
 
 int DataGrid::fittedWidth(int column) const {
-    // Sized from the heading and the first page only: measuring every row would read them all.
-    // A running balance is measured on the last page, the one it needs no sums for.
+    // Sized from the heading and the first kPageSize rows only: measuring every row would read
+    // them all. A running balance is measured on the last rows, which need no sums.
     int width =
         horizontalHeader()->fontMetrics().horizontalAdvance(model_->columns()[column].heading);
     const int count = model_->rowCount();

@@ -61,6 +61,9 @@ class LazyTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     static constexpr int kPageSize = 256;
+    // Rows per page of a query paged by key: in index order its rows lie scattered over the
+    // file, each a read of its own when cold, so a far row costs the few rows around it.
+    static constexpr int kKeyedPageSize = 64;
     static constexpr int kCachedPages = 16;
 
     // Over a table's visible records in its tag order. The table's selection is taken again on
@@ -116,6 +119,7 @@ public:
 
     // Rows read from the store since construction (tests check that paging holds).
     qint64 rowsFetched() const { return rowsFetched_; }
+    int pageRows() const { return pageRows_; }
 
 private:
     using Row = std::vector<QVariant>;
@@ -145,6 +149,7 @@ private:
     QVariantMap params_;
     QList<ColumnSpec> columns_;
     RowBlocks blocks_;
+    int pageRows_ = kPageSize;
 
     std::unique_ptr<store::PagedSelection> selection_;
     QString countSql_;
