@@ -213,8 +213,9 @@ LazyTableModel::Page LazyTableModel::readPageBySeek(qint64 start, int size) cons
     Page rows;
     if (start == 0) return selection_->fetch(0, size);
     if (seeksByRowId() && fromEnd > 0) {
+        // Totals that know no such row fall back on skipping keys rather than show none.
         const qint64 id = blocks_.rowIdAt(start - 1);
-        return id > 0 ? selection_->fetchFrom(keyed_.afterSql, {{"__rowid", id}}, size) : rows;
+        if (id > 0) return selection_->fetchFrom(keyed_.afterSql, {{"__rowid", id}}, size);
     }
     if (start <= fromEnd) {
         const QVariantMap key = keyAt(keyed_.keySql, start - 1);
