@@ -1,19 +1,30 @@
 #include "banking/transaction_lists.h"
 
 #include "store/keys.h"
+#include "store/query.h"
 
 namespace banking {
 
 namespace keys = store::keys;
 
+namespace {
+
+// A test of COYCODE would read every counted or skipped row from the table.
+const QString kListWhere = QStringLiteral(" FROM QVBNKTR B WHERE B.BANKLINK =:sBankLink");
+const QString kListOrder = QStringLiteral(" ORDER BY B.TRANDATE, B.AMOUNT, rowid");
+
+QString listLinkOf(const QString& bankLink) {
+    return keys::cutToWidth(bankLink, keys::kBankRowLinkWidth);
+}
+
+}  // namespace
+
 store::Table::Selection transactionListSelection(const QString& bankLink) {
     store::Table::Selection s;
-    s.params.insert(QStringLiteral("sBankLink"),
-                    keys::cutToWidth(bankLink, keys::kBankRowLinkWidth));
-    // A test of COYCODE would read every counted or skipped row from the table.
-    const QString where = QStringLiteral(" FROM QVBNKTR B WHERE B.BANKLINK =:sBankLink");
+    s.params.insert(QStringLiteral("sBankLink"), listLinkOf(bankLink));
+    const QString& where = kListWhere;
     const QString select = QStringLiteral("SELECT rowid, *");
-    const QString order = QStringLiteral(" ORDER BY B.TRANDATE, B.AMOUNT, rowid");
+    const QString& order = kListOrder;
     const QString reverse = QStringLiteral(" ORDER BY B.TRANDATE DESC, B.AMOUNT DESC, rowid DESC");
     // A key is a row id alone: its row gives the date and amount it stands at.
     const auto keyOf = [](const char* name) {
@@ -39,6 +50,36 @@ store::Table::Selection transactionListSelection(const QString& bankLink) {
     s.keySql = keys + order;
     s.reverseKeySql = keys + reverse;
     return s;
+}
+
+qint64 transactionListRowIdAt(store::Connection& c, const QString& bankLink, qint64 position) {
+    if (position < 0) return 0;
+    const QString link = listLinkOf(bankLink);
+    store::Query months(c);
+    months.setSql(
+        QStringLiteral("SELECT MONTH, ROWS FROM QVBnkTot WHERE BANKLINK = :sBankLink "
+                       "AND ROWS > 0 ORDER BY MONTH"));
+    months.bind(QStringLiteral("sBankLink"), link);
+    months.open();
+    // A month's rows are those whose date begins with it: they follow every earlier month's.
+    qint64 before = 0;
+    for (; !months.eof(); months.next()) {
+        const qint64 rows = months.value(1).toLongLong();
+        if (position >= before + rows) {
+            before += rows;
+            continue;
+        }
+        store::Query key(c);
+        key.setSql(QStringLiteral("SELECT rowid") + kListWhere +
+                   QStringLiteral(" AND B.TRANDATE >= :sMonth") + kListOrder +
+                   QStringLiteral(" LIMIT 1 OFFSET :iSkip"));
+        key.bind(QStringLiteral("sBankLink"), link);
+        key.bind(QStringLiteral("sMonth"), months.value(0).toString());
+        key.bind(QStringLiteral("iSkip"), position - before);
+        key.open();
+        return key.isEmpty() ? 0 : key.value(0).toLongLong();
+    }
+    return 0;
 }
 
 QStringList transactionViewSql() {

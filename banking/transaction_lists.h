@@ -19,6 +19,10 @@ namespace banking {
 // alone (it begins with the company's number), so that counting the rows and reaching a far
 // one read that index only.
 store::Table::Selection transactionListSelection(const QString& bankLink);
+// The row id of the picker's row at a zero-based position (0 past the end): the account's
+// totals per month (QVBnkTot) give the month it falls in, and only that month's index entries
+// are skipped, so a far row costs what a near one does.
+qint64 transactionListRowIdAt(store::Connection& c, const QString& bankLink, qint64 position);
 
 // The viewer's rows of one account between two dates.
 QStringList transactionViewSql();

@@ -65,8 +65,9 @@ void DataGrid::bindQuery(store::Connection& connection, const QString& sql,
 }
 
 void DataGrid::bindKeyedQuery(store::Connection& connection, store::Table::Selection keyed,
-                              QList<ColumnSpec> columns) {
-    auto* model = new LazyTableModel(connection, std::move(keyed), std::move(columns), this);
+                              QList<ColumnSpec> columns, std::function<qint64(qint64)> rowIdAt) {
+    auto* model = new LazyTableModel(connection, std::move(keyed), std::move(columns), this,
+                                     std::move(rowIdAt));
     table_ = nullptr;
     setModelOwned(model);
     if (model->rowCount() > 0) selectRow(0);
@@ -108,8 +109,8 @@ void DataGrid::fitColumns() {
 }
 
 int DataGrid::fittedWidth(int column) const {
-    // Sized from the heading and the first page only: measuring every row would read them all.
-    // A running balance is measured on the last page, the one it needs no sums for.
+    // Sized from the heading and the first kPageSize rows only: measuring every row would read
+    // them all. A running balance is measured on the last rows, which need no sums.
     int width =
         horizontalHeader()->fontMetrics().horizontalAdvance(model_->columns()[column].heading);
     const int count = model_->rowCount();

@@ -27,9 +27,11 @@ public:
     // Shows a query's result; the connection must outlive the binding.
     void bindQuery(store::Connection& connection, const QString& sql, const QVariantMap& params,
                    QList<ColumnSpec> columns);
-    // Shows a query paged by key (see LazyTableModel); the connection must outlive the binding.
+    // Shows a query paged by key (see LazyTableModel, also for rowIdAt); the connection must
+    // outlive the binding.
     void bindKeyedQuery(store::Connection& connection, store::Table::Selection keyed,
-                        QList<ColumnSpec> columns);
+                        QList<ColumnSpec> columns,
+                        std::function<qint64(qint64 position)> rowIdAt = {});
     // Drops the model (before the table or connection goes away).
     void unbind();
 

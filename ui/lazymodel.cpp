@@ -69,14 +69,17 @@ LazyTableModel::LazyTableModel(store::Connection& connection, const QString& sql
 }
 
 LazyTableModel::LazyTableModel(store::Connection& connection, store::Table::Selection keyed,
-                               QList<ColumnSpec> columns, QObject* parent)
+                               QList<ColumnSpec> columns, QObject* parent,
+                               std::function<qint64(qint64)> rowIdAt)
     : QAbstractTableModel(parent),
       connection_(connection),
       sql_(keyed.sql),
       params_(keyed.params),
       columns_(std::move(columns)),
+      pageRows_(kKeyedPageSize),
       countSql_(keyed.countSql),
       keyed_(std::move(keyed)) {
+    blocks_.rowIdAt = std::move(rowIdAt);
     reload();
 }
 
@@ -188,11 +191,11 @@ QVariantMap LazyTableModel::keyOf(const Row& row) const {
 // A page of a model paged by key is read by key from a cached neighbour, else by a seek from
 // the nearer end; a plain query's by offset.
 LazyTableModel::Page LazyTableModel::readPage(qint64 index) const {
-    const qint64 start = index * kPageSize;
-    const int size = int(std::min<qint64>(kPageSize, count_ - start));
-    if (!pagedByKey() || size <= 0) return selection_->fetch(start, kPageSize);
+    const qint64 start = index * pageRows_;
+    const int size = int(std::min<qint64>(pageRows_, count_ - start));
+    if (!pagedByKey() || size <= 0) return selection_->fetch(start, pageRows_);
     const auto before = pages_.constFind(index - 1);
-    if (before != pages_.constEnd() && before->size() == size_t(kPageSize))
+    if (before != pages_.constEnd() && before->size() == size_t(pageRows_))
         return selection_->fetchFrom(keyed_.afterSql, keyOf(before->back()), size);
     const auto after = pages_.constFind(index + 1);
     if (after != pages_.constEnd() && !after->empty()) {
@@ -209,9 +212,10 @@ LazyTableModel::Page LazyTableModel::readPageBySeek(qint64 start, int size) cons
     const qint64 fromEnd = count_ - start - size;
     Page rows;
     if (start == 0) return selection_->fetch(0, size);
-    if (byBlocks() && fromEnd > 0) {
+    if (seeksByRowId() && fromEnd > 0) {
+        // Totals that know no such row fall back on skipping keys rather than show none.
         const qint64 id = blocks_.rowIdAt(start - 1);
-        return id > 0 ? selection_->fetchFrom(keyed_.afterSql, {{"__rowid", id}}, size) : rows;
+        if (id > 0) return selection_->fetchFrom(keyed_.afterSql, {{"__rowid", id}}, size);
     }
     if (start <= fromEnd) {
         const QVariantMap key = keyAt(keyed_.keySql, start - 1);
@@ -240,7 +244,7 @@ int LazyTableModel::rowOfTableRecord() const {
     const qint64 id = table_->rowId();
     for (auto it = pages_.constBegin(); it != pages_.constEnd(); ++it) {
         for (size_t i = 0; i < it->size(); ++i)
-            if ((*it)[i].front().toLongLong() == id) return int(it.key() * kPageSize + qint64(i));
+            if ((*it)[i].front().toLongLong() == id) return int(it.key() * pageRows_ + qint64(i));
     }
     if (byBlocks()) return int(std::clamp<qint64>(blocks_.rowsBefore(id), -1, count_ - 1));
     // Counting the rows after it reads no further than half the rows.
@@ -252,8 +256,8 @@ int LazyTableModel::rowOfTableRecord() const {
 
 const LazyTableModel::Row* LazyTableModel::rowAt(int row) const {
     if (row < 0 || row >= count_ || !selection_) return nullptr;
-    const Page& rows = page(row / kPageSize);
-    const auto offset = static_cast<size_t>(row % kPageSize);
+    const Page& rows = page(row / pageRows_);
+    const auto offset = static_cast<size_t>(row % pageRows_);
     return offset < rows.size() ? &rows[offset] : nullptr;
 }
 
@@ -307,7 +311,7 @@ qint64 LazyTableModel::runningCents(const Row& row) const {
 // The running field summed over the rows after a page: from the next page when it is cached,
 // else over the rows up to the nearest later page whose sum is known.
 qint64 LazyTableModel::runningAfterPage(qint64 index) const {
-    if ((index + 1) * kPageSize >= count_) return 0;
+    if ((index + 1) * pageRows_ >= count_) return 0;
     const auto known = runningAfter_.constFind(index);
     if (known != runningAfter_.constEnd()) return known->after;
     qint64 sum = 0;
@@ -332,12 +336,12 @@ qint64 LazyTableModel::summedAfter(qint64 index) const {
     const Page& rows = page(index);
     if (!pagedByKey() || rows.empty())
         return sumOver(
-            QStringLiteral(" FROM (%1 LIMIT -1 OFFSET %2)").arg(sql_).arg((index + 1) * kPageSize),
+            QStringLiteral(" FROM (%1 LIMIT -1 OFFSET %2)").arg(sql_).arg((index + 1) * pageRows_),
             {});
     // From the nearest page whose later rows are summed, before or after this one, else from
     // the end; only the rows in between are read.
     const QVariantMap own = keyOf(rows.back());
-    const qint64 lastPage = (count_ - 1) / kPageSize;
+    const qint64 lastPage = (count_ - 1) / pageRows_;
     auto later = runningAfter_.upperBound(index);
     auto earlier = runningAfter_.lowerBound(index);
     const bool hasEarlier = earlier != runningAfter_.constBegin();
@@ -373,11 +377,11 @@ qint64 LazyTableModel::sumOver(const QString& from, const QVariantMap& extra) co
 
 qint64 LazyTableModel::runningCentsAt(int row) const {
     if (row < 0 || row >= count_ || runningField_ < 0 || !selection_) return 0;
-    const qint64 index = row / kPageSize;
+    const qint64 index = row / pageRows_;
     try {
         qint64 after = runningAfterPage(index);
         const Page& rows = page(index);
-        for (size_t i = size_t(row % kPageSize) + 1; i < rows.size(); ++i)
+        for (size_t i = size_t(row % pageRows_) + 1; i < rows.size(); ++i)
             after += runningCents(rows[i]);
         // The balance after a row is the end less what the rows after it added.
         return runningEnd_ - after;

@@ -61,6 +61,9 @@ class LazyTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     static constexpr int kPageSize = 256;
+    // Rows per page of a query paged by key: in index order its rows lie scattered over the
+    // file, each a read of its own when cold, so a far row costs the few rows around it.
+    static constexpr int kKeyedPageSize = 64;
     static constexpr int kCachedPages = 16;
 
     // Over a table's visible records in its tag order. The table's selection is taken again on
@@ -73,9 +76,12 @@ public:
                    QList<ColumnSpec> columns, QObject* parent = nullptr);
     // Over a query paged by key: the statements as a table's selection gives them, column 0
     // of every row the row id and keyColumn the ordering field's, so that a far page costs
-    // what a near one does.
+    // what a near one does. Where the keys are row ids alone, rowIdAt may give the row id at
+    // a zero-based position in the query's order (0 past the end) from totals kept beside the
+    // rows, so a far page is reached without skipping the index entries before it.
     LazyTableModel(store::Connection& connection, store::Table::Selection keyed,
-                   QList<ColumnSpec> columns, QObject* parent = nullptr);
+                   QList<ColumnSpec> columns, QObject* parent = nullptr,
+                   std::function<qint64(qint64 position)> rowIdAt = {});
     ~LazyTableModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -113,6 +119,7 @@ public:
 
     // Rows read from the store since construction (tests check that paging holds).
     qint64 rowsFetched() const { return rowsFetched_; }
+    int pageRows() const { return pageRows_; }
 
 private:
     using Row = std::vector<QVariant>;
@@ -121,6 +128,7 @@ private:
     void resolveColumns();
     bool pagedByKey() const { return !keyed_.afterSql.isEmpty(); }
     bool byBlocks() const { return blocks_.count && table_ && keyed_.keyColumn < 0; }
+    bool seeksByRowId() const { return blocks_.rowIdAt && keyed_.keyColumn < 0; }
     const Row* rowAt(int row) const;
     const Page& page(qint64 index) const;
     Page readPage(qint64 index) const;
@@ -141,6 +149,7 @@ private:
     QVariantMap params_;
     QList<ColumnSpec> columns_;
     RowBlocks blocks_;
+    int pageRows_ = kPageSize;
 
     std::unique_ptr<store::PagedSelection> selection_;
     QString countSql_;

@@ -48,7 +48,7 @@ TEST_P(PaymentList, PagesInAnyOrderHoldTheRowsOfThePlainOrderedQuery) {
                              {{QStringLiteral("TRANNUM"), QStringLiteral("No")}});
     ASSERT_EQ(model.rowCount(), int(numbers.size()));
     const int last = model.rowCount() - 1;
-    const int page = ui::LazyTableModel::kPageSize;
+    const int page = model.pageRows();
     // The last row, the middle from either end, a neighbour above and below a cached page,
     // the first row.
     for (int row : {last, last / 2, last * 3 / 4, last / 2 + page, last / 2 - page, 0, last / 4}) {
