@@ -22,6 +22,7 @@ namespace exchange {
 
 // The shortest general decimal form with up to 15 significant digits: 12.5, 100, -3.75.
 QString numberText(double value);
+void appendNumberText(QByteArray& out, double value);  // the same, as bytes
 // MYOB money: "$" + "0.00", enclosed in double quotes when that text is 8 characters or longer.
 QString myobMoney(double value);
 // The short date of the system; an invalid date is day zero of the date system (30/12/1899).
@@ -41,6 +42,16 @@ private:
     QHash<qint64, QString> texts_;
 };
 
+// Short dates as UTF-8 bytes from the stored "yyyy-MM-dd" texts of a run, converted once per
+// distinct date; any other stored text is an invalid date, as the readers take it.
+class DateBytes {
+public:
+    const QByteArray& operator()(QByteArrayView stored);
+
+private:
+    QHash<int, QByteArray> texts_;
+};
+
 // One export file: lines ended by CR LF, written under a temporary name and renamed into place
 // by commit(). A file never committed leaves the old file (if any) as it was.
 class ExportFile {
@@ -49,6 +60,10 @@ public:
     bool isOpen() const { return open_; }
     void line(const QString& text);
     void line(const QStringList& fields) { line(fields.join(QLatin1Char(','))); }
+    // For a writer that builds its lines as UTF-8 bytes: append a line's bytes to pending(),
+    // then end it.
+    QByteArray& pending() { return buffer_; }
+    void endLine();
     bool commit();  // false when anything could not be written
     QString path() const { return file_.fileName(); }
 

@@ -1,6 +1,7 @@
 #include "exchange/export_writers.h"
 
 #include <QDir>
+#include <charconv>
 
 #include "exchange/export_text.h"
 #include "store/error.h"
@@ -52,58 +53,64 @@ QStringList exportFormatNames() {
 
 namespace {
 
-// One record of the own format, built in place: a year's export writes hundreds of thousands.
-class OwnRecord {
-public:
-    OwnRecord() { text_.reserve(256); }
-    OwnRecord& quoted(const QString& field) {
-        separate();
-        text_ += QLatin1Char('"');
-        if (field.contains(QLatin1Char('"'))) {
-            QString doubled = field;
-            text_ += doubled.replace(QLatin1Char('"'), QLatin1String("\"\""));
-        } else {
-            text_ += field;
+// A text field of the own format: quoted, without trailing blanks, inner quotes doubled. On
+// bytes, since in UTF-8 no byte of another character is a blank or a quote.
+void appendOwnText(QByteArray& out, QByteArrayView text) {
+    qsizetype n = text.size();
+    while (n > 0 && text[n - 1] == ' ') --n;
+    text = text.first(n);
+    for (const char c : text)
+        if (uchar(c) >= 0x80) {
+            // Bytes that are not UTF-8 are written as the text the rest of the program reads.
+            const QByteArray read = QString::fromUtf8(text).toUtf8();
+            if (read != text) return appendOwnText(out, read);
+            break;
         }
-        text_ += QLatin1Char('"');
-        return *this;
+    out += '"';
+    for (qsizetype quote = text.indexOf('"'); quote >= 0; quote = text.indexOf('"')) {
+        out.append(text.first(quote + 1));
+        out += '"';
+        text = text.sliced(quote + 1);
     }
-    OwnRecord& plain(const QString& field) {
-        separate();
-        text_ += field;
-        return *this;
-    }
-    OwnRecord& whole(qint64 value) { return plain(QString::number(value)); }
-    OwnRecord& number(double value) { return plain(numberText(value)); }
-    const QString& text() const { return text_; }
+    out.append(text);
+    out += '"';
+}
 
-private:
-    void separate() {
-        if (!text_.isEmpty()) text_ += QLatin1Char(',');
+void appendWhole(QByteArray& out, int value) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end - digits);
+}
+
+// One record of the own format, its fields the row's columns in order.
+void appendOwnRecord(QByteArray& out, const store::RowView& row, std::span<const OwnColumn> columns,
+                     DateBytes& dates) {
+    for (int i = 0; i < int(columns.size()); ++i) {
+        if (i > 0) out += ',';
+        switch (columns[size_t(i)].field) {
+            case OwnField::Text:
+                appendOwnText(out, row.text(i));
+                break;
+            case OwnField::Whole:
+                appendWhole(out, row.small(i));
+                break;
+            case OwnField::WholeNumber:
+                appendNumberText(out, double(row.whole(i)));
+                break;
+            case OwnField::Number:
+                appendNumberText(out, row.number(i));
+                break;
+            case OwnField::Date:
+                out += dates(row.text(i));
+                break;
+            case OwnField::QuotedDate:
+                appendOwnText(out, dates(row.text(i)));
+                break;
+        }
     }
-    QString text_;
-};
+}
 
 }  // namespace
-
-QString ownJournalLine(const JournalRow& j, const QString& gstDate, const QString& tranDate) {
-    OwnRecord r;
-    r.quoted(j.acctCode).quoted(j.ref).quoted(j.suppCode).quoted(j.clientCode).quoted(j.gstType);
-    r.whole(j.lineNo).quoted(j.bankAcct).quoted(j.desc).number(j.amount).number(j.busAmt);
-    r.whole(j.zeroRated).number(j.gstAmt).plain(gstDate).number(double(j.tranNum));
-    r.plain(tranDate).whole(j.hasBnkAcct).quoted(j.tranType).quoted(j.splitDest);
-    r.quoted(j.splitSourc).quoted(j.reason).quoted(j.cliJobNo);
-    return r.text();
-}
-
-QString ownBankLine(const BankTranRow& b, const QString& tranDate) {
-    OwnRecord r;
-    r.quoted(b.bankCode).quoted(b.bankAcct).quoted(b.source).quoted(b.destBank);
-    r.quoted(b.destAcct).quoted(b.sourceBank).quoted(b.sourceAcct).quoted(b.reason);
-    r.number(b.amount).whole(b.confirmed).whole(b.reconciled).quoted(tranDate);
-    r.number(double(b.tranNum)).quoted(b.tranType).quoted(b.tranRef).whole(b.cshAccDet);
-    return r.text();
-}
 
 QString csvLine(const JournalRow& j, const QString& tranDate) {
     return QStringList{numberText(double(j.tranNum)),
@@ -142,28 +149,33 @@ std::optional<QStringList> quickenRecord(const JournalRow& j, const QString& tra
                        QStringLiteral("^")};
 }
 
+// Written from the engine's bytes: no row of values and no text per field.
 ExportOutcome exportOwnFormat(store::Connection& c, const ExportRequest& r) {
     const QString journalName = QString::fromLatin1(kOwnJournalFile);
-    ExportOutcome journal = writeJournalFile(
-        c, r, journalName, {}, [](ExportFile& f, const JournalRow& j, DateTexts& dates) {
-            f.line(ownJournalLine(j, dates(j.gstDate), dates(j.tranDate)));
-        });
-    if (!journal.ok) return journal;
-    const qint64 n = countBankTranRows(c, r.range, Transfers::Included);
-    if (n == 0) return exportFailed();
-    reportExportSize(r, n);
     const QString bankName = QString::fromLatin1(kOwnBankFile);
-    ExportFile file(r.folder + bankName);
-    if (!file.isOpen()) return exportFailed();
-    DateTexts dates;
-    forEachBankTranRow(
-        c, r.range,
-        [&](const BankTranRow& b) {
-            file.line(ownBankLine(b, dates(b.tranDate)));
-            reportExportStep(r);
-        },
-        Transfers::Included);
-    if (!file.commit()) return exportFailed();
+    const qint64 lines = countJournalRows(c, r.range);
+    if (lines == 0) return exportFailed(QString::fromLatin1(kNoEntries));
+    reportExportSize(r, lines);
+    ExportFile journal(r.folder + journalName);
+    if (!journal.isOpen()) return exportFailed();
+    DateBytes dates;
+    forEachOwnJournalRow(c, r.range, [&](const store::RowView& row) {
+        appendOwnRecord(journal.pending(), row, ownJournalColumns(), dates);
+        journal.endLine();
+        reportExportStep(r);
+    });
+    if (!journal.commit()) return exportFailed();
+    const qint64 rows = countBankTranRows(c, r.range, Transfers::Included);
+    if (rows == 0) return exportFailed();
+    reportExportSize(r, rows);
+    ExportFile bank(r.folder + bankName);
+    if (!bank.isOpen()) return exportFailed();
+    forEachOwnBankRow(c, r.range, [&](const store::RowView& row) {
+        appendOwnRecord(bank.pending(), row, ownBankColumns(), dates);
+        bank.endLine();
+        reportExportStep(r);
+    });
+    if (!bank.commit()) return exportFailed();
     return exportSucceeded({journalName, bankName});
 }
 
