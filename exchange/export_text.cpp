@@ -9,7 +9,7 @@ namespace exchange {
 namespace {
 
 // A whole number of cents as the general form writes it: "12.5", "100", "-0.05".
-void appendCentsText(QByteArray& out, qint64 cents) {
+void appendCentsText(std::string& out, qint64 cents) {
     char buf[32];
     char* end = buf + sizeof buf;
     char* p = end;
@@ -32,7 +32,7 @@ void appendCentsText(QByteArray& out, qint64 cents) {
 
 }  // namespace
 
-void appendNumberText(QByteArray& out, double value) {
+void appendNumberText(std::string& out, double value) {
     if (value == 0.0) {  // never "-0"
         out += '0';
         return;
@@ -44,13 +44,13 @@ void appendNumberText(QByteArray& out, double value) {
         const qint64 cents = std::llround(value * 100.0);
         if (double(cents) / 100.0 == value) return appendCentsText(out, cents);
     }
-    out += QString::number(value, 'g', 15).toLatin1();
+    out += QString::number(value, 'g', 15).toStdString();
 }
 
 QString numberText(double value) {
-    QByteArray text;
+    std::string text;
     appendNumberText(text, value);
-    return QString::fromLatin1(text);
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
 QString myobMoney(double value) {
@@ -117,18 +117,12 @@ ExportFile::ExportFile(const QString& path) : file_(path) {
     open_ = file_.open(QIODevice::WriteOnly);
 }
 
-void ExportFile::line(const QString& text) {
-    if (!open_ || failed_) return;
-    buffer_ += text.toUtf8();
-    endLine();
-}
+void ExportFile::line(const QString& text) { lineBytes(text.toUtf8()); }
 
-void ExportFile::endLine() {
+void ExportFile::lineBytes(QByteArrayView utf8) {
+    if (!open_ || failed_) return;
+    buffer_ += utf8;
     buffer_ += "\r\n";
-    if (!open_ || failed_) {
-        buffer_.clear();
-        return;
-    }
     // Written in large pieces: a year's journal is hundreds of thousands of lines.
     if (buffer_.size() >= (1 << 20)) {
         failed_ = file_.write(buffer_) != buffer_.size();

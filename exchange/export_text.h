@@ -17,12 +17,13 @@
 #include <QSaveFile>
 #include <QString>
 #include <QStringList>
+#include <string>
 
 namespace exchange {
 
 // The shortest general decimal form with up to 15 significant digits: 12.5, 100, -3.75.
 QString numberText(double value);
-void appendNumberText(QByteArray& out, double value);  // the same, as bytes
+void appendNumberText(std::string& out, double value);  // the same, as bytes
 // MYOB money: "$" + "0.00", enclosed in double quotes when that text is 8 characters or longer.
 QString myobMoney(double value);
 // The short date of the system; an invalid date is day zero of the date system (30/12/1899).
@@ -60,10 +61,7 @@ public:
     bool isOpen() const { return open_; }
     void line(const QString& text);
     void line(const QStringList& fields) { line(fields.join(QLatin1Char(','))); }
-    // For a writer that builds its lines as UTF-8 bytes: append a line's bytes to pending(),
-    // then end it.
-    QByteArray& pending() { return buffer_; }
-    void endLine();
+    void lineBytes(QByteArrayView utf8);
     bool commit();  // false when anything could not be written
     QString path() const { return file_.fileName(); }
 

@@ -53,9 +53,59 @@ QStringList exportFormatNames() {
 
 namespace {
 
-// A text field of the own format: quoted, without trailing blanks, inner quotes doubled. On
-// bytes, since in UTF-8 no byte of another character is a blank or a quote.
-void appendOwnText(QByteArray& out, QByteArrayView text) {
+// Writes the records of one own-format file straight from the engine's rows: each field is one
+// column of the row, in order, written as its OwnField says; a record is built in one reused
+// piece of memory.
+class OwnRecordWriter {
+public:
+    OwnRecordWriter(ExportFile& file, std::span<const OwnColumn> columns)
+        : file_(file), columns_(columns) {}
+    void write(const store::RowView& row);
+
+private:
+    void text(QByteArrayView text);
+    void quoted(QByteArrayView text);
+    void whole(int value);
+
+    ExportFile& file_;
+    std::span<const OwnColumn> columns_;
+    DateBytes dates_;
+    std::string line_;
+};
+
+void OwnRecordWriter::write(const store::RowView& row) {
+    line_.clear();
+    for (int i = 0; i < int(columns_.size()); ++i) {
+        if (i > 0) line_ += ',';
+        switch (columns_[size_t(i)].field) {
+            case OwnField::Text:
+                text(row.text(i));
+                break;
+            case OwnField::Whole:
+                whole(row.small(i));
+                break;
+            case OwnField::WholeNumber:
+                appendNumberText(line_, double(row.whole(i)));
+                break;
+            case OwnField::Number:
+                appendNumberText(line_, row.number(i));
+                break;
+            case OwnField::Date: {
+                const QByteArray& date = dates_(row.text(i));
+                line_.append(date.constData(), size_t(date.size()));
+                break;
+            }
+            case OwnField::QuotedDate:
+                quoted(dates_(row.text(i)));
+                break;
+        }
+    }
+    file_.lineBytes(QByteArrayView(line_.data(), qsizetype(line_.size())));
+}
+
+// A stored text without trailing blanks, quoted. On bytes, since in UTF-8 no byte of another
+// character is a blank or a quote.
+void OwnRecordWriter::text(QByteArrayView text) {
     qsizetype n = text.size();
     while (n > 0 && text[n - 1] == ' ') --n;
     text = text.first(n);
@@ -63,51 +113,28 @@ void appendOwnText(QByteArray& out, QByteArrayView text) {
         if (uchar(c) >= 0x80) {
             // Bytes that are not UTF-8 are written as the text the rest of the program reads.
             const QByteArray read = QString::fromUtf8(text).toUtf8();
-            if (read != text) return appendOwnText(out, read);
+            if (read != text) return quoted(read);
             break;
         }
-    out += '"';
+    quoted(text);
+}
+
+// In quotes, inner quotes doubled.
+void OwnRecordWriter::quoted(QByteArrayView text) {
+    line_ += '"';
     for (qsizetype quote = text.indexOf('"'); quote >= 0; quote = text.indexOf('"')) {
-        out.append(text.first(quote + 1));
-        out += '"';
+        line_.append(text.data(), size_t(quote + 1));
+        line_ += '"';
         text = text.sliced(quote + 1);
     }
-    out.append(text);
-    out += '"';
+    line_.append(text.data(), size_t(text.size()));
+    line_ += '"';
 }
 
-void appendWhole(QByteArray& out, int value) {
+void OwnRecordWriter::whole(int value) {
     char digits[16];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, end - digits);
-}
-
-// One record of the own format, its fields the row's columns in order.
-void appendOwnRecord(QByteArray& out, const store::RowView& row, std::span<const OwnColumn> columns,
-                     DateBytes& dates) {
-    for (int i = 0; i < int(columns.size()); ++i) {
-        if (i > 0) out += ',';
-        switch (columns[size_t(i)].field) {
-            case OwnField::Text:
-                appendOwnText(out, row.text(i));
-                break;
-            case OwnField::Whole:
-                appendWhole(out, row.small(i));
-                break;
-            case OwnField::WholeNumber:
-                appendNumberText(out, double(row.whole(i)));
-                break;
-            case OwnField::Number:
-                appendNumberText(out, row.number(i));
-                break;
-            case OwnField::Date:
-                out += dates(row.text(i));
-                break;
-            case OwnField::QuotedDate:
-                appendOwnText(out, dates(row.text(i)));
-                break;
-        }
-    }
+    line_.append(digits, end);
 }
 
 }  // namespace
@@ -158,10 +185,9 @@ ExportOutcome exportOwnFormat(store::Connection& c, const ExportRequest& r) {
     reportExportSize(r, lines);
     ExportFile journal(r.folder + journalName);
     if (!journal.isOpen()) return exportFailed();
-    DateBytes dates;
+    OwnRecordWriter journalRecords(journal, ownJournalColumns());
     forEachOwnJournalRow(c, r.range, [&](const store::RowView& row) {
-        appendOwnRecord(journal.pending(), row, ownJournalColumns(), dates);
-        journal.endLine();
+        journalRecords.write(row);
         reportExportStep(r);
     });
     if (!journal.commit()) return exportFailed();
@@ -170,9 +196,9 @@ ExportOutcome exportOwnFormat(store::Connection& c, const ExportRequest& r) {
     reportExportSize(r, rows);
     ExportFile bank(r.folder + bankName);
     if (!bank.isOpen()) return exportFailed();
+    OwnRecordWriter bankRecords(bank, ownBankColumns());
     forEachOwnBankRow(c, r.range, [&](const store::RowView& row) {
-        appendOwnRecord(bank.pending(), row, ownBankColumns(), dates);
-        bank.endLine();
+        bankRecords.write(row);
         reportExportStep(r);
     });
     if (!bank.commit()) return exportFailed();
