@@ -137,6 +137,24 @@ void OwnRecordWriter::whole(int value) {
     line_.append(digits, end);
 }
 
+using OwnRowWalk = void (*)(store::Connection&, const ExportRange&,
+                            const std::function<void(const store::RowView&)>&);
+
+// Writes the `rows` records of one own-format file from the engine's bytes, with no row of
+// values and no text per field; false when the file could not be written.
+bool writeOwnFile(store::Connection& c, const ExportRequest& r, const QString& name, qint64 rows,
+                  OwnRowWalk walk, std::span<const OwnColumn> columns) {
+    reportExportSize(r, rows);
+    ExportFile file(r.folder + name);
+    if (!file.isOpen()) return false;
+    OwnRecordWriter records(file, columns);
+    walk(c, r.range, [&](const store::RowView& row) {
+        records.write(row);
+        reportExportStep(r);
+    });
+    return file.commit();
+}
+
 }  // namespace
 
 QString csvLine(const JournalRow& j, const QString& tranDate) {
@@ -176,32 +194,16 @@ std::optional<QStringList> quickenRecord(const JournalRow& j, const QString& tra
                        QStringLiteral("^")};
 }
 
-// Written from the engine's bytes: no row of values and no text per field.
 ExportOutcome exportOwnFormat(store::Connection& c, const ExportRequest& r) {
     const QString journalName = QString::fromLatin1(kOwnJournalFile);
     const QString bankName = QString::fromLatin1(kOwnBankFile);
     const qint64 lines = countJournalRows(c, r.range);
     if (lines == 0) return exportFailed(QString::fromLatin1(kNoEntries));
-    reportExportSize(r, lines);
-    ExportFile journal(r.folder + journalName);
-    if (!journal.isOpen()) return exportFailed();
-    OwnRecordWriter journalRecords(journal, ownJournalColumns());
-    forEachOwnJournalRow(c, r.range, [&](const store::RowView& row) {
-        journalRecords.write(row);
-        reportExportStep(r);
-    });
-    if (!journal.commit()) return exportFailed();
+    if (!writeOwnFile(c, r, journalName, lines, forEachOwnJournalRow, ownJournalColumns()))
+        return exportFailed();
     const qint64 rows = countBankTranRows(c, r.range, Transfers::Included);
-    if (rows == 0) return exportFailed();
-    reportExportSize(r, rows);
-    ExportFile bank(r.folder + bankName);
-    if (!bank.isOpen()) return exportFailed();
-    OwnRecordWriter bankRecords(bank, ownBankColumns());
-    forEachOwnBankRow(c, r.range, [&](const store::RowView& row) {
-        bankRecords.write(row);
-        reportExportStep(r);
-    });
-    if (!bank.commit()) return exportFailed();
+    if (rows == 0 || !writeOwnFile(c, r, bankName, rows, forEachOwnBankRow, ownBankColumns()))
+        return exportFailed();
     return exportSucceeded({journalName, bankName});
 }
 
