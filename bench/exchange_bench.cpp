@@ -2,6 +2,8 @@
 // accounts over five years, nine in ten banked in three bank accounts. Times the own format and
 // the CSV export of the last year, and the import of the own format's files for half a year
 // (about 100,000 lines of the million-line book) into an empty company with the same accounts.
+// Arguments: [FOLDER [LINES [KEEP]]]; with KEEP the year's exports stay in that folder and the
+// import is left out.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
