@@ -2,6 +2,8 @@
 // accounts over five years, nine in ten banked in three bank accounts. Times the own format and
 // the CSV export of the last year, and the import of the own format's files for half a year
 // (about 100,000 lines of the million-line book) into an empty company with the same accounts.
+// Arguments: [FOLDER [LINES [KEEP]]]; with KEEP the year's exports stay in that folder and the
+// import is left out.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -200,10 +202,14 @@ int exchangeBench(const QStringList& args) {
         std::fprintf(stderr, "%s holds another book; give an empty folder\n", qPrintable(folder));
         return 1;
     }
+    // A third argument keeps the year's exports in that folder and leaves out the import, to time
+    // and compare the export alone.
+    const QString keepIn = args.value(2);
     QTemporaryDir out;
     exchange::ExportRequest r;
     r.range = {1, kYearFrom, kYearTo};
-    r.folder = out.path() + QLatin1Char('/');
+    r.folder = (keepIn.isEmpty() ? out.path() : keepIn) + QLatin1Char('/');
+    if (!keepIn.isEmpty()) QDir().mkpath(keepIn);
     figure("year_lines", double(exchange::countJournalRows(c, r.range)), "lines");
     if (!timed("export_own_format_year",
                [&] { return exchange::runExport(c, exchange::ExportFormat::Own, r).ok; }))
@@ -211,6 +217,7 @@ int exchangeBench(const QStringList& args) {
     if (!timed("export_csv_year",
                [&] { return exchange::runExport(c, exchange::ExportFormat::Csv, r).ok; }))
         return 1;
+    if (!keepIn.isEmpty()) return 0;
 
     // Half a year into an empty company with the same chart and bank accounts.
     r.range = {1, kYearFrom, kYearFrom.addMonths(6).addDays(-1)};

@@ -6,11 +6,41 @@
 namespace exchange {
 namespace {
 
-const char* const kJournalColumns =
-    "D.ACCTCODE, D.REF, D.SUPPCODE, D.CLIENTCODE, D.GSTTYPE, D.LINENO, D.BANKACCT, D.DESC, "
-    "D.AMOUNT, D.BUSAMT, D.ZERORATED, D.GSTAMT, D.GSTDATE, D.TRANNUM, D.TRANDATE, D.HASBNKACCT, "
-    "D.TRANTYPE, D.SPLITDEST, D.SPLITSOURC, D.REASON, D.CLIJOBNO, A.EXPCODE, A.DOMESTIC, "
-    "A.ALLOCPER";
+// The fields of a record of "NRVExp.txt", which are the first columns of a JournalRow.
+constexpr OwnColumn kOwnJournalColumns[] = {
+    {"D.ACCTCODE", OwnField::Text},   {"D.REF", OwnField::Text},
+    {"D.SUPPCODE", OwnField::Text},   {"D.CLIENTCODE", OwnField::Text},
+    {"D.GSTTYPE", OwnField::Text},    {"D.LINENO", OwnField::Whole},
+    {"D.BANKACCT", OwnField::Text},   {"D.DESC", OwnField::Text},
+    {"D.AMOUNT", OwnField::Number},   {"D.BUSAMT", OwnField::Number},
+    {"D.ZERORATED", OwnField::Whole}, {"D.GSTAMT", OwnField::Number},
+    {"D.GSTDATE", OwnField::Date},    {"D.TRANNUM", OwnField::WholeNumber},
+    {"D.TRANDATE", OwnField::Date},   {"D.HASBNKACCT", OwnField::Whole},
+    {"D.TRANTYPE", OwnField::Text},   {"D.SPLITDEST", OwnField::Text},
+    {"D.SPLITSOURC", OwnField::Text}, {"D.REASON", OwnField::Text},
+    {"D.CLIJOBNO", OwnField::Text}};
+// The fields of a record of "NRVBnk.txt", the columns of a BankTranRow.
+constexpr OwnColumn kOwnBankColumns[] = {
+    {"A.BANKCODE", OwnField::Text},       {"A.BANKACCT", OwnField::Text},
+    {"A.SOURCE", OwnField::Text},         {"A.DESTBANK", OwnField::Text},
+    {"A.DESTACCT", OwnField::Text},       {"A.SOURCEBANK", OwnField::Text},
+    {"A.SOURCEACCT", OwnField::Text},     {"A.REASON", OwnField::Text},
+    {"A.AMOUNT", OwnField::Number},       {"A.CONFIRMED", OwnField::Whole},
+    {"A.RECONCILED", OwnField::Whole},    {"A.TRANDATE", OwnField::QuotedDate},
+    {"A.TRANNUM", OwnField::WholeNumber}, {"A.TRANTYPE", OwnField::Text},
+    {"A.TRANREF", OwnField::Text},        {"A.CSHACCDET", OwnField::Whole}};
+
+QString selectListOf(std::span<const OwnColumn> columns) {
+    QStringList names;
+    for (const OwnColumn& c : columns) names << QLatin1String(c.column);
+    return names.join(QLatin1String(", "));
+}
+
+const QString& journalSelectList() {
+    static const QString list =
+        selectListOf(kOwnJournalColumns) + QLatin1String(", A.EXPCODE, A.DOMESTIC, A.ALLOCPER");
+    return list;
+}
 
 // A selected row's values by column number, from a query or from a walk that keeps no rows.
 QVariant rowValueAt(const store::Query& q, int i) { return q.value(i); }
@@ -135,7 +165,36 @@ QVariantMap transferParam(Transfers t) {
     return {{QStringLiteral("withTransfers"), t == Transfers::Included ? 1 : 0}};
 }
 
+// The journal lines of the range in one sorted pass; the plus on TRANNUM keeps the engine from
+// walking the whole table in TRANNUM order to spare the sort.
+QString journalWalkSql(const QString& selectList, const char* join) {
+    return QStringLiteral("SELECT %1 FROM QVACTTR D%2%3 ORDER BY +D.TRANNUM, D.rowid")
+        .arg(selectList, QLatin1String(join), QLatin1String(kJournalWhere));
+}
+
+QString bankWalkSql() {
+    return QStringLiteral("SELECT %1 FROM QVBNKTR A%2 ORDER BY +A.TRANNUM, A.TRANDATE, A.rowid")
+        .arg(selectListOf(kOwnBankColumns), QLatin1String(kBankWhere));
+}
+
 }  // namespace
+
+std::span<const OwnColumn> ownJournalColumns() { return kOwnJournalColumns; }
+std::span<const OwnColumn> ownBankColumns() { return kOwnBankColumns; }
+
+void forEachOwnJournalRow(store::Connection& c, const ExportRange& r,
+                          const std::function<void(const store::RowView&)>& fn) {
+    // No ledger account fields: the own format has none.
+    store::walkRows(c, journalWalkSql(selectListOf(kOwnJournalColumns), ""),
+                    exportRangeParams(r, true), fn);
+}
+
+void forEachOwnBankRow(store::Connection& c, const ExportRange& r,
+                       const std::function<void(const store::RowView&)>& fn) {
+    QVariantMap params = exportRangeParams(r, false);
+    params.insert(transferParam(Transfers::Included));
+    store::walkRows(c, bankWalkSql(), params, fn);
+}
 
 qint64 countJournalRows(store::Connection& c, const ExportRange& r) {
     return countExportRows(
@@ -145,13 +204,9 @@ qint64 countJournalRows(store::Connection& c, const ExportRange& r) {
 
 void forEachJournalRow(store::Connection& c, const ExportRange& r,
                        const std::function<void(const JournalRow&)>& fn) {
-    // One sorted pass over the range, walked without keeping its rows; the plus on TRANNUM keeps
-    // the engine from walking the whole table in TRANNUM order to spare the sort.
-    const QString sql = QStringLiteral(
-                            "SELECT %1 FROM QVACTTR D"
-                            " LEFT JOIN QVACCDET A ON A.FULLCODE = D.FULLCODE%2"
-                            " ORDER BY +D.TRANNUM, D.rowid")
-                            .arg(QLatin1String(kJournalColumns), QLatin1String(kJournalWhere));
+    // Walked without keeping its rows.
+    const QString sql =
+        journalWalkSql(journalSelectList(), " LEFT JOIN QVACCDET A ON A.FULLCODE = D.FULLCODE");
     store::forEachRow(c, sql, exportRangeParams(r, true),
                       [&](const std::vector<QVariant>& row) { fn(journalRowOf(row)); });
 }
@@ -164,16 +219,9 @@ qint64 countBankTranRows(store::Connection& c, const ExportRange& r, Transfers t
 
 void forEachBankTranRow(store::Connection& c, const ExportRange& r,
                         const std::function<void(const BankTranRow&)>& fn, Transfers transfers) {
-    const QString sql = QStringLiteral(
-                            "SELECT A.BANKCODE, A.BANKACCT, A.SOURCE, A.DESTBANK, A.DESTACCT,"
-                            " A.SOURCEBANK, A.SOURCEACCT, A.REASON, A.AMOUNT, A.CONFIRMED,"
-                            " A.RECONCILED, A.TRANDATE, A.TRANNUM, A.TRANTYPE, A.TRANREF,"
-                            " A.CSHACCDET FROM QVBNKTR A%1"
-                            " ORDER BY +A.TRANNUM, A.TRANDATE, A.rowid")
-                            .arg(QLatin1String(kBankWhere));
     QVariantMap params = exportRangeParams(r, false);
     params.insert(transferParam(transfers));
-    store::forEachRow(c, sql, params,
+    store::forEachRow(c, bankWalkSql(), params,
                       [&](const std::vector<QVariant>& row) { fn(bankTranRowOf(row)); });
 }
 
@@ -185,7 +233,7 @@ std::vector<JournalRow> journalRowsOfBankTran(store::Connection& c, const Export
                             " AND A.FULLCODE = D.FULLCODE AND D.TRANNUM = :iTranNum"
                             " AND (D.TRANDATE BETWEEN :StartDate AND :EndDate)"
                             " ORDER BY D.TRANDATE")
-                 .arg(QLatin1String(kJournalColumns)));
+                 .arg(journalSelectList()));
     bindExportRange(q, r, true);
     q.bind(QStringLiteral("sBankCode"), bankAcct);
     q.bind(QStringLiteral("iTranNum"), tranNum);

@@ -5,10 +5,12 @@
 #include <QDate>
 #include <QString>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "exchange/own_records.h"
 #include "store/connection.h"
+#include "store/rowwalk.h"
 
 namespace exchange {
 
@@ -60,6 +62,30 @@ void forEachBankTranRow(store::Connection& c, const ExportRange& r,
 // The journal lines of one bank transaction (its account number and TRANNUM) in the range.
 std::vector<JournalRow> journalRowsOfBankTran(store::Connection& c, const ExportRange& r,
                                               const QString& bankAcct, qint64 tranNum);
+// The own format's records read straight from the engine (a year's export writes hundreds of
+// thousands): the selected columns are the record's fields in file order, each written as its
+// OwnField says.
+enum class OwnField {
+    Text,         // quoted, trailing blanks dropped, inner quotes doubled
+    Whole,        // a whole number
+    WholeNumber,  // a whole number written as numberText writes it
+    Number,       // numberText
+    Date,         // the short date
+    QuotedDate,   // the short date, quoted
+};
+struct OwnColumn {
+    const char* column;
+    OwnField field;
+};
+std::span<const OwnColumn> ownJournalColumns();
+std::span<const OwnColumn> ownBankColumns();
+// The journal lines of the range in TRANNUM order, as forEachJournalRow walks them.
+void forEachOwnJournalRow(store::Connection& c, const ExportRange& r,
+                          const std::function<void(const store::RowView&)>& fn);
+// The bank transactions of the range with the transfers, as forEachBankTranRow walks them.
+void forEachOwnBankRow(store::Connection& c, const ExportRange& r,
+                       const std::function<void(const store::RowView&)>& fn);
+
 // In CHQDATE order.
 std::vector<PaymentRow> paymentRows(store::Connection& c, const ExportRange& r);
 // The lines of one payment, by its key, so electronic and cash payments (CHEQUENO "0" on the

@@ -9,7 +9,7 @@ namespace exchange {
 namespace {
 
 // A whole number of cents as the general form writes it: "12.5", "100", "-0.05".
-QString exportCentsText(qint64 cents) {
+void appendCentsText(std::string& out, qint64 cents) {
     char buf[32];
     char* end = buf + sizeof buf;
     char* p = end;
@@ -27,21 +27,30 @@ QString exportCentsText(qint64 cents) {
         n /= 10;
     } while (n != 0);
     if (negative) *--p = '-';
-    return QString::fromLatin1(p, end - p);
+    out.append(p, end - p);
 }
 
 }  // namespace
 
-QString numberText(double value) {
-    if (value == 0.0) return QStringLiteral("0");  // never "-0"
+void appendNumberText(std::string& out, double value) {
+    if (value == 0.0) {  // never "-0"
+        out += '0';
+        return;
+    }
     // Nearly every figure is whole cents: written without the general conversion, which a
     // year's export would run a million times. A double equal to cents / 100 is the nearest
     // one to that decimal, which the general form with 15 digits writes back exactly.
     if (std::fabs(value) < 1e12) {
         const qint64 cents = std::llround(value * 100.0);
-        if (double(cents) / 100.0 == value) return exportCentsText(cents);
+        if (double(cents) / 100.0 == value) return appendCentsText(out, cents);
     }
-    return QString::number(value, 'g', 15);
+    out += QString::number(value, 'g', 15).toStdString();
+}
+
+QString numberText(double value) {
+    std::string text;
+    appendNumberText(text, value);
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
 QString myobMoney(double value) {
@@ -88,13 +97,31 @@ const QString& DateTexts::operator()(const QDate& date) {
     return *it;
 }
 
+const QByteArray& DateBytes::operator()(QByteArrayView stored) {
+    // The digits as one number, or -1 for a text not of the form (all invalid dates alike).
+    int key = stored.size() == 10 && stored[4] == '-' && stored[7] == '-' ? 0 : -1;
+    for (qsizetype i = 0; i < 10 && key >= 0; ++i) {
+        if (i == 4 || i == 7) continue;
+        const char c = stored[i];
+        key = c >= '0' && c <= '9' ? key * 10 + (c - '0') : -1;
+    }
+    auto it = texts_.find(key);
+    if (it == texts_.end()) {
+        const QDate date = key < 0 ? QDate() : QDate(key / 10000, key / 100 % 100, key % 100);
+        it = texts_.insert(key, exportDate(date).toUtf8());
+    }
+    return *it;
+}
+
 ExportFile::ExportFile(const QString& path) : file_(path) {
     open_ = file_.open(QIODevice::WriteOnly);
 }
 
-void ExportFile::line(const QString& text) {
+void ExportFile::line(const QString& text) { lineBytes(text.toUtf8()); }
+
+void ExportFile::lineBytes(QByteArrayView utf8) {
     if (!open_ || failed_) return;
-    buffer_ += text.toUtf8();
+    buffer_ += utf8;
     buffer_ += "\r\n";
     // Written in large pieces: a year's journal is hundreds of thousands of lines.
     if (buffer_.size() >= (1 << 20)) {

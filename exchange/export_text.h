@@ -17,11 +17,13 @@
 #include <QSaveFile>
 #include <QString>
 #include <QStringList>
+#include <string>
 
 namespace exchange {
 
 // The shortest general decimal form with up to 15 significant digits: 12.5, 100, -3.75.
 QString numberText(double value);
+void appendNumberText(std::string& out, double value);  // the same, as bytes
 // MYOB money: "$" + "0.00", enclosed in double quotes when that text is 8 characters or longer.
 QString myobMoney(double value);
 // The short date of the system; an invalid date is day zero of the date system (30/12/1899).
@@ -41,6 +43,16 @@ private:
     QHash<qint64, QString> texts_;
 };
 
+// Short dates as UTF-8 bytes from the stored "yyyy-MM-dd" texts of a run, converted once per
+// distinct date; any other stored text is an invalid date, as the readers take it.
+class DateBytes {
+public:
+    const QByteArray& operator()(QByteArrayView stored);
+
+private:
+    QHash<int, QByteArray> texts_;
+};
+
 // One export file: lines ended by CR LF, written under a temporary name and renamed into place
 // by commit(). A file never committed leaves the old file (if any) as it was.
 class ExportFile {
@@ -49,6 +61,7 @@ public:
     bool isOpen() const { return open_; }
     void line(const QString& text);
     void line(const QStringList& fields) { line(fields.join(QLatin1Char(','))); }
+    void lineBytes(QByteArrayView utf8);
     bool commit();  // false when anything could not be written
     QString path() const { return file_.fileName(); }
 

@@ -1,6 +1,7 @@
 #include "exchange/export_writers.h"
 
 #include <QDir>
+#include <charconv>
 
 #include "exchange/export_text.h"
 #include "store/error.h"
@@ -52,58 +53,109 @@ QStringList exportFormatNames() {
 
 namespace {
 
-// One record of the own format, built in place: a year's export writes hundreds of thousands.
-class OwnRecord {
+// Writes the records of one own-format file straight from the engine's rows: each field is one
+// column of the row, in order, written as its OwnField says; a record is built in one reused
+// piece of memory.
+class OwnRecordWriter {
 public:
-    OwnRecord() { text_.reserve(256); }
-    OwnRecord& quoted(const QString& field) {
-        separate();
-        text_ += QLatin1Char('"');
-        if (field.contains(QLatin1Char('"'))) {
-            QString doubled = field;
-            text_ += doubled.replace(QLatin1Char('"'), QLatin1String("\"\""));
-        } else {
-            text_ += field;
-        }
-        text_ += QLatin1Char('"');
-        return *this;
-    }
-    OwnRecord& plain(const QString& field) {
-        separate();
-        text_ += field;
-        return *this;
-    }
-    OwnRecord& whole(qint64 value) { return plain(QString::number(value)); }
-    OwnRecord& number(double value) { return plain(numberText(value)); }
-    const QString& text() const { return text_; }
+    OwnRecordWriter(ExportFile& file, std::span<const OwnColumn> columns)
+        : file_(file), columns_(columns) {}
+    void write(const store::RowView& row);
 
 private:
-    void separate() {
-        if (!text_.isEmpty()) text_ += QLatin1Char(',');
-    }
-    QString text_;
+    void text(QByteArrayView text);
+    void quoted(QByteArrayView text);
+    void whole(int value);
+
+    ExportFile& file_;
+    std::span<const OwnColumn> columns_;
+    DateBytes dates_;
+    std::string line_;
 };
 
+void OwnRecordWriter::write(const store::RowView& row) {
+    line_.clear();
+    for (int i = 0; i < int(columns_.size()); ++i) {
+        if (i > 0) line_ += ',';
+        switch (columns_[size_t(i)].field) {
+            case OwnField::Text:
+                text(row.text(i));
+                break;
+            case OwnField::Whole:
+                whole(row.small(i));
+                break;
+            case OwnField::WholeNumber:
+                appendNumberText(line_, double(row.whole(i)));
+                break;
+            case OwnField::Number:
+                appendNumberText(line_, row.number(i));
+                break;
+            case OwnField::Date: {
+                const QByteArray& date = dates_(row.text(i));
+                line_.append(date.constData(), size_t(date.size()));
+                break;
+            }
+            case OwnField::QuotedDate:
+                quoted(dates_(row.text(i)));
+                break;
+        }
+    }
+    file_.lineBytes(QByteArrayView(line_.data(), qsizetype(line_.size())));
+}
+
+// A stored text without trailing blanks, quoted. On bytes, since in UTF-8 no byte of another
+// character is a blank or a quote.
+void OwnRecordWriter::text(QByteArrayView text) {
+    qsizetype n = text.size();
+    while (n > 0 && text[n - 1] == ' ') --n;
+    text = text.first(n);
+    for (const char c : text)
+        if (uchar(c) >= 0x80) {
+            // Bytes that are not UTF-8 are written as the text the rest of the program reads.
+            const QByteArray read = QString::fromUtf8(text).toUtf8();
+            if (read != text) return quoted(read);
+            break;
+        }
+    quoted(text);
+}
+
+// In quotes, inner quotes doubled.
+void OwnRecordWriter::quoted(QByteArrayView text) {
+    line_ += '"';
+    for (qsizetype quote = text.indexOf('"'); quote >= 0; quote = text.indexOf('"')) {
+        line_.append(text.data(), size_t(quote + 1));
+        line_ += '"';
+        text = text.sliced(quote + 1);
+    }
+    line_.append(text.data(), size_t(text.size()));
+    line_ += '"';
+}
+
+void OwnRecordWriter::whole(int value) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    line_.append(digits, end);
+}
+
+using OwnRowWalk = void (*)(store::Connection&, const ExportRange&,
+                            const std::function<void(const store::RowView&)>&);
+
+// Writes the `rows` records of one own-format file from the engine's bytes, with no row of
+// values and no text per field; false when the file could not be written.
+bool writeOwnFile(store::Connection& c, const ExportRequest& r, const QString& name, qint64 rows,
+                  OwnRowWalk walk, std::span<const OwnColumn> columns) {
+    reportExportSize(r, rows);
+    ExportFile file(r.folder + name);
+    if (!file.isOpen()) return false;
+    OwnRecordWriter records(file, columns);
+    walk(c, r.range, [&](const store::RowView& row) {
+        records.write(row);
+        reportExportStep(r);
+    });
+    return file.commit();
+}
+
 }  // namespace
-
-QString ownJournalLine(const JournalRow& j, const QString& gstDate, const QString& tranDate) {
-    OwnRecord r;
-    r.quoted(j.acctCode).quoted(j.ref).quoted(j.suppCode).quoted(j.clientCode).quoted(j.gstType);
-    r.whole(j.lineNo).quoted(j.bankAcct).quoted(j.desc).number(j.amount).number(j.busAmt);
-    r.whole(j.zeroRated).number(j.gstAmt).plain(gstDate).number(double(j.tranNum));
-    r.plain(tranDate).whole(j.hasBnkAcct).quoted(j.tranType).quoted(j.splitDest);
-    r.quoted(j.splitSourc).quoted(j.reason).quoted(j.cliJobNo);
-    return r.text();
-}
-
-QString ownBankLine(const BankTranRow& b, const QString& tranDate) {
-    OwnRecord r;
-    r.quoted(b.bankCode).quoted(b.bankAcct).quoted(b.source).quoted(b.destBank);
-    r.quoted(b.destAcct).quoted(b.sourceBank).quoted(b.sourceAcct).quoted(b.reason);
-    r.number(b.amount).whole(b.confirmed).whole(b.reconciled).quoted(tranDate);
-    r.number(double(b.tranNum)).quoted(b.tranType).quoted(b.tranRef).whole(b.cshAccDet);
-    return r.text();
-}
 
 QString csvLine(const JournalRow& j, const QString& tranDate) {
     return QStringList{numberText(double(j.tranNum)),
@@ -144,26 +196,14 @@ std::optional<QStringList> quickenRecord(const JournalRow& j, const QString& tra
 
 ExportOutcome exportOwnFormat(store::Connection& c, const ExportRequest& r) {
     const QString journalName = QString::fromLatin1(kOwnJournalFile);
-    ExportOutcome journal = writeJournalFile(
-        c, r, journalName, {}, [](ExportFile& f, const JournalRow& j, DateTexts& dates) {
-            f.line(ownJournalLine(j, dates(j.gstDate), dates(j.tranDate)));
-        });
-    if (!journal.ok) return journal;
-    const qint64 n = countBankTranRows(c, r.range, Transfers::Included);
-    if (n == 0) return exportFailed();
-    reportExportSize(r, n);
     const QString bankName = QString::fromLatin1(kOwnBankFile);
-    ExportFile file(r.folder + bankName);
-    if (!file.isOpen()) return exportFailed();
-    DateTexts dates;
-    forEachBankTranRow(
-        c, r.range,
-        [&](const BankTranRow& b) {
-            file.line(ownBankLine(b, dates(b.tranDate)));
-            reportExportStep(r);
-        },
-        Transfers::Included);
-    if (!file.commit()) return exportFailed();
+    const qint64 lines = countJournalRows(c, r.range);
+    if (lines == 0) return exportFailed(QString::fromLatin1(kNoEntries));
+    if (!writeOwnFile(c, r, journalName, lines, forEachOwnJournalRow, ownJournalColumns()))
+        return exportFailed();
+    const qint64 rows = countBankTranRows(c, r.range, Transfers::Included);
+    if (rows == 0 || !writeOwnFile(c, r, bankName, rows, forEachOwnBankRow, ownBankColumns()))
+        return exportFailed();
     return exportSucceeded({journalName, bankName});
 }
 

@@ -60,8 +60,6 @@ ExportOutcome exportQuicken(store::Connection& c, const ExportRequest& request);
 ExportOutcome exportAccomplish(store::Connection& c, const ExportRequest& request);
 
 // The records of each format, for the writers and their tests.
-QString ownJournalLine(const JournalRow& j, const QString& gstDate, const QString& tranDate);
-QString ownBankLine(const BankTranRow& b, const QString& tranDate);
 QString csvLine(const JournalRow& j, const QString& tranDate);
 // Nothing for a wholly private line.
 std::optional<QString> burgeLine(const JournalRow& j, const QString& tranDate);

@@ -98,6 +98,58 @@ TEST_F(ExportTest, OwnFormatReadsBackAsItself) {
     for (const QStringList& r : bank) EXPECT_EQ(r.size(), 16);
 }
 
+// The own format is written from the stored bytes: every field reads back as the general readers
+// read it, for texts with trailing blanks, characters beyond ASCII or bytes that are not UTF-8,
+// dates that are no dates and a transaction number past what a double holds exactly.
+TEST_F(ExportTest, OwnFormatFieldsAreTheStoredValuesAsTheProgramReadsThem) {
+    c.exec(QStringLiteral(
+        "UPDATE QVACTTR SET DESC = 'Café “Ω” ' || DESC || '   ', REF = CAST(X'41C3' AS TEXT),"
+        " GSTDATE = '2025-02-30', TRANNUM = 9007199254740993 WHERE ACCTCODE = 'RENT'"));
+    c.exec(QStringLiteral("UPDATE QVACTTR SET GSTDATE = 'soon' WHERE ACCTCODE = 'MOTOR'"));
+    c.exec(QStringLiteral("UPDATE QVBNKTR SET REASON = 'Zoë ' || REASON || '  '"));
+    ASSERT_TRUE(run(ExportFormat::Own).ok);
+    using exchange::exportDate, exchange::numberText;
+    const auto n = [](qint64 v) { return QString::number(v); };
+    std::vector<QStringList> expected;
+    exchange::forEachJournalRow(c, request(folder.path()).range, [&](const auto& j) {
+        expected.push_back({j.acctCode,
+                            j.ref,
+                            j.suppCode,
+                            j.clientCode,
+                            j.gstType,
+                            n(j.lineNo),
+                            j.bankAcct,
+                            j.desc,
+                            numberText(j.amount),
+                            numberText(j.busAmt),
+                            n(j.zeroRated),
+                            numberText(j.gstAmt),
+                            exportDate(j.gstDate),
+                            numberText(double(j.tranNum)),
+                            exportDate(j.tranDate),
+                            n(j.hasBnkAcct),
+                            j.tranType,
+                            j.splitDest,
+                            j.splitSourc,
+                            j.reason,
+                            j.cliJobNo});
+    });
+    EXPECT_EQ(records("NRVExp.txt"), expected);
+    EXPECT_TRUE(text("NRVExp.txt").contains(QStringLiteral("\"A\uFFFD\"")));
+    expected.clear();
+    exchange::forEachBankTranRow(
+        c, request(folder.path()).range,
+        [&](const auto& b) {
+            expected.push_back({b.bankCode, b.bankAcct, b.source, b.destBank, b.destAcct,
+                                b.sourceBank, b.sourceAcct, b.reason, numberText(b.amount),
+                                n(b.confirmed), n(b.reconciled), exportDate(b.tranDate),
+                                numberText(double(b.tranNum)), b.tranType, b.tranRef,
+                                n(b.cshAccDet)});
+        },
+        exchange::Transfers::Included);
+    EXPECT_EQ(records("NRVBnk.txt"), expected);
+}
+
 TEST_F(ExportTest, CsvFollowsRfc4180) {
     ASSERT_TRUE(run(ExportFormat::Csv).ok);
     const auto rows = records("MRGExcel.csv");
