@@ -9,33 +9,80 @@
 namespace ledger {
 namespace {
 
-// The walk reads the date index alone; the amounts of the last lines are read after, in one
-// pass over their row ids (whole numbers, written into the statement).
-std::map<QString, double> amountsOfRows(store::Connection& c,
-                                        const std::map<QString, qint64>& rowIds) {
+// A line the walk found last for its account.
+struct FoundLine {
+    QString date;
+    qint64 rowId = 0;
+};
+
+// The amounts of the found lines from the index by account and date, which holds them: a few
+// hundred lines scattered over the table would each cost a read of the table when cold. The
+// account's FULLCODE comes from its record; a line whose FULLCODE differs is not met here.
+std::map<QString, double> amountsFromIndex(store::Connection& c, const QString& coy,
+                                           const std::map<QString, FoundLine>& lines) {
+    QStringList values;
+    for (size_t i = 0; i < lines.size(); ++i) values << QStringLiteral("(:a%1, :d%1, :r%1)").arg(i);
+    store::Query q(c);
+    q.setSql({"WITH F(ACCT, D, R) AS (VALUES " + values.join(QLatin1Char(',')) + ")",
+              "SELECT F.ACCT, T.AMOUNT FROM F",
+              "JOIN QVACCDET A ON A.COYCODE = :sCoyCode AND A.ACCTCODE = F.ACCT",
+              "JOIN QVACTTR T INDEXED BY QVActTr_FULLCODE_AMOUNT",
+              "ON T.FULLCODE = A.FULLCODE AND T.TRANDATE = F.D AND T.rowid = F.R"});
+    q.bind(QStringLiteral("sCoyCode"), coy);
+    int i = 0;
+    for (const auto& [acct, line] : lines) {
+        q.bind(QStringLiteral("a%1").arg(i), acct);
+        q.bind(QStringLiteral("d%1").arg(i), line.date);
+        q.bind(QStringLiteral("r%1").arg(i), line.rowId);
+        ++i;
+    }
     std::map<QString, double> out;
-    if (rowIds.empty()) return out;
+    for (q.open(); !q.eof(); q.next()) out[q.value(0).toString()] = q.number(1);
+    return out;
+}
+
+// The amounts of lines the index did not give, read from the table by row id.
+void addAmountsOfRows(store::Connection& c, const std::map<QString, FoundLine>& lines,
+                      std::map<QString, double>& out) {
     std::map<qint64, QString> accountOfRow;
     QStringList ids;
-    for (const auto& [acct, rowId] : rowIds) {
-        accountOfRow[rowId] = acct;
-        ids << QString::number(rowId);
+    for (const auto& [acct, line] : lines) {
+        if (out.count(acct)) continue;
+        accountOfRow[line.rowId] = acct;
+        ids << QString::number(line.rowId);
     }
+    if (ids.isEmpty()) return;
     store::Query q(c);
     q.setSql(QStringLiteral("SELECT rowid, AMOUNT FROM QVACTTR WHERE rowid IN (%1)")
                  .arg(ids.join(QLatin1Char(','))));
     for (q.open(); !q.eof(); q.next()) out[accountOfRow[q.value(0).toLongLong()]] = q.number(1);
+}
+
+// Accounts asked for in one statement: three parameters each, well inside the engine's limit.
+constexpr size_t kAccountsPerRead = 1000;
+
+std::map<QString, double> amountsOf(store::Connection& c, const QString& coy,
+                                    const std::map<QString, FoundLine>& lines) {
+    std::map<QString, double> out;
+    std::map<QString, FoundLine> chunk;
+    for (auto it = lines.begin(); it != lines.end(); ++it) {
+        chunk.insert(*it);
+        if (chunk.size() < kAccountsPerRead && std::next(it) != lines.end()) continue;
+        out.merge(amountsFromIndex(c, coy, chunk));
+        chunk.clear();
+    }
+    addAmountsOfRows(c, lines, out);
     return out;
 }
 
 std::map<QString, double> walkBack(store::Connection& c, const QString& coy, const QDate& from,
                                    const QDate& to, int walkLimit, std::set<QString>& missing) {
-    std::map<QString, qint64> found;
+    std::map<QString, FoundLine> found;
     std::map<QString, qint64> today;  // the last line of each account on the date being read
     QString date;
     auto closeDate = [&] {
         for (const auto& [acct, rowId] : today)
-            if (missing.erase(acct) > 0) found[acct] = rowId;
+            if (missing.erase(acct) > 0) found[acct] = {date, rowId};
         today.clear();
     };
     store::Query q(c);
@@ -58,7 +105,7 @@ std::map<QString, double> walkBack(store::Connection& c, const QString& coy, con
         last = std::max(last, q.value(2).toLongLong());
     }
     if (q.eof()) closeDate();
-    return amountsOfRows(c, found);
+    return amountsOf(c, coy, found);
 }
 
 }  // namespace
