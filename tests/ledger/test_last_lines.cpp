@@ -5,6 +5,7 @@
 #include "../banking/posting_fixture.h"
 #include "ledger/account_totals.h"
 #include "ledger/last_lines.h"
+#include "store/connection.h"
 
 namespace {
 
@@ -28,6 +29,10 @@ TEST_F(PostingTest, TheWalkBackFindsEachAccountsLastLineAsASeekDoes) {
         BankEntry e = entry(p.type, p.amount, QString::fromLatin1(p.account), p.date);
         ASSERT_TRUE(add(e).ok()) << p.account;
     }
+    // A line whose FULLCODE is not its account's (written by an older release or an import)
+    // is not in the index by account and date under that account: its amount still counts.
+    store::execSql(c.handle(),
+                   "UPDATE QVActTr SET FULLCODE = 'stale-MOTOR' WHERE ACCTCODE = 'MOTOR'");
     const QDate from(2025, 4, 1), to(2025, 5, 31);
     const ledger::AccountSums period =
         ledger::lineSumsByAccount(c, {"1", {}, {}, false}, ledger::DateSpan::between(from, to));
@@ -41,6 +46,7 @@ TEST_F(PostingTest, TheWalkBackFindsEachAccountsLastLineAsASeekDoes) {
         EXPECT_EQ(last, sought) << "walking " << walkLimit << " lines";
         EXPECT_LT(std::abs(last.at("SALES")), 1000.0) << "the line written last, " << walkLimit;
         EXPECT_GT(std::abs(last.at("RENT")), 1.0) << "the period's own line, " << walkLimit;
+        EXPECT_GT(std::abs(last.at("MOTOR")), 1.0) << "a line of another FULLCODE, " << walkLimit;
         EXPECT_EQ(last.count("HOME"), 0u);
     }
 }
