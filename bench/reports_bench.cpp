@@ -28,6 +28,7 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "banking/reconciliation.h"
 #include "bench.h"
@@ -287,14 +288,22 @@ int cashWindowOpening(const QString& folder) {
         aliases.write((QStringLiteral("[NRV]\nPath=") + folder + QLatin1Char('\n')).toUtf8());
         aliases.close();
         ui::MessageScript quiet;
-        const auto t = Clock::now();
-        TQVCashTranForm w;
-        w.coyCode = 1;
-        w.show();
-        QApplication::processEvents();
-        figure("cash_window_show_100k_lines", msSince(t), "ms");
+        // The first window of the process also pays for the toolkit's first use of its fonts
+        // and styles; the later ones show the window's own cost.
+        std::vector<double> times;
+        for (int run = 0; run < 4; ++run) {
+            const auto t = Clock::now();
+            TQVCashTranForm w;
+            w.coyCode = 1;
+            w.show();
+            QApplication::processEvents();
+            times.push_back(msSince(t));
+            w.hide();
+        }
+        figure("cash_window_show_100k_lines", times.front(), "ms");
+        figure("cash_window_show_100k_lines_again",
+               *std::min_element(times.begin() + 1, times.end()), "ms");
         if (!quiet.texts().isEmpty()) code = 1;
-        w.hide();
     } else {
         code = 1;
     }
