@@ -155,6 +155,7 @@ void TQVBankTranForm::FormShow() {
     miscButton_->setVisible(!depositsNotOnStatement);
     ui::guarded(this, [this] {
         connection_.connect(QStringLiteral("NRV"));
+        connection_.readScattered();
         company_ = banking::readCompany(connection_);
         if (coyCode.trimmed().toInt() > 0) company_.coy = coyCode.trimmed().toInt();
         setWindowTitle((depositsNotOnStatement

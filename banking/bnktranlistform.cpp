@@ -24,9 +24,7 @@ void TQVBnkTranListForm::bindRows() {
     setWindowTitle(QStringLiteral("Bank transactions list for:  ") +
                    reports::companyName(connection_, coy).trimmed() + QLatin1Char(' ') +
                    accountLabel);
-    // The list reads a few hundred rows scattered over the file; through a map each first
-    // touch of a page reads megabytes around it, through plain reads only the page.
-    connection_.exec(QStringLiteral("PRAGMA mmap_size = 0"));
+    connection_.readScattered();
     grid_->bindKeyedQuery(
         connection_, banking::transactionListSelection(bankLink),
         {{QStringLiteral("TRANNUM"), QStringLiteral("Transaction No."), ui::numberListNumber,

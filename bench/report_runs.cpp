@@ -171,6 +171,7 @@ int prepareReportBench(const QStringList& args) {
     const auto start = Clock::now();
     store::Connection c;
     c.connectToFolder(args[1]);
+    c.readScattered();  // as the report windows read
     const std::optional<QString> result = prepareReport(c, args[0]);
     if (!result) {
         std::fprintf(stderr, "no report %s\n", qPrintable(args[0]));

@@ -74,7 +74,10 @@ void SelectionForm::chainTabOrder() {
 }
 
 store::Connection& SelectionForm::connection() {
-    if (!connection_.isConnected()) connection_.connect(QStringLiteral("NRV"));
+    if (!connection_.isConnected()) {
+        connection_.connect(QStringLiteral("NRV"));
+        connection_.readScattered();
+    }
     return connection_;
 }
 

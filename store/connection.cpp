@@ -151,6 +151,8 @@ void Connection::exec(const QString& sql) {
         raise(sql);
 }
 
+void Connection::readScattered() { exec(QStringLiteral("PRAGMA mmap_size = 0")); }
+
 void Connection::releaseLogAfterFullDisk() {
     if (!diskFull_ || !db_ || !sqlite3_get_autocommit(db_)) return;
     // Without waiting: a reader elsewhere only postpones this to the next transaction.

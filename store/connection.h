@@ -44,6 +44,11 @@ public:
     [[noreturn]] void raise(const QString& doing);
     // Runs one statement without results; failures as raise().
     void exec(const QString& sql);
+    // Reads go through plain reads instead of the file map, for a connection whose reads scatter
+    // over the file (a window's pages of rows, a report's lines): through the map each first
+    // touch of a page reads as much around it as the disk's read-ahead, megabytes on some
+    // disks. Bulk work (export, import, rebuild) keeps the map.
+    void readScattered();
 
 private:
     friend class Transaction;
