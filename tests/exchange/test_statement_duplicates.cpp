@@ -124,6 +124,20 @@ protected:
             progress);
     }
 
+    // The statement line accepted on account B as entry 1000001, a June 3 sale.
+    AcceptInput cafeSaleAccepted(const StatementLine& line) {
+        AcceptInput in;
+        in.bankChosen = true;
+        in.bankCode = kBankB;
+        in.acctNo = kAcctB;
+        in.details.reference = QStringLiteral("1000001");
+        in.details.date = kJune3;
+        in.details.amount = 115.00;
+        in.details.purpose = QStringLiteral("SALES");
+        in.statementLine = line;
+        return in;
+    }
+
     qint64 rows(const char* table) {
         return count(QStringLiteral("SELECT COUNT(*) FROM ") + table);
     }
@@ -155,16 +169,8 @@ TEST_F(StatementRuns, theSameFileLoadedTwiceImportsNothingTheSecondTime) {
 
 TEST_F(StatementRuns, aLineIsKnownByItsFitidUntilItsEntryIsDeleted) {
     const StatementLine line = stLine(11500, kJune3, "CAFE TAKINGS", "FIT-1");
-    AcceptInput in;
-    in.bankChosen = true;
-    in.bankCode = kBankB;
-    in.acctNo = kAcctB;
-    in.details.reference = QStringLiteral("1000001");
-    in.details.date = kJune3;
-    in.details.amount = 115.00;
-    in.details.purpose = QStringLiteral("SALES");
+    AcceptInput in = cafeSaleAccepted(line);
     in.details.narrative = QStringLiteral("Typed over on accepting");
-    in.statementLine = line;
     ASSERT_TRUE(acceptImportLine(c, in, confirm()).ok());
     EXPECT_EQ(count("SELECT COUNT(*) FROM QVSTMTLN WHERE FITID = 'FIT-1' AND BNKTRNLNK = "
                     "'120300-2222222-00-1000001'"),
@@ -181,16 +187,7 @@ TEST_F(StatementRuns, aLineIsKnownByItsFitidUntilItsEntryIsDeleted) {
 // known weeks later, though not once it lies beyond the months looked through.
 TEST_F(StatementRuns, aLatePostedLineIsKnownByItsFitidWithinTheWindow) {
     const StatementLine line = stLine(11500, kJune3, "CAFE TAKINGS", "FIT-1");
-    AcceptInput in;
-    in.bankChosen = true;
-    in.bankCode = kBankB;
-    in.acctNo = kAcctB;
-    in.details.reference = QStringLiteral("1000001");
-    in.details.date = kJune3;
-    in.details.amount = 115.00;
-    in.details.purpose = QStringLiteral("SALES");
-    in.statementLine = line;
-    ASSERT_TRUE(acceptImportLine(c, in, confirm()).ok());
+    ASSERT_TRUE(acceptImportLine(c, cafeSaleAccepted(line), confirm()).ok());
     const auto postedAfter = [&](int days) -> bool {
         StatementLine later = line;
         later.date = kJune3.addDays(days);
