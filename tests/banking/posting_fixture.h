@@ -3,15 +3,16 @@
 // accounts (A with an overdraft limit of 500 and a balance of 100, B without overdraft holding
 // 1000), and ledger accounts with and without tax and private shares.
 
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
 #include "banking/bank_posting.h"
 #include "banking/sample_company.h"
 #include "ledger/account_totals.h"
 #include "store/query.h"
 #include "store/table.h"
 #include "support/temp_folder.h"
-
-#include <gtest/gtest.h>
-#include <QStringList>
 
 namespace posting_test {
 
@@ -27,19 +28,17 @@ class PostingTest : public ::testing::Test {
 protected:
     TempDataFolder folder;
     store::Connection& c = folder.connection;
-    QStringList questions;      // every question asked, in order
-    bool answer = true;         // how they are answered
+    QStringList questions;  // every question asked, in order
+    bool answer = true;     // how they are answered
 
-    Confirm confirm()
-    {
+    Confirm confirm() {
         return [this](const Confirmation& q) {
             questions << q.text;
             return answer;
         };
     }
 
-    void SetUp() override
-    {
+    void SetUp() override {
         sample::setCompany(c, QStringLiteral("Test Traders"), QStringLiteral("TT"), true, 15.0);
         sample::addDepartment(c, 1, 1, QStringLiteral("SHOP"), QStringLiteral("TT"),
                               QStringLiteral("Shop"));
@@ -57,24 +56,20 @@ protected:
             sample::addLedgerAccount(c, 1, s);
         sample::addBank(c, kBankA, QStringLiteral("Kauri Bank"), QStringLiteral("Main"));
         sample::addBank(c, kBankB, QStringLiteral("Harbour Bank"), QStringLiteral("Main"));
-        sample::addBankAccount(c, 1, QStringLiteral("TT"),
-                               {kBankA, kAcctA, "Cheque", true, 0, true, 500.0, 100.0,
-                                QDate(2025, 4, 1)});
-        sample::addBankAccount(c, 1, QStringLiteral("TT"),
-                               {kBankB, kAcctB, "Savings", false, 0, false, 0.0, 1000.0,
-                                QDate(2025, 4, 1)});
+        sample::addBankAccount(
+            c, 1, QStringLiteral("TT"),
+            {kBankA, kAcctA, "Cheque", true, 0, true, 500.0, 100.0, QDate(2025, 4, 1)});
+        sample::addBankAccount(
+            c, 1, QStringLiteral("TT"),
+            {kBankB, kAcctB, "Savings", false, 0, false, 0.0, 1000.0, QDate(2025, 4, 1)});
     }
 
     // Whatever a test posted, edited or deleted, the totals per account and month still
     // agree with the lines.
-    void TearDown() override
-    {
-        EXPECT_EQ(ledger::totalsDifferences(c), QStringList{});
-    }
+    void TearDown() override { EXPECT_EQ(ledger::totalsDifferences(c), QStringList{}); }
 
     BankEntry entry(EntryType type, double amount, const QString& ledger,
-                    const QDate& date = QDate(2025, 6, 2))
-    {
+                    const QDate& date = QDate(2025, 6, 2)) {
         BankEntry e;
         e.coy = 1;
         e.bankCode = kBankA;
@@ -91,19 +86,30 @@ protected:
     }
 
     // A new entry as the window saves it: number reserved, checks, post.
-    SaveResult add(BankEntry& e)
-    {
+    SaveResult add(BankEntry& e) {
         e.reference = reserveReferenceNumber(c, 1, e.bankCode, e.acctNo);
         return saveBankEntry(c, e, EntryMode::Add, confirm());
     }
 
-    double balance(const QString& bank, const QString& acct)
-    {
+    // Entries on account A, each named by its type, amount, ledger account and date.
+    struct Posting {
+        EntryType type;
+        double amount;
+        const char* account;
+        QDate date;
+    };
+    void addAll(const std::vector<Posting>& postings) {
+        for (const Posting& p : postings) {
+            BankEntry e = entry(p.type, p.amount, QString::fromLatin1(p.account), p.date);
+            ASSERT_TRUE(add(e).ok()) << p.account;
+        }
+    }
+
+    double balance(const QString& bank, const QString& acct) {
         return findBankAccount(c, 1, bank, acct)->currBal;
     }
 
-    qint64 count(const QString& sql, const QVariantMap& params = {})
-    {
+    qint64 count(const QString& sql, const QVariantMap& params = {}) {
         store::Query q(c);
         q.setSql(sql);
         for (auto it = params.begin(); it != params.end(); ++it) q.bind(it.key(), it.value());

@@ -26,23 +26,15 @@ protected:
     // transfer, and a cash line without a date.
     void SetUp() override {
         PostingTest::SetUp();
-        struct Posting {
-            EntryType type;
-            double amount;
-            const char* account;
-            QDate date;
-        };
-        for (const Posting& p : std::vector<Posting>{
-                 {EntryType::Deposit, 115.00, "SALES", {2025, 4, 30}},
-                 {EntryType::Deposit, 1000000000.05, "SHOPSALES", {2025, 5, 1}},
-                 {EntryType::Withdrawal, 57.51, "MOTOR", {2025, 5, 16}},
-                 {EntryType::Withdrawal, 23.00, "RENT", {2025, 5, 31}},
-                 {EntryType::Deposit, 0.01, "INTEREST", {2025, 6, 1}},
-                 {EntryType::Withdrawal, 99.99, "HOME", {2025, 7, 15}},
-             }) {
-            BankEntry e = entry(p.type, p.amount, QString::fromLatin1(p.account), p.date);
-            ASSERT_TRUE(add(e).ok()) << p.account;
-        }
+        addAll({
+            {EntryType::Deposit, 115.00, "SALES", {2025, 4, 30}},
+            {EntryType::Deposit, 1000000000.05, "SHOPSALES", {2025, 5, 1}},
+            {EntryType::Withdrawal, 57.51, "MOTOR", {2025, 5, 16}},
+            {EntryType::Withdrawal, 23.00, "RENT", {2025, 5, 31}},
+            {EntryType::Deposit, 0.01, "INTEREST", {2025, 6, 1}},
+            {EntryType::Withdrawal, 99.99, "HOME", {2025, 7, 15}},
+        });
+        if (HasFatalFailure()) return;
         BankEntry t = entry(EntryType::Transfer, 40.00, QString(), {2025, 6, 30});
         t.destBank = kBankB;
         t.destAcct = kAcctB;
